@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in the given prefix (CMake's cross-compiling emulator).
+#   wine-run.sh PREFIX PROGRAM [ARGS...]
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+prefix=${1:?prefix}
+shift
+"$here/wine-prefix.sh" ensure "$prefix"
+export WINEPREFIX=$prefix
+export WINEDEBUG=${WINEDEBUG:--all}
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
+exec wine "$@"

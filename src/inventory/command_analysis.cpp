@@ -1,0 +1,130 @@
+#include "inventory/command_analysis.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "inventory/long_path.h"
+#include "inventory/placeholder_texts.h"
+#include "platform/capacities.h"
+
+namespace zobl {
+namespace {
+
+constexpr std::string_view kPathMarker = ":\\";
+// Characters that cannot occur inside a path, in the order they are tried.
+constexpr std::string_view kPathEnders = "/*?\"<>|,";
+constexpr char kDatePicture[] = "yyyy'.'MM'.'dd";
+
+bool IsBlankOrControl(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+void Trim(std::string& text) {
+  const auto first = std::find_if_not(text.begin(), text.end(), IsBlankOrControl);
+  const auto last = std::find_if_not(text.rbegin(), text.rend(), IsBlankOrControl).base();
+  text = first < last ? std::string(first, last) : std::string();
+}
+
+void DropLast(std::string& text) {
+  text.pop_back();
+  Trim(text);
+}
+
+bool EndsWithUpper(const std::string& text, std::string_view suffix, const Locale& locale) {
+  if (text.size() < suffix.size()) return false;
+  const std::size_t start = text.size() - suffix.size();
+  for (std::size_t i = 0; i < suffix.size(); ++i) {
+    if (locale.ToUpper(text[start + i]) != suffix[i]) return false;
+  }
+  return true;
+}
+
+// The file system ignores letter case, so the Windows directory is recognised in
+// any spelling.
+bool ContainsIgnoringCase(std::string_view text, std::string_view part, const Locale& locale) {
+  const auto equal = [&locale](char a, char b) { return locale.ToUpper(a) == locale.ToUpper(b); };
+  return std::search(text.begin(), text.end(), part.begin(), part.end(), equal) != text.end();
+}
+
+// The path that starts one character before `marker` (at the drive letter), cut where
+// a further path or a character that cannot be part of a path begins.
+std::string CutCandidate(const std::string& work, std::size_t marker) {
+  std::string candidate = work.substr(marker - 1, kPathCapacity);
+  std::size_t cut = std::string::npos;
+  const std::size_t furtherPath = candidate.find(':', 2);
+  if (furtherPath != std::string::npos) cut = furtherPath - 1;  // its drive letter
+  for (const char ender : kPathEnders) {
+    cut = std::min(cut, candidate.find(ender));
+  }
+  if (cut != std::string::npos) candidate.resize(cut);
+  Trim(candidate);
+  return candidate;
+}
+
+// Uninstallers of one old setup family take these switches behind their own path.
+void DropSwitchSuffix(std::string& candidate, const Locale& locale) {
+  if (candidate.size() <= 3) return;
+  if (EndsWithUpper(candidate, " -C", locale) || EndsWithUpper(candidate, " -F", locale)) {
+    candidate.resize(candidate.size() - 3);
+  }
+}
+
+// Walks back from the end of the candidate, dropping argument characters until an
+// existing directory or file is named; never walks past a backslash. A file gives
+// way to its directory. Returns whether the candidate now names a directory.
+bool WalkBackToDirectory(std::string& candidate, FileSystem& fileSystem) {
+  bool isFile = false;
+  while (!candidate.empty()) {
+    if (candidate.back() == '\\') return false;
+    if (fileSystem.IsExistingDirectory(candidate.c_str())) return true;
+    if (fileSystem.IsExistingFile(candidate.c_str())) {
+      isFile = true;
+      break;
+    }
+    DropLast(candidate);
+  }
+  if (!isFile) return false;
+  while (!candidate.empty() && candidate.back() != '\\') DropLast(candidate);
+  if (!candidate.empty()) DropLast(candidate);
+  return fileSystem.IsExistingDirectory(candidate.c_str());
+}
+
+}  // namespace
+
+CommandAnalysis AnalyseCommand(std::string_view command, std::string_view windowsDirectory, FileSystem& fileSystem,
+                               const Locale& locale) {
+  CommandAnalysis analysis;
+  std::vector<std::string> found;
+  std::string work(command);
+
+  // Each ":\" is taken once, left to right; one at the very start ends the search.
+  for (std::size_t marker = work.find(kPathMarker); marker != std::string::npos && marker != 0;
+       marker = work.find(kPathMarker)) {
+    std::string candidate = CutCandidate(work, marker);
+    DropSwitchSuffix(candidate, locale);
+    if (!windowsDirectory.empty() && ContainsIgnoringCase(candidate, windowsDirectory, locale)) candidate.clear();
+    Trim(candidate);
+
+    const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);
+    if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
+      if (isDirectory) {
+        ResolveLongPath(candidate, kPathCapacity, fileSystem, locale);
+        found.push_back(std::move(candidate));
+        analysis.DirectoryFound = true;
+      } else {
+        analysis.DeadPath = true;
+      }
+    }
+    work[marker] = ' ';
+  }
+
+  analysis.DateText = kUnknownDateText;
+  if (!analysis.DirectoryFound) return analysis;
+  // Shortest wins; among equals the first written.
+  analysis.ChosenDirectory = *std::min_element(
+      found.begin(), found.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+  if (const auto entry = fileSystem.FindEntry(analysis.ChosenDirectory.c_str())) {
+    if (auto date = locale.FormatUtcDate(entry->creationTime, kDatePicture)) analysis.DateText = std::move(*date);
+  }
+  return analysis;
+}
+
+}  // namespace zobl

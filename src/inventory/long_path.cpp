@@ -1,0 +1,35 @@
+#include "inventory/long_path.h"
+
+#include "platform/capacities.h"
+
+namespace zobl {
+
+bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem, const Locale& locale) {
+  std::string result;
+  std::string current = path.substr(0, kPathCapacity);
+  // Climb from the path to its drive, one component per pass, collecting long names.
+  for (;;) {
+    const auto entry = fileSystem.FindEntry(current.c_str());
+    // A parent that cannot be searched leaves the whole path as it was; a partial
+    // result would lose its drive.
+    if (!entry) return false;
+    result = result.empty() ? entry->longName : entry->longName + '\\' + result;
+
+    const auto full = fileSystem.GetFullPath(current.c_str());
+    if (!full || full->lastComponent == 0) return false;
+    std::string parent = full->path.substr(0, full->lastComponent - 1);
+    // Each pass must climb, or a strange answer could keep the loop going.
+    if (parent.size() >= current.size()) return false;
+    current = std::move(parent);
+    if (current.size() <= 2) {
+      result = current + '\\' + result;
+      break;
+    }
+  }
+  if (capacity == 0) return false;
+  path = result.substr(0, capacity - 1);
+  if (!path.empty()) path[0] = locale.ToUpper(path[0]);
+  return true;
+}
+
+}  // namespace zobl

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace zobl {
+
+// A file or directory entry as a search for its path reports it.
+struct FoundEntry {
+  std::string longName;        // the entry's long name, even when reached through a short one
+  std::uint64_t creationTime;  // 100-nanosecond intervals since 1601-01-01, UTC
+};
+
+struct FullPath {
+  std::string path;
+  std::size_t lastComponent;  // offset of the last component in `path`
+};
+
+// The file-system questions the command analysis asks. Every failure answers "no".
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // The path's attributes can be read and carry the directory bit.
+  [[nodiscard]] virtual bool IsExistingDirectory(const char* path) = 0;
+  // A search for the path finds an entry that is no directory and whose last-write
+  // time, in local time, is a valid DOS date and time (1980 to 2107).
+  [[nodiscard]] virtual bool IsExistingFile(const char* path) = 0;
+  [[nodiscard]] virtual std::optional<FoundEntry> FindEntry(const char* path) = 0;
+  // The full form of the path, with a non-empty last component.
+  [[nodiscard]] virtual std::optional<FullPath> GetFullPath(const char* path) = 0;
+  // The system's Windows directory, or an empty text.
+  [[nodiscard]] virtual std::string WindowsDirectory() = 0;
+};
+
+}  // namespace zobl

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "platform/locale.h"
+
+namespace zobl {
+
+// The locale's text services without the system: the collation properties the list
+// relies on, ASCII upper case and a proleptic Gregorian calendar. Used where there is
+// no Windows (host builds and their tests).
+class PortableLocale final : public Locale {
+ public:
+  [[nodiscard]] int CompareText(const char* first, const char* second) const override;
+  [[nodiscard]] char ToUpper(char c) const override;
+  [[nodiscard]] std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const override;
+};
+
+}  // namespace zobl

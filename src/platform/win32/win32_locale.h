@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/locale.h"
+
+namespace zobl::win32 {
+
+// The user's locale through lstrcmpA, CharUpperA and GetDateFormatA.
+class Win32Locale final : public Locale {
+ public:
+  [[nodiscard]] int CompareText(const char* first, const char* second) const override;
+  [[nodiscard]] char ToUpper(char c) const override;
+  [[nodiscard]] std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const override;
+};
+
+}  // namespace zobl::win32

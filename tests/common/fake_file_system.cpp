@@ -1,0 +1,101 @@
+#include "fake_file_system.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace zobl::testing {
+namespace {
+
+std::string Upper(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; });
+  return text;
+}
+
+std::pair<std::string, std::string> SplitParent(const std::string& path) {
+  const auto slash = path.rfind('\\');
+  if (slash == std::string::npos) throw std::invalid_argument("not a drive path: " + path);
+  return {path.substr(0, slash), path.substr(slash + 1)};
+}
+
+bool IsDrive(const std::string& path) { return path.size() == 2 && path[1] == ':'; }
+
+}  // namespace
+
+void FakeFileSystem::Add(const std::string& path, Node node) {
+  const auto [parent, name] = SplitParent(path);
+  const std::string parentKey = ResolveKey(parent);
+  if (parentKey.empty()) throw std::invalid_argument("missing parent: " + path);
+  node.longName = name;
+  nodes_[parentKey + '\\' + Upper(name)] = std::move(node);
+}
+
+void FakeFileSystem::AddDirectory(const std::string& path, std::uint64_t creationTime, std::string shortName) {
+  Add(path, Node{{}, std::move(shortName), true, true, true, creationTime});
+}
+
+void FakeFileSystem::AddFile(const std::string& path, bool hasDosTime, std::string shortName) {
+  Add(path, Node{{}, std::move(shortName), false, hasDosTime, true, kDefaultTime});
+}
+
+void FakeFileSystem::DenySearch(const std::string& path) { nodes_.at(ResolveKey(path)).searchable = false; }
+
+// Walks the path component by component, matching long names or aliases.
+std::string FakeFileSystem::ResolveKey(const std::string& path) const {
+  std::size_t start = path.find('\\');
+  std::string key = Upper(path.substr(0, start));
+  if (!IsDrive(key)) return {};
+  while (start != std::string::npos) {
+    const std::size_t end = path.find('\\', start + 1);
+    const std::string component = Upper(path.substr(start + 1, end - start - 1));
+    if (component.empty()) return {};
+    const auto byLongName = nodes_.find(key + '\\' + component);
+    if (byLongName != nodes_.end()) {
+      key = byLongName->first;
+    } else {
+      const std::string prefix = key + '\\';
+      const auto alias = std::find_if(nodes_.begin(), nodes_.end(), [&](const auto& item) {
+        return item.first.starts_with(prefix) && item.first.find('\\', prefix.size()) == std::string::npos &&
+               !item.second.shortName.empty() && Upper(item.second.shortName) == component;
+      });
+      if (alias == nodes_.end()) return {};
+      key = alias->first;
+    }
+    if (end != std::string::npos && !nodes_.at(key).isDirectory) return {};
+    start = end;
+  }
+  return key;
+}
+
+const FakeFileSystem::Node* FakeFileSystem::Resolve(const std::string& path) const {
+  const std::string key = ResolveKey(path);
+  if (key.empty() || IsDrive(key)) return nullptr;
+  return &nodes_.at(key);
+}
+
+bool FakeFileSystem::IsExistingDirectory(const char* path) {
+  const std::string text(path);
+  if (IsDrive(Upper(text.substr(0, 2))) && text.size() == 3 && text[2] == '\\') return true;
+  const Node* node = Resolve(text);
+  return node != nullptr && node->isDirectory;
+}
+
+bool FakeFileSystem::IsExistingFile(const char* path) {
+  const Node* node = Resolve(path);
+  return node != nullptr && node->searchable && !node->isDirectory && node->hasDosTime;
+}
+
+std::optional<FoundEntry> FakeFileSystem::FindEntry(const char* path) {
+  const Node* node = Resolve(path);
+  if (node == nullptr || !node->searchable) return std::nullopt;
+  return FoundEntry{node->longName, node->creationTime};
+}
+
+std::optional<FullPath> FakeFileSystem::GetFullPath(const char* path) {
+  const std::string text(path);
+  const auto slash = text.rfind('\\');
+  if (slash == std::string::npos || slash + 1 == text.size()) return std::nullopt;
+  return FullPath{text, slash + 1};
+}
+
+}  // namespace zobl::testing

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "file_time.h"
+#include "platform/file_system.h"
+
+namespace zobl::testing {
+
+// An in-memory drive tree with Windows naming: case-insensitive components, each
+// reachable by its long name or its 8.3 alias.
+class FakeFileSystem final : public FileSystem {
+ public:
+  static constexpr std::uint64_t kDefaultTime = FileTimeFromUtc(2000, 4, 14, 10);
+
+  // Parents must exist already; the drive ("C:") always does.
+  void AddDirectory(const std::string& path, std::uint64_t creationTime = kDefaultTime, std::string shortName = {});
+  void AddFile(const std::string& path, bool hasDosTime = true, std::string shortName = {});
+  void SetWindowsDirectory(std::string directory) { windowsDirectory_ = std::move(directory); }
+  // Searches of this path (any spelling) fail, as for a directory that cannot be listed.
+  void DenySearch(const std::string& path);
+
+  bool IsExistingDirectory(const char* path) override;
+  bool IsExistingFile(const char* path) override;
+  std::optional<FoundEntry> FindEntry(const char* path) override;
+  std::optional<FullPath> GetFullPath(const char* path) override;
+  std::string WindowsDirectory() override { return windowsDirectory_; }
+
+ private:
+  struct Node {
+    std::string longName;
+    std::string shortName;
+    bool isDirectory = false;
+    bool hasDosTime = true;
+    bool searchable = true;
+    std::uint64_t creationTime = kDefaultTime;
+  };
+  // Key: the long path in upper case; nullptr when the path leads nowhere.
+  const Node* Resolve(const std::string& path) const;
+  std::string ResolveKey(const std::string& path) const;
+  void Add(const std::string& path, Node node);
+
+  std::map<std::string, Node> nodes_;
+  std::string windowsDirectory_ = "C:\\WINDOWS";
+};
+
+}  // namespace zobl::testing

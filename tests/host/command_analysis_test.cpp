@@ -1,0 +1,89 @@
+#include "inventory/command_analysis.h"
+
+#include <gtest/gtest.h>
+
+#include "command_analysis_cases.h"
+#include "fake_file_system.h"
+#include "file_time.h"
+#include "platform/portable_locale.h"
+
+namespace zobl::testing {
+namespace {
+
+constexpr char kRoot[] = "C:\\Zt";
+
+class AnalysisCaseTest : public ::testing::TestWithParam<AnalysisCase> {};
+
+TEST_P(AnalysisCaseTest, MatchesExpectedResult) {
+  const AnalysisCase& c = GetParam();
+  FakeFileSystem fs;
+  fs.AddDirectory(kRoot);
+  for (const char* directory : c.directories) fs.AddDirectory(Expand(directory, kRoot));
+  for (const char* file : c.files) fs.AddFile(Expand(file, kRoot));
+
+  const CommandAnalysis result =
+      AnalyseCommand(Expand(c.command, kRoot), Expand(c.windowsDirectory, kRoot), fs, PortableLocale());
+
+  EXPECT_EQ(result.DirectoryFound, c.directoryFound);
+  EXPECT_EQ(result.ChosenDirectory, Expand(c.chosenDirectory, kRoot));
+  EXPECT_EQ(result.DeadPath, c.deadPath);
+  EXPECT_EQ(result.DateText, c.directoryFound ? "2000.04.14" : "[unknown]");
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, AnalysisCaseTest, ::testing::ValuesIn(AnalysisCases()),
+                         [](const auto& param) { return "Case" + std::to_string(param.index); });
+
+TEST(AnalyseCommand, DateIsTheUtcDateOfTheDirectorysCreation) {
+  FakeFileSystem fs;
+  // Shortly after midnight east of Greenwich is still the previous day in UTC.
+  fs.AddDirectory("C:\\Acme", FileTimeFromUtc(2001, 7, 1, 23, 30));
+  fs.AddFile("C:\\Acme\\un.exe");
+  EXPECT_EQ(AnalyseCommand("C:\\Acme\\un.exe", "C:\\WINDOWS", fs, PortableLocale()).DateText, "2001.07.01");
+}
+
+TEST(AnalyseCommand, UndatableDirectoryKeepsUnknownDate) {
+  FakeFileSystem fs;
+  fs.AddDirectory("C:\\Acme", 0x8000000000000000ull);
+  const CommandAnalysis result = AnalyseCommand("C:\\Acme", "C:\\WINDOWS", fs, PortableLocale());
+  EXPECT_EQ(result.ChosenDirectory, "C:\\Acme");
+  EXPECT_EQ(result.DateText, "[unknown]");
+}
+
+TEST(AnalyseCommand, EntryWithoutDosTimeIsNoFile) {
+  FakeFileSystem fs;
+  fs.AddDirectory("C:\\Acme");
+  fs.AddFile("C:\\Acme\\old.exe", /*hasDosTime=*/false);
+  const CommandAnalysis result = AnalyseCommand("C:\\Acme\\old.exe", "C:\\WINDOWS", fs, PortableLocale());
+  EXPECT_FALSE(result.DirectoryFound);
+  EXPECT_TRUE(result.DeadPath);
+}
+
+TEST(AnalyseCommand, ShortNamesComeBackInLongForm) {
+  FakeFileSystem fs;
+  fs.AddDirectory("C:\\Program Files", FakeFileSystem::kDefaultTime, "PROGRA~1");
+  fs.AddDirectory("C:\\Program Files\\Acme Tools", FakeFileSystem::kDefaultTime, "ACMETO~1");
+  fs.AddFile("C:\\Program Files\\Acme Tools\\unins000.exe", true, "UNINS0~1.EXE");
+  const CommandAnalysis result = AnalyseCommand("c:\\progra~1\\acmeto~1\\unins0~1.exe /S", "", fs, PortableLocale());
+  EXPECT_EQ(result.ChosenDirectory, "C:\\Program Files\\Acme Tools");
+}
+
+TEST(AnalyseCommand, EmptyWindowsDirectoryMatchesNothing) {
+  FakeFileSystem fs;
+  fs.AddDirectory("C:\\WINDOWS");
+  fs.AddFile("C:\\WINDOWS\\x.exe");
+  EXPECT_EQ(AnalyseCommand("C:\\WINDOWS\\x.exe", "", fs, PortableLocale()).ChosenDirectory, "C:\\WINDOWS");
+}
+
+TEST(AnalyseCommand, PathLongerThanABufferIsCutBeforeTheWalk) {
+  FakeFileSystem fs;
+  const std::string directory = "C:\\" + std::string(256, 'a');  // 259 characters
+  fs.AddDirectory(directory);
+  // Cut to 260 characters the candidate ends in "x", which the walk drops; uncut, the
+  // walk would stop at the backslash before "b" and find nothing.
+  const CommandAnalysis result = AnalyseCommand(directory + "x\\b", "", fs, PortableLocale());
+  EXPECT_EQ(result.ChosenDirectory, directory);
+  EXPECT_FALSE(result.DeadPath);
+}
+
+}  // namespace
+}  // namespace zobl::testing

@@ -1,0 +1,49 @@
+#include "inventory/long_path.h"
+
+#include <gtest/gtest.h>
+
+#include "fake_file_system.h"
+#include "platform/portable_locale.h"
+
+namespace zobl::testing {
+namespace {
+
+class ResolveLongPathTest : public ::testing::Test {
+ protected:
+  ResolveLongPathTest() {
+    fs.AddDirectory("C:\\Program Files", FakeFileSystem::kDefaultTime, "PROGRA~1");
+    fs.AddDirectory("C:\\Program Files\\Acme Tools", FakeFileSystem::kDefaultTime, "ACMETO~1");
+  }
+  bool Resolve(std::string& path, std::size_t capacity = 260) {
+    return ResolveLongPath(path, capacity, fs, PortableLocale());
+  }
+  FakeFileSystem fs;
+};
+
+TEST_F(ResolveLongPathTest, ShortComponentsAndLowerCaseDriveBecomeLongForm) {
+  std::string path = "c:\\progra~1\\acmeto~1";
+  EXPECT_TRUE(Resolve(path));
+  EXPECT_EQ(path, "C:\\Program Files\\Acme Tools");
+}
+
+TEST_F(ResolveLongPathTest, MissingPathIsLeftUnchanged) {
+  std::string path = "c:\\progra~1\\gone";
+  EXPECT_FALSE(Resolve(path));
+  EXPECT_EQ(path, "c:\\progra~1\\gone");
+}
+
+TEST_F(ResolveLongPathTest, UnsearchableParentLeavesThePathWithItsDrive) {
+  fs.DenySearch("C:\\Program Files");
+  std::string path = "c:\\progra~1\\acmeto~1";
+  EXPECT_FALSE(Resolve(path));
+  EXPECT_EQ(path, "c:\\progra~1\\acmeto~1");
+}
+
+TEST_F(ResolveLongPathTest, ResultIsCutToTheCapacity) {
+  std::string path = "c:\\progra~1\\acmeto~1";
+  EXPECT_TRUE(Resolve(path, 11));
+  EXPECT_EQ(path, "C:\\Program");
+}
+
+}  // namespace
+}  // namespace zobl::testing
