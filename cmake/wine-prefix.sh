@@ -9,7 +9,10 @@ export WINEDEBUG=-all
 export WINEARCH=win64
 export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
 
-reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
+# Wine's processes and server outlive the calls that start them: they get neither the
+# caller's pipes nor the lock descriptor.
+quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
+reg() { quiet wine reg add "$@" /f; }
 
 case $action in
 ensure)
@@ -17,19 +20,20 @@ ensure)
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/.zobl-ready" ]; then
-    wineboot --init </dev/null >/dev/null 2>&1
+    quiet wineboot --init
     # A virtual desktop makes every dialog ~50 times cheaper when no window manager runs.
     reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
     reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
     # A crashing program exits instead of waiting in the debugger.
     reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 0
-    wineserver -w
+    quiet wineserver -w
     touch "$WINEPREFIX/.zobl-ready"
   fi
-  # A lingering server spares each test Wine's start-up; its output must not hold
-  # the caller's pipes open.
-  setsid wineserver -p60 </dev/null >/dev/null 2>&1 || true
-  wine cmd /c exit </dev/null >/dev/null 2>&1
+  exec 9>&-
+  # A lingering server spares each test Wine's start-up (it exits a minute after its
+  # last client); a second start while one runs is refused harmlessly.
+  quiet setsid wineserver -p60 || true
+  quiet wine cmd /c exit
   ;;
 stop)
   [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true

@@ -1,0 +1,87 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "command_analysis_cases.h"
+#include "file_time.h"
+#include "inventory/command_analysis.h"
+#include "inventory/long_path.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_locale.h"
+#include "scratch_directory.h"
+
+namespace zobl::testing {
+namespace {
+
+class AnalysisOnDiskTest : public ::testing::TestWithParam<AnalysisCase> {
+ protected:
+  win32::Win32FileSystem fs;
+  win32::Win32Locale locale;
+};
+
+TEST_P(AnalysisOnDiskTest, MatchesExpectedResult) {
+  const AnalysisCase& c = GetParam();
+  const ScratchDirectory scratch("analysis");
+  const std::string& root = scratch.Path();
+  for (const char* directory : c.directories) CreateDirectoryOrThrow(Expand(directory, root));
+  for (const char* file : c.files) CreateFileOrThrow(Expand(file, root));
+
+  const CommandAnalysis result = AnalyseCommand(Expand(c.command, root), Expand(c.windowsDirectory, root), fs, locale);
+  // A file beside the scratch directory ("@.EXE") is not removed with it.
+  for (const char* file : c.files) {
+    if (Expand(file, root).rfind(root + "\\", 0) != 0) DeleteFileA(Expand(file, root).c_str());
+  }
+
+  EXPECT_EQ(result.DirectoryFound, c.directoryFound);
+  EXPECT_EQ(result.ChosenDirectory, Expand(c.chosenDirectory, root));
+  EXPECT_EQ(result.DeadPath, c.deadPath);
+  if (!c.directoryFound) {
+    EXPECT_EQ(result.DateText, "[unknown]");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Examples, AnalysisOnDiskTest, ::testing::ValuesIn(AnalysisCases()),
+                         [](const auto& param) { return "Case" + std::to_string(param.index); });
+
+TEST(AnalysisOnDisk, DateIsTheUtcCreationDateOfTheDirectory) {
+  const ScratchDirectory scratch("date");
+  const std::string program = scratch.Path() + "\\Acme";
+  CreateDirectoryOrThrow(program);
+  CreateFileOrThrow(program + "\\un.exe");
+  SetDirectoryTimes(program, FileTimeFromUtc(2001, 7, 1, 23, 30));
+
+  win32::Win32FileSystem fs;
+  const CommandAnalysis result =
+      AnalyseCommand("\"" + program + "\\un.exe\" /S", "C:\\windows", fs, win32::Win32Locale());
+  EXPECT_EQ(result.ChosenDirectory, program);
+  EXPECT_EQ(result.DateText, "2001.07.01");
+}
+
+TEST(AnalysisOnDisk, ShortPathResolvesToItsLongForm) {
+  const ScratchDirectory scratch("short");
+  const std::string longPath = scratch.Path() + "\\Acme Tools For Everyone";
+  CreateDirectoryOrThrow(longPath);
+  char shortPath[MAX_PATH];
+  const DWORD length = GetShortPathNameA(longPath.c_str(), shortPath, sizeof shortPath);
+  ASSERT_GT(length, 0u);
+  ASSERT_LT(length, sizeof shortPath);
+  ASSERT_NE(std::string(shortPath), longPath) << "the file system gave no short name";
+
+  std::string path = shortPath;
+  path[0] = 'c';
+  win32::Win32FileSystem fs;
+  EXPECT_TRUE(ResolveLongPath(path, 260, fs, win32::Win32Locale()));
+  EXPECT_EQ(path, longPath);
+}
+
+TEST(AnalysisOnDisk, TheRealWindowsDirectoryIsRecognised) {
+  win32::Win32FileSystem fs;
+  const std::string windows = fs.WindowsDirectory();
+  ASSERT_FALSE(windows.empty());
+  const CommandAnalysis result = AnalyseCommand(windows + "\\notepad.exe", windows, fs, win32::Win32Locale());
+  EXPECT_FALSE(result.DirectoryFound);
+  EXPECT_FALSE(result.DeadPath);
+}
+
+}  // namespace
+}  // namespace zobl::testing

@@ -1,0 +1,151 @@
+#include "platform/win32/win32_registry.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "inventory/uninstall_key.h"
+
+namespace zobl::testing {
+namespace {
+
+// A descriptor key of the test's own under the Uninstall key, removed afterwards.
+class RegistryTest : public ::testing::Test {
+ protected:
+  RegistryTest()
+      : keyName_("ZoblTest-" + std::to_string(GetCurrentProcessId())),
+        keyPath_(std::string(kUninstallKeyPath) + "\\" + keyName_) {}
+
+  void SetUp() override {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                              nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str()); }
+
+  void SetValue(const char* name, DWORD type, const std::string& bytes) {
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+  }
+  void SetText(const char* name, const std::string& text) { SetValue(name, REG_SZ, text + '\0'); }
+
+  bool Read(const char* name, std::string& text) {
+    RegistryValueBuffer buffer;
+    buffer.fill('#');
+    if (!registry_.ReadKeyValue(keyPath_.c_str(), name, buffer)) return false;
+    text = buffer.data();
+    return true;
+  }
+
+  std::string keyName_;
+  std::string keyPath_;
+  win32::Win32Registry system_;
+  Registry& registry_ = system_;  // used through the interface, as the program does
+};
+
+TEST_F(RegistryTest, ReadsStringValuesUpToTheBuffersSize) {
+  struct Row {
+    std::size_t characters;
+    bool readable;
+  };
+  for (const Row row : {Row{0, true}, Row{5, true}, Row{1022, true}, Row{1023, true}, Row{1024, false}}) {
+    const std::string text(row.characters, 'n');
+    SetText("DisplayName", text);
+    std::string read;
+    EXPECT_EQ(Read("DisplayName", read), row.readable) << row.characters << " characters";
+    if (row.readable) {
+      EXPECT_EQ(read, text);
+    }
+  }
+}
+
+TEST_F(RegistryTest, UnterminatedValueThatFillsTheBufferIsAFailedRead) {
+  SetValue("DisplayName", REG_SZ, std::string(1024, 'n'));  // stored without its zero
+  std::string read;
+  EXPECT_FALSE(Read("DisplayName", read));
+  SetValue("DisplayName", REG_SZ, std::string(1000, 'n'));  // room left: terminated by the reader
+  EXPECT_TRUE(Read("DisplayName", read));
+  EXPECT_EQ(read, std::string(1000, 'n'));
+}
+
+TEST_F(RegistryTest, NonStringValueIsReadAsItsBytes) {
+  SetValue("UninstallString", REG_DWORD, std::string("\x41\x42\x43\x00", 4));
+  std::string read;
+  ASSERT_TRUE(Read("UninstallString", read));
+  EXPECT_EQ(read, "ABC");
+  SetValue("UninstallString", REG_BINARY, std::string(1024, 'b'));
+  EXPECT_FALSE(Read("UninstallString", read));
+}
+
+TEST_F(RegistryTest, MissingValueOrKeyIsAFailedRead) {
+  RegistryValueBuffer buffer;
+  EXPECT_FALSE(registry_.ReadKeyValue(keyPath_.c_str(), "DisplayName", buffer));
+  EXPECT_FALSE(registry_.ReadKeyValue((keyPath_ + "-gone").c_str(), "DisplayName", buffer));
+}
+
+TEST_F(RegistryTest, EnumerationListsTheKeyAndEndsOnTooLongNames) {
+  std::vector<std::string> names;
+  {
+    ScopedRegistryKey uninstall(registry_, kUninstallKeyPath);
+    ASSERT_TRUE(uninstall.IsOpen());
+    std::array<char, kSubkeyNameCapacity> name{};
+    for (std::uint32_t index = 0; registry_.EnumerateSubkey(uninstall.Get(), index, name); ++index) {
+      names.emplace_back(name.data());
+    }
+  }
+  EXPECT_NE(std::find(names.begin(), names.end(), keyName_), names.end());
+
+  // Names of 203 characters fit; 204 do not. (Created relative to the test key:
+  // Wine's ANSI calls take paths of at most 255 characters.)
+  HKEY testKey = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, &testKey), ERROR_SUCCESS);
+  for (const std::size_t length : {203u, 204u}) {
+    const std::string longName(length, 'k');
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(testKey, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    ScopedRegistryKey parent(registry_, keyPath_.c_str());
+    ASSERT_TRUE(parent.IsOpen());
+    std::array<char, kSubkeyNameCapacity> name{};
+    std::uint32_t index = 0;
+    while (registry_.EnumerateSubkey(parent.Get(), index, name)) ++index;
+    EXPECT_EQ(index, length == 203 ? 1u : 0u) << length << " characters";
+    RegDeleteKeyA(testKey, longName.c_str());
+  }
+  RegCloseKey(testKey);
+}
+
+TEST_F(RegistryTest, RemoveKeyDeletesALeafAndFailsOnAKeyWithSubkeys) {
+  HKEY child = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (keyPath_ + "\\Part").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                            nullptr, &child, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(child);
+  EXPECT_FALSE(registry_.RemoveKey(keyPath_.c_str()));
+  EXPECT_TRUE(registry_.RemoveKey((keyPath_ + "\\Part").c_str()));
+  EXPECT_TRUE(registry_.RemoveKey(keyPath_.c_str()));
+  Registry::Key key = 0;
+  EXPECT_FALSE(registry_.OpenKey(keyPath_.c_str(), key));
+  EXPECT_FALSE(registry_.RemoveKey(keyPath_.c_str()));
+}
+
+TEST_F(RegistryTest, OpenAndCloseAKey) {
+  Registry::Key key = 0;
+  ASSERT_TRUE(registry_.OpenKey(keyPath_.c_str(), key));
+  registry_.CloseKey(key);
+  EXPECT_FALSE(registry_.OpenKey((keyPath_ + "\\missing").c_str(), key));
+}
+
+}  // namespace
+}  // namespace zobl::testing

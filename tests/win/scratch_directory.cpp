@@ -1,0 +1,80 @@
+#include "scratch_directory.h"
+
+#include <windows.h>
+
+#include <atomic>
+#include <stdexcept>
+
+#include "platform/win32/scoped_handles.h"
+
+namespace zobl::testing {
+
+using win32::ScopedFileHandle;
+using win32::ScopedFindHandle;
+
+namespace {
+
+std::runtime_error Failure(const std::string& what, const std::string& path) {
+  return std::runtime_error(what + " failed (" + std::to_string(GetLastError()) + "): " + path);
+}
+
+}  // namespace
+
+ScratchDirectory::ScratchDirectory(const std::string& purpose) {
+  static std::atomic<int> counter{0};
+  path_ = "C:\\zobl-" + purpose + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  RemoveTree(path_);
+  CreateDirectoryOrThrow(path_);
+}
+
+ScratchDirectory::~ScratchDirectory() { RemoveTree(path_); }
+
+void CreateDirectoryOrThrow(const std::string& path) {
+  if (!CreateDirectoryA(path.c_str(), nullptr)) throw Failure("CreateDirectoryA", path);
+}
+
+void CreateFileOrThrow(const std::string& path, std::uint64_t size) {
+  const ScopedFileHandle file(
+      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) throw Failure("CreateFileA", path);
+  if (size == 0) return;
+  LARGE_INTEGER end;
+  end.QuadPart = static_cast<LONGLONG>(size);
+  if (!SetFilePointerEx(file.Get(), end, nullptr, FILE_BEGIN) || !SetEndOfFile(file.Get())) {
+    throw Failure("SetEndOfFile", path);
+  }
+}
+
+void SetDirectoryTimes(const std::string& path, std::uint64_t fileTime) {
+  const ScopedFileHandle directory(CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES,
+                                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!directory.IsValid()) throw Failure("CreateFileA(directory)", path);
+  FILETIME stamp;
+  stamp.dwLowDateTime = static_cast<DWORD>(fileTime);
+  stamp.dwHighDateTime = static_cast<DWORD>(fileTime >> 32);
+  if (!SetFileTime(directory.Get(), &stamp, &stamp, &stamp)) throw Failure("SetFileTime", path);
+}
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA entry;
+  {
+    const ScopedFindHandle find(FindFirstFileA((path + "\\*").c_str(), &entry));
+    if (find.IsValid()) {
+      do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        const std::string child = path + "\\" + name;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(child);
+        } else {
+          SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileA(child.c_str());
+        }
+      } while (FindNextFileA(find.Get(), &entry));
+    }
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace zobl::testing
