@@ -1,0 +1,76 @@
+// Feeds arbitrary uninstall commands to the analysis over a small fake drive and
+// checks what every result must satisfy.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "fake_file_system.h"
+#include "inventory/command_analysis.h"
+#include "platform/portable_locale.h"
+
+namespace {
+
+using zobl::testing::FakeFileSystem;
+
+FakeFileSystem& Drive() {
+  static FakeFileSystem* drive = [] {
+    auto* fs = new FakeFileSystem;
+    fs->AddDirectory("C:\\WINDOWS");
+    fs->AddFile("C:\\WINDOWS\\acmeun.exe");
+    fs->AddDirectory("C:\\Program Files", FakeFileSystem::kDefaultTime, "PROGRA~1");
+    fs->AddDirectory("C:\\Program Files\\Acme Tools", FakeFileSystem::kDefaultTime, "ACMETO~1");
+    fs->AddFile("C:\\Program Files\\Acme Tools\\unins000.exe");
+    fs->AddDirectory("C:\\Acme");
+    fs->AddDirectory("C:\\Acme -F");
+    fs->AddFile("C:\\Acme\\remove.exe");
+    fs->AddFile("C:\\Acme\\Uninst.isu", /*hasDosTime=*/false);
+    fs->AddDirectory("C:\\Acme\\Data", 0x8000000000000000ull);
+    fs->AddFile("C:\\ACME.EXE");
+    return fs;
+  }();
+  return *drive;
+}
+
+bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
+  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
+  for (std::size_t i = 0; i + part.size() <= text.size(); ++i) {
+    std::size_t j = 0;
+    while (j < part.size() && upper(text[i + j]) == upper(part[j])) ++j;
+    if (j == part.size()) return true;
+  }
+  return false;
+}
+
+void Check(bool condition) {
+  if (!condition) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  // The first byte picks the Windows directory; the rest is the command, as a registry
+  // value of at most 1023 characters would hold it.
+  static constexpr std::string_view kWindowsDirectories[] = {"C:\\WINDOWS", "c:\\windows", ""};
+  const std::string_view windows = kWindowsDirectories[data[0] % 3];
+  std::string command(reinterpret_cast<const char*>(data + 1), std::min<std::size_t>(size - 1, 1023));
+  command = command.substr(0, command.find('\0'));
+
+  FakeFileSystem& fs = Drive();
+  const zobl::CommandAnalysis result = zobl::AnalyseCommand(command, windows, fs, zobl::PortableLocale());
+
+  Check(result.DirectoryFound == !result.ChosenDirectory.empty());
+  Check(result.ChosenDirectory.size() <= 259);
+  Check(result.DateText.size() <= 31);
+  if (result.DirectoryFound) {
+    Check(result.ChosenDirectory.size() > 3);
+    Check(fs.IsExistingDirectory(result.ChosenDirectory.c_str()));
+    Check(result.ChosenDirectory[0] == 'C');
+    if (!windows.empty()) Check(!ContainsIgnoringCase(result.ChosenDirectory, windows));
+  } else {
+    Check(result.DateText == "[unknown]");
+  }
+  return 0;
+}
