@@ -1,0 +1,172 @@
+#include "inventory/inventory_list.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+namespace zobl {
+
+const UninstallEntry& InventoryList::RowAt(std::size_t index) const {
+  if (index >= rows_.size()) throw std::out_of_range("no row at index " + std::to_string(index));
+  return *rows_[index];
+}
+
+std::optional<std::size_t> InventoryList::IndexOf(RowId id) const {
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i]->Id == id) return i;
+  }
+  return std::nullopt;
+}
+
+const UninstallEntry* InventoryList::Find(RowId id) const { return FindMutable(id); }
+
+UninstallEntry* InventoryList::FindMutable(RowId id) const {
+  const auto it = rowsById_.find(id);
+  return it != rowsById_.end() ? it->second : nullptr;
+}
+
+void InventoryList::DeleteAt(std::size_t index) {
+  if (index >= rows_.size()) throw std::out_of_range("no row to delete at index " + std::to_string(index));
+  if (rows_[index]->Id == unplacedRow_) unplacedRow_ = kNoRow;
+  rowsById_.erase(rows_[index]->Id);
+  rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+  NotifyCountChanged();
+}
+
+RowId InventoryList::Append() {
+  auto row = std::make_unique<UninstallEntry>();
+  row->Id = nextId_++;
+  if (inNameOrder_ && unplacedRow_ == kNoRow) {
+    unplacedRow_ = row->Id;
+  } else {
+    inNameOrder_ = false;
+  }
+  const RowId id = row->Id;
+  rowsById_.emplace(id, row.get());
+  rows_.push_back(std::move(row));
+  NotifyCountChanged();
+  return id;
+}
+
+bool InventoryList::SetName(RowId id, std::string name) {
+  UninstallEntry* row = FindMutable(id);
+  if (row == nullptr) return false;
+  row->Name = std::move(name);
+  PlaceByName(id);
+  NotifyRowsChanged();
+  return true;
+}
+
+bool InventoryList::SetStatusImage(RowId id, int image) {
+  UninstallEntry* row = FindMutable(id);
+  if (row == nullptr) return false;
+  row->StatusImage = image;
+  NotifyRowsChanged();
+  return true;
+}
+
+bool InventoryList::SetSizeBytes(RowId id, std::uint64_t bytes) {
+  UninstallEntry* row = FindMutable(id);
+  if (row == nullptr) return false;
+  row->SizeBytes = bytes;
+  NotifyRowsChanged();
+  return true;
+}
+
+bool InventoryList::AppendFurtherText(RowId id, std::string text) {
+  UninstallEntry* row = FindMutable(id);
+  if (row == nullptr) return false;
+  row->FurtherTexts.push_back(std::move(text));
+  NotifyRowsChanged();
+  return true;
+}
+
+bool InventoryList::SetFurtherText(RowId id, std::size_t k, std::string text) {
+  UninstallEntry* row = FindMutable(id);
+  if (row == nullptr || k >= row->FurtherTexts.size()) return false;
+  row->FurtherTexts[k] = std::move(text);
+  NotifyRowsChanged();
+  return true;
+}
+
+void InventoryList::Sort(const EntryComparison& compare) {
+  std::stable_sort(rows_.begin(), rows_.end(),
+                   [&compare](const auto& a, const auto& b) { return compare(*a, *b) < 0; });
+  inNameOrder_ = false;
+  unplacedRow_ = kNoRow;
+  NotifyRowsChanged();
+}
+
+void InventoryList::PlaceByName(RowId id) {
+  const auto before = [this](const std::unique_ptr<UninstallEntry>& a, const std::unique_ptr<UninstallEntry>& b) {
+    return locale_.CompareText(a->Name.c_str(), b->Name.c_str()) < 0;
+  };
+  if (inNameOrder_ && (unplacedRow_ == kNoRow || unplacedRow_ == id)) {
+    // Every other row is in order: move this one into place, after the names it ties with.
+    const auto it = std::find_if(rows_.begin(), rows_.end(), [id](const auto& row) { return row->Id == id; });
+    std::unique_ptr<UninstallEntry> row = std::move(*it);
+    rows_.erase(it);
+    const auto place = std::upper_bound(rows_.begin(), rows_.end(), row, before);
+    rows_.insert(place, std::move(row));
+  } else {
+    std::stable_sort(rows_.begin(), rows_.end(), before);
+  }
+  inNameOrder_ = true;
+  unplacedRow_ = kNoRow;
+}
+
+void InventoryList::Select(RowId id) {
+  if (FindMutable(id) == nullptr) return;
+  bool changed = false;
+  for (const auto& row : rows_) {
+    const bool selected = row->Id == id;
+    if (row->Selected != selected) {
+      row->Selected = selected;
+      changed = true;
+    }
+  }
+  if (changed) NotifyRowsChanged();
+}
+
+void InventoryList::ClearSelection() {
+  bool changed = false;
+  for (const auto& row : rows_) {
+    changed = changed || row->Selected;
+    row->Selected = false;
+  }
+  if (changed) NotifyRowsChanged();
+}
+
+std::optional<std::size_t> InventoryList::SelectedIndex() const {
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (rows_[i]->Selected) return i;
+  }
+  return std::nullopt;
+}
+
+void InventoryList::SuspendRepaint() {
+  if (repaintSuspensions_++ == 0 && observer_ != nullptr) observer_->RepaintSuspended();
+}
+
+void InventoryList::ResumeRepaint() {
+  if (repaintSuspensions_ == 0 || --repaintSuspensions_ > 0) return;
+  if (rowsChangedWhileSuspended_) {
+    rowsChangedWhileSuspended_ = false;
+    if (observer_ != nullptr) observer_->RowsChanged();
+  }
+  if (observer_ != nullptr) observer_->RepaintResumed();
+}
+
+void InventoryList::NotifyCountChanged() {
+  if (observer_ != nullptr) observer_->CountChanged(rows_.size());
+}
+
+void InventoryList::NotifyRowsChanged() {
+  if (repaintSuspensions_ > 0) {
+    rowsChangedWhileSuspended_ = true;
+  } else if (observer_ != nullptr) {
+    observer_->RowsChanged();
+  }
+}
+
+}  // namespace zobl

@@ -1,0 +1,160 @@
+#include "inventory/inventory_refresh.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+#include "inventory/command_analysis.h"
+#include "inventory/placeholder_texts.h"
+#include "inventory/uninstall_key.h"
+#include "platform/capacities.h"
+
+namespace zobl {
+namespace {
+
+constexpr char kDisplayNameValue[] = "DisplayName";
+constexpr char kUninstallStringValue[] = "UninstallString";
+
+bool IsNameless(const UninstallEntry& row) { return row.Name == kNoNameText; }
+
+// Key names compare as the registry compares them, without regard to the case of
+// ASCII letters: a descriptor re-created under another spelling is the same key.
+void AssignUpperAscii(std::string& out, std::string_view text) {
+  out.assign(text);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
+  }
+}
+
+// The Uninstall key's path and a backslash, to which a key name is appended.
+class DescriptorPath {
+ public:
+  DescriptorPath() : path_(std::string(kUninstallKeyPath) + '\\'), prefixLength_(path_.size()) {}
+
+  const std::string& For(std::string_view keyName) {
+    path_.resize(prefixLength_);
+    path_ += keyName;
+    return path_;
+  }
+
+ private:
+  std::string path_;
+  std::size_t prefixLength_;
+};
+
+}  // namespace
+
+InventoryRefresher::InventoryRefresher(Registry& registry, FileSystem& fileSystem, const Locale& locale,
+                                       InventoryList& list, NamelessRowsShown namelessRowsShown)
+    : registry_(registry),
+      fileSystem_(fileSystem),
+      locale_(locale),
+      list_(list),
+      namelessRowsShown_(std::move(namelessRowsShown)) {}
+
+void InventoryRefresher::RefreshTick() {
+  if (refreshBusy_) return;
+  refreshBusy_ = true;
+  // Cleared however the refresh ends, or every later tick would be skipped.
+  struct BusyReset {
+    bool& busy;
+    ~BusyReset() { busy = false; }
+  } reset{refreshBusy_};
+  RefreshInventory();
+}
+
+void InventoryRefresher::RefreshInventory() {
+  const ScopedRepaintSuspension suspension(list_);
+  PruneRows();
+  CollectListedKeys();
+  const std::string windowsDirectory = fileSystem_.WindowsDirectory();
+
+  const ScopedRegistryKey uninstall(registry_, kUninstallKeyPath);
+  if (!uninstall.IsOpen()) return;
+  DescriptorPath path;
+  std::array<char, kSubkeyNameCapacity> name{};
+  // Any failure ends the walk, a name too long for the buffer included; the subkeys
+  // behind it wait for a later refresh.
+  for (std::uint32_t index = 0; registry_.EnumerateSubkey(uninstall.Get(), index, name); ++index) {
+    const auto end = std::find(name.begin(), name.end(), '\0');
+    const std::string_view keyName(name.data(), static_cast<std::size_t>(end - name.begin()));
+    if (IsListed(keyName)) continue;
+    const std::string keyNameText(keyName);
+    AddInventoryRow(path.For(keyName), keyNameText, windowsDirectory);
+  }
+}
+
+void InventoryRefresher::PruneRows() {
+  DescriptorPath path;
+  for (std::size_t i = 0; i < list_.Count();) {
+    const UninstallEntry& row = list_.RowAt(i);
+    if (IsNameless(row) && !namelessRowsShown_()) {
+      list_.DeleteAt(i);
+      continue;
+    }
+    Registry::Key key = 0;
+    if (!registry_.OpenKey(path.For(row.KeyName()).c_str(), key)) {
+      list_.DeleteAt(i);
+      continue;
+    }
+    registry_.CloseKey(key);
+    ++i;
+  }
+}
+
+void InventoryRefresher::CollectListedKeys() {
+  listedKeys_.clear();
+  listedKeys_.reserve(list_.Count());
+  for (std::size_t i = 0; i < list_.Count(); ++i) {
+    AssignUpperAscii(lookupKey_, list_.RowAt(i).KeyName());
+    listedKeys_.insert(lookupKey_);
+  }
+}
+
+bool InventoryRefresher::IsListed(std::string_view keyName) {
+  AssignUpperAscii(lookupKey_, keyName);
+  return listedKeys_.contains(lookupKey_);
+}
+
+void InventoryRefresher::AddInventoryRow(const std::string& keyPath, const std::string& keyName,
+                                         std::string_view windowsDirectory) {
+  RegistryValueBuffer buffer;
+  std::string name;
+  if (registry_.ReadKeyValue(keyPath.c_str(), kDisplayNameValue, buffer)) {
+    name = buffer.data();
+  } else if (namelessRowsShown_()) {
+    name = kNoNameText;
+  } else {
+    return;
+  }
+  const RowId row = list_.Append();
+  list_.SetSizeBytes(row, 0);
+  list_.SetName(row, std::move(name));
+  list_.AppendFurtherText(row, keyName);
+
+  bool statusOk = true;
+  std::string command = kNoCommandText;
+  CommandAnalysis analysis;
+  if (registry_.ReadKeyValue(keyPath.c_str(), kUninstallStringValue, buffer)) {
+    command = buffer.data();
+    analysis = AnalyseCommand(command, windowsDirectory, fileSystem_, locale_);
+    if (analysis.DeadPath) statusOk = false;
+  } else {
+    statusOk = false;
+  }
+  list_.SetStatusImage(row, statusOk ? kStatusOk : kStatusWarning);
+
+  if (analysis.DirectoryFound) {
+    list_.AppendFurtherText(row, std::move(analysis.DateText));
+    list_.AppendFurtherText(row, kNotYetComputedText);
+    list_.AppendFurtherText(row, std::move(command));
+    list_.AppendFurtherText(row, std::move(analysis.ChosenDirectory));
+  } else {
+    list_.AppendFurtherText(row, kUnknownDateText);
+    list_.AppendFurtherText(row, kNotYetComputedText);
+    list_.AppendFurtherText(row, std::move(command));
+    list_.AppendFurtherText(row, kMissingDirectoryText);
+  }
+}
+
+}  // namespace zobl

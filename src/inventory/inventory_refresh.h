@@ -1,0 +1,53 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_set>
+
+#include "inventory/inventory_list.h"
+#include "platform/file_system.h"
+#include "platform/locale.h"
+#include "platform/registry.h"
+
+namespace zobl {
+
+// Keeps the inventory in step with the uninstall descriptors in the registry. A refresh
+// never rebuilds the list: rows whose subkey has gone are dropped, subkeys without a row
+// get one, and every other row keeps its texts, size, place and selection.
+class InventoryRefresher {
+ public:
+  // Whether nameless rows ("[NO NAME]") are to be listed; asked afresh for every row.
+  using NamelessRowsShown = std::function<bool()>;
+
+  InventoryRefresher(Registry& registry, FileSystem& fileSystem, const Locale& locale, InventoryList& list,
+                     NamelessRowsShown namelessRowsShown);
+
+  void RefreshInventory();
+  // The refresh timer's callback: skipped while a tick-started refresh is still running.
+  void RefreshTick();
+  [[nodiscard]] bool RefreshBusy() const { return refreshBusy_; }
+
+  // Reads the descriptor at `keyPath` (the Uninstall key's path, a backslash and
+  // `keyName`) and appends at most one row for it.
+  void AddInventoryRow(const std::string& keyPath, const std::string& keyName, std::string_view windowsDirectory);
+
+ private:
+  void PruneRows();
+  void CollectListedKeys();
+  [[nodiscard]] bool IsListed(std::string_view keyName);
+
+  Registry& registry_;
+  FileSystem& fileSystem_;
+  const Locale& locale_;
+  InventoryList& list_;
+  NamelessRowsShown namelessRowsShown_;
+  bool refreshBusy_ = false;
+
+  // Per refresh: the key names of the rows left after pruning, in upper case (the
+  // registry does not tell key names apart by case), and a scratch lookup key.
+  std::unordered_set<std::string> listedKeys_;
+  std::string lookupKey_;
+};
+
+}  // namespace zobl

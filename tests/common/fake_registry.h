@@ -1,0 +1,82 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/registry.h"
+
+namespace zobl::testing {
+
+// The local machine's registry as an in-memory tree of keys holding named values, with
+// the system's rules: key and value names ignore ASCII case, subkeys enumerate in name
+// order, a key with subkeys cannot be deleted, an open key outlives its deletion but no
+// longer enumerates, values are raw bytes.
+class FakeRegistry final : public Registry {
+ public:
+  struct CallCounts {
+    int opens = 0;  // successful ones
+    int enumerations = 0;
+    int valueReads = 0;
+  };
+
+  // Creates the key and every missing key on its path.
+  void CreateKey(const std::string& path, RegistryView view = RegistryView::Native);
+  // The key must exist. A text value is stored with its terminating zero (SetText).
+  void SetValue(const std::string& path, const std::string& valueName, std::string bytes,
+                RegistryView view = RegistryView::Native);
+  void SetText(const std::string& path, const std::string& valueName, const std::string& text,
+               RegistryView view = RegistryView::Native);
+  void DeleteValue(const std::string& path, const std::string& valueName, RegistryView view = RegistryView::Native);
+  // The key with everything below it; nothing when it is missing.
+  void DeleteTree(const std::string& path, RegistryView view = RegistryView::Native);
+
+  [[nodiscard]] bool KeyExists(const std::string& path, RegistryView view = RegistryView::Native) const;
+  // Subkey names in enumeration order; empty when the key is missing.
+  [[nodiscard]] std::vector<std::string> SubkeyNames(const std::string& path,
+                                                     RegistryView view = RegistryView::Native) const;
+  [[nodiscard]] std::optional<std::string> ValueBytes(const std::string& path, const std::string& valueName,
+                                                      RegistryView view = RegistryView::Native) const;
+
+  // Keys opened through OpenKey and not closed yet.
+  [[nodiscard]] std::size_t OpenKeyCount() const { return openKeys_.size(); }
+  [[nodiscard]] const CallCounts& Calls() const { return calls_; }
+  void ResetCalls() { calls_ = {}; }
+  // Runs at the start of every EnumerateSubkey: lets a test act in the middle of a walk.
+  std::function<void(std::uint32_t index)> onEnumerate;
+
+  [[nodiscard]] bool OpenKey(const char* subKey, Key& key, RegistryView view) override;
+  void CloseKey(Key key) override;
+  [[nodiscard]] bool EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
+  [[nodiscard]] bool ReadKeyValue(const char* subKey, const char* valueName, RegistryValueBuffer& buffer,
+                                  RegistryView view) override;
+  [[nodiscard]] bool RemoveKey(const char* subKey, RegistryView view) override;
+
+ private:
+  struct NameLess {
+    bool operator()(const std::string& a, const std::string& b) const;
+  };
+  struct Node {
+    std::string name;
+    bool deleted = false;
+    std::map<std::string, std::string, NameLess> values;
+    std::map<std::string, std::shared_ptr<Node>, NameLess> subkeys;
+  };
+
+  [[nodiscard]] std::shared_ptr<Node> Resolve(const std::string& path, RegistryView view) const;
+  [[nodiscard]] std::shared_ptr<Node> ResolveOrThrow(const std::string& path, RegistryView view) const;
+  [[nodiscard]] std::shared_ptr<Node> ParentOf(const std::string& path, RegistryView view, std::string& leaf) const;
+  static void MarkDeleted(Node& node);
+
+  std::array<std::shared_ptr<Node>, 2> roots_{std::make_shared<Node>(), std::make_shared<Node>()};
+  std::map<Key, std::shared_ptr<Node>> openKeys_;
+  Key nextKey_ = 0x100;
+  CallCounts calls_;
+};
+
+}  // namespace zobl::testing

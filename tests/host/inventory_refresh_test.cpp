@@ -1,0 +1,156 @@
+#include "inventory/inventory_refresh.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fake_file_system.h"
+#include "fake_registry.h"
+#include "inventory/uninstall_key.h"
+#include "inventory_refresh_behaviours.h"
+#include "platform/portable_locale.h"
+
+namespace zobl::testing {
+namespace {
+
+std::string DescriptorPath(const std::string& keyName) { return std::string(kUninstallKeyPath) + "\\" + keyName; }
+
+class HostWorld final : public DescriptorWorld {
+ public:
+  HostWorld() {
+    registry.CreateKey(kUninstallKeyPath);
+    files.AddDirectory("C:\\Programs");
+  }
+
+  Registry& System() override { return registry; }
+  FileSystem& Files() override { return files; }
+  const Locale& TextOrder() override { return locale; }
+  void CreateDescriptor(const std::string& keyName) override { registry.CreateKey(DescriptorPath(keyName)); }
+  void SetValue(const std::string& keyName, const char* valueName, const std::string& bytes) override {
+    registry.SetValue(DescriptorPath(keyName), valueName, bytes);
+  }
+  void DeleteDescriptor(const std::string& keyName) override { registry.DeleteTree(DescriptorPath(keyName)); }
+  std::string CreateProgram(const std::string& leaf, const std::string& file) override {
+    const std::string directory = "C:\\Programs\\" + leaf;
+    files.AddDirectory(directory);
+    files.AddFile(directory + "\\" + file);
+    return directory;
+  }
+  std::string MissingPath() override { return "C:\\Gone\\uninst.exe"; }
+
+  FakeRegistry registry;
+  FakeFileSystem files;
+  PortableLocale locale;
+};
+
+class RefreshBehaviourTest : public ::testing::TestWithParam<RefreshBehaviour> {};
+
+TEST_P(RefreshBehaviourTest, Holds) {
+  HostWorld world;
+  RefreshHarness harness(world, "Zobl-");
+  GetParam().run(harness);
+  EXPECT_EQ(world.registry.OpenKeyCount(), 0u) << "every key opened is closed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Inventory, RefreshBehaviourTest, ::testing::ValuesIn(RefreshBehaviours()),
+                         [](const auto& param) { return std::string(param.param.name); });
+
+class RefreshTest : public ::testing::Test {
+ protected:
+  void Add(const std::string& keyName, const std::string& displayName) {
+    world.CreateDescriptor(keyName);
+    world.registry.SetText(DescriptorPath(keyName), "DisplayName", displayName);
+  }
+
+  HostWorld world;
+  RefreshHarness h{world, ""};
+};
+
+TEST_F(RefreshTest, EmptyOrMissingUninstallKeyGivesAnEmptyList) {
+  h.Refresh();
+  EXPECT_EQ(h.list.Count(), 0u);
+
+  Add("Acme", "Acme");
+  h.Refresh();
+  ASSERT_EQ(h.list.Count(), 1u);
+  world.registry.DeleteTree(kUninstallKeyPath);
+  h.Refresh();
+  EXPECT_EQ(h.list.Count(), 0u);
+  EXPECT_EQ(world.registry.OpenKeyCount(), 0u);
+}
+
+TEST_F(RefreshTest, ListedRowsCostOneOpenEachAndNoValueReads) {
+  for (const char* key : {"A", "B", "C"}) Add(key, key);
+  h.Refresh();
+  world.registry.ResetCalls();
+  h.Refresh();
+  EXPECT_EQ(world.registry.Calls().opens, 3 + 1);
+  EXPECT_EQ(world.registry.Calls().enumerations, 3 + 1);
+  EXPECT_EQ(world.registry.Calls().valueReads, 0);
+}
+
+TEST_F(RefreshTest, ManyRowsNeverGetASecondRow) {
+  for (int i = 0; i < 1200; ++i) Add("Key" + std::to_string(i), "Program " + std::to_string(i));
+  h.Refresh();
+  h.Refresh();
+  EXPECT_EQ(h.list.Count(), 1200u);
+}
+
+struct CountingView final : InventoryListObserver {
+  void CountChanged(std::size_t) override { ++counts; }
+  void RowsChanged() override { ++rows; }
+  void RepaintSuspended() override { ++suspended; }
+  void RepaintResumed() override { ++resumed; }
+  int counts = 0, rows = 0, suspended = 0, resumed = 0;
+};
+
+TEST_F(RefreshTest, ViewIsRepaintedOnceAfterTheWholeRefresh) {
+  CountingView view;
+  h.list.SetObserver(&view);
+  for (const char* key : {"A", "B", "C"}) Add(key, key);
+  h.Refresh();
+  EXPECT_EQ(view.suspended, 1);
+  EXPECT_EQ(view.resumed, 1);
+  EXPECT_EQ(view.rows, 1);
+  EXPECT_EQ(view.counts, 3);
+}
+
+TEST_F(RefreshTest, TickIsSkippedWhileATickStartedRefreshRuns) {
+  Add("A", "Alpha");
+  int nestedTicks = 0;
+  bool busySeen = false;
+  world.registry.onEnumerate = [&](std::uint32_t) {
+    busySeen = busySeen || h.refresher.RefreshBusy();
+    if (nestedTicks++ == 0) {
+      Add("B", "Bravo");  // would be listed by a nested refresh
+      h.refresher.RefreshTick();
+    }
+  };
+  h.refresher.RefreshTick();
+  EXPECT_TRUE(busySeen);
+  EXPECT_FALSE(h.refresher.RefreshBusy());
+  EXPECT_EQ(h.list.Count(), 2u) << "one walk, not two";
+
+  // Start-up and the check box refresh without the tick's guard.
+  world.registry.onEnumerate = [&](std::uint32_t) { EXPECT_FALSE(h.refresher.RefreshBusy()); };
+  h.Refresh();
+}
+
+TEST_F(RefreshTest, FailedRefreshLeavesTheTickFreeAndRepaintingOn) {
+  Add("A", "Alpha");
+  CountingView view;
+  h.list.SetObserver(&view);
+  world.registry.onEnumerate = [](std::uint32_t) { throw std::runtime_error("registry gone"); };
+  EXPECT_THROW(h.refresher.RefreshTick(), std::runtime_error);
+  EXPECT_FALSE(h.refresher.RefreshBusy());
+  EXPECT_EQ(view.resumed, view.suspended);
+  EXPECT_EQ(world.registry.OpenKeyCount(), 0u);
+  world.registry.onEnumerate = nullptr;
+  h.refresher.RefreshTick();
+  EXPECT_EQ(h.list.Count(), 1u);
+}
+
+}  // namespace
+}  // namespace zobl::testing
