@@ -71,6 +71,15 @@ void DropSwitchSuffix(std::string& candidate, const Locale& locale) {
 // existing directory or file is named; never walks past a backslash. A file gives
 // way to its directory. Returns whether the candidate now names a directory.
 bool WalkBackToDirectory(std::string& candidate, FileSystem& fileSystem) {
+  // Every text the walk tries lies in the directory before the last backslash; when
+  // that directory does not exist, none of them can, and one question answers them
+  // all (a program that has gone costs two questions per character otherwise).
+  const std::size_t lastBackslash = candidate.rfind('\\');
+  if (lastBackslash != std::string::npos && lastBackslash + 1 < candidate.size() &&
+      !fileSystem.IsExistingDirectory(candidate.substr(0, lastBackslash + 1).c_str())) {
+    candidate.resize(lastBackslash + 1);
+    return false;
+  }
   bool isFile = false;
   while (!candidate.empty()) {
     if (candidate.back() == '\\') return false;

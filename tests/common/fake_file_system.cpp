@@ -74,7 +74,8 @@ const FakeFileSystem::Node* FakeFileSystem::Resolve(const std::string& path) con
 }
 
 bool FakeFileSystem::IsExistingDirectory(const char* path) {
-  const std::string text(path);
+  std::string text(path);
+  if (text.size() > 3 && text.back() == '\\') text.pop_back();  // attributes of "C:\dir\" are those of the directory
   if (IsDrive(Upper(text.substr(0, 2))) && text.size() == 3 && text[2] == '\\') return true;
   const Node* node = Resolve(text);
   return node != nullptr && node->isDirectory;
