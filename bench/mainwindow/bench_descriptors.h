@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "inventory/uninstall_key.h"
+
+namespace zobl::bench {
+
+inline constexpr int kDescriptors = 1000;
+inline constexpr char kBenchKeyPrefix[] = "ZoblStartupBench";
+
+// Descriptors as setup programs leave them: most name an uninstaller in a program
+// directory, a tenth of which exist on disk, the rest having gone with their program.
+class BenchDescriptors {
+ public:
+  BenchDescriptors() {
+    CreateDirectoryA("C:\\ZoblStartupBench", nullptr);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                    &uninstall_, nullptr);
+    for (int i = 0; i < kDescriptors; ++i) {
+      const std::string directory = "C:\\ZoblStartupBench\\App" + std::to_string(i);
+      if (i % 10 == 0) {
+        CreateDirectoryA(directory.c_str(), nullptr);
+        CloseHandle(CreateFileA((directory + "\\uninstall.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+      }
+      const std::string name = kBenchKeyPrefix + std::to_string(i);
+      const std::string displayName = "Startup bench program " + std::to_string(i * 7919 % kDescriptors);
+      const std::string command = "\"" + directory + "\\uninstall.exe\" /S";
+      HKEY key = nullptr;
+      RegCreateKeyExA(uninstall_, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayName.c_str()),
+                     static_cast<DWORD>(displayName.size() + 1));
+      RegSetValueExA(key, "UninstallString", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()),
+                     static_cast<DWORD>(command.size() + 1));
+      RegCloseKey(key);
+      names_.push_back(name);
+    }
+  }
+  ~BenchDescriptors() {
+    for (const std::string& name : names_) RegDeleteKeyA(uninstall_, name.c_str());
+    RegCloseKey(uninstall_);
+    for (int i = 0; i < kDescriptors; i += 10) {
+      const std::string directory = "C:\\ZoblStartupBench\\App" + std::to_string(i);
+      DeleteFileA((directory + "\\uninstall.exe").c_str());
+      RemoveDirectoryA(directory.c_str());
+    }
+    RemoveDirectoryA("C:\\ZoblStartupBench");
+  }
+  BenchDescriptors(const BenchDescriptors&) = delete;
+  BenchDescriptors& operator=(const BenchDescriptors&) = delete;
+
+ private:
+  HKEY uninstall_ = nullptr;
+  std::vector<std::string> names_;
+};
+
+}  // namespace zobl::bench

@@ -1,0 +1,29 @@
+#include "mainwindow/about_text.h"
+
+#include <stdexcept>
+
+namespace zobl {
+
+std::string WithWindowsLineBreaks(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 16);
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r') {
+      out += "\r\n";
+      if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else if (text[i] == '\n') {
+      out += "\r\n";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+std::string LoadAboutText(TextFileReader& files) {
+  const auto text = files.ReadWholeFile(kAboutFileName);
+  if (!text) throw std::runtime_error(std::string("Cannot open file ") + kAboutFileName);
+  return WithWindowsLineBreaks(*text);
+}
+
+}  // namespace zobl

@@ -1,0 +1,12 @@
+#include "mainwindow/failure_text.h"
+
+namespace zobl {
+
+std::string FailureBoxText(std::string message) {
+  if (!message.empty() && static_cast<unsigned char>(message.back()) > static_cast<unsigned char>('.')) {
+    message += '.';
+  }
+  return message;
+}
+
+}  // namespace zobl

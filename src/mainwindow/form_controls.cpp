@@ -1,0 +1,217 @@
+#include "mainwindow/form_controls.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstring>
+#include <stdexcept>
+#include <string>
+
+#include "mainwindow/pictures.h"
+
+namespace zobl {
+namespace {
+
+// Text heights round up: a font a fraction too small renders wider than it measures
+// on some systems and loses the last letter of tight labels and titles.
+HFONT MakeFont(int designHeight, int dpi, int weight, bool italic, bool underlined = false,
+               const char* face = "MS Sans Serif") {
+  const int height = (designHeight * dpi + kDesignDpi - 1) / kDesignDpi;
+  return CreateFontA(-height, 0, 0, 0, weight, italic, underlined, FALSE, DEFAULT_CHARSET,
+                     OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                     face);
+}
+
+int PageIndex(FormPage page) { return static_cast<int>(page) - static_cast<int>(FormPage::List); }
+
+struct WindowClassAndStyle {
+  const char* className;
+  DWORD style;
+  DWORD exStyle;
+};
+
+WindowClassAndStyle ClassAndStyle(const ControlDesign& design) {
+  constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+  switch (design.kind) {
+    case ControlKind::Button: return {"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON, 0};
+    case ControlKind::CheckBox: return {"BUTTON", kChild | WS_TABSTOP | BS_AUTOCHECKBOX, 0};
+    case ControlKind::PictureButton: return {"BUTTON", kChild | WS_TABSTOP | BS_PUSHBUTTON | BS_LEFT, 0};
+    case ControlKind::Label: {
+      const DWORD alignment = design.alignment == TextAlignment::Center  ? SS_CENTER
+                              : design.alignment == TextAlignment::Right ? SS_RIGHT
+                                                                          : SS_LEFT;
+      return {"STATIC", kChild | SS_NOPREFIX | SS_NOTIFY | alignment, 0};
+    }
+    case ControlKind::Memo:
+      return {"EDIT", kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::ComboBox: return {WC_COMBOBOXA, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::ListView:
+      return {WC_LISTVIEWA,
+              kChild | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
+                  LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS,
+              WS_EX_CLIENTEDGE};
+    case ControlKind::ProgressBar: return {PROGRESS_CLASSA, WS_CHILD, 0};  // hidden until sizes are computed
+    case ControlKind::ToolBar:
+      return {TOOLBARCLASSNAMEA,
+              kChild | WS_TABSTOP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_FLAT |
+                  TBSTYLE_TOOLTIPS,
+              0};
+    case ControlKind::PageControl:
+      return {WC_TABCONTROLA, kChild | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+}  // namespace
+
+FormFonts::FormFonts(int dpi)
+    : normal(MakeFont(kDesignFontHeight, dpi, FW_NORMAL, false)),
+      italic15(MakeFont(kDesignLargeFontHeight, dpi, FW_NORMAL, true)),
+      bold15(MakeFont(kDesignLargeFontHeight, dpi, FW_BOLD, false)),
+      bold15Underlined(MakeFont(kDesignLargeFontHeight, dpi, FW_BOLD, false, true)),
+      arial45(MakeFont(45, dpi, FW_NORMAL, false, false, "Arial")),
+      arial33(MakeFont(33, dpi, FW_NORMAL, false, false, "Arial")) {}
+
+HFONT FormFonts::Get(FontKind kind) const {
+  switch (kind) {
+    case FontKind::Italic15: return italic15.Get();
+    case FontKind::Bold15: return bold15.Get();
+    case FontKind::Bold15Underlined: return bold15Underlined.Get();
+    case FontKind::Arial45: return arial45.Get();
+    case FontKind::Arial33: return arial33.Get();
+    case FontKind::Normal: break;
+  }
+  return normal.Get();
+}
+
+FormControls::FormControls(HWND window, HINSTANCE instance, int dpi, const char* pageClass)
+    : window_(window), instance_(instance), dpi_(dpi), fonts_(dpi) {
+  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
+                             instance_, nullptr);
+  SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(400, dpi_));
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal.Get()), FALSE);
+
+  for (const ControlDesign& design : DesignedControls()) {
+    const HWND parent = design.page == FormPage::Window ? window_ : Page(PageIndex(design.page));
+    const HWND control = Create(design, parent);
+    controls_[design.id] = control;
+    if (design.kind == ControlKind::PageControl) CreatePages(control, pageClass);
+  }
+}
+
+// Runs after the window and its controls are gone.
+FormControls::~FormControls() {
+  if (toolBarImages_ != nullptr) ImageList_Destroy(toolBarImages_);
+}
+
+HWND FormControls::Get(ControlId id) const { return controls_.at(id); }
+
+void FormControls::ShowPage(int index) const {
+  TabCtrl_SetCurSel(Get(kPageControl1), index);
+  for (int i = 0; i < PageCount(); ++i) ShowWindow(Page(i), i == index ? SW_SHOW : SW_HIDE);
+}
+
+HWND FormControls::Create(const ControlDesign& design, HWND parent) {
+  const auto [className, style, exStyle] = ClassAndStyle(design);
+  const HFONT font = fonts_.Get(design.font);
+  DesignRect bounds = ScaleToDpi(design.bounds, dpi_);
+  if (design.kind == ControlKind::Label && design.bounds.width == 0) {
+    const SIZE text = TextSize(design.caption, font, 0);
+    bounds.width = text.cx;
+    bounds.height = text.cy;
+  } else if (design.kind == ControlKind::Label) {
+    bounds.height = std::max(bounds.height, static_cast<int>(TextSize(design.caption, font, bounds.width).cy));
+  } else if (design.kind == ControlKind::ComboBox) {
+    bounds.height = ScaleToDpi(200, dpi_);  // room for the drop-down list
+  }
+  const HWND control = CreateWindowExA(exStyle, className, design.caption, style, bounds.left, bounds.top,
+                                       bounds.width, bounds.height, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
+  if (control == nullptr) throw std::runtime_error(std::string("Cannot create ") + design.name);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  if (design.kind == ControlKind::ToolBar) SetUpToolBar(control);
+  if (design.kind == ControlKind::ComboBox) SetUpComboBox(control);
+  if (design.kind == ControlKind::ProgressBar) {
+    SendMessageA(control, PBM_SETRANGE32, 0, 100);
+    SendMessageA(control, PBM_SETSTEP, 1, 0);
+  }
+  if (design.kind == ControlKind::PictureButton) {
+    authorPicture_ = win32::ScopedIcon(CreateAuthorIcon());
+    SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(authorPicture_.Get()));
+  }
+  if (!design.enabled) EnableWindow(control, FALSE);
+  if (design.hint != nullptr) AddHint(control, design.hint);
+  return control;
+}
+
+void FormControls::CreatePages(HWND pageControl, const char* pageClass) {
+  for (int i = 0; i < static_cast<int>(std::size(kPageCaptions)); ++i) {
+    TCITEMA item{};
+    item.mask = TCIF_TEXT;
+    item.pszText = const_cast<char*>(kPageCaptions[i]);
+    SendMessageA(pageControl, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+  }
+  RECT display;
+  GetClientRect(pageControl, &display);
+  TabCtrl_AdjustRect(pageControl, FALSE, &display);
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, pageClass, kPageCaptions[i],
+                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, display.left, display.top,
+                                display.right - display.left, display.bottom - display.top, pageControl, nullptr,
+                                instance_, nullptr);
+    if (pages_[i] == nullptr) throw std::runtime_error("Cannot create the tab pages");
+  }
+}
+
+void FormControls::SetUpToolBar(HWND toolBar) {
+  toolBarImages_ = CreateToolBarImages();
+  SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_));
+  // Button texts serve as tooltips only (no text rows), so readers of the screen get them too.
+  SendMessageA(toolBar, TB_SETMAXTEXTROWS, 0, 0);
+  struct ToolButton {
+    ControlId id;
+    const char* hint;
+  };
+  constexpr ToolButton kButtons[] = {
+      {kToolButtonDetails, "Display Details"}, {kToolButtonIcones, "Show Icons"}, {kToolButtonPrint, "Print the list"}};
+  TBBUTTON buttons[std::size(kButtons)]{};
+  for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+    buttons[i].iBitmap = static_cast<int>(i);
+    buttons[i].idCommand = kButtons[i].id;
+    buttons[i].fsState = TBSTATE_ENABLED;
+    buttons[i].fsStyle = BTNS_BUTTON;
+    buttons[i].iString = reinterpret_cast<INT_PTR>(kButtons[i].hint);
+  }
+  SendMessageA(toolBar, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+  const int side = ScaleToDpi(25, dpi_);
+  SendMessageA(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(side, side));
+}
+
+void FormControls::SetUpComboBox(HWND combo) {
+  for (const char* item : kSortComboItems) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // nothing chosen at start
+}
+
+void FormControls::AddHint(HWND control, const char* hint) {
+  TTTOOLINFOA tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+  tool.hwnd = GetParent(control);
+  tool.uId = reinterpret_cast<UINT_PTR>(control);
+  tool.lpszText = const_cast<char*>(hint);
+  SendMessageA(tooltip_, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+// Measured as the label itself draws its text: on one line, or wrapped at `wrapWidth`.
+SIZE FormControls::TextSize(const char* text, HFONT font, int wrapWidth) const {
+  const win32::ScopedWindowDc dc(window_);
+  const win32::ScopedSelectObject selected(dc.Get(), font);
+  RECT box{0, 0, wrapWidth, 0};
+  DrawTextA(dc.Get(), text, -1, &box, DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  return SIZE{box.right - box.left, box.bottom - box.top};
+}
+
+}  // namespace zobl

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <array>
+#include <map>
+
+#include "mainwindow/form_design.h"
+#include "platform/win32/gdi_handles.h"
+
+namespace zobl {
+
+// The window's fonts at the screen's resolution.
+struct FormFonts {
+  explicit FormFonts(int dpi);
+  [[nodiscard]] HFONT Get(FontKind kind) const;
+
+  win32::ScopedFont normal;
+  win32::ScopedFont italic15;
+  win32::ScopedFont bold15;
+  win32::ScopedFont bold15Underlined;
+  win32::ScopedFont arial45;
+  win32::ScopedFont arial33;
+};
+
+// The window's controls, made from the design: the page control with its four pages,
+// and every control on the window and on the pages, with fonts and tooltips.
+class FormControls {
+ public:
+  FormControls(HWND window, HINSTANCE instance, int dpi, const char* pageClass);
+  ~FormControls();
+  FormControls(const FormControls&) = delete;
+  FormControls& operator=(const FormControls&) = delete;
+
+  [[nodiscard]] HWND Get(ControlId id) const;
+  [[nodiscard]] HWND Page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
+  [[nodiscard]] int PageCount() const { return static_cast<int>(pages_.size()); }
+  // Shows page `index` and hides the others.
+  void ShowPage(int index) const;
+
+ private:
+  HWND Create(const ControlDesign& design, HWND parent);
+  void CreatePages(HWND pageControl, const char* pageClass);
+  void SetUpToolBar(HWND toolBar);
+  void SetUpComboBox(HWND combo);
+  void AddHint(HWND control, const char* hint);
+  [[nodiscard]] SIZE TextSize(const char* text, HFONT font, int wrapWidth) const;
+
+  HWND window_;
+  HINSTANCE instance_;
+  int dpi_;
+  FormFonts fonts_;
+  HWND tooltip_ = nullptr;
+  HIMAGELIST toolBarImages_ = nullptr;
+  win32::ScopedIcon authorPicture_;
+  std::array<HWND, 4> pages_{};
+  std::map<ControlId, HWND> controls_;
+};
+
+}  // namespace zobl

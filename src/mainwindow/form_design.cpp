@@ -1,0 +1,104 @@
+#include "mainwindow/form_design.h"
+
+#include <algorithm>
+#include <array>
+#include <stdexcept>
+
+#include "mainwindow/web_links.h"
+
+namespace zobl {
+namespace {
+
+constexpr char kHintList[] =
+    "This table shows the uninstall informations provided by the programs currently installed on your computer. "
+    "You can display them as icons.";
+constexpr char kHintNameless[] =
+    "Check this option to display all lines. Even the nameless lines. These lines are usually for internal "
+    "components which should not be uninstalled by this way.";
+
+using K = ControlKind;
+using P = FormPage;
+using F = FontKind;
+
+const std::array kControls = {
+    // The window's own controls, in tab order.
+    ControlDesign{kButtonWebFAQ, "ButtonWebFAQ", K::Button, P::Window, {201, 508, 160, 25}, "Online FAQ...",
+                  F::Italic15, "Look at the updated Frequently Asked Question page on Internet."},
+    ControlDesign{kButtonQuitte, "ButtonQuitte", K::Button, P::Window, {628, 508, 151, 25}, "Quit ZOBL", F::Italic15,
+                  "Close this window"},
+    ControlDesign{kPageControl1, "PageControl1", K::PageControl, P::Window, {2, -1, 781, 507}, "", F::Normal,
+                  nullptr},
+    ControlDesign{kButtonWebVersion, "ButtonWebVersion", K::Button, P::Window, {5, 508, 191, 25},
+                  "Find Latest Version...", F::Italic15, "Look for the latest version of ZOBL."},
+    ControlDesign{kButtonCalculeTaille, "ButtonCalculeTaille", K::Button, P::Window, {379, 508, 235, 25},
+                  "Compute the Files Size", F::Bold15,
+                  "Click here to compute the size of the files of each program."},
+    ControlDesign{kProgressBarCalculeTaille, "ProgressBarCalculeTaille", K::ProgressBar, P::Window,
+                  {379, 508, 235, 26}, "", F::Normal, nullptr},
+
+    // The List tab, in tab order, then its labels.
+    ControlDesign{kButtonUninstall, "ButtonUninstall", K::Button, P::List, {526, 417, 235, 25},
+                  "Setup / Uninstall Selected Line", F::Bold15,
+                  "Click here to activate the usual Setup/Uninstall program of this item."},
+    ControlDesign{kButtonRemoveEntry, "ButtonRemoveEntry", K::Button, P::List, {526, 447, 235, 24},
+                  "Remove Line But not the files", F::Normal,
+                  "Click here to remove a line of a previously uninstalled program. The files of the program will "
+                  "not be removed. Just the uninstall description."},
+    ControlDesign{kButtonImprimeListe, "ButtonImprimeListe", K::Button, P::List, {5, 418, 141, 25},
+                  "Print the list", F::Normal, nullptr},
+    ControlDesign{kComboBoxClassement, "ComboBoxClassement", K::ComboBox, P::List, {230, 418, 212, 0}, "",
+                  F::Normal, nullptr},
+    ControlDesign{kCheckBoxAffLignesSansNom, "CheckBoxAffLignesSansNom", K::CheckBox, P::List, {5, 452, 17, 17},
+                  "", F::Normal, kHintNameless},
+    ControlDesign{kListViewDescription, "ListViewDescription", K::ListView, P::List, {0, 37, 770, 379}, "",
+                  F::Normal, kHintList},
+    ControlDesign{kToolBar1, "ToolBar1", K::ToolBar, P::List, {5, 0, 276, 34}, "", F::Normal, nullptr},
+    ControlDesign{kLabelSorting, "LabelSorting", K::Label, P::List, {420, 16, 0, 0},
+                  "Click on a column title to sort the table:", F::Normal, nullptr},
+    ControlDesign{kLabel6, "Label6", K::Label, P::List, {164, 423, 0, 0}, "Sort By:", F::Normal, nullptr,
+                  TextAlignment::Right},
+    ControlDesign{kLabel4, "Label4", K::Label, P::List, {30, 453, 0, 0}, "Display Nameless Lines", F::Normal,
+                  kHintNameless},
+
+    // The Options tab.
+    ControlDesign{kCheckBoxDisplayTexture, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, "",
+                  F::Normal, nullptr},
+    ControlDesign{kLabel3, "Label3", K::Label, P::Options, {55, 34, 0, 0},
+                  "Display MARLO' picture as the background.", F::Normal, nullptr},
+
+    // The About tab, in tab order, then its labels.
+    ControlDesign{kMemoAbout, "MemoAbout", K::Memo, P::About, {0, 121, 526, 160}, "", F::Normal, nullptr},
+    ControlDesign{kButtonGoWeb, "ButtonGoWeb", K::Button, P::About, {54, 340, 396, 26}, kWebSite,
+                  F::Bold15, nullptr},
+    ControlDesign{kBitBtnAboutAuthor, "BitBtnAboutAuthor", K::PictureButton, P::About, {145, 415, 232, 35},
+                  "About the Author himself", F::Normal, nullptr},
+    ControlDesign{kButtonSupportMe, "ButtonSupportMe", K::Button, P::About, {565, 409, 171, 24},
+                  "Click here to support me !", F::Normal, nullptr},
+    ControlDesign{kLabel1, "Label1", K::Label, P::About, {20, 10, 706, 50}, "ZOBL Quillmoor", F::Arial45, nullptr,
+                  TextAlignment::Center, false},
+    ControlDesign{kLabel2, "Label2", K::Label, P::About, {304, 75, 0, 0}, "Version 2.0", F::Arial33, nullptr,
+                  TextAlignment::Left, false},
+    ControlDesign{kLabel5, "Label5", K::Label, P::About, {50, 315, 0, 0},
+                  "YOU WILL FIND A LOT OF FREEWARE ON MY WEB SITE:", F::Bold15Underlined, nullptr},
+    ControlDesign{kLabel8, "Label8", K::Label, P::About, {551, 158, 96, 32}, "This program is FREEWARE.", F::Normal,
+                  nullptr, TextAlignment::Center},
+    ControlDesign{kLabel7, "Label7", K::Label, P::About, {551, 202, 182, 48},
+                  "But if you like my freeware and my web site, you can send money to encourage me.", F::Normal,
+                  nullptr},
+    ControlDesign{kLabel9, "Label9", K::Label, P::About, {554, 277, 188, 32},
+                  "That will allow me to travel more often !    :-)", F::Normal, nullptr},
+    ControlDesign{kLabel10, "Label10", K::Label, P::About, {556, 337, 179, 48},
+                  "The more you encourage me, the more I will make updates and freeware for you.", F::Normal, nullptr},
+};
+
+}  // namespace
+
+std::span<const ControlDesign> DesignedControls() { return kControls; }
+
+const ControlDesign& ControlById(ControlId id) {
+  const auto found = std::find_if(kControls.begin(), kControls.end(), [id](const auto& c) { return c.id == id; });
+  if (found == kControls.end()) throw std::out_of_range("no such control");
+  return *found;
+}
+
+}  // namespace zobl

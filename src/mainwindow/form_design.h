@@ -1,0 +1,120 @@
+#pragma once
+
+#include <span>
+
+namespace zobl {
+
+// The window's layout is drawn for 120 dots per inch and scaled to the screen's.
+inline constexpr int kDesignDpi = 120;
+inline constexpr int kDesignWidth = 783;   // the content the window scrolls over
+inline constexpr int kDesignHeight = 534;
+
+// Design pixels to screen pixels, rounded to the nearest.
+constexpr int ScaleToDpi(int designPixels, int dpi) {
+  const long long scaled = static_cast<long long>(designPixels) * dpi;
+  return static_cast<int>(scaled >= 0 ? (scaled + kDesignDpi / 2) / kDesignDpi : -((-scaled + kDesignDpi / 2) / kDesignDpi));
+}
+
+struct DesignRect {
+  int left;
+  int top;
+  int width;
+  int height;
+};
+
+constexpr DesignRect ScaleToDpi(const DesignRect& r, int dpi) {
+  return {ScaleToDpi(r.left, dpi), ScaleToDpi(r.top, dpi), ScaleToDpi(r.width, dpi), ScaleToDpi(r.height, dpi)};
+}
+
+// Where a control lives: on the window itself or on one of the four tab pages.
+enum class FormPage { Window, List, Pie, Options, About };
+
+enum class ControlKind { Button, PictureButton, CheckBox, Label, Memo, ComboBox, ListView, ProgressBar, ToolBar, PageControl };
+
+enum class FontKind { Normal, Italic15, Bold15, Bold15Underlined, Arial45, Arial33 };
+
+enum class TextAlignment { Left, Center, Right };
+
+enum ControlId : int {
+  kPageControl1 = 100,
+  kButtonWebVersion,
+  kButtonWebFAQ,
+  kButtonCalculeTaille,
+  kProgressBarCalculeTaille,
+  kButtonQuitte,
+  kToolBar1,
+  kToolButtonDetails,
+  kToolButtonIcones,
+  kToolButtonPrint,
+  kLabelSorting,
+  kListViewDescription,
+  kButtonImprimeListe,
+  kLabel6,
+  kComboBoxClassement,
+  kCheckBoxAffLignesSansNom,
+  kLabel4,
+  kButtonUninstall,
+  kButtonRemoveEntry,
+  kCheckBoxDisplayTexture,
+  kLabel3,
+  kLabel1,
+  kLabel2,
+  kMemoAbout,
+  kLabel5,
+  kButtonGoWeb,
+  kBitBtnAboutAuthor,
+  kLabel8,
+  kLabel7,
+  kLabel9,
+  kLabel10,
+  kButtonSupportMe,
+};
+
+// One control as the design draws it. Controls of one parent are listed in their tab
+// order; labels, which take no focus, stand where they are drawn over the others.
+struct ControlDesign {
+  ControlId id;
+  const char* name;
+  ControlKind kind;
+  FormPage page;
+  // A label of width 0 is sized to its one line of text; a wider one wraps its words
+  // and grows downwards when the screen's font needs more lines.
+  DesignRect bounds;
+  const char* caption;
+  FontKind font;
+  const char* hint;  // shown as a tooltip; nullptr for none
+  TextAlignment alignment = TextAlignment::Left;
+  bool enabled = true;
+};
+
+// Frames drawn on the About tab around its support panel.
+struct BevelDesign {
+  DesignRect bounds;
+  bool raised;
+};
+inline constexpr BevelDesign kAboutBevels[] = {{{529, 123, 241, 345}, false}, {{537, 127, 227, 336}, true}};
+
+std::span<const ControlDesign> DesignedControls();
+const ControlDesign& ControlById(ControlId id);
+
+inline constexpr DesignRect kRestoredBounds{253, 109, 543, 449};
+inline constexpr DesignRect kPageControlBounds{2, -1, 781, 507};
+inline constexpr int kDesignFontHeight = 13;
+inline constexpr int kDesignLargeFontHeight = 15;
+
+inline constexpr const char* kPageCaptions[] = {"List", "Pie", "Options", "About"};
+inline constexpr const char* kSortComboItems[] = {"Name", "Key name", "Date of installation", "Size", "Command line",
+                                                  "Directory"};
+
+struct ColumnDesign {
+  const char* title;
+  int width;
+  enum { Left, Center, Right } alignment;
+};
+inline constexpr ColumnDesign kListColumns[] = {
+    {"Name", 200, ColumnDesign::Left},    {"Key Name", 140, ColumnDesign::Left},
+    {"Date of Installation", 95, ColumnDesign::Center}, {"Size of main directory", 80, ColumnDesign::Right},
+    {"Command", 300, ColumnDesign::Left}, {"Directory (supposed)", 400, ColumnDesign::Left},
+};
+
+}  // namespace zobl

@@ -1,0 +1,136 @@
+#include "mainwindow/inventory_list_view.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "mainwindow/form_design.h"
+#include "mainwindow/pictures.h"
+
+namespace zobl {
+namespace {
+
+int ColumnFormat(const ColumnDesign& column) {
+  switch (column.alignment) {
+    case ColumnDesign::Center: return LVCFMT_CENTER;
+    case ColumnDesign::Right: return LVCFMT_RIGHT;
+    case ColumnDesign::Left: break;
+  }
+  return LVCFMT_LEFT;
+}
+
+}  // namespace
+
+InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
+    : list_(list), control_(control), smallImages_(CreateRowImages(16)), largeImages_(CreateRowImages(32)) {
+  ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  ListView_SetImageList(control_, smallImages_, LVSIL_SMALL);
+  ListView_SetImageList(control_, largeImages_, LVSIL_NORMAL);
+  int index = 0;
+  for (const ColumnDesign& design : kListColumns) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = ColumnFormat(design);
+    column.cx = ScaleToDpi(design.width, dpi);
+    column.pszText = const_cast<char*>(design.title);
+    column.iSubItem = index;
+    SendMessageA(control_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
+  }
+  list_.SetObserver(this);
+  CountChanged(list_.Count());
+}
+
+InventoryListView::~InventoryListView() {
+  list_.SetObserver(nullptr);
+  // The control shares nothing: its image lists are ours to free (LVS_SHAREIMAGELISTS).
+  ImageList_Destroy(smallImages_);
+  ImageList_Destroy(largeImages_);
+}
+
+void InventoryListView::ShowDetails(bool details) {
+  ListView_SetView(control_, details ? LV_VIEW_DETAILS : LV_VIEW_ICON);
+  ShowListSelection();
+}
+
+bool InventoryListView::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.hwndFrom != control_) return false;
+  result = 0;
+  switch (header.code) {
+    case LVN_GETDISPINFOA:
+      FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)));
+      return true;
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if ((change.uChanged & LVIF_STATE) != 0 && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) != 0) {
+        TakeSelectionFromControl();
+      }
+      return true;
+    }
+    default: return false;
+  }
+}
+
+void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
+  LVITEMA& item = info.item;
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list_.Count()) return;
+  const UninstallEntry& row = list_.RowAt(static_cast<std::size_t>(item.iItem));
+  if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
+    const int column = std::clamp(item.iSubItem, 0, kColumnCount - 1);
+    const std::string& text = row.Text(static_cast<ListColumn>(column));
+    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    std::memcpy(item.pszText, text.data(), length);
+    item.pszText[length] = '\0';
+  }
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.StatusImage;
+}
+
+void InventoryListView::TakeSelectionFromControl() {
+  if (showingSelection_) return;
+  const int selected = ListView_GetNextItem(control_, -1, LVNI_SELECTED);
+  if (selected >= 0 && static_cast<std::size_t>(selected) < list_.Count()) {
+    list_.Select(list_.RowAt(static_cast<std::size_t>(selected)).Id);
+  } else {
+    list_.ClearSelection();
+  }
+}
+
+// Moves the control's selection to the list's selected row, touching only the two
+// rows concerned (clearing every row's state would cost a pass over the whole list).
+void InventoryListView::ShowListSelection() {
+  showingSelection_ = true;
+  const int shown = ListView_GetNextItem(control_, -1, LVNI_SELECTED);
+  const auto selected = list_.SelectedIndex();
+  const int wanted = selected ? static_cast<int>(*selected) : -1;
+  if (shown >= 0 && shown != wanted) ListView_SetItemState(control_, shown, 0, LVIS_SELECTED | LVIS_FOCUSED);
+  if (wanted >= 0 && shown != wanted) {
+    ListView_SetItemState(control_, wanted, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+  }
+  showingSelection_ = false;
+}
+
+// While repainting is suspended (a refresh adding many rows) only the count follows at
+// once; the selection and the picture follow when repainting resumes.
+void InventoryListView::CountChanged(std::size_t count) {
+  ListView_SetItemCountEx(control_, static_cast<int>(count), LVSICF_NOSCROLL);
+  if (repaintSuspended_) return;
+  ShowListSelection();
+}
+
+void InventoryListView::RowsChanged() {
+  if (repaintSuspended_) return;
+  ShowListSelection();
+  InvalidateRect(control_, nullptr, FALSE);
+}
+
+void InventoryListView::RepaintSuspended() {
+  repaintSuspended_ = true;
+  SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
+}
+
+void InventoryListView::RepaintResumed() {
+  repaintSuspended_ = false;
+  SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
+  ShowListSelection();
+  InvalidateRect(control_, nullptr, TRUE);
+}
+
+}  // namespace zobl

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "inventory/inventory_list.h"
+
+namespace zobl {
+
+// ListViewDescription: a virtual list view showing the inventory, in report view (six
+// columns) or as large icons. The rows stay in the InventoryList; the control asks for
+// each text as it paints, and its selection is kept equal to the list's.
+class InventoryListView final : public InventoryListObserver {
+ public:
+  InventoryListView(InventoryList& list, HWND control, int dpi);
+  ~InventoryListView() override;
+  InventoryListView(const InventoryListView&) = delete;
+  InventoryListView& operator=(const InventoryListView&) = delete;
+
+  [[nodiscard]] HWND Handle() const { return control_; }
+  void ShowDetails(bool details);
+
+  // Notifications from the control; returns true when the notification was this view's.
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+
+  void CountChanged(std::size_t count) override;
+  void RowsChanged() override;
+  void RepaintSuspended() override;
+  void RepaintResumed() override;
+
+ private:
+  void FillDisplayInfo(NMLVDISPINFOA& info) const;
+  void TakeSelectionFromControl();
+  void ShowListSelection();
+
+  InventoryList& list_;
+  HWND control_;
+  HIMAGELIST smallImages_;
+  HIMAGELIST largeImages_;
+  bool showingSelection_ = false;  // our own selection changes are no user's choice
+  bool repaintSuspended_ = false;
+};
+
+}  // namespace zobl

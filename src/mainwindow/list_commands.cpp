@@ -1,0 +1,56 @@
+#include "mainwindow/list_commands.h"
+
+#include "inventory/placeholder_texts.h"
+#include "inventory/uninstall_key.h"
+#include "mainwindow/command_to_start.h"
+
+namespace zobl {
+
+std::string ConfirmUninstallText(const std::string& name) {
+  return "Do you really want to uninstall the program \"" + name +
+         "\" ?\n\nThis program will be removed from your hard disk."
+         "\n\nClick on Yes to uninstall the program, or on No to cancel.";
+}
+
+std::string ConfirmRemoveText(const std::string& name) {
+  return "Do you really want to remove the uninstall descriptor of the program \"" + name +
+         "\" ?\n\nYou should remove it only if the program was uninstalled previously."
+         "\n\nClick on Yes to remove the descriptor, or on No to cancel.";
+}
+
+void ListCommands::ButtonUninstallClick() {
+  const auto selected = list_.SelectedIndex();
+  if (!selected) {
+    dialogs_.Show(kNothingSelectedText, BoxIcon::Information);
+    return;
+  }
+  const UninstallEntry& row = list_.RowAt(*selected);
+  const std::string command = row.Command();
+  const std::string name = row.Name;
+  if (command == kNoCommandText) {
+    dialogs_.Show(kNoCommandBoxText, BoxIcon::Warning);
+    return;
+  }
+  if (dialogs_.Show(ConfirmUninstallText(name), BoxIcon::Question) != BoxAnswer::Yes) return;
+  // The row stays: the refresh drops it once the uninstaller has removed its descriptor.
+  if (shell_.StartCommand(CommandToStart(command, fileSystem_)) < 32) {
+    dialogs_.Show(kCommandFailedText, BoxIcon::Error);
+  }
+}
+
+void ListCommands::ButtonRemoveEntryClick() {
+  const auto selected = list_.SelectedIndex();
+  if (!selected) {
+    dialogs_.Show(kNothingSelectedText, BoxIcon::Information);
+    return;
+  }
+  const UninstallEntry& row = list_.RowAt(*selected);
+  const RowId id = row.Id;
+  const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + row.KeyName();
+  const std::string name = row.Name;
+  if (dialogs_.Show(ConfirmRemoveText(name), BoxIcon::Question) != BoxAnswer::Yes) return;
+  if (!registry_.RemoveKey(keyPath.c_str())) return;  // the descriptor and its row stay
+  if (const auto index = list_.IndexOf(id)) list_.DeleteAt(*index);
+}
+
+}  // namespace zobl

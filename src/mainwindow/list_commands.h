@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+
+#include "inventory/inventory_list.h"
+#include "platform/file_system.h"
+#include "platform/registry.h"
+#include "platform/shell.h"
+#include "platform/user_dialogs.h"
+
+namespace zobl {
+
+inline constexpr char kNothingSelectedText[] = "No item selected. Please select one of them and retry.";
+inline constexpr char kNoCommandBoxText[] =
+    "There is no uninstallation command associated to this item.\n\n"
+    "If this program was already uninstalled, you could click on the button \"Remove Line But not the files\".";
+inline constexpr char kCommandFailedText[] =
+    "The uninstallation command failed.\n\n"
+    "If this program was already uninstalled, you could click on the button \"Remove Line But not the files\".";
+
+std::string ConfirmUninstallText(const std::string& name);
+std::string ConfirmRemoveText(const std::string& name);
+
+// The two commands on the selected row: start the program's own uninstaller, or drop
+// its descriptor and leave its files alone. A refresh may run while a question is on
+// screen, so what each command needs of the row is copied before it asks.
+class ListCommands {
+ public:
+  ListCommands(InventoryList& list, Registry& registry, FileSystem& fileSystem, Shell& shell, UserDialogs& dialogs)
+      : list_(list), registry_(registry), fileSystem_(fileSystem), shell_(shell), dialogs_(dialogs) {}
+
+  void ButtonUninstallClick();
+  void ButtonRemoveEntryClick();
+
+ private:
+  InventoryList& list_;
+  Registry& registry_;
+  FileSystem& fileSystem_;
+  Shell& shell_;
+  UserDialogs& dialogs_;
+};
+
+}  // namespace zobl

@@ -1,0 +1,359 @@
+#include "mainwindow/main_window.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <stdexcept>
+
+#include "mainwindow/about_text.h"
+#include "mainwindow/event_guard.h"
+#include "mainwindow/failure_text.h"
+#include "mainwindow/web_links.h"
+#include "mainwindow/pictures.h"
+#include "platform/win32/gdi_handles.h"
+
+namespace zobl {
+namespace {
+
+constexpr char kPageClass[] = "ZoblTabSheet";
+constexpr int kListPage = 0;
+constexpr int kAboutPage = 3;
+
+int ScreenDpi() {
+  const win32::ScopedWindowDc screen(nullptr);
+  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+}
+
+void RegisterWindowClasses(HINSTANCE instance, WNDPROC windowProc, WNDPROC pageProc) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof windowClass;
+  if (!GetClassInfoExA(instance, kMainWindowClass, &windowClass)) {
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    windowClass.lpszClassName = kMainWindowClass;
+    if (!RegisterClassExA(&windowClass)) throw std::runtime_error("Cannot register the window class");
+  }
+  WNDCLASSEXA pageClass{};
+  pageClass.cbSize = sizeof pageClass;
+  if (!GetClassInfoExA(instance, kPageClass, &pageClass)) {
+    pageClass.lpfnWndProc = pageProc;
+    pageClass.hInstance = instance;
+    pageClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    pageClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+    pageClass.lpszClassName = kPageClass;
+    if (!RegisterClassExA(&pageClass)) throw std::runtime_error("Cannot register the page class");
+  }
+}
+
+}  // namespace
+
+TForm1::TForm1(const FormServices& services)
+    : services_(services),
+      settings_(services.profile),
+      list_(services.locale),
+      sorting_(list_, services.locale),
+      refresher_(services.registry, services.fileSystem, services.locale, list_,
+                 [this] { return NamelessLinesShown(); }),
+      dialogs_(kApplicationTitle),
+      listCommands_(list_, services.registry, services.fileSystem, services.shell, dialogs_) {}
+
+TForm1::~TForm1() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+HWND TForm1::Create(HINSTANCE instance, int dpi) {
+  RegisterWindowClasses(instance, &TForm1::WindowProc, &TForm1::PageProc);
+  dpi_ = dpi > 0 ? dpi : ScreenDpi();
+  const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi_);
+  const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
+                                      restored.left, restored.top, restored.width, restored.height, nullptr,
+                                      nullptr, instance, this);
+  if (window == nullptr) throw std::runtime_error("Cannot create the main window");
+  return window;
+}
+
+void TForm1::Show() const {
+  ShowWindow(window_, SW_SHOWMAXIMIZED);
+  UpdateWindow(window_);
+}
+
+bool TForm1::PreTranslateMessage(MSG& message) {
+  return window_ != nullptr && IsDialogMessageA(window_, &message);
+}
+
+LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    form->window_ = window;
+    form->dialogs_.SetOwner(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+  }
+  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+  LRESULT result = 0;
+  // No failure may cross the system's frames; a handler's failure is shown and the window goes on.
+  RunEventHandler(window, [&] { result = form->HandleMessage(message, wParam, lParam); });
+  if (message == WM_NCDESTROY) {
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    form->window_ = nullptr;
+  }
+  return result;
+}
+
+// The tab pages hand their controls' notifications to the window.
+LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+    case WM_NOTIFY:
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLOREDIT:
+      return SendMessageA(GetAncestor(page, GA_ROOT), message, wParam, lParam);
+    case WM_SETCURSOR:
+      // The web site's label is a link.
+      if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kLabel5) {
+        SetCursor(LoadCursor(nullptr, IDC_HAND));
+        return TRUE;
+      }
+      break;
+    case WM_PAINT: {
+      const auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(GetAncestor(page, GA_ROOT), GWLP_USERDATA));
+      if (form != nullptr) {
+        form->PaintPage(page);
+        return 0;
+      }
+      break;
+    }
+    default: break;
+  }
+  return DefWindowProcA(page, message, wParam, lParam);
+}
+
+// The frames of the About tab's support panel: no control draws a bare frame.
+void TForm1::PaintPage(HWND page) const {
+  PAINTSTRUCT paint;
+  const HDC dc = BeginPaint(page, &paint);
+  if (controls_ && page == controls_->Page(kAboutPage)) {
+    for (const BevelDesign& bevel : kAboutBevels) {
+      const DesignRect box = ScaleToDpi(bevel.bounds, dpi_);
+      RECT frame{box.left, box.top, box.left + box.width, box.top + box.height};
+      DrawEdge(dc, &frame, bevel.raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
+    }
+  }
+  EndPaint(page, &paint);
+}
+
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      OnCreate();
+      return 0;
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam), HIWORD(wParam));
+      return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_SIZE:
+      OnSize();
+      return 0;
+    case WM_HSCROLL:
+      OnScroll(SB_HORZ, LOWORD(wParam));
+      return 0;
+    case WM_VSCROLL:
+      OnScroll(SB_VERT, LOWORD(wParam));
+      return 0;
+    case WM_CTLCOLORSTATIC: {
+      // Labels are transparent over the page; the read-only memo keeps a window's colours.
+      const HDC dc = reinterpret_cast<HDC>(wParam);
+      const HWND control = reinterpret_cast<HWND>(lParam);
+      if (control == Control(kMemoAbout)) {
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+      }
+      SetBkMode(dc, TRANSPARENT);
+      if (control == Control(kLabel5)) SetTextColor(dc, RGB(0, 0, 255));
+      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_CLOSE:
+      RunEventHandler(window_, [this] { ZOBLtermine(); });
+      DestroyWindow(window_);  // the close is never refused
+      return 0;
+    case WM_DESTROY:
+      listView_.reset();
+      PostQuitMessage(0);
+      return 0;
+    default: return DefWindowProcA(window_, message, wParam, lParam);
+  }
+}
+
+void TForm1::OnCreate() {
+  const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
+  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(CreateWindowIcon()));
+  controls_ = std::make_unique<FormControls>(window_, instance, dpi_, kPageClass);
+  listView_ = std::make_unique<InventoryListView>(list_, Control(kListViewDescription), dpi_);
+  OnSize();
+  RunEventHandler(window_, [this] { ZUMdepart(); });
+}
+
+void TForm1::OnCommand(int id, int code) {
+  switch (id) {
+    case kButtonQuitte: return RunEventHandler(window_, [this] { ButtonQuitteClick(); });
+    case kToolButtonDetails: return RunEventHandler(window_, [this] { ToolButtonDetailsClick(); });
+    case kToolButtonIcones: return RunEventHandler(window_, [this] { ToolButtonIconesClick(); });
+    case kCheckBoxAffLignesSansNom:
+      if (code == BN_CLICKED) RunEventHandler(window_, [this] { ChangeEtatAffSansNom(); });
+      return;
+    case kComboBoxClassement:
+      if (code == CBN_SELCHANGE) RunEventHandler(window_, [this] { ChangeClassement(); });
+      return;
+    case kButtonUninstall: return RunEventHandler(window_, [this] { ButtonUninstallClick(); });
+    case kButtonRemoveEntry: return RunEventHandler(window_, [this] { ButtonRemoveEntryClick(); });
+    case kButtonWebVersion: return RunEventHandler(window_, [this] { ButtonWebVersionClick(); });
+    case kButtonWebFAQ: return RunEventHandler(window_, [this] { ButtonWebFAQClick(); });
+    case kButtonGoWeb: return RunEventHandler(window_, [this] { ButtonGoWebClick(); });
+    case kLabel5:
+      if (code == STN_CLICKED) RunEventHandler(window_, [this] { ButtonGoWebClick(); });
+      return;
+    case kBitBtnAboutAuthor: return RunEventHandler(window_, [this] { BitBtnAboutAuthorClick(); });
+    case kButtonSupportMe: return RunEventHandler(window_, [this] { ButtonSupportMeClick(); });
+    default: return;
+  }
+}
+
+LRESULT TForm1::OnNotify(const NMHDR& header) {
+  if (header.code == LVN_COLUMNCLICK && header.hwndFrom == Control(kListViewDescription)) {
+    const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
+    RunEventHandler(window_, [this, column] { CliqueColonne(column); });
+    return 0;
+  }
+  if (header.code == TCN_SELCHANGE && header.hwndFrom == Control(kPageControl1)) {
+    controls_->ShowPage(TabCtrl_GetCurSel(header.hwndFrom));
+    return 0;
+  }
+  LRESULT result = 0;
+  if (listView_ && listView_->OnNotify(header, result)) return result;
+  return 0;
+}
+
+// The layout keeps its design size; a smaller client area scrolls over it.
+void TForm1::OnSize() {
+  if (!controls_) return;
+  RECT client;
+  GetClientRect(window_, &client);
+  const int extent[] = {ScaleToDpi(kDesignWidth, dpi_), ScaleToDpi(kDesignHeight, dpi_)};
+  const int page[] = {client.right - client.left, client.bottom - client.top};
+  for (const int bar : {SB_HORZ, SB_VERT}) {
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_RANGE | SIF_PAGE;
+    info.nMin = 0;
+    info.nMax = extent[bar] - 1;
+    info.nPage = static_cast<UINT>(std::max(page[bar], 0));
+    SetScrollInfo(window_, bar, &info, TRUE);
+    ScrollTo(bar, GetScrollPos(window_, bar));  // the system may have clamped it
+  }
+}
+
+void TForm1::OnScroll(int bar, int request) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(window_, bar, &info);
+  const int line = ScaleToDpi(16, dpi_);
+  int position = info.nPos;
+  switch (request) {
+    case SB_LINEUP: position -= line; break;
+    case SB_LINEDOWN: position += line; break;
+    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
+    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
+    case SB_THUMBTRACK: position = info.nTrackPos; break;
+    case SB_TOP: position = info.nMin; break;
+    case SB_BOTTOM: position = info.nMax; break;
+    default: return;
+  }
+  SetScrollPos(window_, bar, position, TRUE);
+  ScrollTo(bar, GetScrollPos(window_, bar));
+}
+
+// Moves the content so that `position` of the layout is at the client's edge.
+void TForm1::ScrollTo(int bar, int position) {
+  LONG& current = bar == SB_HORZ ? scroll_.x : scroll_.y;
+  if (position == current) return;
+  const int delta = current - position;
+  current = position;
+  ScrollWindowEx(window_, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr, nullptr,
+                 nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+}
+
+bool TForm1::NamelessLinesShown() const {
+  return controls_ && SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void TForm1::ZUMdepart() {
+  SetScrollPos(window_, SB_VERT, 0, TRUE);
+  ScrollTo(SB_VERT, 0);
+  SetScrollPos(window_, SB_HORZ, 0, TRUE);
+  ScrollTo(SB_HORZ, 0);
+  controls_->ShowPage(kListPage);
+  // The background texture's setting, its start and the Options check box belong here.
+  listView_->ShowDetails(settings_.Read(kDetailedList));
+  refresher_.RefreshInventory();
+  // No timer, no periodic refresh: the list is then refreshed only on request.
+  refreshTimer_.Start(kRefreshPeriodMilliseconds,
+                      [this] { RunEventHandler(window_, [this] { refresher_.RefreshTick(); }); });
+  LoadAboutText();
+}
+
+void TForm1::ZOBLtermine() {
+  // The background texture is stopped here, first.
+  refreshTimer_.Stop();
+}
+
+void TForm1::ButtonQuitteClick() { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+void TForm1::ToolButtonDetailsClick() {
+  EnableWindow(Control(kLabelSorting), TRUE);
+  listView_->ShowDetails(true);
+  settings_.Write(kDetailedList, true);
+}
+
+void TForm1::ToolButtonIconesClick() {
+  EnableWindow(Control(kLabelSorting), FALSE);
+  listView_->ShowDetails(false);
+  settings_.Write(kDetailedList, false);
+}
+
+void TForm1::ChangeEtatAffSansNom() { refresher_.RefreshInventory(); }
+
+void TForm1::CliqueColonne(int column) {
+  const int shown = sorting_.CliqueColonne(column);
+  // A change made by the program raises no change event of the box.
+  SendMessageA(Control(kComboBoxClassement), CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
+}
+
+void TForm1::ChangeClassement() {
+  sorting_.ChangeClassement(static_cast<int>(SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0)));
+}
+
+void TForm1::ButtonUninstallClick() { listCommands_.ButtonUninstallClick(); }
+
+void TForm1::ButtonRemoveEntryClick() { listCommands_.ButtonRemoveEntryClick(); }
+
+void TForm1::LoadAboutText() {
+  const std::string text = zobl::LoadAboutText(services_.files);
+  if (!SetWindowTextA(Control(kMemoAbout), text.c_str())) throw std::runtime_error("Text exceeds memo capacity");
+}
+
+void TForm1::ButtonWebVersionClick() { services_.shell.OpenAddress(WebAddress(kLatestVersionPage)); }
+
+void TForm1::ButtonWebFAQClick() { services_.shell.OpenAddress(WebAddress(kFaqPage)); }
+
+void TForm1::ButtonGoWebClick() { services_.shell.OpenAddress(WebAddress(kHomePage)); }
+
+void TForm1::BitBtnAboutAuthorClick() { services_.shell.OpenAddress(WebAddress(kAuthorPage)); }
+
+void TForm1::ButtonSupportMeClick() { services_.shell.OpenAddress(WebAddress(kSupportPage)); }
+
+}  // namespace zobl

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace zobl {
+
+// The program's own pictures, drawn at start-up (nothing is loaded from files).
+
+// The two row pictures at `size` pixels: 0, "OK" in black on green; 1, a red
+// crossed-out circle on green.
+HIMAGELIST CreateRowImages(int size);
+// The tool bar's three 16 by 16 pictures: a details list, large icons, a printer.
+HIMAGELIST CreateToolBarImages();
+// The window's 32 by 32 icon.
+HICON CreateWindowIcon();
+// The 32 by 32 picture beside "About the Author himself": a person's head and shoulders.
+HICON CreateAuthorIcon();
+
+}  // namespace zobl

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <windows.h>
+
+#include <utility>
+
+#include "platform/win32/scoped_handles.h"
+
+namespace zobl::win32 {
+
+template <typename T>
+struct GdiObjectTraits {
+  using Handle = T;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle object) { DeleteObject(object); }
+};
+
+using ScopedFont = ScopedHandle<GdiObjectTraits<HFONT>>;
+using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
+using ScopedBrush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
+using ScopedPen = ScopedHandle<GdiObjectTraits<HPEN>>;
+
+struct MemoryDcTraits {
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle dc) { DeleteDC(dc); }
+};
+using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle icon) { DestroyIcon(icon); }
+};
+using ScopedIcon = ScopedHandle<IconTraits>;
+
+// A window's DC, released when the scope ends.
+class ScopedWindowDc {
+ public:
+  explicit ScopedWindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+  ~ScopedWindowDc() {
+    if (dc_ != nullptr) ReleaseDC(window_, dc_);
+  }
+  ScopedWindowDc(const ScopedWindowDc&) = delete;
+  ScopedWindowDc& operator=(const ScopedWindowDc&) = delete;
+  [[nodiscard]] HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// An object selected into a DC, put back when the scope ends.
+class ScopedSelectObject {
+ public:
+  ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~ScopedSelectObject() { SelectObject(dc_, previous_); }
+  ScopedSelectObject(const ScopedSelectObject&) = delete;
+  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+}  // namespace zobl::win32

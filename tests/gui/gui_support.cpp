@@ -1,0 +1,157 @@
+#include "gui_support.h"
+
+#include <atomic>
+#include <stdexcept>
+
+#include "inventory/uninstall_key.h"
+
+namespace zobl::testing {
+
+void PumpFor(int milliseconds) {
+  PumpUntil([] { return false; }, milliseconds);
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start >= static_cast<DWORD>(timeoutMilliseconds)) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+namespace {
+MessageBoxAnswerer* g_answerer = nullptr;
+}
+
+MessageBoxAnswerer::MessageBoxAnswerer(int answer, UINT delayMilliseconds)
+    : answer_(answer), delay_(delayMilliseconds) {
+  if (g_answerer != nullptr) throw std::logic_error("one answerer at a time");
+  g_answerer = this;
+  hook_ = SetWindowsHookExA(WH_CBT, &MessageBoxAnswerer::OnCbt, nullptr, GetCurrentThreadId());
+}
+
+MessageBoxAnswerer::~MessageBoxAnswerer() {
+  UnhookWindowsHookEx(hook_);
+  g_answerer = nullptr;
+}
+
+LRESULT CALLBACK MessageBoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE && g_answerer != nullptr) {
+    const HWND box = reinterpret_cast<HWND>(wParam);
+    char className[32] = {};
+    GetClassNameA(box, className, sizeof className);
+    if (std::string(className) == "#32770") {
+      char text[1024] = {};
+      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+      g_answerer->seen_.push_back({WindowText(box), text, GetWindowLongPtrA(box, GWL_STYLE)});
+      if (g_answerer->delay_ == 0) {
+        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
+      } else {
+        SetTimer(box, 1, g_answerer->delay_, &MessageBoxAnswerer::OnDelayOver);
+      }
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void CALLBACK MessageBoxAnswerer::OnDelayOver(HWND box, UINT, UINT_PTR id, DWORD) {
+  KillTimer(box, id);
+  if (g_answerer != nullptr) PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
+}
+
+namespace {
+
+std::string KeyPath(const std::string& keyName) { return std::string(kUninstallKeyPath) + "\\" + keyName; }
+
+void SetText(HKEY key, const char* name, const std::string& value) {
+  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                 static_cast<DWORD>(value.size() + 1));
+}
+
+}  // namespace
+
+TestDescriptors::TestDescriptors() {
+  static std::atomic<int> counter{0};
+  prefix_ = "ZoblGui" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(++counter) + "-";
+}
+
+TestDescriptors::~TestDescriptors() {
+  for (const std::string& key : keys_) RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(key).c_str());
+}
+
+std::string TestDescriptors::Add(const std::string& suffix, const std::string& displayName,
+                                 const std::string& command) {
+  const std::string keyName = prefix_ + suffix;
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot create " + keyName);
+  }
+  if (!displayName.empty()) SetText(key, "DisplayName", displayName);
+  if (!command.empty()) SetText(key, "UninstallString", command);
+  RegCloseKey(key);
+  keys_.push_back(keyName);
+  return keyName;
+}
+
+void TestDescriptors::AddNameless(const std::string& suffix) { Add(suffix, {}, "C:\\nowhere\\un.exe"); }
+
+void TestDescriptors::Remove(const std::string& keyName) { RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str()); }
+
+ScopedWorkingDirectory::ScopedWorkingDirectory() {
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof current, current);
+  previous_ = current;
+  static std::atomic<int> counter{0};
+  path_ = "C:\\zobl-gui-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  CreateDirectoryA(path_.c_str(), nullptr);
+  SetCurrentDirectoryA(path_.c_str());
+  WriteAboutFile("ZOBL Quillmoor 2.0\r\nLists the programs installed.\r\n");
+}
+
+void ScopedWorkingDirectory::WriteAboutFile(const std::string& text) const {
+  const HANDLE file = CreateFileA(AboutFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+}
+
+ScopedWorkingDirectory::~ScopedWorkingDirectory() {
+  SetCurrentDirectoryA(previous_.c_str());
+  const std::string settings = SettingsFile();
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileA(settings.c_str());
+  DeleteFileA(AboutFile().c_str());
+  // A program that ran here may still be letting go of the directory.
+  for (int attempt = 0; attempt < 40 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(50);
+}
+
+std::string WindowsPathOf(const char* unixPath) {
+  std::string path = std::string("Z:") + unixPath;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
+}
+
+void ClickAt(HWND control, POINT point) {
+  const LPARAM where = MAKELPARAM(point.x, point.y);
+  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  SendMessageA(control, WM_LBUTTONUP, 0, where);
+}
+
+std::string WindowText(HWND window) {
+  char text[512] = {};
+  GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+}  // namespace zobl::testing

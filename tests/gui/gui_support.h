@@ -1,0 +1,108 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/shell.h"
+#include "platform/win32/win32_shell.h"
+
+namespace zobl::testing {
+
+// Handles this thread's pending messages for about `milliseconds`.
+void PumpFor(int milliseconds);
+// Handles messages until `done` holds or `timeoutMilliseconds` pass; returns `done()`.
+bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds);
+
+// A message box or dialog seen on this thread, as the user would see it.
+struct SeenBox {
+  std::string caption;
+  std::string text;
+  LONG_PTR style;  // the icon is known by its static control only; style kept for the record
+};
+
+// Answers every message box of this thread with `answer` and records what it showed;
+// with a delay, the box stays open that long, its own message loop running meanwhile.
+class MessageBoxAnswerer {
+ public:
+  explicit MessageBoxAnswerer(int answer = IDOK, UINT delayMilliseconds = 0);
+  ~MessageBoxAnswerer();
+  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
+  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
+
+  [[nodiscard]] const std::vector<SeenBox>& Seen() const { return seen_; }
+
+ private:
+  static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK OnDelayOver(HWND box, UINT, UINT_PTR id, DWORD);
+
+  HHOOK hook_;
+  int answer_;
+  UINT delay_;
+  std::vector<SeenBox> seen_;
+};
+
+// Descriptors of the test's own under the Uninstall key, all removed at the end.
+class TestDescriptors {
+ public:
+  TestDescriptors();
+  ~TestDescriptors();
+  TestDescriptors(const TestDescriptors&) = delete;
+  TestDescriptors& operator=(const TestDescriptors&) = delete;
+
+  // A key named prefix + `suffix`; values left out when empty.
+  std::string Add(const std::string& suffix, const std::string& displayName, const std::string& command = {});
+  void AddNameless(const std::string& suffix);
+  void Remove(const std::string& keyName);
+  [[nodiscard]] const std::string& Prefix() const { return prefix_; }
+
+ private:
+  std::string prefix_;
+  std::vector<std::string> keys_;
+};
+
+// Starts commands as the program does and records the addresses it would open.
+class RecordingShell final : public Shell {
+ public:
+  unsigned StartCommand(const std::string& commandLine) override {
+    started.push_back(commandLine);
+    return system_.StartCommand(commandLine);
+  }
+  void OpenAddress(const std::string& address) override { opened.push_back(address); }
+
+  std::vector<std::string> started;
+  std::vector<std::string> opened;
+
+ private:
+  win32::Win32Shell system_;
+};
+
+// A scratch working directory for the duration of a test, holding an About text.
+class ScopedWorkingDirectory {
+ public:
+  ScopedWorkingDirectory();
+  ~ScopedWorkingDirectory();
+  ScopedWorkingDirectory(const ScopedWorkingDirectory&) = delete;
+  ScopedWorkingDirectory& operator=(const ScopedWorkingDirectory&) = delete;
+
+  [[nodiscard]] const std::string& Path() const { return path_; }
+  [[nodiscard]] std::string SettingsFile() const { return path_ + "\\ZOBL.INI"; }
+  [[nodiscard]] std::string AboutFile() const { return path_ + "\\readme.txt"; }
+  void WriteAboutFile(const std::string& text) const;
+
+ private:
+  std::string previous_;
+  std::string path_;
+};
+
+// A Unix path of the build as the program sees it, through drive Z:.
+std::string WindowsPathOf(const char* unixPath);
+
+// Clicks a control the way the mouse does, at a point of its client area.
+void ClickAt(HWND control, POINT point);
+std::string WindowText(HWND window);
+
+}  // namespace zobl::testing

@@ -1,0 +1,88 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "gui_support.h"
+#include "mainwindow/main_window.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text_file.h"
+
+namespace zobl::testing {
+namespace {
+
+RECT PlaceInParent(HWND control) {
+  RECT box;
+  GetWindowRect(control, &box);
+  MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&box), 2);
+  return box;
+}
+
+class LayoutTest : public ::testing::TestWithParam<int> {
+ protected:
+  ScopedWorkingDirectory workingDirectory_;
+  win32::Win32Registry registry_;
+  win32::Win32FileSystem fileSystem_;
+  win32::Win32Locale locale_;
+  win32::Win32Profile profile_{".\\ZOBL.INI"};
+  win32::Win32Shell shell_;
+  win32::Win32TextFileReader files_;
+};
+
+TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
+  const int dpi = GetParam();
+  TForm1 form({registry_, fileSystem_, locale_, profile_, shell_, files_});
+  form.Create(GetModuleHandleA(nullptr), dpi);
+  form.Show();
+  PumpFor(20);
+  for (const ControlDesign& design : DesignedControls()) {
+    if (design.kind == ControlKind::Label || design.kind == ControlKind::ComboBox) continue;  // sized by text
+    const DesignRect expected = ScaleToDpi(design.bounds, dpi);
+    const RECT actual = PlaceInParent(form.Control(design.id));
+    EXPECT_EQ(actual.left, expected.left) << design.name;
+    EXPECT_EQ(actual.top, expected.top) << design.name;
+    EXPECT_EQ(actual.right - actual.left, expected.width) << design.name;
+    EXPECT_EQ(actual.bottom - actual.top, expected.height) << design.name;
+  }
+  for (const ControlId label : {kLabelSorting, kLabel6, kLabel4, kLabel3, kLabel1, kLabel2, kLabel5, kLabel7}) {
+    const RECT actual = PlaceInParent(form.Control(label));
+    EXPECT_EQ(actual.left, ScaleToDpi(ControlById(label).bounds.left, dpi)) << ControlById(label).name;
+    EXPECT_EQ(actual.top, ScaleToDpi(ControlById(label).bounds.top, dpi)) << ControlById(label).name;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Resolutions, LayoutTest, ::testing::Values(96, 120, 144));
+
+// At the resolution it was drawn for, the layout is the design itself.
+TEST(LayoutAtDesignResolution, KeyControlsAtTheirDesignPixels) {
+  ScopedWorkingDirectory workingDirectory;
+  win32::Win32Registry registry;
+  win32::Win32FileSystem fileSystem;
+  win32::Win32Locale locale;
+  win32::Win32Profile profile(".\\ZOBL.INI");
+  win32::Win32Shell shell;
+  win32::Win32TextFileReader files;
+  TForm1 form({registry, fileSystem, locale, profile, shell, files});
+  form.Create(GetModuleHandleA(nullptr), 120);
+  struct Expected {
+    ControlId id;
+    RECT place;
+  };
+  for (const Expected& e : {Expected{kButtonUninstall, {526, 417, 761, 442}},
+                            Expected{kListViewDescription, {0, 37, 770, 416}},
+                            Expected{kButtonQuitte, {628, 508, 779, 533}},
+                            Expected{kProgressBarCalculeTaille, {379, 508, 614, 534}}}) {
+    const RECT actual = PlaceInParent(form.Control(e.id));
+    EXPECT_EQ(actual.left, e.place.left) << ControlById(e.id).name;
+    EXPECT_EQ(actual.top, e.place.top) << ControlById(e.id).name;
+    EXPECT_EQ(actual.right, e.place.right) << ControlById(e.id).name;
+    EXPECT_EQ(actual.bottom, e.place.bottom) << ControlById(e.id).name;
+  }
+  EXPECT_FALSE(IsWindowVisible(form.Control(kProgressBarCalculeTaille)));
+}
+
+}  // namespace
+}  // namespace zobl::testing

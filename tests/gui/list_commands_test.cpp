@@ -1,0 +1,170 @@
+// The two commands on the selected row, through the real window, message boxes and
+// started processes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "gui_support.h"
+#include "inventory/uninstall_key.h"
+#include "window_fixture.h"
+
+namespace zobl::testing {
+namespace {
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool KeyExists(const std::string& keyName) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + keyName).c_str(), 0, KEY_READ,
+                    &key) != ERROR_SUCCESS) {
+    return false;
+  }
+  RegCloseKey(key);
+  return true;
+}
+
+class ListCommandsWindowTest : public WindowTest {
+ protected:
+  void Click(ControlId button) const { SendMessageA(Control(button), BM_CLICK, 0, 0); }
+};
+
+TEST_F(ListCommandsWindowTest, NothingSelectedAnswersBothButtons) {
+  descriptors_.Add("a", "Alpha", "C:\\nowhere\\un.exe");
+  Open();
+  MessageBoxAnswerer boxes;
+  Click(kButtonUninstall);
+  Click(kButtonRemoveEntry);
+  ASSERT_EQ(boxes.Seen().size(), 2u);
+  for (const SeenBox& box : boxes.Seen()) {
+    EXPECT_EQ(box.caption, "ZOBL Quillmoor");
+    EXPECT_EQ(box.text, "No item selected. Please select one of them and retry.");
+  }
+  EXPECT_TRUE(Listed("a"));
+  EXPECT_TRUE(shell_.started.empty());
+}
+
+TEST_F(ListCommandsWindowTest, RowWithoutCommandStartsNothing) {
+  descriptors_.Add("g", "Golf");
+  Open();
+  SelectRow("g");
+  MessageBoxAnswerer boxes(IDYES);
+  Click(kButtonUninstall);
+  ASSERT_EQ(boxes.Seen().size(), 1u);
+  EXPECT_EQ(boxes.Seen()[0].text.rfind("There is no uninstallation command associated to this item.", 0), 0u);
+  EXPECT_TRUE(shell_.started.empty());
+}
+
+TEST_F(ListCommandsWindowTest, NamelessRowIsConfirmedByItsPlaceholder) {
+  descriptors_.AddNameless("n");
+  Open();
+  SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
+  SelectRow("n");
+  MessageBoxAnswerer boxes(IDNO);
+  Click(kButtonRemoveEntry);
+  ASSERT_EQ(boxes.Seen().size(), 1u);
+  EXPECT_NE(boxes.Seen()[0].text.find("\"[NO NAME]\""), std::string::npos);
+  EXPECT_TRUE(Listed("n")) << "No changes nothing";
+  EXPECT_TRUE(KeyExists(descriptors_.Prefix() + "n"));
+}
+
+TEST_F(ListCommandsWindowTest, ConfirmedUninstallerRunsAndItsRowGoesWithItsDescriptor) {
+  const std::string uninstaller = WindowsPathOf(ZOBL_TEST_UNINSTALLER_PATH);
+  const std::string key = descriptors_.Prefix() + "u";
+  descriptors_.Add("u", "Uniform", "\"" + uninstaller + "\" " + key);
+  DeleteFileA((uninstaller + ".ran").c_str());
+  Open();
+  SelectRow("u");
+  {
+    MessageBoxAnswerer boxes(IDYES);
+    Click(kButtonUninstall);
+    ASSERT_EQ(boxes.Seen().size(), 1u) << "no failure box";
+  }
+  EXPECT_TRUE(Listed("u")) << "the row waits for the uninstaller";
+  EXPECT_TRUE(PumpUntil([&] { return !KeyExists(key); }, 5000)) << "the uninstaller did not run";
+  EXPECT_TRUE(PumpUntil([&] { return !Listed("u"); }, 2500)) << "gone within one refresh";
+  EXPECT_TRUE(FileExists(uninstaller + ".ran"));
+  DeleteFileA((uninstaller + ".ran").c_str());
+}
+
+TEST_F(ListCommandsWindowTest, MissingProgramGivesTheFailureBoxAndTheRowStays) {
+  descriptors_.Add("m", "Mike", "C:\\nowhere-at-all\\uninstall.exe /S");
+  Open();
+  SelectRow("m");
+  MessageBoxAnswerer boxes(IDYES);
+  Click(kButtonUninstall);
+  ASSERT_EQ(boxes.Seen().size(), 2u);
+  EXPECT_EQ(boxes.Seen()[1].text.rfind("The uninstallation command failed.", 0), 0u);
+  EXPECT_TRUE(Listed("m"));
+}
+
+TEST_F(ListCommandsWindowTest, RemovalDropsDescriptorAndRowForGood) {
+  descriptors_.Add("r", "Romeo", "C:\\gone\\un.exe");
+  descriptors_.Add("s", "Sierra", "C:\\gone\\un.exe");
+  Open();
+  SelectRow("r");
+  MessageBoxAnswerer boxes(IDYES);
+  Click(kButtonRemoveEntry);
+  EXPECT_FALSE(KeyExists(descriptors_.Prefix() + "r"));
+  EXPECT_FALSE(Listed("r")) << "at once";
+  PumpFor(2300);
+  EXPECT_FALSE(Listed("r")) << "a refresh does not bring it back";
+  EXPECT_TRUE(Listed("s"));
+}
+
+TEST_F(ListCommandsWindowTest, FailedDeletionChangesNothing) {
+  const std::string key = descriptors_.Add("p", "Papa", "C:\\gone\\un.exe");
+  HKEY child = nullptr;
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + key + "\\Part").c_str(), 0,
+                  nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr);
+  RegCloseKey(child);
+  Open();
+  SelectRow("p");
+  MessageBoxAnswerer boxes(IDYES);
+  Click(kButtonRemoveEntry);
+  EXPECT_EQ(boxes.Seen().size(), 1u) << "a failed deletion is not reported";
+  EXPECT_TRUE(KeyExists(key));
+  EXPECT_TRUE(Listed("p"));
+}
+
+TEST_F(ListCommandsWindowTest, RowDroppedByARefreshWhileTheQuestionIsOpen) {
+  const std::string key = descriptors_.Add("q", "Quebec", "C:\\gone\\un.exe");
+  descriptors_.Add("qa", "Quebec Annex", "C:\\gone\\un.exe");
+  Open();
+  SelectRow("q");
+  descriptors_.Remove(key);  // another program removes it; the next tick drops the row
+  MessageBoxAnswerer boxes(IDYES, 2500);
+  Click(kButtonRemoveEntry);
+  ASSERT_EQ(boxes.Seen().size(), 1u);
+  EXPECT_FALSE(Listed("q"));
+  EXPECT_TRUE(Listed("qa")) << "nothing wrong removed";
+  EXPECT_TRUE(KeyExists(descriptors_.Prefix() + "qa"));
+}
+
+// Started as it stands, an unquoted "C:\Program Files\..." line runs C:\Program.exe
+// when there is one.
+TEST_F(ListCommandsWindowTest, UnquotedProgramPathNeverRunsAShorterPrefix) {
+  const std::string planted = "C:\\Program.exe";
+  const std::string directory = "C:\\Program Files\\ZoblTest " + std::to_string(GetCurrentProcessId());
+  const std::string real = directory + "\\un.exe";
+  const std::string built = WindowsPathOf(ZOBL_TEST_UNINSTALLER_PATH);
+  ASSERT_TRUE(CopyFileA(built.c_str(), planted.c_str(), FALSE));
+  CreateDirectoryA(directory.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA(built.c_str(), real.c_str(), FALSE));
+  descriptors_.Add("x", "X-ray", real + " /x");
+  Open();
+  SelectRow("x");
+  {
+    MessageBoxAnswerer boxes(IDYES);
+    Click(kButtonUninstall);
+    EXPECT_EQ(boxes.Seen().size(), 1u);
+  }
+  EXPECT_TRUE(PumpUntil([&] { return FileExists(real + ".ran"); }, 5000));
+  EXPECT_FALSE(FileExists(planted + ".ran"));
+  for (const std::string& file : {planted, planted + ".ran", real, real + ".ran"}) DeleteFileA(file.c_str());
+  RemoveDirectoryA(directory.c_str());
+}
+
+}  // namespace
+}  // namespace zobl::testing

@@ -1,0 +1,268 @@
+#include "mainwindow/main_window.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <set>
+#include <stdexcept>
+
+#include "gui_support.h"
+#include "window_fixture.h"
+#include "inventory/uninstall_key.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_shell.h"
+#include "platform/win32/win32_text_file.h"
+
+namespace zobl::testing {
+namespace {
+
+// A settings file that fails as the test asks.
+class FailingProfile final : public Profile {
+ public:
+  explicit FailingProfile(bool failReads, const char* message = "Settings unavailable")
+      : failReads_(failReads), message_(message) {}
+  unsigned ReadInt(const char*, unsigned defaultValue) override {
+    if (failReads_) throw std::runtime_error(message_);
+    return defaultValue;
+  }
+  bool WriteString(const char*, const char*) override { throw std::runtime_error(message_); }
+
+ private:
+  bool failReads_;
+  const char* message_;
+};
+
+TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
+  descriptors_.Add("b", "Bravo", "C:\\nowhere\\un.exe");
+  descriptors_.Add("a", "Alpha");
+  descriptors_.AddNameless("n");
+  Open();
+
+  const HWND window = form_->Handle();
+  char className[32] = {};
+  GetClassNameA(window, className, sizeof className);
+  EXPECT_STREQ(className, "TForm1");
+  EXPECT_EQ(WindowText(window), "ZOBL Quillmoor 2.0");
+  EXPECT_TRUE(IsZoomed(window));
+  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 0);
+  EXPECT_EQ(ListViewMode(), LV_VIEW_DETAILS);
+
+  const HWND header = ListView_GetHeader(Control(kListViewDescription));
+  ASSERT_EQ(Header_GetItemCount(header), 6);
+  const char* titles[] = {"Name", "Key Name", "Date of Installation", "Size of main directory", "Command",
+                          "Directory (supposed)"};
+  for (int i = 0; i < 6; ++i) {
+    char title[64] = {};
+    HDITEMA item{};
+    item.mask = HDI_TEXT;
+    item.pszText = title;
+    item.cchTextMax = sizeof title;
+    SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+    EXPECT_STREQ(title, titles[i]);
+  }
+
+  // Every descriptor with a name, and nothing else, in Name order.
+  std::set<std::string> named;
+  HKEY uninstall = nullptr;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, KEY_READ, &uninstall), ERROR_SUCCESS);
+  char name[256];
+  for (DWORD i = 0; RegEnumKeyA(uninstall, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
+    char displayName[1024];
+    DWORD size = sizeof displayName;
+    if (RegGetValueA(uninstall, name, "DisplayName", RRF_RT_ANY, nullptr, displayName, &size) == ERROR_SUCCESS) {
+      named.insert(name);
+    }
+  }
+  RegCloseKey(uninstall);
+  std::set<std::string> listed;
+  for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) listed.insert(form_->Inventory().RowAt(i).KeyName());
+  EXPECT_EQ(listed, named);
+  EXPECT_EQ(OurRows(), (std::vector<std::string>{"a", "b"}));
+
+  ASSERT_EQ(SendMessageA(Control(kListViewDescription), LVM_GETITEMCOUNT, 0, 0),
+            static_cast<LRESULT>(form_->Inventory().Count()));
+  const auto alpha = form_->Inventory().IndexOf(form_->Inventory().RowAt(0).Id);
+  ASSERT_TRUE(alpha.has_value());
+  for (int column = 0; column < 6; ++column) {
+    EXPECT_EQ(CellText(0, column), form_->Inventory().RowAt(0).Text(static_cast<ListColumn>(column)));
+  }
+}
+
+TEST_F(WindowTest, FollowsTheRegistryWithinATick) {
+  Open();
+  const std::string key = descriptors_.Add("c", "Charlie");
+  EXPECT_TRUE(PumpUntil([&] { return Listed("c"); }, 3000));
+  descriptors_.Remove(key);
+  EXPECT_TRUE(PumpUntil([&] { return !Listed("c"); }, 3000));
+}
+
+TEST_F(WindowTest, NamelessLinesComeAndGoWithTheCheckBox) {
+  descriptors_.AddNameless("n");
+  Open();
+  EXPECT_FALSE(Listed("n"));
+  SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
+  ASSERT_TRUE(Listed("n"));
+  const auto& list = form_->Inventory();
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    if (list.RowAt(i).KeyName() == descriptors_.Prefix() + "n") {
+      EXPECT_EQ(list.RowAt(i).Name, "[NO NAME]");
+    }
+  }
+  SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
+  EXPECT_FALSE(Listed("n"));
+}
+
+TEST_F(WindowTest, ColumnTitleClickSortsAndTheBoxFollows) {
+  descriptors_.Add("k1", "Zulu", "C:\\b");
+  descriptors_.Add("k2", "Alpha", "C:\\a");
+  Open();
+  // Narrow columns, as a user might drag them, so that every title is in view.
+  for (int column = 0; column < 6; ++column) ListView_SetColumnWidth(Control(kListViewDescription), column, 60);
+  EXPECT_EQ(SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0), CB_ERR);
+  for (int column = 0; column < 6; ++column) {
+    ClickColumnTitle(column);
+    EXPECT_EQ(SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0), column);
+    EXPECT_EQ(form_->Sorting().SortColumn(), column);
+    const auto& list = form_->Inventory();
+    for (std::size_t i = 1; i < list.Count(); ++i) {
+      EXPECT_LE(form_->Sorting().CompareEntries(list.RowAt(i - 1), list.RowAt(i)), 0) << "column " << column;
+    }
+  }
+  ClickColumnTitle(1);
+  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
+  ClickColumnTitle(1);
+  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
+  ClickColumnTitle(0);
+  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k2", "k1"}));
+}
+
+TEST_F(WindowTest, SortBoxPickSortsAsTheTitleClickDoes) {
+  descriptors_.Add("k1", "Zulu", "C:\\b");
+  descriptors_.Add("k2", "Alpha", "C:\\a");
+  Open();
+  ASSERT_EQ(OurRows(), (std::vector<std::string>{"k2", "k1"}));
+  PickSortItem(1);
+  EXPECT_EQ(form_->Sorting().SortColumn(), 1);
+  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
+
+  // In icon view too.
+  ClickToolButton(kToolButtonIcones);
+  PickSortItem(0);
+  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k2", "k1"}));
+}
+
+TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
+  descriptors_.Add("k1", "Zulu", "C:\\b");
+  descriptors_.Add("k2", "Alpha", "C:\\a");
+  Open();
+  const InventoryList& list = form_->Inventory();
+  std::size_t zulu = 0;
+  while (list.RowAt(zulu).KeyName() != descriptors_.Prefix() + "k1") ++zulu;
+  ListView_SetItemState(Control(kListViewDescription), static_cast<int>(zulu), LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
+  const auto selectedKey = [&] {
+    const int index = ListView_GetNextItem(Control(kListViewDescription), -1, LVNI_SELECTED);
+    return index < 0 ? std::string() : list.RowAt(static_cast<std::size_t>(index)).KeyName();
+  };
+  ASSERT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
+  ClickColumnTitle(1);
+  EXPECT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
+  descriptors_.Add("k0", "Mike");
+  ASSERT_TRUE(PumpUntil([&] { return Listed("k0"); }, 3000));
+  EXPECT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
+}
+
+TEST_F(WindowTest, ViewButtonsSwitchTheViewAndWriteTheSetting) {
+  Open();
+  ClickToolButton(kToolButtonIcones);
+  EXPECT_EQ(ListViewMode(), LV_VIEW_ICON);
+  EXPECT_FALSE(IsWindowEnabled(Control(kLabelSorting)));
+  EXPECT_EQ(StoredDetailedList(), 0u);
+  ClickToolButton(kToolButtonDetails);
+  EXPECT_EQ(ListViewMode(), LV_VIEW_DETAILS);
+  EXPECT_TRUE(IsWindowEnabled(Control(kLabelSorting)));
+  EXPECT_EQ(StoredDetailedList(), 1u);
+}
+
+TEST_F(WindowTest, StartingViewComesFromTheSettingsFile) {
+  struct Row {
+    const char* stored;  // nullptr: no settings file
+    int view;
+  };
+  for (const Row row : {Row{nullptr, LV_VIEW_DETAILS}, Row{"0", LV_VIEW_ICON}, Row{"2", LV_VIEW_DETAILS},
+                        Row{"-1", LV_VIEW_DETAILS}}) {
+    DeleteFileA(workingDirectory_.SettingsFile().c_str());
+    if (row.stored != nullptr) {
+      WritePrivateProfileStringA("", "DetailedList", row.stored, workingDirectory_.SettingsFile().c_str());
+    }
+    Open();
+    EXPECT_EQ(ListViewMode(), row.view) << (row.stored ? row.stored : "no file");
+    if (row.stored == nullptr) {
+      EXPECT_EQ(GetFileAttributesA(workingDirectory_.SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES)
+          << "nothing is written at start-up";
+    }
+    form_.reset();
+  }
+}
+
+TEST_F(WindowTest, ReadOnlyWorkingDirectoryCostsOnlyTheSetting) {
+  ASSERT_TRUE(SetFileAttributesA(workingDirectory_.Path().c_str(), FILE_ATTRIBUTE_READONLY));
+  MessageBoxAnswerer boxes;
+  Open();
+  ClickToolButton(kToolButtonIcones);
+  EXPECT_EQ(ListViewMode(), LV_VIEW_ICON);
+  EXPECT_TRUE(boxes.Seen().empty());
+}
+
+TEST_F(WindowTest, QuitAndTheCloseBoxBothStopTheRefresh) {
+  for (const bool byQuitButton : {true, false}) {
+    Open();
+    ASSERT_NE(form_->RefreshTimerId(), 0u);
+    if (byQuitButton) {
+      SendMessageA(Control(kButtonQuitte), BM_CLICK, 0, 0);
+    } else {
+      SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+    PumpFor(20);
+    EXPECT_EQ(form_->Handle(), nullptr);
+    EXPECT_EQ(form_->RefreshTimerId(), 0u);
+    form_.reset();
+  }
+}
+
+TEST_F(WindowTest, AFailingHandlerShowsOneErrorBoxAndTheProgramGoesOn) {
+  FailingProfile failingWrites(false, "Settings file locked");
+  MessageBoxAnswerer boxes;
+  Open(&failingWrites);
+  ClickToolButton(kToolButtonIcones);
+  ASSERT_EQ(boxes.Seen().size(), 1u);
+  EXPECT_EQ(boxes.Seen()[0].caption, "ZOBL Quillmoor");
+  EXPECT_EQ(boxes.Seen()[0].text, "Settings file locked.");
+  EXPECT_EQ(ListViewMode(), LV_VIEW_ICON) << "the steps before the failure stand";
+  ClickToolButton(kToolButtonDetails);
+  EXPECT_EQ(boxes.Seen().size(), 2u);
+  EXPECT_EQ(ListViewMode(), LV_VIEW_DETAILS);
+}
+
+TEST_F(WindowTest, AFailureAtStartUpSkipsTheRestAndTheWindowStillOpens) {
+  descriptors_.Add("a", "Alpha");
+  FailingProfile failingReads(true, "Cannot read settings!");
+  MessageBoxAnswerer boxes;
+  Open(&failingReads);
+  ASSERT_EQ(boxes.Seen().size(), 1u);
+  EXPECT_EQ(boxes.Seen()[0].text, "Cannot read settings!");
+  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
+  EXPECT_EQ(form_->Inventory().Count(), 0u) << "the refresh comes after the failing step";
+  EXPECT_EQ(form_->RefreshTimerId(), 0u);
+  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 0);
+}
+
+}  // namespace
+}  // namespace zobl::testing

@@ -1,0 +1,112 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gui_support.h"
+#include "mainwindow/main_window.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_profile.h"
+#include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_text_file.h"
+
+namespace zobl::testing {
+
+// The real window in this process, over the real registry, files and settings, in a
+// scratch working directory, with descriptors of the test's own.
+class WindowTest : public ::testing::Test {
+ protected:
+  void Open(Profile* profile = nullptr) {
+    form_ = std::make_unique<TForm1>(
+        FormServices{registry_, fileSystem_, locale_, profile ? *profile : profile_, shell_, files_});
+    form_->Create(GetModuleHandleA(nullptr));
+    form_->Show();
+    PumpFor(50);
+  }
+
+  HWND Control(ControlId id) const { return form_->Control(id); }
+
+  // The key names of this test's rows, in display order.
+  std::vector<std::string> OurRows() const {
+    std::vector<std::string> keys;
+    const InventoryList& list = form_->Inventory();
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      const std::string& key = list.RowAt(i).KeyName();
+      if (key.rfind(descriptors_.Prefix(), 0) == 0) keys.push_back(key.substr(descriptors_.Prefix().size()));
+    }
+    return keys;
+  }
+  // Selects the row of this test's descriptor `suffix` as a click would.
+  void SelectRow(const std::string& suffix) const {
+    const InventoryList& list = form_->Inventory();
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      if (list.RowAt(i).KeyName() == descriptors_.Prefix() + suffix) {
+        ListView_SetItemState(Control(kListViewDescription), static_cast<int>(i), LVIS_SELECTED | LVIS_FOCUSED,
+                              LVIS_SELECTED | LVIS_FOCUSED);
+        return;
+      }
+    }
+    ADD_FAILURE() << "no row for " << suffix;
+  }
+  bool Listed(const std::string& suffix) const {
+    const auto rows = OurRows();
+    return std::find(rows.begin(), rows.end(), suffix) != rows.end();
+  }
+  // The control's own text of a cell, as it would paint it.
+  std::string CellText(int row, int column) const {
+    char text[1024] = {};
+    LVITEMA item{};
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(Control(kListViewDescription), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  void ClickColumnTitle(int column) const {
+    const HWND header = ListView_GetHeader(Control(kListViewDescription));
+    RECT box;
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&box));
+    ClickAt(header, {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    PumpFor(20);
+  }
+  void ClickToolButton(ControlId id) const {
+    RECT box;
+    SendMessageA(Control(kToolBar1), TB_GETRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&box));
+    ClickAt(Control(kToolBar1), {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    PumpFor(20);
+  }
+  void PickSortItem(int item) const {
+    const HWND combo = Control(kComboBoxClassement);
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    // What the box tells its parent when the user picks an item.
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kComboBoxClassement, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    PumpFor(20);
+  }
+  int ListViewMode() const { return static_cast<int>(SendMessageA(Control(kListViewDescription), LVM_GETVIEW, 0, 0)); }
+  unsigned StoredDetailedList() const {
+    return GetPrivateProfileIntA("", "DetailedList", 77, workingDirectory_.SettingsFile().c_str());
+  }
+
+  ScopedWorkingDirectory workingDirectory_;
+  TestDescriptors descriptors_;
+  win32::Win32Registry registry_;
+  win32::Win32FileSystem fileSystem_;
+  win32::Win32Locale locale_;
+  win32::Win32Profile profile_{".\\ZOBL.INI"};
+  RecordingShell shell_;
+  win32::Win32TextFileReader files_;
+  std::unique_ptr<TForm1> form_;
+};
+
+
+}  // namespace zobl::testing
