@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# The project's run command: installs what is missing, builds zobl.exe, prepares a Wine
+# prefix and a working directory, and opens the program.
+#
+#   ./run.sh                          demo prefix build/demo-prefix, with programs
+#                                     really installed in it by their own installers
+#   ZOBL_WINEPREFIX=~/.wine ./run.sh  your own Wine prefix instead (nothing is installed
+#                                     into it; the program only runs there)
+#
+# The program runs in build/run, which holds its ZOBL.INI, readme.txt and MARLO192.FON.
+# With a reachable X display ($DISPLAY) the program simply runs until you close it.
+# Without one, a private Xvfb screen is started, the program is shown until its list is
+# filled, a screenshot is saved (its path is printed), the program is closed through its
+# "Quit ZOBL" button, and everything that was started is stopped again.
+set -euo pipefail
+cd "$(dirname "${BASH_SOURCE[0]}")"
+root=$PWD
+exe=$root/build/win64/src/app/zobl.exe
+rundir=$root/build/run
+demo_build=$root/build/demo
+log=$rundir/wine.log
+
+say() { echo "== $*"; }
+die() {
+  echo "run.sh: $*" >&2
+  exit 1
+}
+
+# --- Packages --------------------------------------------------------------------------
+packages=(wine64 wine g++-mingw-w64-x86-64-posix cmake googletest xvfb imagemagick xdotool
+          nsis wixl msitools)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
+done
+if ((${#missing[@]})); then
+  say "installing: ${missing[*]}"
+  sudo=()
+  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
+fi
+
+# --- Build -----------------------------------------------------------------------------
+say "building zobl.exe"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 --target zobl -j2
+[ -f "$exe" ] || die "the build did not produce $exe"
+
+# --- Wine prefix -----------------------------------------------------------------------
+if [ -n "${ZOBL_WINEPREFIX:-}" ]; then
+  prefix=$(realpath -m "$ZOBL_WINEPREFIX")
+  own_prefix=
+  say "using your Wine prefix $prefix"
+else
+  prefix=$root/build/demo-prefix
+  own_prefix=1
+  demo/prepare-demo-prefix.sh "$prefix" "$demo_build"
+fi
+export WINEPREFIX=$prefix
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
+
+# --- Working directory -----------------------------------------------------------------
+mkdir -p "$rundir"
+# Settings the user changed in an earlier run are kept.
+[ -f "$rundir/ZOBL.INI" ] || printf 'DetailedList=1\r\nDisplayTexture=1\r\n' >"$rundir/ZOBL.INI"
+cp assets/readme.txt assets/MARLO192.FON "$rundir/"
+: >"$log"
+
+# --- With a screen: run in the foreground ----------------------------------------------
+if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
+  say "starting ZOBL Quillmoor 2.0 on $DISPLAY (Wine's output goes to $log)"
+  cd "$rundir"
+  # Wine's helper processes would keep our pipes open after the program has ended.
+  exec wine "$exe" </dev/null >>"$log" 2>&1
+fi
+
+# --- Without a screen: Xvfb, screenshot, quit ------------------------------------------
+[ -z "${DISPLAY:-}" ] || say "display $DISPLAY cannot be reached: using a private screen"
+"$root/demo/build-demo.sh" "$demo_build" >/dev/null
+remote=$demo_build/tools/zobl_remote.exe
+
+xvfb_pid=
+program_pid=
+cleanup() {
+  local status=$?
+  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
+    kill "$program_pid" 2>/dev/null || true
+  fi
+  if [ -n "$own_prefix" ]; then
+    wineserver -k 2>/dev/null || true
+  else
+    # Someone else's prefix: let its server end by itself, never kill it.
+    timeout 10 wineserver -w 2>/dev/null || true
+  fi
+  if [ -n "$xvfb_pid" ]; then
+    kill "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+  fi
+  exit "$status"
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+for display in $(seq 90 160); do
+  [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
+done
+Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 100); do
+  [ -e "/tmp/.X11-unix/X$display" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || die "Xvfb :$display did not start"
+  sleep 0.1
+done
+[ -e "/tmp/.X11-unix/X$display" ] || die "Xvfb :$display did not start"
+export DISPLAY=:$display
+
+say "starting ZOBL Quillmoor 2.0 on the private screen $DISPLAY"
+(cd "$rundir" && exec wine "$exe") </dev/null >>"$log" 2>&1 &
+program_pid=$!
+
+# Waits until the window is shown and its list has stopped growing.
+if ! wine "$remote" wait 60 </dev/null 2>>"$log"; then
+  kill -0 "$program_pid" 2>/dev/null || die "zobl.exe ended before its window appeared (see $log)"
+  import -window root "$rundir/screenshot-failed.png" || true
+  die "the window \"ZOBL Quillmoor 2.0\" did not appear; the screen is in $rundir/screenshot-failed.png"
+fi
+sleep 1 # the last repaints
+screenshot=$rundir/screenshot.png
+import -window root "$screenshot"
+echo "screenshot: $screenshot"
+
+say "closing the program through \"Quit ZOBL\""
+wine "$remote" quit </dev/null 2>>"$log" || die "could not click \"Quit ZOBL\""
+for _ in $(seq 300); do
+  kill -0 "$program_pid" 2>/dev/null || break
+  sleep 0.1
+done
+kill -0 "$program_pid" 2>/dev/null && die "zobl.exe did not end within 30 s of \"Quit ZOBL\""
+status=0
+wait "$program_pid" || status=$?
+program_pid=
+[ "$status" -eq 0 ] || die "zobl.exe ended with exit code $status"
+say "zobl.exe ended with exit code 0"
