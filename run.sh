@@ -27,19 +27,8 @@ die() {
 }
 
 # --- Packages --------------------------------------------------------------------------
-packages=(wine64 wine g++-mingw-w64-x86-64-posix cmake googletest xvfb imagemagick xdotool
-          nsis wixl msitools)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  say "installing: ${missing[*]}"
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+cmake/ensure-packages.sh wine64 wine g++-mingw-w64-x86-64-posix cmake googletest xvfb imagemagick xdotool \
+  nsis wixl
 
 # --- Build -----------------------------------------------------------------------------
 say "building zobl.exe"

@@ -8,19 +8,8 @@ cd "$(dirname "${BASH_SOURCE[0]}")"
 root=$PWD
 jobs=$(nproc)
 
-packages=(cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev
-          wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick)
-missing=()
-for package in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")
-done
-if ((${#missing[@]})); then
-  echo "== installing: ${missing[*]}"
-  sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "${missing[@]}" >/dev/null
-fi
+cmake/ensure-packages.sh cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev \
+  wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick
 
 started_xvfb=
 wineprefix=$root/build/win64/wineprefix

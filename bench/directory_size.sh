@@ -45,12 +45,7 @@ files=$(find "$tree" -type f | wc -l)
 directories=$(find "$tree" -type d | wc -l)
 expected=$(find "$tree" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "%.0f\n", s }')
 
-# Restart this prefix's server on the chosen core; Wine's helper processes started by
-# the warm-up inherit the pinning.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-taskset -c "$cpu" setsid wineserver -p60 </dev/null >/dev/null 2>&1
-taskset -c "$cpu" wine cmd /c exit </dev/null >/dev/null 2>&1
+"$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true' EXIT

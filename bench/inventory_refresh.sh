@@ -14,12 +14,7 @@ cmake --build "$build" -j2 --target zobl_inventory_refresh_bench >/dev/null
 prefix=$build/bench-wineprefix
 "$root/cmake/wine-prefix.sh" ensure "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
-# Restart this prefix's server on the chosen core; Wine's helper processes started by
-# the warm-up inherit the pinning.
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-taskset -c "$cpu" setsid wineserver -p60 </dev/null >/dev/null 2>&1
-taskset -c "$cpu" wine cmd /c exit </dev/null >/dev/null 2>&1
+"$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 taskset -c "$cpu" wine "$build/bench/zobl_inventory_refresh_bench.exe" </dev/null

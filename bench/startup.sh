@@ -21,10 +21,7 @@ export DISPLAY=:$display
 prefix=$build/bench-wineprefix
 "$root/cmake/wine-prefix.sh" ensure "$prefix"
 export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
-wineserver -k 2>/dev/null || true
-wineserver -w 2>/dev/null || true
-taskset -c "$cpu" setsid wineserver -p60 </dev/null >/dev/null 2>&1
-taskset -c "$cpu" wine cmd /c exit </dev/null >/dev/null 2>&1
+"$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
 trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
 
 cd "$(mktemp -d)"  # a working directory without settings, with the About text

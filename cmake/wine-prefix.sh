@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Creates, starts and stops the Wine prefix that tests and the demo run in.
 #   wine-prefix.sh ensure PREFIX   create the prefix once, start a lingering wineserver, warm it
+#   wine-prefix.sh pin PREFIX CPU  restart that prefix's wineserver pinned to one core and
+#                                  warm it (for benchmarks; run programs with taskset too)
 #   wine-prefix.sh stop PREFIX     stop that prefix's wineserver
 set -euo pipefail
 action=${1:?action}
@@ -34,6 +36,14 @@ ensure)
   # last client); a second start while one runs is refused harmlessly.
   quiet setsid wineserver -p60 || true
   quiet wine cmd /c exit
+  ;;
+pin)
+  cpu=${3:?cpu}
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  # Wine's helper processes started by the warm-up inherit the pinning.
+  quiet taskset -c "$cpu" setsid wineserver -p60 || true
+  quiet taskset -c "$cpu" wine cmd /c exit
   ;;
 stop)
   [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true

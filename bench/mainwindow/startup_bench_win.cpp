@@ -14,6 +14,7 @@
 #include "bench_descriptors.h"
 #include "inventory/command_analysis.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/system_services.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_profile.h"
@@ -34,13 +35,8 @@ struct StartUp {
 };
 
 StartUp TimeStartUp() {
-  zobl::win32::Win32Registry registry;
-  zobl::win32::Win32FileSystem fileSystem;
-  zobl::win32::Win32Locale locale;
-  zobl::win32::Win32Profile profile(zobl::kSettingsFile);
-  zobl::win32::Win32Shell shell;
-  zobl::win32::Win32TextFileReader files;
-  zobl::TForm1 form({registry, fileSystem, locale, profile, shell, files});
+  zobl::SystemServices system;
+  zobl::TForm1 form(system.Form());
   const auto start = Clock::now();
   form.Create(GetModuleHandleA(nullptr));
   form.Show();

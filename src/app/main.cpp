@@ -6,26 +6,16 @@
 
 #include "mainwindow/event_guard.h"
 #include "mainwindow/main_window.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_locale.h"
-#include "platform/win32/win32_profile.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_text_file.h"
+#include "mainwindow/system_services.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                                      ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);
   try {
-    zobl::win32::Win32Registry registry;
-    zobl::win32::Win32FileSystem fileSystem;
-    zobl::win32::Win32Locale locale;
-    zobl::win32::Win32Profile profile(zobl::kSettingsFile);
-    zobl::win32::Win32Shell shell;
-    zobl::win32::Win32TextFileReader files;
-    zobl::TForm1 form({registry, fileSystem, locale, profile, shell, files});
-    shell.SetOwner(form.Create(instance));
+    zobl::SystemServices system;
+    zobl::TForm1 form(system.Form());
+    system.shell.SetOwner(form.Create(instance));
     form.Show();
     MSG message;
     while (GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -58,27 +58,15 @@ bool InventoryList::SetName(RowId id, std::string name) {
 }
 
 bool InventoryList::SetStatusImage(RowId id, int image) {
-  UninstallEntry* row = FindMutable(id);
-  if (row == nullptr) return false;
-  row->StatusImage = image;
-  NotifyRowsChanged();
-  return true;
+  return Change(id, [image](UninstallEntry& row) { row.StatusImage = image; });
 }
 
 bool InventoryList::SetSizeBytes(RowId id, std::uint64_t bytes) {
-  UninstallEntry* row = FindMutable(id);
-  if (row == nullptr) return false;
-  row->SizeBytes = bytes;
-  NotifyRowsChanged();
-  return true;
+  return Change(id, [bytes](UninstallEntry& row) { row.SizeBytes = bytes; });
 }
 
 bool InventoryList::AppendFurtherText(RowId id, std::string text) {
-  UninstallEntry* row = FindMutable(id);
-  if (row == nullptr) return false;
-  row->FurtherTexts.push_back(std::move(text));
-  NotifyRowsChanged();
-  return true;
+  return Change(id, [&text](UninstallEntry& row) { row.FurtherTexts.push_back(std::move(text)); });
 }
 
 bool InventoryList::SetFurtherText(RowId id, std::size_t k, std::string text) {

@@ -74,6 +74,15 @@ class InventoryList {
 
  private:
   UninstallEntry* FindMutable(RowId id) const;
+  // Applies `change` to the row and tells the view; false when the row has left.
+  template <typename Changer>
+  bool Change(RowId id, Changer&& change) {
+    UninstallEntry* row = FindMutable(id);
+    if (row == nullptr) return false;
+    change(*row);
+    NotifyRowsChanged();
+    return true;
+  }
   void PlaceByName(RowId id);
   void NotifyCountChanged();
   void NotifyRowsChanged();

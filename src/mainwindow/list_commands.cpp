@@ -18,15 +18,18 @@ std::string ConfirmRemoveText(const std::string& name) {
          "\n\nClick on Yes to remove the descriptor, or on No to cancel.";
 }
 
-void ListCommands::ButtonUninstallClick() {
+const UninstallEntry* ListCommands::SelectedRowOrTell() {
   const auto selected = list_.SelectedIndex();
-  if (!selected) {
-    dialogs_.Show(kNothingSelectedText, BoxIcon::Information);
-    return;
-  }
-  const UninstallEntry& row = list_.RowAt(*selected);
-  const std::string command = row.Command();
-  const std::string name = row.Name;
+  if (selected) return &list_.RowAt(*selected);
+  dialogs_.Show(kNothingSelectedText, BoxIcon::Information);
+  return nullptr;
+}
+
+void ListCommands::ButtonUninstallClick() {
+  const UninstallEntry* row = SelectedRowOrTell();
+  if (row == nullptr) return;
+  const std::string command = row->Command();
+  const std::string name = row->Name;
   if (command == kNoCommandText) {
     dialogs_.Show(kNoCommandBoxText, BoxIcon::Warning);
     return;
@@ -39,15 +42,11 @@ void ListCommands::ButtonUninstallClick() {
 }
 
 void ListCommands::ButtonRemoveEntryClick() {
-  const auto selected = list_.SelectedIndex();
-  if (!selected) {
-    dialogs_.Show(kNothingSelectedText, BoxIcon::Information);
-    return;
-  }
-  const UninstallEntry& row = list_.RowAt(*selected);
-  const RowId id = row.Id;
-  const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + row.KeyName();
-  const std::string name = row.Name;
+  const UninstallEntry* row = SelectedRowOrTell();
+  if (row == nullptr) return;
+  const RowId id = row->Id;
+  const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + row->KeyName();
+  const std::string name = row->Name;
   if (dialogs_.Show(ConfirmRemoveText(name), BoxIcon::Question) != BoxAnswer::Yes) return;
   if (!registry_.RemoveKey(keyPath.c_str())) return;  // the descriptor and its row stay
   if (const auto index = list_.IndexOf(id)) list_.DeleteAt(*index);

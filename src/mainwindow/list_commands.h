@@ -33,6 +33,9 @@ class ListCommands {
   void ButtonRemoveEntryClick();
 
  private:
+  // The selected row; without one, the user is told and nothing is returned.
+  const UninstallEntry* SelectedRowOrTell();
+
   InventoryList& list_;
   Registry& registry_;
   FileSystem& fileSystem_;

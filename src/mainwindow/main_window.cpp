@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 
 #include "mainwindow/about_text.h"
 #include "mainwindow/event_guard.h"
@@ -24,27 +25,16 @@ int ScreenDpi() {
   return GetDeviceCaps(screen.Get(), LOGPIXELSY);
 }
 
-void RegisterWindowClasses(HINSTANCE instance, WNDPROC windowProc, WNDPROC pageProc) {
+void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof windowClass;
-  if (!GetClassInfoExA(instance, kMainWindowClass, &windowClass)) {
-    windowClass.lpfnWndProc = windowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    windowClass.lpszClassName = kMainWindowClass;
-    if (!RegisterClassExA(&windowClass)) throw std::runtime_error("Cannot register the window class");
-  }
-  WNDCLASSEXA pageClass{};
-  pageClass.cbSize = sizeof pageClass;
-  if (!GetClassInfoExA(instance, kPageClass, &pageClass)) {
-    pageClass.lpfnWndProc = pageProc;
-    pageClass.hInstance = instance;
-    pageClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    pageClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-    pageClass.lpszClassName = kPageClass;
-    if (!RegisterClassExA(&pageClass)) throw std::runtime_error("Cannot register the page class");
-  }
+  if (GetClassInfoExA(instance, name, &windowClass)) return;  // a window made before
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = instance;
+  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+  windowClass.lpszClassName = name;
+  if (!RegisterClassExA(&windowClass)) throw std::runtime_error(std::string("Cannot register the class ") + name);
 }
 
 }  // namespace
@@ -64,7 +54,8 @@ TForm1::~TForm1() {
 }
 
 HWND TForm1::Create(HINSTANCE instance, int dpi) {
-  RegisterWindowClasses(instance, &TForm1::WindowProc, &TForm1::PageProc);
+  RegisterWindowClass(instance, kMainWindowClass, &TForm1::WindowProc);
+  RegisterWindowClass(instance, kPageClass, &TForm1::PageProc);
   dpi_ = dpi > 0 ? dpi : ScreenDpi();
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi_);
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,

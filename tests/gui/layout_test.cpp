@@ -4,12 +4,7 @@
 
 #include "gui_support.h"
 #include "mainwindow/main_window.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_locale.h"
-#include "platform/win32/win32_profile.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_shell.h"
-#include "platform/win32/win32_text_file.h"
+#include "mainwindow/system_services.h"
 
 namespace zobl::testing {
 namespace {
@@ -24,17 +19,12 @@ RECT PlaceInParent(HWND control) {
 class LayoutTest : public ::testing::TestWithParam<int> {
  protected:
   ScopedWorkingDirectory workingDirectory_;
-  win32::Win32Registry registry_;
-  win32::Win32FileSystem fileSystem_;
-  win32::Win32Locale locale_;
-  win32::Win32Profile profile_{".\\ZOBL.INI"};
-  win32::Win32Shell shell_;
-  win32::Win32TextFileReader files_;
+  SystemServices system_;
 };
 
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
-  TForm1 form({registry_, fileSystem_, locale_, profile_, shell_, files_});
+  TForm1 form(system_.Form());
   form.Create(GetModuleHandleA(nullptr), dpi);
   form.Show();
   PumpFor(20);
@@ -59,13 +49,8 @@ INSTANTIATE_TEST_SUITE_P(Resolutions, LayoutTest, ::testing::Values(96, 120, 144
 // At the resolution it was drawn for, the layout is the design itself.
 TEST(LayoutAtDesignResolution, KeyControlsAtTheirDesignPixels) {
   ScopedWorkingDirectory workingDirectory;
-  win32::Win32Registry registry;
-  win32::Win32FileSystem fileSystem;
-  win32::Win32Locale locale;
-  win32::Win32Profile profile(".\\ZOBL.INI");
-  win32::Win32Shell shell;
-  win32::Win32TextFileReader files;
-  TForm1 form({registry, fileSystem, locale, profile, shell, files});
+  SystemServices system;
+  TForm1 form(system.Form());
   form.Create(GetModuleHandleA(nullptr), 120);
   struct Expected {
     ControlId id;
