@@ -71,3 +71,40 @@ TEST(LayoutAtDesignResolution, KeyControlsAtTheirDesignPixels) {
 
 }  // namespace
 }  // namespace zobl::testing
+
+namespace zobl::testing {
+namespace {
+
+// The Tab key visits each page's controls in the design's tab order.
+TEST(TabOrder, FollowsTheDesign) {
+  ScopedWorkingDirectory workingDirectory;
+  SystemServices system;
+  TForm1 form(system.Form());
+  form.Create(GetModuleHandleA(nullptr));
+  form.Show();
+  const auto order = [&form](std::initializer_list<ControlId> ids) {
+    std::vector<std::string> names;
+    HWND control = form.Control(*ids.begin());
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+      names.push_back(ControlById(static_cast<ControlId>(GetDlgCtrlID(control))).name);
+      control = GetNextDlgTabItem(GetParent(control), control, FALSE);
+    }
+    return names;
+  };
+  const auto names = [](std::initializer_list<ControlId> ids) {
+    std::vector<std::string> out;
+    for (const ControlId id : ids) out.push_back(ControlById(id).name);
+    return out;
+  };
+  const auto list = {kButtonUninstall,          kButtonRemoveEntry,   kButtonImprimeListe, kComboBoxClassement,
+                     kCheckBoxAffLignesSansNom, kListViewDescription, kToolBar1};
+  EXPECT_EQ(order(list), names(list));
+  SendMessageA(form.Control(kPageControl1), TCM_SETCURSEL, 3, 0);
+  NMHDR change{form.Control(kPageControl1), static_cast<UINT_PTR>(kPageControl1), static_cast<UINT>(TCN_SELCHANGE)};
+  SendMessageA(form.Handle(), WM_NOTIFY, kPageControl1, reinterpret_cast<LPARAM>(&change));
+  const auto about = {kMemoAbout, kButtonGoWeb, kBitBtnAboutAuthor, kButtonSupportMe};
+  EXPECT_EQ(order(about), names(about));
+}
+
+}  // namespace
+}  // namespace zobl::testing
