@@ -148,8 +148,17 @@ TEST_F(WindowTest, SortBoxPickSortsAsTheTitleClickDoes) {
   descriptors_.Add("k2", "Alpha", "C:\\a");
   Open();
   ASSERT_EQ(OurRows(), (std::vector<std::string>{"k2", "k1"}));
+  for (int column = 0; column < 6; ++column) {
+    // From the same order, since rows that tie keep their places.
+    ClickColumnTitle((column + 1) % 6);
+    ClickColumnTitle(column);
+    const auto byTitle = OurRows();
+    ClickColumnTitle((column + 1) % 6);
+    PickSortItem(column);
+    EXPECT_EQ(form_->Sorting().SortColumn(), column);
+    EXPECT_EQ(OurRows(), byTitle) << "column " << column;
+  }
   PickSortItem(1);
-  EXPECT_EQ(form_->Sorting().SortColumn(), 1);
   EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
 
   // In icon view too.
