@@ -12,24 +12,34 @@ namespace zobl::bench {
 inline constexpr int kDescriptors = 1000;
 inline constexpr char kBenchKeyPrefix[] = "ZoblStartupBench";
 
-// Descriptors as setup programs leave them: most name an uninstaller in a program
-// directory, a tenth of which exist on disk, the rest having gone with their program.
+// Two kinds of descriptors as setup programs leave them.
+enum class DescriptorKind {
+  // A product code and a command naming no path, as installer packages leave them:
+  // the refresh costs registry calls only.
+  Package,
+  // An uninstaller in a program directory, a tenth of which exist on disk, the rest
+  // having gone with their program: the command analysis asks the file system too.
+  ProgramDirectory,
+};
+
 class BenchDescriptors {
  public:
-  BenchDescriptors() {
+  explicit BenchDescriptors(DescriptorKind kind) {
     CreateDirectoryA("C:\\ZoblStartupBench", nullptr);
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
                     &uninstall_, nullptr);
     for (int i = 0; i < kDescriptors; ++i) {
       const std::string directory = "C:\\ZoblStartupBench\\App" + std::to_string(i);
-      if (i % 10 == 0) {
+      if (kind == DescriptorKind::ProgramDirectory && i % 10 == 0) {
         CreateDirectoryA(directory.c_str(), nullptr);
         CloseHandle(CreateFileA((directory + "\\uninstall.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
       }
       const std::string name = kBenchKeyPrefix + std::to_string(i);
       const std::string displayName = "Startup bench program " + std::to_string(i * 7919 % kDescriptors);
-      const std::string command = "\"" + directory + "\\uninstall.exe\" /S";
+      const std::string command = kind == DescriptorKind::Package
+                                      ? "MsiExec.exe /X{" + std::to_string(1000000 + i) + "}"
+                                      : "\"" + directory + "\\uninstall.exe\" /S";
       HKEY key = nullptr;
       RegCreateKeyExA(uninstall_, name.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
       RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayName.c_str()),

@@ -107,11 +107,18 @@ void InventoryListView::ShowListSelection() {
   showingSelection_ = false;
 }
 
-// While repainting is suspended (a refresh adding many rows) only the count follows at
-// once; the selection and the picture follow when repainting resumes.
-void InventoryListView::CountChanged(std::size_t count) {
-  ListView_SetItemCountEx(control_, static_cast<int>(count), LVSICF_NOSCROLL);
-  if (repaintSuspended_) return;
+// While repainting is suspended (a refresh adding many rows) the control hears of the
+// count, the selection and the picture once, when repainting resumes; it paints
+// nothing meanwhile, and a row it asks for past the list's end is left blank.
+void InventoryListView::CountChanged(std::size_t) {
+  if (!repaintSuspended_) ShowCountAndSelection();
+}
+
+// A shorter count can take the control's selection away; the row keeps it in the list.
+void InventoryListView::ShowCountAndSelection() {
+  showingSelection_ = true;
+  ListView_SetItemCountEx(control_, static_cast<int>(list_.Count()), LVSICF_NOSCROLL);
+  showingSelection_ = false;
   ShowListSelection();
 }
 
@@ -128,8 +135,8 @@ void InventoryListView::RepaintSuspended() {
 
 void InventoryListView::RepaintResumed() {
   repaintSuspended_ = false;
+  ShowCountAndSelection();
   SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
-  ShowListSelection();
   InvalidateRect(control_, nullptr, TRUE);
 }
 

@@ -32,6 +32,7 @@ class InventoryListView final : public InventoryListObserver {
   void FillDisplayInfo(NMLVDISPINFOA& info) const;
   void TakeSelectionFromControl();
   void ShowListSelection();
+  void ShowCountAndSelection();
 
   InventoryList& list_;
   HWND control_;
