@@ -181,7 +181,8 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TForm1::OnCreate() {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(CreateWindowIcon()));
+  windowIcon_ = win32::ScopedIcon(CreateWindowIcon());
+  SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   controls_ = std::make_unique<FormControls>(window_, instance, dpi_, kPageClass);
   listView_ = std::make_unique<InventoryListView>(list_, Control(kListViewDescription), dpi_);
   OnSize();

@@ -18,6 +18,7 @@
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/text_file.h"
+#include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_user_dialogs.h"
 
 namespace zobl {
@@ -100,6 +101,7 @@ class TForm1 {
   RefreshTimer refreshTimer_;
   HWND window_ = nullptr;
   int dpi_ = kDesignDpi;
+  win32::ScopedIcon windowIcon_;  // freed after the window, which ~TForm1 destroys first
   std::unique_ptr<FormControls> controls_;
   std::unique_ptr<InventoryListView> listView_;
   POINT scroll_{0, 0};
