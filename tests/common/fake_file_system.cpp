@@ -74,6 +74,7 @@ const FakeFileSystem::Node* FakeFileSystem::Resolve(const std::string& path) con
 }
 
 bool FakeFileSystem::IsExistingDirectory(const char* path) {
+  ++questions_;
   std::string text(path);
   if (text.size() > 3 && text.back() == '\\') text.pop_back();  // attributes of "C:\dir\" are those of the directory
   if (IsDrive(Upper(text.substr(0, 2))) && text.size() == 3 && text[2] == '\\') return true;
@@ -82,6 +83,7 @@ bool FakeFileSystem::IsExistingDirectory(const char* path) {
 }
 
 bool FakeFileSystem::IsExistingFile(const char* path) {
+  ++questions_;
   const Node* node = Resolve(path);
   return node != nullptr && node->searchable && !node->isDirectory && node->hasDosTime;
 }

@@ -28,6 +28,9 @@ class FakeFileSystem final : public FileSystem {
   std::optional<FullPath> GetFullPath(const char* path) override;
   std::string WindowsDirectory() override { return windowsDirectory_; }
 
+  // Directory and file questions asked so far.
+  [[nodiscard]] int Questions() const { return questions_; }
+
  private:
   struct Node {
     std::string longName;
@@ -44,6 +47,7 @@ class FakeFileSystem final : public FileSystem {
 
   std::map<std::string, Node> nodes_;
   std::string windowsDirectory_ = "C:\\WINDOWS";
+  int questions_ = 0;
 };
 
 }  // namespace zobl::testing

@@ -74,6 +74,15 @@ TEST(AnalyseCommand, EmptyWindowsDirectoryMatchesNothing) {
   EXPECT_EQ(AnalyseCommand("C:\\WINDOWS\\x.exe", "", fs, PortableLocale()).ChosenDirectory, "C:\\WINDOWS");
 }
 
+TEST(AnalyseCommand, AGoneProgramDirectoryCostsOneQuestion) {
+  FakeFileSystem fs;
+  fs.AddDirectory("C:\\Program Files");
+  const CommandAnalysis result =
+      AnalyseCommand("C:\\Program Files\\Gone\\uninstall-program.exe REMOVE", "", fs, PortableLocale());
+  EXPECT_TRUE(result.DeadPath);
+  EXPECT_EQ(fs.Questions(), 1) << "not two per character of the argument tail";
+}
+
 TEST(AnalyseCommand, PathLongerThanABufferIsCutBeforeTheWalk) {
   FakeFileSystem fs;
   const std::string directory = "C:\\" + std::string(256, 'a');  // 259 characters
