@@ -29,8 +29,8 @@ unsigned long long BareDirectorySize(const char* path) {
         total += BareDirectorySize(child);
       }
     } else {
-      HANDLE file = CreateFileA(child, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      HANDLE file = CreateFileA(child, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file != INVALID_HANDLE_VALUE) {
         DWORD high = 0;
         const DWORD low = GetFileSize(file, &high);

@@ -45,9 +45,7 @@ Timed Bare(const char* directory) {
   return Time([&] { return BareDirectorySize(directory); });
 }
 
-void Print(const char* label, const Timed& timed) {
-  std::printf("%s %llu %.6f\n", label, timed.total, timed.seconds);
-}
+void Print(const char* label, const Timed& timed) { std::printf("%s %llu %.6f\n", label, timed.total, timed.seconds); }
 
 std::vector<std::string> Subdirectories(const std::string& directory) {
   std::vector<std::string> found;

@@ -26,8 +26,8 @@ class BenchDescriptors {
  public:
   explicit BenchDescriptors(DescriptorKind kind) {
     CreateDirectoryA("C:\\ZoblStartupBench", nullptr);
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &uninstall_, nullptr);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &uninstall_,
+                    nullptr);
     for (int i = 0; i < kDescriptors; ++i) {
       const std::string directory = "C:\\ZoblStartupBench\\App" + std::to_string(i);
       if (kind == DescriptorKind::ProgramDirectory && i % 10 == 0) {

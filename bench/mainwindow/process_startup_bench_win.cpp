@@ -66,8 +66,7 @@ StartUp TimeOneStart(const std::string& program) {
   PROCESS_INFORMATION process{};
   std::string commandLine = "\"" + program + "\"";
   const auto start = Clock::now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &process)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
     std::fprintf(stderr, "cannot start %s\n", program.c_str());
     std::exit(1);
   }

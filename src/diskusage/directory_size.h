@@ -19,7 +19,6 @@ namespace zobl {
 // directory cannot be listed. Once it reports that the window is closing, the scan
 // returns at once with what it has counted so far. Nothing is reported: whatever
 // cannot be read counts as 0.
-[[nodiscard]] std::uint64_t DirectorySize(std::string_view path, DirectoryListing& listing,
-                                         MessagePump& pump);
+[[nodiscard]] std::uint64_t DirectorySize(std::string_view path, DirectoryListing& listing, MessagePump& pump);
 
 }  // namespace zobl

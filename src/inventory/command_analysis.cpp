@@ -98,7 +98,9 @@ bool WalkBackToDirectory(std::string& candidate, FileSystem& fileSystem) {
 
 }  // namespace
 
-CommandAnalysis AnalyseCommand(std::string_view command, std::string_view windowsDirectory, FileSystem& fileSystem,
+CommandAnalysis AnalyseCommand(std::string_view command,
+                               std::string_view windowsDirectory,
+                               FileSystem& fileSystem,
                                const Locale& locale) {
   CommandAnalysis analysis;
   std::vector<std::string> found;

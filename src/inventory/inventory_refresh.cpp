@@ -44,8 +44,11 @@ class DescriptorPath {
 
 }  // namespace
 
-InventoryRefresher::InventoryRefresher(Registry& registry, FileSystem& fileSystem, const Locale& locale,
-                                       InventoryList& list, NamelessRowsShown namelessRowsShown)
+InventoryRefresher::InventoryRefresher(Registry& registry,
+                                       FileSystem& fileSystem,
+                                       const Locale& locale,
+                                       InventoryList& list,
+                                       NamelessRowsShown namelessRowsShown)
     : registry_(registry),
       fileSystem_(fileSystem),
       locale_(locale),
@@ -116,7 +119,8 @@ bool InventoryRefresher::IsListed(std::string_view keyName) {
   return listedKeys_.contains(lookupKey_);
 }
 
-void InventoryRefresher::AddInventoryRow(const std::string& keyPath, const std::string& keyName,
+void InventoryRefresher::AddInventoryRow(const std::string& keyPath,
+                                         const std::string& keyName,
                                          std::string_view windowsDirectory) {
   RegistryValueBuffer buffer;
   std::string name;

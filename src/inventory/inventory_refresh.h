@@ -20,7 +20,10 @@ class InventoryRefresher {
   // Whether nameless rows ("[NO NAME]") are to be listed; asked afresh for every row.
   using NamelessRowsShown = std::function<bool()>;
 
-  InventoryRefresher(Registry& registry, FileSystem& fileSystem, const Locale& locale, InventoryList& list,
+  InventoryRefresher(Registry& registry,
+                     FileSystem& fileSystem,
+                     const Locale& locale,
+                     InventoryList& list,
                      NamelessRowsShown namelessRowsShown);
 
   void RefreshInventory();

@@ -24,8 +24,8 @@ bool EndsWithExe(const std::string& text, std::size_t end) {
 std::string CommandToStart(const std::string& command, FileSystem& fileSystem) {
   std::size_t start = 0;
   while (start < command.size() && IsBlank(command[start])) ++start;
-  const bool driveAbsolute = start + 2 < command.size() && IsLetter(command[start]) && command[start + 1] == ':' &&
-                             command[start + 2] == '\\';
+  const bool driveAbsolute =
+      start + 2 < command.size() && IsLetter(command[start]) && command[start + 1] == ':' && command[start + 2] == '\\';
   const bool unc = command.compare(start, 2, "\\\\") == 0;
   if (!driveAbsolute && !unc) return command;  // quoted, relative or a bare program name
 

@@ -14,12 +14,15 @@ namespace {
 
 // Text heights round up: a font a fraction too small renders wider than it measures
 // on some systems and loses the last letter of tight labels and titles.
-HFONT MakeFont(int designHeight, int dpi, int weight, bool italic, bool underlined = false,
+HFONT MakeFont(int designHeight,
+               int dpi,
+               int weight,
+               bool italic,
+               bool underlined = false,
                const char* face = "MS Sans Serif") {
   const int height = (designHeight * dpi + kDesignDpi - 1) / kDesignDpi;
-  return CreateFontA(-height, 0, 0, 0, weight, italic, underlined, FALSE, DEFAULT_CHARSET,
-                     OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                     face);
+  return CreateFontA(-height, 0, 0, 0, weight, italic, underlined, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
+                     CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
 int PageIndex(FormPage page) { return static_cast<int>(page) - static_cast<int>(FormPage::List); }
@@ -39,23 +42,21 @@ WindowClassAndStyle ClassAndStyle(const ControlDesign& design) {
     case ControlKind::Label: {
       const DWORD alignment = design.alignment == TextAlignment::Center  ? SS_CENTER
                               : design.alignment == TextAlignment::Right ? SS_RIGHT
-                                                                          : SS_LEFT;
+                                                                         : SS_LEFT;
       return {"STATIC", kChild | SS_NOPREFIX | SS_NOTIFY | alignment, 0};
     }
     case ControlKind::Memo:
-      return {"EDIT", kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL,
-              WS_EX_CLIENTEDGE};
+      return {"EDIT", kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox: return {WC_COMBOBOXA, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
     case ControlKind::ListView:
       return {WC_LISTVIEWA,
-              kChild | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS |
-                  LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS,
+              kChild | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
+                  LVS_SHAREIMAGELISTS,
               WS_EX_CLIENTEDGE};
     case ControlKind::ProgressBar: return {PROGRESS_CLASSA, WS_CHILD, 0};  // hidden until sizes are computed
     case ControlKind::ToolBar:
       return {TOOLBARCLASSNAMEA,
-              kChild | WS_TABSTOP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_FLAT |
-                  TBSTYLE_TOOLTIPS,
+              kChild | WS_TABSTOP | CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS,
               0};
     case ControlKind::PageControl:
       return {WC_TABCONTROLA, kChild | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
@@ -87,9 +88,9 @@ HFONT FormFonts::Get(FontKind kind) const {
 
 FormControls::FormControls(HWND window, HINSTANCE instance, int dpi, const char* pageClass)
     : window_(window), instance_(instance), dpi_(dpi), fonts_(dpi) {
-  tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                             CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr,
-                             instance_, nullptr);
+  tooltip_ =
+      CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
+                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
   SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(400, dpi_));
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal.Get()), FALSE);
 
@@ -126,9 +127,9 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
   } else if (design.kind == ControlKind::ComboBox) {
     bounds.height = ScaleToDpi(200, dpi_);  // room for the drop-down list
   }
-  const HWND control = CreateWindowExA(exStyle, className, design.caption, style, bounds.left, bounds.top,
-                                       bounds.width, bounds.height, parent,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
+  const HWND control =
+      CreateWindowExA(exStyle, className, design.caption, style, bounds.left, bounds.top, bounds.width, bounds.height,
+                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
   if (control == nullptr) throw std::runtime_error(std::string("Cannot create ") + design.name);
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (design.kind == ControlKind::ToolBar) SetUpToolBar(control);
@@ -157,10 +158,10 @@ void FormControls::CreatePages(HWND pageControl, const char* pageClass) {
   GetClientRect(pageControl, &display);
   TabCtrl_AdjustRect(pageControl, FALSE, &display);
   for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, pageClass, kPageCaptions[i],
-                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, display.left, display.top,
-                                display.right - display.left, display.bottom - display.top, pageControl, nullptr,
-                                instance_, nullptr);
+    pages_[i] =
+        CreateWindowExA(WS_EX_CONTROLPARENT, pageClass, kPageCaptions[i], WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
+                        display.left, display.top, display.right - display.left, display.bottom - display.top,
+                        pageControl, nullptr, instance_, nullptr);
     if (pages_[i] == nullptr) throw std::runtime_error("Cannot create the tab pages");
   }
 }

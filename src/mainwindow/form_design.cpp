@@ -20,6 +20,7 @@ using K = ControlKind;
 using P = FormPage;
 using F = FontKind;
 
+// clang-format off
 const std::array kControls = {
     // The window's own controls, in tab order.
     ControlDesign{kButtonWebFAQ, "ButtonWebFAQ", K::Button, P::Window, {201, 508, 160, 25}, "Online FAQ...",
@@ -90,6 +91,7 @@ const std::array kControls = {
     ControlDesign{kLabel10, "Label10", K::Label, P::About, {556, 337, 179, 48},
                   "The more you encourage me, the more I will make updates and freeware for you.", F::Normal, nullptr},
 };
+// clang-format on
 
 }  // namespace
 

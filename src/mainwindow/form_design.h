@@ -6,13 +6,14 @@ namespace zobl {
 
 // The window's layout is drawn for 120 dots per inch and scaled to the screen's.
 inline constexpr int kDesignDpi = 120;
-inline constexpr int kDesignWidth = 783;   // the content the window scrolls over
+inline constexpr int kDesignWidth = 783;  // the content the window scrolls over
 inline constexpr int kDesignHeight = 534;
 
 // Design pixels to screen pixels, rounded to the nearest.
 constexpr int ScaleToDpi(int designPixels, int dpi) {
   const long long scaled = static_cast<long long>(designPixels) * dpi;
-  return static_cast<int>(scaled >= 0 ? (scaled + kDesignDpi / 2) / kDesignDpi : -((-scaled + kDesignDpi / 2) / kDesignDpi));
+  return static_cast<int>(scaled >= 0 ? (scaled + kDesignDpi / 2) / kDesignDpi
+                                      : -((-scaled + kDesignDpi / 2) / kDesignDpi));
 }
 
 struct DesignRect {
@@ -29,7 +30,18 @@ constexpr DesignRect ScaleToDpi(const DesignRect& r, int dpi) {
 // Where a control lives: on the window itself or on one of the four tab pages.
 enum class FormPage { Window, List, Pie, Options, About };
 
-enum class ControlKind { Button, PictureButton, CheckBox, Label, Memo, ComboBox, ListView, ProgressBar, ToolBar, PageControl };
+enum class ControlKind {
+  Button,
+  PictureButton,
+  CheckBox,
+  Label,
+  Memo,
+  ComboBox,
+  ListView,
+  ProgressBar,
+  ToolBar,
+  PageControl
+};
 
 enum class FontKind { Normal, Italic15, Bold15, Bold15Underlined, Arial45, Arial33 };
 
@@ -103,8 +115,8 @@ inline constexpr int kDesignFontHeight = 13;
 inline constexpr int kDesignLargeFontHeight = 15;
 
 inline constexpr const char* kPageCaptions[] = {"List", "Pie", "Options", "About"};
-inline constexpr const char* kSortComboItems[] = {"Name", "Key name", "Date of installation", "Size", "Command line",
-                                                  "Directory"};
+inline constexpr const char* kSortComboItems[] = {"Name", "Key name",     "Date of installation",
+                                                  "Size", "Command line", "Directory"};
 
 struct ColumnDesign {
   const char* title;
@@ -112,9 +124,12 @@ struct ColumnDesign {
   enum { Left, Center, Right } alignment;
 };
 inline constexpr ColumnDesign kListColumns[] = {
-    {"Name", 200, ColumnDesign::Left},    {"Key Name", 140, ColumnDesign::Left},
-    {"Date of Installation", 95, ColumnDesign::Center}, {"Size of main directory", 80, ColumnDesign::Right},
-    {"Command", 300, ColumnDesign::Left}, {"Directory (supposed)", 400, ColumnDesign::Left},
+    {"Name", 200, ColumnDesign::Left},
+    {"Key Name", 140, ColumnDesign::Left},
+    {"Date of Installation", 95, ColumnDesign::Center},
+    {"Size of main directory", 80, ColumnDesign::Right},
+    {"Command", 300, ColumnDesign::Left},
+    {"Directory (supposed)", 400, ColumnDesign::Left},
 };
 
 }  // namespace zobl

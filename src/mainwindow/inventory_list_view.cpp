@@ -55,9 +55,7 @@ bool InventoryListView::OnNotify(const NMHDR& header, LRESULT& result) {
   if (header.hwndFrom != control_) return false;
   result = 0;
   switch (header.code) {
-    case LVN_GETDISPINFOA:
-      FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header)));
-      return true;
+    case LVN_GETDISPINFOA: FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header))); return true;
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       if ((change.uChanged & LVIF_STATE) != 0 && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) != 0) {

@@ -15,9 +15,8 @@ void ListSorting::ChangeClassement(int chosenIndex) {
 }
 
 void ListSorting::SortList() {
-  list_.Sort([this](const UninstallEntry& first, const UninstallEntry& second) {
-    return CompareEntries(first, second);
-  });
+  list_.Sort(
+      [this](const UninstallEntry& first, const UninstallEntry& second) { return CompareEntries(first, second); });
 }
 
 int ListSorting::CompareEntries(const UninstallEntry& first, const UninstallEntry& second) const {

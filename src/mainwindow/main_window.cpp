@@ -44,7 +44,10 @@ TForm1::TForm1(const FormServices& services)
       settings_(services.profile),
       list_(services.locale),
       sorting_(list_, services.locale),
-      refresher_(services.registry, services.fileSystem, services.locale, list_,
+      refresher_(services.registry,
+                 services.fileSystem,
+                 services.locale,
+                 list_,
                  [this] { return NamelessLinesShown(); }),
       dialogs_(kApplicationTitle),
       listCommands_(list_, services.registry, services.fileSystem, services.shell, dialogs_) {}
@@ -59,9 +62,8 @@ HWND TForm1::Create(HINSTANCE instance, int dpi) {
   dpi_ = dpi > 0 ? dpi : ScreenDpi();
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi_);
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
-                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL,
-                                      restored.left, restored.top, restored.width, restored.height, nullptr,
-                                      nullptr, instance, this);
+                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
+                                      restored.top, restored.width, restored.height, nullptr, nullptr, instance, this);
   if (window == nullptr) throw std::runtime_error("Cannot create the main window");
   return window;
 }
@@ -71,9 +73,7 @@ void TForm1::Show() const {
   UpdateWindow(window_);
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) {
-  return window_ != nullptr && IsDialogMessageA(window_, &message);
-}
+bool TForm1::PreTranslateMessage(MSG& message) { return window_ != nullptr && IsDialogMessageA(window_, &message); }
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -101,8 +101,7 @@ LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT:
-      return SendMessageA(GetAncestor(page, GA_ROOT), message, wParam, lParam);
+    case WM_CTLCOLOREDIT: return SendMessageA(GetAncestor(page, GA_ROOT), message, wParam, lParam);
     case WM_SETCURSOR:
       // The web site's label is a link.
       if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kLabel5) {
@@ -139,22 +138,12 @@ void TForm1::PaintPage(HWND page) const {
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      OnCreate();
-      return 0;
-    case WM_COMMAND:
-      OnCommand(LOWORD(wParam), HIWORD(wParam));
-      return 0;
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_SIZE:
-      OnSize();
-      return 0;
-    case WM_HSCROLL:
-      OnScroll(SB_HORZ, LOWORD(wParam));
-      return 0;
-    case WM_VSCROLL:
-      OnScroll(SB_VERT, LOWORD(wParam));
-      return 0;
+    case WM_SIZE: OnSize(); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC: {
       // Labels are transparent over the page; the read-only memo keeps a window's colours.
       const HDC dc = reinterpret_cast<HDC>(wParam);
@@ -275,8 +264,8 @@ void TForm1::ScrollTo(int bar, int position) {
   if (position == current) return;
   const int delta = current - position;
   current = position;
-  ScrollWindowEx(window_, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr, nullptr,
-                 nullptr, SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
+  ScrollWindowEx(window_, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr, nullptr, nullptr,
+                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
 
 bool TForm1::NamelessLinesShown() const {

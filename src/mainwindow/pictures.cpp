@@ -39,8 +39,8 @@ void FrameBox(HDC dc, int left, int top, int right, int bottom, COLORREF color) 
 HBITMAP Paint(int size, const Painter& painter, bool monochrome = false) {
   const ScopedWindowDc screen(nullptr);
   const ScopedMemoryDc dc(CreateCompatibleDC(screen.Get()));
-  HBITMAP bitmap = monochrome ? CreateBitmap(size, size, 1, 1, nullptr)
-                              : CreateCompatibleBitmap(screen.Get(), size, size);
+  HBITMAP bitmap =
+      monochrome ? CreateBitmap(size, size, 1, 1, nullptr) : CreateCompatibleBitmap(screen.Get(), size, size);
   {
     const ScopedSelectObject selected(dc.Get(), bitmap);
     painter(dc.Get(), size);
@@ -131,10 +131,13 @@ namespace {
 // An icon from a picture painted on black and a mask that keeps the painted shapes.
 HICON MakeIcon(int size, const Painter& picture, const Painter& shape) {
   const ScopedBitmap color(Paint(size, picture));
-  const ScopedBitmap mask(Paint(size, [&shape](HDC dc, int side) {
-    FillBox(dc, 0, 0, side, side, RGB(255, 255, 255));
-    shape(dc, side);
-  }, /*monochrome=*/true));
+  const ScopedBitmap mask(Paint(
+      size,
+      [&shape](HDC dc, int side) {
+        FillBox(dc, 0, 0, side, side, RGB(255, 255, 255));
+        shape(dc, side);
+      },
+      /*monochrome=*/true));
   ICONINFO info{};
   info.fIcon = TRUE;
   info.hbmColor = color.Get();

@@ -10,8 +10,8 @@ struct BoolSetting {
   bool defaultValue;
 };
 
-inline constexpr char kSettingsFile[] = ".\\ZOBL.INI";  // in the working directory, not beside the program
-inline constexpr BoolSetting kDetailedList{"DetailedList", true};      // report view, else large icons
+inline constexpr char kSettingsFile[] = ".\\ZOBL.INI";             // in the working directory, not beside the program
+inline constexpr BoolSetting kDetailedList{"DetailedList", true};  // report view, else large icons
 inline constexpr BoolSetting kDisplayTexture{"DisplayTexture", true};  // the background picture
 
 // Settings are read when needed and written the moment their control changes; a write

@@ -17,8 +17,7 @@ class Locale {
   [[nodiscard]] virtual char ToUpper(char c) const = 0;
   // The UTC calendar date of a file time stamp, formatted by a date picture
   // ("yyyy'.'MM'.'dd"); nothing when the stamp is no valid date.
-  [[nodiscard]] virtual std::optional<std::string> FormatUtcDate(std::uint64_t fileTime,
-                                                                 const char* picture) const = 0;
+  [[nodiscard]] virtual std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const = 0;
 };
 
 }  // namespace zobl

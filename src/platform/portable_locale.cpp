@@ -33,9 +33,7 @@ int PortableLocale::CompareText(const char* first, const char* second) const {
   return caseOrder;
 }
 
-char PortableLocale::ToUpper(char c) const {
-  return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c;
-}
+char PortableLocale::ToUpper(char c) const { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 
 namespace {
 
@@ -93,8 +91,10 @@ std::optional<std::string> PortableLocale::FormatUtcDate(std::uint64_t fileTime,
     while (p[run] == *p) ++run;
     switch (*p) {
       case 'y':
-        if (run >= 3) AppendNumber(out, date.year, 4);
-        else AppendNumber(out, date.year % 100, run == 2 ? 2 : 1);
+        if (run >= 3)
+          AppendNumber(out, date.year, 4);
+        else
+          AppendNumber(out, date.year % 100, run == 2 ? 2 : 1);
         break;
       case 'M': AppendNumber(out, date.month, run >= 2 ? 2 : 1); break;
       case 'd': AppendNumber(out, date.day, run >= 2 ? 2 : 1); break;

@@ -30,7 +30,9 @@ class Registry {
   [[nodiscard]] virtual bool EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) = 0;
   // The value's bytes, zero-terminated; a value that does not fit, terminator included,
   // is a failed read. The value's type is not examined.
-  [[nodiscard]] virtual bool ReadKeyValue(const char* subKey, const char* valueName, RegistryValueBuffer& buffer,
+  [[nodiscard]] virtual bool ReadKeyValue(const char* subKey,
+                                          const char* valueName,
+                                          RegistryValueBuffer& buffer,
                                           RegistryView view = RegistryView::Native) = 0;
   [[nodiscard]] virtual bool RemoveKey(const char* subKey, RegistryView view = RegistryView::Native) = 0;
 };

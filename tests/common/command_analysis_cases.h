@@ -21,6 +21,7 @@ struct AnalysisCase {
 };
 
 inline const std::vector<AnalysisCase>& AnalysisCases() {
+  // clang-format off
   static const std::vector<AnalysisCase> cases = {
       {"quoted uninstaller, its directory chosen",
        {"@\\Program Files", "@\\Program Files\\Acme Tools"},
@@ -113,6 +114,7 @@ inline const std::vector<AnalysisCase>& AnalysisCases() {
        "rundll32.exe @\\Acme\\acme.dll,Uninstall",
        true, "@\\Acme", false},
   };
+  // clang-format on
   return cases;
 }
 
@@ -122,8 +124,10 @@ inline void PrintTo(const AnalysisCase& c, std::ostream* out) { *out << c.title;
 inline std::string Expand(const std::string& text, const std::string& root) {
   std::string out;
   for (const char c : text) {
-    if (c == '@') out += root;
-    else out += c;
+    if (c == '@')
+      out += root;
+    else
+      out += c;
   }
   return out;
 }

@@ -39,6 +39,7 @@ struct DirectorySizeCase {
 };
 
 inline const std::vector<DirectorySizeCase>& DirectorySizeCases() {
+  // clang-format off
   static const std::vector<DirectorySizeCase> cases = {
       {"a directory that does not exist", {}, {}, "@\\missing", 0, 0},
       {"a path that names a file", {}, {{"@\\a.txt", 5}}, "@\\a.txt", 0, 0},
@@ -75,6 +76,7 @@ inline const std::vector<DirectorySizeCase>& DirectorySizeCases() {
        {{"@\\held.log", 1000, 0, true}, {"@\\free.log", 24}},
        "@", 1024, 4},
   };
+  // clang-format on
   return cases;
 }
 
@@ -84,8 +86,10 @@ inline void PrintTo(const DirectorySizeCase& c, std::ostream* out) { *out << c.t
 inline std::string ExpandScratch(const std::string& text, const std::string& root) {
   std::string out;
   for (const char c : text) {
-    if (c == '@') out += root;
-    else out += c;
+    if (c == '@')
+      out += root;
+    else
+      out += c;
   }
   return out;
 }

@@ -48,7 +48,8 @@ std::shared_ptr<FakeRegistry::Node> FakeRegistry::ResolveOrThrow(const std::stri
   return node;
 }
 
-std::shared_ptr<FakeRegistry::Node> FakeRegistry::ParentOf(const std::string& path, RegistryView view,
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::ParentOf(const std::string& path,
+                                                           RegistryView view,
                                                            std::string& leaf) const {
   const std::size_t slash = path.rfind('\\');
   leaf = slash == std::string::npos ? path : path.substr(slash + 1);
@@ -68,12 +69,16 @@ void FakeRegistry::CreateKey(const std::string& path, RegistryView view) {
   }
 }
 
-void FakeRegistry::SetValue(const std::string& path, const std::string& valueName, std::string bytes,
+void FakeRegistry::SetValue(const std::string& path,
+                            const std::string& valueName,
+                            std::string bytes,
                             RegistryView view) {
   ResolveOrThrow(path, view)->values[valueName] = std::move(bytes);
 }
 
-void FakeRegistry::SetText(const std::string& path, const std::string& valueName, const std::string& text,
+void FakeRegistry::SetText(const std::string& path,
+                           const std::string& valueName,
+                           const std::string& text,
                            RegistryView view) {
   SetValue(path, valueName, text + '\0', view);
 }
@@ -109,7 +114,8 @@ std::vector<std::string> FakeRegistry::SubkeyNames(const std::string& path, Regi
   return names;
 }
 
-std::optional<std::string> FakeRegistry::ValueBytes(const std::string& path, const std::string& valueName,
+std::optional<std::string> FakeRegistry::ValueBytes(const std::string& path,
+                                                    const std::string& valueName,
                                                     RegistryView view) const {
   const std::shared_ptr<Node> node = Resolve(path, view);
   if (!node) return std::nullopt;
@@ -144,7 +150,9 @@ bool FakeRegistry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffe
   return true;
 }
 
-bool FakeRegistry::ReadKeyValue(const char* subKey, const char* valueName, RegistryValueBuffer& buffer,
+bool FakeRegistry::ReadKeyValue(const char* subKey,
+                                const char* valueName,
+                                RegistryValueBuffer& buffer,
                                 RegistryView view) {
   ++calls_.valueReads;
   const std::optional<std::string> bytes = ValueBytes(subKey, valueName, view);

@@ -28,9 +28,13 @@ class FakeRegistry final : public Registry {
   // Creates the key and every missing key on its path.
   void CreateKey(const std::string& path, RegistryView view = RegistryView::Native);
   // The key must exist. A text value is stored with its terminating zero (SetText).
-  void SetValue(const std::string& path, const std::string& valueName, std::string bytes,
+  void SetValue(const std::string& path,
+                const std::string& valueName,
+                std::string bytes,
                 RegistryView view = RegistryView::Native);
-  void SetText(const std::string& path, const std::string& valueName, const std::string& text,
+  void SetText(const std::string& path,
+               const std::string& valueName,
+               const std::string& text,
                RegistryView view = RegistryView::Native);
   void DeleteValue(const std::string& path, const std::string& valueName, RegistryView view = RegistryView::Native);
   // The key with everything below it; nothing when it is missing.
@@ -40,7 +44,8 @@ class FakeRegistry final : public Registry {
   // Subkey names in enumeration order; empty when the key is missing.
   [[nodiscard]] std::vector<std::string> SubkeyNames(const std::string& path,
                                                      RegistryView view = RegistryView::Native) const;
-  [[nodiscard]] std::optional<std::string> ValueBytes(const std::string& path, const std::string& valueName,
+  [[nodiscard]] std::optional<std::string> ValueBytes(const std::string& path,
+                                                      const std::string& valueName,
                                                       RegistryView view = RegistryView::Native) const;
 
   // Keys opened through OpenKey and not closed yet.
@@ -53,7 +58,9 @@ class FakeRegistry final : public Registry {
   [[nodiscard]] bool OpenKey(const char* subKey, Key& key, RegistryView view) override;
   void CloseKey(Key key) override;
   [[nodiscard]] bool EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
-  [[nodiscard]] bool ReadKeyValue(const char* subKey, const char* valueName, RegistryValueBuffer& buffer,
+  [[nodiscard]] bool ReadKeyValue(const char* subKey,
+                                  const char* valueName,
+                                  RegistryValueBuffer& buffer,
                                   RegistryView view) override;
   [[nodiscard]] bool RemoveKey(const char* subKey, RegistryView view) override;
 

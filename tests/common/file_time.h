@@ -5,7 +5,10 @@
 namespace zobl::testing {
 
 // A file time stamp (100 ns since 1601-01-01 UTC) for a UTC date and time.
-constexpr std::uint64_t FileTimeFromUtc(int year, unsigned month, unsigned day, unsigned hour = 0,
+constexpr std::uint64_t FileTimeFromUtc(int year,
+                                        unsigned month,
+                                        unsigned day,
+                                        unsigned hour = 0,
                                         unsigned minute = 0) {
   // days_from_civil, counted from 1970-01-01
   year -= month <= 2 ? 1 : 0;

@@ -273,8 +273,8 @@ inline void RowsByCase(RefreshHarness& h) {
   };
   const Case cases[] = {
       {"NoCommand", std::nullopt, kUnknownDateText, kMissingDirectoryText, kStatusWarning},
-      {"SystemTool", "MsiExec.exe /X{6F3A0D52-8C1E-4B7A-9E21-5D0C7B3A1F00}", kUnknownDateText,
-       kMissingDirectoryText, kStatusOk},
+      {"SystemTool", "MsiExec.exe /X{6F3A0D52-8C1E-4B7A-9E21-5D0C7B3A1F00}", kUnknownDateText, kMissingDirectoryText,
+       kStatusOk},
       {"DeadPath", dead, kUnknownDateText, kMissingDirectoryText, kStatusWarning},
       {"Found", uninstaller + " /SILENT", date, directory, kStatusOk},
       {"FoundAndDead", uninstaller + " " + dead, date, directory, kStatusWarning},

@@ -24,12 +24,8 @@ inline const std::vector<SortingRow>& SortingRows() {
       {"acme tools",
        {"{B1D0E2F4-0000-4000-8000-000000000001}", "2001.07.02", "5.00 Gb", "C:\\Acme\\un.exe", "C:\\Acme"},
        5 * kGiB},
-      {"Bravo",
-       {"bravo", "[unknown]", "[NOT YET COMPUTED]", "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"},
-       0},
-      {"Acme Tools",
-       {"AcmeTools", "1999.12.31", "2.00 Gb", "MsiExec.exe /X{A}", "C:\\Program Files\\Acme"},
-       2 * kGiB},
+      {"Bravo", {"bravo", "[unknown]", "[NOT YET COMPUTED]", "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"}, 0},
+      {"Acme Tools", {"AcmeTools", "1999.12.31", "2.00 Gb", "MsiExec.exe /X{A}", "C:\\Program Files\\Acme"}, 2 * kGiB},
       {"[NO NAME]",
        {"{A0000000-0000-4000-8000-000000000002}", "2010.01.05", "unknown", "C:\\Zed\\x.exe",
         "[MISSING OR SYSTEM DIRECTORY ?]"},
@@ -78,8 +74,6 @@ inline std::vector<std::string> NamesInOrder(const InventoryList& list) {
   return names;
 }
 
-inline std::vector<std::string> Strings(const std::vector<const char*>& texts) {
-  return {texts.begin(), texts.end()};
-}
+inline std::vector<std::string> Strings(const std::vector<const char*>& texts) { return {texts.begin(), texts.end()}; }
 
 }  // namespace zobl::testing

@@ -12,6 +12,7 @@ struct OrderedPair {
 };
 
 inline const std::vector<OrderedPair>& TextOrderCases() {
+  // clang-format off
   static const std::vector<OrderedPair> cases = {
       // Letters alphabetically, whatever the case.
       {"a", "B"}, {"acme", "Bravo"}, {"Zeta", "zz"}, {"apple", "APPLES"},
@@ -23,6 +24,7 @@ inline const std::vector<OrderedPair>& TextOrderCases() {
       // Digits in their own order; a prefix before its extensions.
       {"2001.07.02", "2002.01.01"}, {"Acme", "Acme 2"}, {"", "a"},
   };
+  // clang-format on
   return cases;
 }
 

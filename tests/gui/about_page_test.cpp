@@ -46,14 +46,17 @@ TEST_F(AboutPageTest, TextIsShownWithItsLineBreaks) {
 
 TEST_F(AboutPageTest, EveryLinkOpensItsPage) {
   Open();
-  for (const ControlId button : {kButtonWebVersion, kButtonWebFAQ, kButtonGoWeb, kBitBtnAboutAuthor, kButtonSupportMe}) {
+  for (const ControlId button :
+       {kButtonWebVersion, kButtonWebFAQ, kButtonGoWeb, kBitBtnAboutAuthor, kButtonSupportMe}) {
     SendMessageA(Control(button), BM_CLICK, 0, 0);
   }
   ClickAt(Control(kLabel5), {5, 5});
-  const std::vector<std::string> expected = {
-      "http://zobl.example.com/zobl.htm?FROM_ZOBL_QUILLMOOR",    "http://zobl.example.com/zoblfaq.htm?FROM_ZOBL_QUILLMOOR",
-      "http://zobl.example.com?FROM_ZOBL_QUILLMOOR",             "http://zobl.example.com/aboutme.htm?FROM_ZOBL_QUILLMOOR",
-      "http://zobl.example.com/sendmon.htm?FROM_ZOBL_QUILLMOOR", "http://zobl.example.com?FROM_ZOBL_QUILLMOOR"};
+  const std::vector<std::string> expected = {"http://zobl.example.com/zobl.htm?FROM_ZOBL_QUILLMOOR",
+                                             "http://zobl.example.com/zoblfaq.htm?FROM_ZOBL_QUILLMOOR",
+                                             "http://zobl.example.com?FROM_ZOBL_QUILLMOOR",
+                                             "http://zobl.example.com/aboutme.htm?FROM_ZOBL_QUILLMOOR",
+                                             "http://zobl.example.com/sendmon.htm?FROM_ZOBL_QUILLMOOR",
+                                             "http://zobl.example.com?FROM_ZOBL_QUILLMOOR"};
   EXPECT_EQ(shell_.opened, expected);
   EXPECT_EQ(WindowText(Control(kButtonGoWeb)), "http://zobl.example.com");
   EXPECT_TRUE(IsZoomed(form_->Handle())) << "the window stays as it was";

@@ -85,7 +85,8 @@ TestDescriptors::~TestDescriptors() {
   for (const std::string& key : keys_) RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(key).c_str());
 }
 
-std::string TestDescriptors::Add(const std::string& suffix, const std::string& displayName,
+std::string TestDescriptors::Add(const std::string& suffix,
+                                 const std::string& displayName,
                                  const std::string& command) {
   const std::string keyName = prefix_ + suffix;
   HKEY key = nullptr;
@@ -102,7 +103,9 @@ std::string TestDescriptors::Add(const std::string& suffix, const std::string& d
 
 void TestDescriptors::AddNameless(const std::string& suffix) { Add(suffix, {}, "C:\\nowhere\\un.exe"); }
 
-void TestDescriptors::Remove(const std::string& keyName) { RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str()); }
+void TestDescriptors::Remove(const std::string& keyName) {
+  RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str());
+}
 
 ScopedWorkingDirectory::ScopedWorkingDirectory() {
   char current[MAX_PATH] = {};
@@ -116,8 +119,8 @@ ScopedWorkingDirectory::ScopedWorkingDirectory() {
 }
 
 void ScopedWorkingDirectory::WriteAboutFile(const std::string& text) const {
-  const HANDLE file = CreateFileA(AboutFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file =
+      CreateFileA(AboutFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
   CloseHandle(file);

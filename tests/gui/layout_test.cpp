@@ -56,10 +56,9 @@ TEST(LayoutAtDesignResolution, KeyControlsAtTheirDesignPixels) {
     ControlId id;
     RECT place;
   };
-  for (const Expected& e : {Expected{kButtonUninstall, {526, 417, 761, 442}},
-                            Expected{kListViewDescription, {0, 37, 770, 416}},
-                            Expected{kButtonQuitte, {628, 508, 779, 533}},
-                            Expected{kProgressBarCalculeTaille, {379, 508, 614, 534}}}) {
+  for (const Expected& e :
+       {Expected{kButtonUninstall, {526, 417, 761, 442}}, Expected{kListViewDescription, {0, 37, 770, 416}},
+        Expected{kButtonQuitte, {628, 508, 779, 533}}, Expected{kProgressBarCalculeTaille, {379, 508, 614, 534}}}) {
     const RECT actual = PlaceInParent(form.Control(e.id));
     EXPECT_EQ(actual.left, e.place.left) << ControlById(e.id).name;
     EXPECT_EQ(actual.top, e.place.top) << ControlById(e.id).name;
@@ -96,8 +95,9 @@ TEST(TabOrder, FollowsTheDesign) {
     for (const ControlId id : ids) out.push_back(ControlById(id).name);
     return out;
   };
-  const auto list = {kButtonUninstall,          kButtonRemoveEntry,   kButtonImprimeListe, kComboBoxClassement,
-                     kCheckBoxAffLignesSansNom, kListViewDescription, kToolBar1};
+  const auto list = {
+      kButtonUninstall,     kButtonRemoveEntry, kButtonImprimeListe, kComboBoxClassement, kCheckBoxAffLignesSansNom,
+      kListViewDescription, kToolBar1};
   EXPECT_EQ(order(list), names(list));
   SendMessageA(form.Control(kPageControl1), TCM_SETCURSEL, 3, 0);
   NMHDR change{form.Control(kPageControl1), static_cast<UINT_PTR>(kPageControl1), static_cast<UINT>(TCN_SELCHANGE)};

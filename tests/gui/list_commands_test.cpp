@@ -17,8 +17,8 @@ bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 bool KeyExists(const std::string& keyName) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + keyName).c_str(), 0, KEY_READ,
-                    &key) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + keyName).c_str(), 0, KEY_READ, &key) !=
+      ERROR_SUCCESS) {
     return false;
   }
   RegCloseKey(key);
@@ -116,8 +116,8 @@ TEST_F(ListCommandsWindowTest, RemovalDropsDescriptorAndRowForGood) {
 TEST_F(ListCommandsWindowTest, FailedDeletionChangesNothing) {
   const std::string key = descriptors_.Add("p", "Papa", "C:\\gone\\un.exe");
   HKEY child = nullptr;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + key + "\\Part").c_str(), 0,
-                  nullptr, 0, KEY_ALL_ACCESS, nullptr, &child, nullptr);
+  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + key + "\\Part").c_str(), 0, nullptr, 0,
+                  KEY_ALL_ACCESS, nullptr, &child, nullptr);
   RegCloseKey(child);
   Open();
   SelectRow("p");

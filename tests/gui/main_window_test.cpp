@@ -56,8 +56,8 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
 
   const HWND header = ListView_GetHeader(Control(kListViewDescription));
   ASSERT_EQ(Header_GetItemCount(header), 6);
-  const char* titles[] = {"Name", "Key Name", "Date of Installation", "Size of main directory", "Command",
-                          "Directory (supposed)"};
+  const char* titles[] = {
+      "Name", "Key Name", "Date of Installation", "Size of main directory", "Command", "Directory (supposed)"};
   for (int i = 0; i < 6; ++i) {
     char title[64] = {};
     HDITEMA item{};
@@ -210,8 +210,8 @@ TEST_F(WindowTest, StartingViewComesFromTheSettingsFile) {
     const char* stored;  // nullptr: no settings file
     int view;
   };
-  for (const Row row : {Row{nullptr, LV_VIEW_DETAILS}, Row{"0", LV_VIEW_ICON}, Row{"2", LV_VIEW_DETAILS},
-                        Row{"-1", LV_VIEW_DETAILS}}) {
+  for (const Row row :
+       {Row{nullptr, LV_VIEW_DETAILS}, Row{"0", LV_VIEW_ICON}, Row{"2", LV_VIEW_DETAILS}, Row{"-1", LV_VIEW_DETAILS}}) {
     DeleteFileA(workingDirectory_.SettingsFile().c_str());
     if (row.stored != nullptr) {
       WritePrivateProfileStringA("", "DetailedList", row.stored, workingDirectory_.SettingsFile().c_str());

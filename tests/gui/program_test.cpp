@@ -72,8 +72,9 @@ TEST_P(ProgramTest, ClosingEndsTheProcessWithCodeZero) {
   CloseHandle(process.hProcess);
 }
 
-INSTANTIATE_TEST_SUITE_P(ByQuitAndByCloseBox, ProgramTest, ::testing::Bool(),
-                         [](const auto& param) { return param.param ? "QuitButton" : "CloseBox"; });
+INSTANTIATE_TEST_SUITE_P(ByQuitAndByCloseBox, ProgramTest, ::testing::Bool(), [](const auto& param) {
+  return param.param ? "QuitButton" : "CloseBox";
+});
 
 }  // namespace
 }  // namespace zobl::testing

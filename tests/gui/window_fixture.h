@@ -108,5 +108,4 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<TForm1> form_;
 };
 
-
 }  // namespace zobl::testing

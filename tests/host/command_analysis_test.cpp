@@ -30,8 +30,9 @@ TEST_P(AnalysisCaseTest, MatchesExpectedResult) {
   EXPECT_EQ(result.DateText, c.directoryFound ? "2000.04.14" : "[unknown]");
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, AnalysisCaseTest, ::testing::ValuesIn(AnalysisCases()),
-                         [](const auto& param) { return "Case" + std::to_string(param.index); });
+INSTANTIATE_TEST_SUITE_P(Examples, AnalysisCaseTest, ::testing::ValuesIn(AnalysisCases()), [](const auto& param) {
+  return "Case" + std::to_string(param.index);
+});
 
 TEST(AnalyseCommand, DateIsTheUtcDateOfTheDirectorysCreation) {
   FakeFileSystem fs;

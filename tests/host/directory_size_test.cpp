@@ -33,7 +33,9 @@ TEST_P(DirectorySizeOnFakeTest, CountsAndPumps) {
   EXPECT_EQ(tree.OpenListings(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, DirectorySizeOnFakeTest, ::testing::ValuesIn(DirectorySizeCases()),
+INSTANTIATE_TEST_SUITE_P(Examples,
+                         DirectorySizeOnFakeTest,
+                         ::testing::ValuesIn(DirectorySizeCases()),
                          [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 // The paths handed to the platform, in order: depth first, nothing trimmed or doubled
@@ -48,8 +50,7 @@ TEST(DirectorySize, PassesPathsExactlyAsBuilt) {
        {"list C:\\Program Files\\*.*", "open C:\\Program Files\\a.txt", "list C:\\Program Files\\sub\\*.*",
         "open C:\\Program Files\\sub\\b.txt", "open C:\\Program Files\\z.txt"}},
       {"C:\\Program Files\\",
-       {"list C:\\Program Files\\\\*.*", "open C:\\Program Files\\\\a.txt",
-        "list C:\\Program Files\\\\sub\\*.*",
+       {"list C:\\Program Files\\\\*.*", "open C:\\Program Files\\\\a.txt", "list C:\\Program Files\\\\sub\\*.*",
         "open C:\\Program Files\\\\sub\\b.txt", "open C:\\Program Files\\\\z.txt"}},
       {"c:\\PROGRAM FILES",
        {"list c:\\PROGRAM FILES\\*.*", "open c:\\PROGRAM FILES\\a.txt", "list c:\\PROGRAM FILES\\sub\\*.*",
@@ -121,9 +122,9 @@ TEST(DirectorySize, PathsLongerThanThePlatformAllows) {
   FakeDirectoryTree tree;
   tree.AddDirectory("C:\\d");
   tree.AddDirectory(deep);
-  tree.AddFile(deep + "\\fit", 1);          // 259: opened
-  tree.AddFile(deep + "\\toolong", 2);      // 263: cannot be opened, counts as listed
-  tree.AddDirectory(deep + "\\sub");        // its pattern would take 263: not listed
+  tree.AddFile(deep + "\\fit", 1);      // 259: opened
+  tree.AddFile(deep + "\\toolong", 2);  // 263: cannot be opened, counts as listed
+  tree.AddDirectory(deep + "\\sub");    // its pattern would take 263: not listed
   tree.AddFile(deep + "\\sub\\x", 4);
   CountingPump pump;
 
@@ -161,7 +162,12 @@ const LinkCase kLinkCases[] = {
     {"a link elsewhere is entered", {}, {}, {{"C:\\r\\a\\ext", "C:\\out"}}, {}, "C:\\r", 7},
     {"a link below is entered: its files count twice", {}, {}, {{"C:\\r\\down", "C:\\r\\a"}}, {}, "C:\\r", 5},
     {"the scanned directory reached through a link",
-     {}, {}, {{"C:\\r\\a\\up", "C:\\r"}, {"C:\\way", "C:\\r"}}, {}, "C:\\way", 3},
+     {},
+     {},
+     {{"C:\\r\\a\\up", "C:\\r"}, {"C:\\way", "C:\\r"}},
+     {},
+     "C:\\way",
+     3},
     {"two links leading into each other",
      {"C:\\r\\p", "C:\\r\\p\\q", "C:\\r\\s"},
      {{"C:\\r\\p\\q\\8", 8}, {"C:\\r\\s\\16", 16}},
@@ -179,7 +185,12 @@ const LinkCase kLinkCases[] = {
     {"a link that leads nowhere", {}, {}, {{"C:\\r\\gone", "C:\\nowhere"}}, {}, "C:\\r", 3},
     {"a link that cannot be resolved", {}, {}, {{"C:\\r\\ext", "C:\\out"}}, {"C:\\r\\ext"}, "C:\\r", 3},
     {"links are not entered when the scanned directory cannot be resolved",
-     {}, {}, {{"C:\\r\\ext", "C:\\out"}}, {"C:\\r"}, "C:\\r", 3},
+     {},
+     {},
+     {{"C:\\r\\ext", "C:\\out"}},
+     {"C:\\r"},
+     "C:\\r",
+     3},
 };
 
 class LinkTest : public ::testing::TestWithParam<LinkCase> {};
@@ -203,8 +214,9 @@ TEST_P(LinkTest, EndsAndCountsEachWalkedFile) {
   EXPECT_EQ(tree.OpenListings(), 0u);
 }
 
-INSTANTIATE_TEST_SUITE_P(Links, LinkTest, ::testing::ValuesIn(kLinkCases),
-                         [](const auto& param) { return "Case" + std::to_string(param.index); });
+INSTANTIATE_TEST_SUITE_P(Links, LinkTest, ::testing::ValuesIn(kLinkCases), [](const auto& param) {
+  return "Case" + std::to_string(param.index);
+});
 
 TEST(DirectorySize, LinksCostNothingWhereThereAreNone) {
   FakeDirectoryTree tree;
@@ -231,7 +243,7 @@ TEST(DirectorySize, ManyLinksToAncestorsEndQuickly) {
   }
   CountingPump pump(kPumpBudget);
   EXPECT_EQ(DirectorySize("C:\\r", tree, pump), 50u);
-  EXPECT_EQ(pump.Calls(), 50 * 6 + 2);  // ". .. u v f d" per level, then the last ". .." 
+  EXPECT_EQ(pump.Calls(), 50 * 6 + 2);  // ". .. u v f d" per level, then the last ". .."
 }
 
 }  // namespace

@@ -56,8 +56,7 @@ TEST_F(InventoryListTest, NamingARowKeepsTheListInNameOrder) {
       case 2:
         if (list.Count() > 0) list.DeleteAt(random() % list.Count());
         break;
-      default:
-        ids.push_back(AddNamed(name));
+      default: ids.push_back(AddNamed(name));
     }
     ASSERT_TRUE(InNameOrder()) << "step " << step;
   }

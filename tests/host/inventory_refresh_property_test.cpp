@@ -32,9 +32,7 @@ class RefreshProperty {
     switch (Pick(12)) {
       case 0:
       case 1:
-      case 2:
-        CreateDescriptor();
-        break;
+      case 2: CreateDescriptor(); break;
       case 3:
         if (auto key = SomeKey()) registry_.DeleteTree(Path(*key));
         break;
@@ -55,17 +53,14 @@ class RefreshProperty {
         namelessShown_ = !namelessShown_;
         Refresh();
         break;
-      case 8:
-        sorting_.CliqueColonne(static_cast<int>(Pick(kColumnCount)));
-        break;
+      case 8: sorting_.CliqueColonne(static_cast<int>(Pick(kColumnCount))); break;
       case 9:
         if (list_.Count() > 0) list_.Select(list_.RowAt(Pick(list_.Count())).Id);
         break;
       case 10:
         if (list_.Count() > 0) list_.SetSizeBytes(list_.RowAt(Pick(list_.Count())).Id, Pick(1000) + 1);
         break;
-      default:
-        Refresh();
+      default: Refresh();
     }
   }
 
@@ -97,14 +92,9 @@ class RefreshProperty {
 
   void SetDisplayName(const std::string& key) {
     switch (Pick(6)) {
-      case 0:
-        registry_.SetText(Path(key), "DisplayName", std::string(1023 + Pick(2), 'n'));
-        break;
-      case 1:
-        registry_.SetText(Path(key), "DisplayName", "");
-        break;
-      default:
-        registry_.SetText(Path(key), "DisplayName", "Program " + std::to_string(Pick(50)));
+      case 0: registry_.SetText(Path(key), "DisplayName", std::string(1023 + Pick(2), 'n')); break;
+      case 1: registry_.SetText(Path(key), "DisplayName", ""); break;
+      default: registry_.SetText(Path(key), "DisplayName", "Program " + std::to_string(Pick(50)));
     }
   }
 

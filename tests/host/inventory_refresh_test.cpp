@@ -54,7 +54,9 @@ TEST_P(RefreshBehaviourTest, Holds) {
   EXPECT_EQ(world.registry.OpenKeyCount(), 0u) << "every key opened is closed";
 }
 
-INSTANTIATE_TEST_SUITE_P(Inventory, RefreshBehaviourTest, ::testing::ValuesIn(RefreshBehaviours()),
+INSTANTIATE_TEST_SUITE_P(Inventory,
+                         RefreshBehaviourTest,
+                         ::testing::ValuesIn(RefreshBehaviours()),
                          [](const auto& param) { return std::string(param.param.name); });
 
 class RefreshTest : public ::testing::Test {

@@ -40,8 +40,9 @@ TEST_P(AnalysisOnDiskTest, MatchesExpectedResult) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, AnalysisOnDiskTest, ::testing::ValuesIn(AnalysisCases()),
-                         [](const auto& param) { return "Case" + std::to_string(param.index); });
+INSTANTIATE_TEST_SUITE_P(Examples, AnalysisOnDiskTest, ::testing::ValuesIn(AnalysisCases()), [](const auto& param) {
+  return "Case" + std::to_string(param.index);
+});
 
 TEST(AnalysisOnDisk, DateIsTheUtcCreationDateOfTheDirectory) {
   const ScratchDirectory scratch("date");

@@ -50,7 +50,9 @@ TEST_P(DirectorySizeOnDiskTest, CountsAndPumps) {
   EXPECT_EQ(pump.Calls(), c.pumpCalls);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, DirectorySizeOnDiskTest, ::testing::ValuesIn(DirectorySizeCases()),
+INSTANTIATE_TEST_SUITE_P(Examples,
+                         DirectorySizeOnDiskTest,
+                         ::testing::ValuesIn(DirectorySizeCases()),
                          [](const auto& param) { return "Case" + std::to_string(param.index); });
 
 // The order of a real listing is the file system's own: a stop at call k keeps exactly

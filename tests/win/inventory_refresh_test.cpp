@@ -54,7 +54,7 @@ class WineWorld final : public DescriptorWorld {
       throw std::runtime_error("cannot open " + keyName);
     }
     const LSTATUS status = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
-                                         static_cast<DWORD>(bytes.size()));
+                                          static_cast<DWORD>(bytes.size()));
     RegCloseKey(key);
     if (status != ERROR_SUCCESS) throw std::runtime_error("cannot set a value of " + keyName);
   }
@@ -88,7 +88,9 @@ TEST_P(RefreshBehaviourOnWineTest, Holds) {
   GetParam().run(harness);
 }
 
-INSTANTIATE_TEST_SUITE_P(Inventory, RefreshBehaviourOnWineTest, ::testing::ValuesIn(RefreshBehaviours()),
+INSTANTIATE_TEST_SUITE_P(Inventory,
+                         RefreshBehaviourOnWineTest,
+                         ::testing::ValuesIn(RefreshBehaviours()),
                          [](const auto& param) { return std::string(param.param.name); });
 
 }  // namespace

@@ -22,9 +22,9 @@ class RegistryTest : public ::testing::Test {
 
   void SetUp() override {
     HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                              nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+        ERROR_SUCCESS);
     RegCloseKey(key);
   }
   void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str()); }
@@ -128,8 +128,8 @@ TEST_F(RegistryTest, EnumerationListsTheKeyAndEndsOnTooLongNames) {
 
 TEST_F(RegistryTest, RemoveKeyDeletesALeafAndFailsOnAKeyWithSubkeys) {
   HKEY child = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (keyPath_ + "\\Part").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                            nullptr, &child, nullptr),
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (keyPath_ + "\\Part").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &child, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(child);
   EXPECT_FALSE(registry_.RemoveKey(keyPath_.c_str()));

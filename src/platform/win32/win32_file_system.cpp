@@ -27,8 +27,7 @@ bool Win32FileSystem::IsExistingFile(const char* path) {
   FILETIME local;
   WORD dosDate = 0;
   WORD dosTime = 0;
-  return FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local) &&
-         FileTimeToDosDateTime(&local, &dosDate, &dosTime);
+  return FileTimeToLocalFileTime(&entry.ftLastWriteTime, &local) && FileTimeToDosDateTime(&local, &dosDate, &dosTime);
 }
 
 std::optional<FoundEntry> Win32FileSystem::FindEntry(const char* path) {

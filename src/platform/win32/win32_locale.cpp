@@ -8,8 +8,8 @@ int Win32Locale::CompareText(const char* first, const char* second) const { retu
 
 char Win32Locale::ToUpper(char c) const {
   // CharUpperA takes a single character in the low word of its pointer argument.
-  const auto single = reinterpret_cast<ULONG_PTR>(CharUpperA(
-      reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(c)))));
+  const auto single = reinterpret_cast<ULONG_PTR>(
+      CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(c)))));
   return static_cast<char>(single & 0xFF);
 }
 

@@ -30,7 +30,9 @@ bool Win32Registry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuff
   return RegEnumKeyA(ToHkey(key), index, name.data(), static_cast<DWORD>(name.size())) == ERROR_SUCCESS;
 }
 
-bool Win32Registry::ReadKeyValue(const char* subKey, const char* valueName, RegistryValueBuffer& buffer,
+bool Win32Registry::ReadKeyValue(const char* subKey,
+                                 const char* valueName,
+                                 RegistryValueBuffer& buffer,
                                  RegistryView view) {
   ScopedKey key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, FullAccess(view), key.Receive()) != ERROR_SUCCESS) return false;

@@ -11,7 +11,9 @@ class Win32Registry final : public Registry {
   [[nodiscard]] bool OpenKey(const char* subKey, Key& key, RegistryView view) override;
   void CloseKey(Key key) override;
   [[nodiscard]] bool EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
-  [[nodiscard]] bool ReadKeyValue(const char* subKey, const char* valueName, RegistryValueBuffer& buffer,
+  [[nodiscard]] bool ReadKeyValue(const char* subKey,
+                                  const char* valueName,
+                                  RegistryValueBuffer& buffer,
                                   RegistryView view) override;
   [[nodiscard]] bool RemoveKey(const char* subKey, RegistryView view) override;
 };

@@ -8,8 +8,8 @@
 int main(int argc, char** argv) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
-  const HANDLE marker = CreateFileA((std::string(path) + ".ran").c_str(), GENERIC_WRITE, 0, nullptr,
-                                    CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE marker = CreateFileA((std::string(path) + ".ran").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
   CloseHandle(marker);
   if (argc > 1) {
     Sleep(300);
