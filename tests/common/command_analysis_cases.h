@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "scratch_text.h"
+
 namespace zobl::testing {
 
 // Command-analysis cases shared by the host tests (fake drive) and the Windows tests
@@ -120,16 +122,5 @@ inline const std::vector<AnalysisCase>& AnalysisCases() {
 
 inline void PrintTo(const AnalysisCase& c, std::ostream* out) { *out << c.title; }
 
-// The case's text with "@" replaced by the scratch directory.
-inline std::string Expand(const std::string& text, const std::string& root) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '@')
-      out += root;
-    else
-      out += c;
-  }
-  return out;
-}
 
 }  // namespace zobl::testing

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/message_pump.h"
+#include "scratch_text.h"
 
 namespace zobl::testing {
 
@@ -82,17 +83,6 @@ inline const std::vector<DirectorySizeCase>& DirectorySizeCases() {
 
 inline void PrintTo(const DirectorySizeCase& c, std::ostream* out) { *out << c.title; }
 
-// The case's text with "@" replaced by the scratch directory.
-inline std::string ExpandScratch(const std::string& text, const std::string& root) {
-  std::string out;
-  for (const char c : text) {
-    if (c == '@')
-      out += root;
-    else
-      out += c;
-  }
-  return out;
-}
 
 // Counts its calls and reports the window closing at call number `stopAt` (0: never).
 class CountingPump final : public MessagePump {

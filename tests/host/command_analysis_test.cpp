@@ -18,14 +18,14 @@ TEST_P(AnalysisCaseTest, MatchesExpectedResult) {
   const AnalysisCase& c = GetParam();
   FakeFileSystem fs;
   fs.AddDirectory(kRoot);
-  for (const char* directory : c.directories) fs.AddDirectory(Expand(directory, kRoot));
-  for (const char* file : c.files) fs.AddFile(Expand(file, kRoot));
+  for (const char* directory : c.directories) fs.AddDirectory(ExpandScratch(directory, kRoot));
+  for (const char* file : c.files) fs.AddFile(ExpandScratch(file, kRoot));
 
   const CommandAnalysis result =
-      AnalyseCommand(Expand(c.command, kRoot), Expand(c.windowsDirectory, kRoot), fs, PortableLocale());
+      AnalyseCommand(ExpandScratch(c.command, kRoot), ExpandScratch(c.windowsDirectory, kRoot), fs, PortableLocale());
 
   EXPECT_EQ(result.DirectoryFound, c.directoryFound);
-  EXPECT_EQ(result.ChosenDirectory, Expand(c.chosenDirectory, kRoot));
+  EXPECT_EQ(result.ChosenDirectory, ExpandScratch(c.chosenDirectory, kRoot));
   EXPECT_EQ(result.DeadPath, c.deadPath);
   EXPECT_EQ(result.DateText, c.directoryFound ? "2000.04.14" : "[unknown]");
 }

@@ -23,17 +23,17 @@ TEST_P(AnalysisOnDiskTest, MatchesExpectedResult) {
   const AnalysisCase& c = GetParam();
   const ScratchDirectory scratch("analysis");
   const std::string& root = scratch.Path();
-  for (const char* directory : c.directories) CreateDirectoryOrThrow(Expand(directory, root));
-  for (const char* file : c.files) CreateFileOrThrow(Expand(file, root));
+  for (const char* directory : c.directories) CreateDirectoryOrThrow(ExpandScratch(directory, root));
+  for (const char* file : c.files) CreateFileOrThrow(ExpandScratch(file, root));
 
-  const CommandAnalysis result = AnalyseCommand(Expand(c.command, root), Expand(c.windowsDirectory, root), fs, locale);
+  const CommandAnalysis result = AnalyseCommand(ExpandScratch(c.command, root), ExpandScratch(c.windowsDirectory, root), fs, locale);
   // A file beside the scratch directory ("@.EXE") is not removed with it.
   for (const char* file : c.files) {
-    if (Expand(file, root).rfind(root + "\\", 0) != 0) DeleteFileA(Expand(file, root).c_str());
+    if (ExpandScratch(file, root).rfind(root + "\\", 0) != 0) DeleteFileA(ExpandScratch(file, root).c_str());
   }
 
   EXPECT_EQ(result.DirectoryFound, c.directoryFound);
-  EXPECT_EQ(result.ChosenDirectory, Expand(c.chosenDirectory, root));
+  EXPECT_EQ(result.ChosenDirectory, ExpandScratch(c.chosenDirectory, root));
   EXPECT_EQ(result.DeadPath, c.deadPath);
   if (!c.directoryFound) {
     EXPECT_EQ(result.DateText, "[unknown]");
