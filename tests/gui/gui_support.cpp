@@ -26,8 +26,24 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
 }
 
 namespace {
+
 MessageBoxAnswerer* g_answerer = nullptr;
+
+// A box shows its icon in a static control of the icon style.
+HICON BoxIcon(HWND box) {
+  HICON icon = nullptr;
+  EnumChildWindows(
+      box,
+      [](HWND child, LPARAM found) -> BOOL {
+        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
+        *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&icon));
+  return icon;
 }
+
+}  // namespace
 
 MessageBoxAnswerer::MessageBoxAnswerer(int answer, UINT delayMilliseconds)
     : answer_(answer), delay_(delayMilliseconds) {
@@ -49,7 +65,7 @@ LRESULT CALLBACK MessageBoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lPara
     if (std::string(className) == "#32770") {
       char text[1024] = {};
       GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-      g_answerer->seen_.push_back({WindowText(box), text, GetWindowLongPtrA(box, GWL_STYLE)});
+      g_answerer->seen_.push_back({WindowText(box), text, BoxIcon(box)});
       if (g_answerer->delay_ == 0) {
         PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
       } else {

@@ -21,7 +21,7 @@ bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds);
 struct SeenBox {
   std::string caption;
   std::string text;
-  LONG_PTR style;  // the icon is known by its static control only; style kept for the record
+  HICON icon;  // the picture beside the text, or nullptr
 };
 
 // Answers every message box of this thread with `answer` and records what it showed;

@@ -39,6 +39,7 @@ TEST_F(ListCommandsWindowTest, NothingSelectedAnswersBothButtons) {
   ASSERT_EQ(boxes.Seen().size(), 2u);
   for (const SeenBox& box : boxes.Seen()) {
     EXPECT_EQ(box.caption, "ZOBL Quillmoor");
+    EXPECT_EQ(box.icon, LoadIcon(nullptr, IDI_INFORMATION));
     EXPECT_EQ(box.text, "No item selected. Please select one of them and retry.");
   }
   EXPECT_TRUE(Listed("a"));
@@ -53,6 +54,7 @@ TEST_F(ListCommandsWindowTest, RowWithoutCommandStartsNothing) {
   Click(kButtonUninstall);
   ASSERT_EQ(boxes.Seen().size(), 1u);
   EXPECT_EQ(boxes.Seen()[0].text.rfind("There is no uninstallation command associated to this item.", 0), 0u);
+  EXPECT_EQ(boxes.Seen()[0].icon, LoadIcon(nullptr, IDI_WARNING));
   EXPECT_TRUE(shell_.started.empty());
 }
 
@@ -95,7 +97,9 @@ TEST_F(ListCommandsWindowTest, MissingProgramGivesTheFailureBoxAndTheRowStays) {
   MessageBoxAnswerer boxes(IDYES);
   Click(kButtonUninstall);
   ASSERT_EQ(boxes.Seen().size(), 2u);
+  EXPECT_EQ(boxes.Seen()[0].icon, LoadIcon(nullptr, IDI_QUESTION));
   EXPECT_EQ(boxes.Seen()[1].text.rfind("The uninstallation command failed.", 0), 0u);
+  EXPECT_EQ(boxes.Seen()[1].icon, LoadIcon(nullptr, IDI_ERROR));
   EXPECT_TRUE(Listed("m"));
 }
 

@@ -259,6 +259,7 @@ TEST_F(WindowTest, AFailingHandlerShowsOneErrorBoxAndTheProgramGoesOn) {
   ASSERT_EQ(boxes.Seen().size(), 1u);
   EXPECT_EQ(boxes.Seen()[0].caption, "ZOBL Quillmoor");
   EXPECT_EQ(boxes.Seen()[0].text, "Settings file locked.");
+  EXPECT_EQ(boxes.Seen()[0].icon, LoadIcon(nullptr, IDI_ERROR));
   EXPECT_EQ(ListViewMode(), LV_VIEW_ICON) << "the steps before the failure stand";
   ClickToolButton(kToolButtonDetails);
   EXPECT_EQ(boxes.Seen().size(), 2u);
