@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "inventory/inventory_list.h"
+
+namespace zobl {
+
+// Measured rows whose supposed directories are the same or lie one inside the other:
+// one slice of the pie.
+struct PieGroup {
+  std::string label;        // the rows' names joined by "+"
+  std::uint64_t bytes = 0;  // one row's size: its directory holds those of the others
+  std::string directory;
+  friend bool operator==(const PieGroup&, const PieGroup&) = default;
+};
+
+// The list's measured rows in display order, each joined to the earliest group whose
+// directory is its own, lies inside its own or holds its own; a row that finds none
+// starts a group. A row whose directory holds the group's takes the group over: the
+// group gets the row's directory and size. Groups come in the order they were started.
+std::vector<PieGroup> GroupByDirectory(const InventoryList& list);
+
+}  // namespace zobl
