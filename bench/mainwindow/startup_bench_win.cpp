@@ -14,7 +14,7 @@
 #include "bench_descriptors.h"
 #include "inventory/command_analysis.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/system_services.h"
+#include "app/system_services.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_profile.h"

@@ -1,13 +1,18 @@
 #pragma once
 
+#include "mainwindow/failure_text.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/settings.h"
+#include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text_file.h"
+#include "platform/win32/win32_tick_source.h"
+#include "platform/win32/win32_user_dialogs.h"
 
 namespace zobl {
 
@@ -15,12 +20,21 @@ namespace zobl {
 struct SystemServices {
   win32::Win32Registry registry;
   win32::Win32FileSystem fileSystem;
+  win32::Win32DirectoryListing listing;
+  win32::Win32MessagePump pump;
+  win32::Win32TickSource ticks;
   win32::Win32Locale locale;
   win32::Win32Profile profile{kSettingsFile};
   win32::Win32Shell shell;
   win32::Win32TextFileReader files;
+  win32::Win32UserDialogs dialogs{kApplicationTitle};
 
-  FormServices Form() { return {registry, fileSystem, locale, profile, shell, files}; }
+  FormServices Form() {
+    return {registry, fileSystem, listing, pump, ticks, locale, profile, shell, files, dialogs, [this](HWND owner) {
+              dialogs.SetOwner(owner);
+              shell.SetOwner(owner);
+            }};
+  }
 };
 
 }  // namespace zobl

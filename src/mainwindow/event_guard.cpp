@@ -1,14 +1,15 @@
 #include "mainwindow/event_guard.h"
 
-#include <string>
-
 #include "mainwindow/failure_text.h"
 
 namespace zobl {
 
-void ShowFailure(HWND owner, const char* message) {
-  const std::string text = FailureBoxText(message);
-  MessageBoxA(owner, text.c_str(), kApplicationTitle, MB_OK | MB_ICONERROR);
+void ShowFailure(UserDialogs& dialogs, const char* message) noexcept {
+  try {
+    dialogs.Show(FailureBoxText(message), BoxIcon::Error);
+  } catch (...) {
+    // Nothing is left to tell the user with; the program goes on.
+  }
 }
 
 }  // namespace zobl

@@ -25,7 +25,9 @@ HFONT MakeFont(int designHeight,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
-int PageIndex(FormPage page) { return static_cast<int>(page) - static_cast<int>(FormPage::List); }
+std::size_t PageIndex(FormPage page) {
+  return static_cast<std::size_t>(static_cast<int>(page) - static_cast<int>(FormPage::List));
+}
 
 struct WindowClassAndStyle {
   const char* className;
@@ -95,23 +97,20 @@ FormControls::FormControls(HWND window, HINSTANCE instance, int dpi, const char*
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal.Get()), FALSE);
 
   for (const ControlDesign& design : DesignedControls()) {
-    const HWND parent = design.page == FormPage::Window ? window_ : Page(PageIndex(design.page));
+    const HWND parent = design.page == FormPage::Window ? window_ : Page(design.page);
     const HWND control = Create(design, parent);
     controls_[design.id] = control;
     if (design.kind == ControlKind::PageControl) CreatePages(control, pageClass);
   }
 }
 
-// Runs after the window and its controls are gone.
-FormControls::~FormControls() {
-  if (toolBarImages_ != nullptr) ImageList_Destroy(toolBarImages_);
-}
-
 HWND FormControls::Get(ControlId id) const { return controls_.at(id); }
 
-void FormControls::ShowPage(int index) const {
-  TabCtrl_SetCurSel(Get(kPageControl1), index);
-  for (int i = 0; i < PageCount(); ++i) ShowWindow(Page(i), i == index ? SW_SHOW : SW_HIDE);
+HWND FormControls::Page(FormPage page) const { return pages_.at(PageIndex(page)); }
+
+void FormControls::ShowPage(FormPage page) const {
+  TabCtrl_SetCurSel(Get(kPageControl1), static_cast<int>(PageIndex(page)));
+  for (std::size_t i = 0; i < pages_.size(); ++i) ShowWindow(pages_[i], i == PageIndex(page) ? SW_SHOW : SW_HIDE);
 }
 
 HWND FormControls::Create(const ControlDesign& design, HWND parent) {
@@ -169,7 +168,7 @@ void FormControls::CreatePages(HWND pageControl, const char* pageClass) {
 void FormControls::SetUpToolBar(HWND toolBar) {
   toolBarImages_ = CreateToolBarImages();
   SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_));
+  SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_.Get()));
   // Button texts serve as tooltips only (no text rows), so readers of the screen get them too.
   SendMessageA(toolBar, TB_SETMAXTEXTROWS, 0, 0);
   struct ToolButton {

@@ -29,15 +29,13 @@ struct FormFonts {
 class FormControls {
  public:
   FormControls(HWND window, HINSTANCE instance, int dpi, const char* pageClass);
-  ~FormControls();
   FormControls(const FormControls&) = delete;
   FormControls& operator=(const FormControls&) = delete;
 
   [[nodiscard]] HWND Get(ControlId id) const;
-  [[nodiscard]] HWND Page(int index) const { return pages_.at(static_cast<std::size_t>(index)); }
-  [[nodiscard]] int PageCount() const { return static_cast<int>(pages_.size()); }
-  // Shows page `index` and hides the others.
-  void ShowPage(int index) const;
+  [[nodiscard]] HWND Page(FormPage page) const;
+  // Selects the page's tab, shows the page and hides the others.
+  void ShowPage(FormPage page) const;
 
  private:
   HWND Create(const ControlDesign& design, HWND parent);
@@ -52,7 +50,7 @@ class FormControls {
   int dpi_;
   FormFonts fonts_;
   HWND tooltip_ = nullptr;
-  HIMAGELIST toolBarImages_ = nullptr;
+  win32::ScopedImageList toolBarImages_;  // freed after the window, which owns the tool bar
   win32::ScopedIcon authorPicture_;
   std::array<HWND, 4> pages_{};
   std::map<ControlId, HWND> controls_;

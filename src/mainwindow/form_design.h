@@ -29,6 +29,8 @@ constexpr DesignRect ScaleToDpi(const DesignRect& r, int dpi) {
 
 // Where a control lives: on the window itself or on one of the four tab pages.
 enum class FormPage { Window, List, Pie, Options, About };
+// The page control's tabs, left to right.
+inline constexpr FormPage kTabPages[] = {FormPage::List, FormPage::Pie, FormPage::Options, FormPage::About};
 
 enum class ControlKind {
   Button,

@@ -23,8 +23,8 @@ int ColumnFormat(const ColumnDesign& column) {
 InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
     : list_(list), control_(control), smallImages_(CreateRowImages(16)), largeImages_(CreateRowImages(32)) {
   ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
-  ListView_SetImageList(control_, smallImages_, LVSIL_SMALL);
-  ListView_SetImageList(control_, largeImages_, LVSIL_NORMAL);
+  ListView_SetImageList(control_, smallImages_.Get(), LVSIL_SMALL);
+  ListView_SetImageList(control_, largeImages_.Get(), LVSIL_NORMAL);
   int index = 0;
   for (const ColumnDesign& design : kListColumns) {
     LVCOLUMNA column{};
@@ -39,12 +39,7 @@ InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
   CountChanged(list_.Count());
 }
 
-InventoryListView::~InventoryListView() {
-  list_.SetObserver(nullptr);
-  // The control shares nothing: its image lists are ours to free (LVS_SHAREIMAGELISTS).
-  ImageList_Destroy(smallImages_);
-  ImageList_Destroy(largeImages_);
-}
+InventoryListView::~InventoryListView() { list_.SetObserver(nullptr); }
 
 void InventoryListView::ShowDetails(bool details) {
   ListView_SetView(control_, details ? LV_VIEW_DETAILS : LV_VIEW_ICON);

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "inventory/inventory_list.h"
+#include "platform/win32/gdi_handles.h"
 
 namespace zobl {
 
@@ -36,8 +37,9 @@ class InventoryListView final : public InventoryListObserver {
 
   InventoryList& list_;
   HWND control_;
-  HIMAGELIST smallImages_;
-  HIMAGELIST largeImages_;
+  // The control shares its image lists (LVS_SHAREIMAGELISTS): they are ours to free.
+  win32::ScopedImageList smallImages_;
+  win32::ScopedImageList largeImages_;
   bool showingSelection_ = false;  // our own selection changes are no user's choice
   bool repaintSuspended_ = false;
 };

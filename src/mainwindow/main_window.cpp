@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 #include <string>
 
@@ -12,13 +13,14 @@
 #include "mainwindow/web_links.h"
 #include "mainwindow/pictures.h"
 #include "platform/win32/gdi_handles.h"
+#include "reports/pie_data.h"
 
 namespace zobl {
 namespace {
 
 constexpr char kPageClass[] = "ZoblTabSheet";
-constexpr int kListPage = 0;
-constexpr int kAboutPage = 3;
+constexpr UINT_PTR kProgressTimer = 1;
+constexpr UINT kProgressPeriodMilliseconds = 50;
 
 int ScreenDpi() {
   const win32::ScopedWindowDc screen(nullptr);
@@ -49,8 +51,8 @@ TForm1::TForm1(const FormServices& services)
                  services.locale,
                  list_,
                  [this] { return NamelessLinesShown(); }),
-      dialogs_(kApplicationTitle),
-      listCommands_(list_, services.registry, services.fileSystem, services.shell, dialogs_) {}
+      listCommands_(list_, services.registry, services.fileSystem, services.shell, services.dialogs),
+      computeRun_(list_, services.listing, services.pump, services.ticks, *this) {}
 
 TForm1::~TForm1() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -79,17 +81,18 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
   if (message == WM_NCCREATE) {
     auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     form->window_ = window;
-    form->dialogs_.SetOwner(window);
+    if (form->services_.ownerChanged) form->services_.ownerChanged(window);
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
   }
   auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
   LRESULT result = 0;
   // No failure may cross the system's frames; a handler's failure is shown and the window goes on.
-  RunEventHandler(window, [&] { result = form->HandleMessage(message, wParam, lParam); });
+  RunEventHandler(form->services_.dialogs, [&] { result = form->HandleMessage(message, wParam, lParam); });
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     form->window_ = nullptr;
+    if (form->services_.ownerChanged) form->services_.ownerChanged(nullptr);
   }
   return result;
 }
@@ -124,16 +127,15 @@ LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM
 
 // The frames of the About tab's support panel: no control draws a bare frame.
 void TForm1::PaintPage(HWND page) const {
-  PAINTSTRUCT paint;
-  const HDC dc = BeginPaint(page, &paint);
-  if (controls_ && page == controls_->Page(kAboutPage)) {
+  const win32::ScopedPaint paint(page);
+  const HDC dc = paint.Get();
+  if (controls_ && page == controls_->Page(FormPage::About)) {
     for (const BevelDesign& bevel : kAboutBevels) {
       const DesignRect box = ScaleToDpi(bevel.bounds, dpi_);
       RECT frame{box.left, box.top, box.left + box.width, box.top + box.height};
       DrawEdge(dc, &frame, bevel.raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
     }
   }
-  EndPaint(page, &paint);
 }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -142,6 +144,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_SIZE: OnSize(); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC: {
@@ -156,10 +159,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       if (control == Control(kLabel5)) SetTextColor(dc, RGB(0, 0, 255));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
-    case WM_CLOSE:
-      RunEventHandler(window_, [this] { ZOBLtermine(); });
-      DestroyWindow(window_);  // the close is never refused
-      return 0;
+    case WM_CLOSE: OnClose(); return 0;
     case WM_DESTROY:
       listView_.reset();
       PostQuitMessage(0);
@@ -175,42 +175,53 @@ void TForm1::OnCreate() {
   controls_ = std::make_unique<FormControls>(window_, instance, dpi_, kPageClass);
   listView_ = std::make_unique<InventoryListView>(list_, Control(kListViewDescription), dpi_);
   OnSize();
-  RunEventHandler(window_, [this] { ZUMdepart(); });
+  ZUMdepart();
+}
+
+// The close is never refused: the window goes even when stopping its work fails.
+void TForm1::OnClose() {
+  struct DestroyOnExit {
+    HWND window;
+    ~DestroyOnExit() { DestroyWindow(window); }
+  } destroy{window_};
+  ZOBLtermine();
+}
+
+std::span<const TForm1::CommandBinding> TForm1::CommandBindings() {
+  // Push buttons and the tool bar's buttons tell a click as BN_CLICKED, labels as STN_CLICKED.
+  static constexpr CommandBinding kBindings[] = {
+      {kButtonQuitte, BN_CLICKED, &TForm1::ButtonQuitteClick},
+      {kButtonCalculeTaille, BN_CLICKED, &TForm1::ButtonCalculeTailleClick},
+      {kToolButtonDetails, BN_CLICKED, &TForm1::ToolButtonDetailsClick},
+      {kToolButtonIcones, BN_CLICKED, &TForm1::ToolButtonIconesClick},
+      {kCheckBoxAffLignesSansNom, BN_CLICKED, &TForm1::ChangeEtatAffSansNom},
+      {kComboBoxClassement, CBN_SELCHANGE, &TForm1::ChangeClassement},
+      {kButtonUninstall, BN_CLICKED, &TForm1::ButtonUninstallClick},
+      {kButtonRemoveEntry, BN_CLICKED, &TForm1::ButtonRemoveEntryClick},
+      {kButtonWebVersion, BN_CLICKED, &TForm1::ButtonWebVersionClick},
+      {kButtonWebFAQ, BN_CLICKED, &TForm1::ButtonWebFAQClick},
+      {kButtonGoWeb, BN_CLICKED, &TForm1::ButtonGoWebClick},
+      {kLabel5, STN_CLICKED, &TForm1::ButtonGoWebClick},
+      {kBitBtnAboutAuthor, BN_CLICKED, &TForm1::BitBtnAboutAuthorClick},
+      {kButtonSupportMe, BN_CLICKED, &TForm1::ButtonSupportMeClick},
+  };
+  return kBindings;
 }
 
 void TForm1::OnCommand(int id, int code) {
-  switch (id) {
-    case kButtonQuitte: return RunEventHandler(window_, [this] { ButtonQuitteClick(); });
-    case kToolButtonDetails: return RunEventHandler(window_, [this] { ToolButtonDetailsClick(); });
-    case kToolButtonIcones: return RunEventHandler(window_, [this] { ToolButtonIconesClick(); });
-    case kCheckBoxAffLignesSansNom:
-      if (code == BN_CLICKED) RunEventHandler(window_, [this] { ChangeEtatAffSansNom(); });
-      return;
-    case kComboBoxClassement:
-      if (code == CBN_SELCHANGE) RunEventHandler(window_, [this] { ChangeClassement(); });
-      return;
-    case kButtonUninstall: return RunEventHandler(window_, [this] { ButtonUninstallClick(); });
-    case kButtonRemoveEntry: return RunEventHandler(window_, [this] { ButtonRemoveEntryClick(); });
-    case kButtonWebVersion: return RunEventHandler(window_, [this] { ButtonWebVersionClick(); });
-    case kButtonWebFAQ: return RunEventHandler(window_, [this] { ButtonWebFAQClick(); });
-    case kButtonGoWeb: return RunEventHandler(window_, [this] { ButtonGoWebClick(); });
-    case kLabel5:
-      if (code == STN_CLICKED) RunEventHandler(window_, [this] { ButtonGoWebClick(); });
-      return;
-    case kBitBtnAboutAuthor: return RunEventHandler(window_, [this] { BitBtnAboutAuthorClick(); });
-    case kButtonSupportMe: return RunEventHandler(window_, [this] { ButtonSupportMeClick(); });
-    default: return;
+  for (const CommandBinding& binding : CommandBindings()) {
+    if (binding.control == id && binding.notification == code) return (this->*binding.handler)();
   }
 }
 
 LRESULT TForm1::OnNotify(const NMHDR& header) {
   if (header.code == LVN_COLUMNCLICK && header.hwndFrom == Control(kListViewDescription)) {
-    const int column = reinterpret_cast<const NMLISTVIEW&>(header).iSubItem;
-    RunEventHandler(window_, [this, column] { CliqueColonne(column); });
+    CliqueColonne(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
     return 0;
   }
   if (header.code == TCN_SELCHANGE && header.hwndFrom == Control(kPageControl1)) {
-    controls_->ShowPage(TabCtrl_GetCurSel(header.hwndFrom));
+    const int tab = TabCtrl_GetCurSel(header.hwndFrom);
+    if (tab >= 0 && tab < static_cast<int>(std::size(kTabPages))) ActivatePage(kTabPages[tab]);
     return 0;
   }
   LRESULT result = 0;
@@ -277,13 +288,13 @@ void TForm1::ZUMdepart() {
   ScrollTo(SB_VERT, 0);
   SetScrollPos(window_, SB_HORZ, 0, TRUE);
   ScrollTo(SB_HORZ, 0);
-  controls_->ShowPage(kListPage);
+  ActivatePage(FormPage::List);
   // The background texture's setting, its start and the Options check box belong here.
   listView_->ShowDetails(settings_.Read(kDetailedList));
   refresher_.RefreshInventory();
   // No timer, no periodic refresh: the list is then refreshed only on request.
   refreshTimer_.Start(kRefreshPeriodMilliseconds,
-                      [this] { RunEventHandler(window_, [this] { refresher_.RefreshTick(); }); });
+                      [this] { RunEventHandler(services_.dialogs, [this] { refresher_.RefreshTick(); }); });
   LoadAboutText();
 }
 
@@ -292,7 +303,57 @@ void TForm1::ZOBLtermine() {
   refreshTimer_.Stop();
 }
 
+void TForm1::ActivatePage(FormPage page) {
+  const std::optional<FormPage> previous = activePage_;
+  controls_->ShowPage(page);
+  activePage_ = page;
+  if (previous != page) OnPageShown(page);
+}
+
+void TForm1::OnPageShown(FormPage page) {
+  if (page == FormPage::Pie) TabSheetPieShow();
+}
+
 void TForm1::ButtonQuitteClick() { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+void TForm1::ButtonCalculeTailleClick() { computeRun_.ButtonCalculeTailleClick(); }
+
+void TForm1::TabSheetPieShow() { PieRefresh(); }
+
+void TForm1::PieRefresh() { zobl::PieRefresh(list_, series1_); }
+
+// The bar stands exactly where the design puts the button, which it replaces while a run goes.
+void TForm1::BeginProgress(std::size_t rows) {
+  if (window_ == nullptr) return;
+  const HWND bar = Control(kProgressBarCalculeTaille);
+  SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(std::min<std::size_t>(rows, INT_MAX)));
+  SendMessageA(bar, PBM_SETSTEP, 1, 0);
+  SendMessageA(bar, PBM_SETPOS, 0, 0);
+  progressDone_ = 0;
+  progressTimer_ = win32::ScopedWindowTimer(window_, kProgressTimer, kProgressPeriodMilliseconds);
+  ShowWindow(Control(kButtonCalculeTaille), SW_HIDE);
+  ShowWindow(bar, SW_SHOW);
+}
+
+void TForm1::StepProgress() { ++progressDone_; }
+
+void TForm1::OnTimer(UINT_PTR id) {
+  if (id != kProgressTimer) return;
+  const HWND bar = Control(kProgressBarCalculeTaille);
+  const auto shown = static_cast<std::size_t>(SendMessageA(bar, PBM_GETPOS, 0, 0));
+  // The bar stops at its maximum; rows added during the run take it no further.
+  if (shown != progressDone_)
+    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(std::min<std::size_t>(progressDone_, INT_MAX)), 0);
+}
+
+void TForm1::EndProgress() {
+  progressTimer_.Reset();
+  if (window_ == nullptr) return;
+  ShowWindow(Control(kProgressBarCalculeTaille), SW_HIDE);
+  ShowWindow(Control(kButtonCalculeTaille), SW_SHOW);
+  // Hiding the clicked button left the keyboard with the window itself; give it back.
+  if (GetFocus() == window_) SetFocus(Control(kButtonCalculeTaille));
+}
 
 void TForm1::ToolButtonDetailsClick() {
   EnableWindow(Control(kLabelSorting), TRUE);

@@ -110,19 +110,19 @@ void PaintPrinter(HDC dc, int size) {
 
 }  // namespace
 
-HIMAGELIST CreateRowImages(int size) {
-  HIMAGELIST list = ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 2, 0);
-  AddMasked(list, size, PaintOk);
-  AddMasked(list, size, PaintForbidden);
+win32::ScopedImageList CreateRowImages(int size) {
+  win32::ScopedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 2, 0));
+  AddMasked(list.Get(), size, PaintOk);
+  AddMasked(list.Get(), size, PaintForbidden);
   return list;
 }
 
-HIMAGELIST CreateToolBarImages() {
+win32::ScopedImageList CreateToolBarImages() {
   constexpr int kSize = 16;
-  HIMAGELIST list = ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, 3, 0);
-  AddMasked(list, kSize, PaintDetails);
-  AddMasked(list, kSize, PaintLargeIcons);
-  AddMasked(list, kSize, PaintPrinter);
+  win32::ScopedImageList list(ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, 3, 0));
+  AddMasked(list.Get(), kSize, PaintDetails);
+  AddMasked(list.Get(), kSize, PaintLargeIcons);
+  AddMasked(list.Get(), kSize, PaintPrinter);
   return list;
 }
 

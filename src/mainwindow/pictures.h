@@ -3,15 +3,17 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/win32/gdi_handles.h"
+
 namespace zobl {
 
 // The program's own pictures, drawn at start-up (nothing is loaded from files).
 
 // The two row pictures at `size` pixels: 0, "OK" in black on green; 1, a red
 // crossed-out circle on green.
-HIMAGELIST CreateRowImages(int size);
+win32::ScopedImageList CreateRowImages(int size);
 // The tool bar's three 16 by 16 pictures: a details list, large icons, a printer.
-HIMAGELIST CreateToolBarImages();
+win32::ScopedImageList CreateToolBarImages();
 // The window's 32 by 32 icon.
 HICON CreateWindowIcon();
 // The 32 by 32 picture beside "About the Author himself": a person's head and shoulders.

@@ -4,7 +4,7 @@
 
 #include "gui_support.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/system_services.h"
+#include "app/system_services.h"
 
 namespace zobl::testing {
 namespace {

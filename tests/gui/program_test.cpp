@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gui_support.h"
+#include "scratch_directory.h"
 
 namespace zobl::testing {
 namespace {
@@ -36,25 +37,50 @@ HWND MainWindowOf(DWORD processId) {
   return args.found;
 }
 
+// The program started in `workingDirectory`, once its window is up.
+struct StartedProgram {
+  PROCESS_INFORMATION process{};
+  HWND window = nullptr;
+};
+
+StartedProgram Start(const ScopedWorkingDirectory& workingDirectory) {
+  StartedProgram started;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  std::string commandLine = ProgramPath();
+  commandLine.insert(commandLine.begin(), '"');
+  commandLine.push_back('"');
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory.Path().c_str(),
+                      &startup, &started.process)) {
+    ADD_FAILURE() << "cannot start " << ProgramPath();
+    return started;
+  }
+  for (int i = 0; i < 200 && started.window == nullptr; ++i) {
+    Sleep(50);
+    started.window = MainWindowOf(started.process.dwProcessId);
+  }
+  return started;
+}
+
+DWORD ExitCodeAfterClosing(const StartedProgram& program) {
+  DWORD exitCode = 1;
+  if (WaitForSingleObject(program.process.hProcess, 20000) != WAIT_OBJECT_0) {
+    TerminateProcess(program.process.hProcess, 3);
+    ADD_FAILURE() << "the program did not end";
+  }
+  GetExitCodeProcess(program.process.hProcess, &exitCode);
+  CloseHandle(program.process.hThread);
+  CloseHandle(program.process.hProcess);
+  return exitCode;
+}
+
 class ProgramTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(ProgramTest, ClosingEndsTheProcessWithCodeZero) {
   const bool byQuitButton = GetParam();
   ScopedWorkingDirectory workingDirectory;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
-  std::string commandLine = ProgramPath();
-  commandLine.insert(commandLine.begin(), '"');
-  commandLine.push_back('"');
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             workingDirectory.Path().c_str(), &startup, &process))
-      << ProgramPath();
-  HWND window = nullptr;
-  for (int i = 0; i < 200 && window == nullptr; ++i) {
-    Sleep(50);
-    window = MainWindowOf(process.dwProcessId);
-  }
+  const StartedProgram program = Start(workingDirectory);
+  const HWND window = program.window;
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsZoomed(window));
   if (byQuitButton) {
@@ -64,12 +90,24 @@ TEST_P(ProgramTest, ClosingEndsTheProcessWithCodeZero) {
   } else {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   }
-  ASSERT_EQ(WaitForSingleObject(process.hProcess, 20000), WAIT_OBJECT_0);
-  DWORD exitCode = 1;
-  GetExitCodeProcess(process.hProcess, &exitCode);
-  EXPECT_EQ(exitCode, 0u);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  EXPECT_EQ(ExitCodeAfterClosing(program), 0u);
+}
+
+// The close, queued behind the click, is handled by the message pump of the run the
+// click starts: the run stops in the middle of its scan and the program ends normally.
+TEST(ProgramClosing, InTheMiddleOfAComputeRunEndsWithCodeZero) {
+  ScratchDirectory scratch("closing");
+  CreateFileOrThrow(scratch.Path() + "\\un.exe", 100);
+  TestDescriptors descriptors;
+  descriptors.Add("closing", "Closing", scratch.Path() + "\\un.exe");
+  ScopedWorkingDirectory workingDirectory;
+  const StartedProgram program = Start(workingDirectory);
+  ASSERT_NE(program.window, nullptr);
+  const HWND compute = FindWindowExA(program.window, nullptr, "BUTTON", "Compute the Files Size");
+  ASSERT_NE(compute, nullptr);
+  PostMessageA(compute, BM_CLICK, 0, 0);
+  PostMessageA(program.window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(ExitCodeAfterClosing(program), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(ByQuitAndByCloseBox, ProgramTest, ::testing::Bool(), [](const auto& param) {

@@ -12,11 +12,16 @@
 
 #include "gui_support.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/failure_text.h"
+#include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_text_file.h"
+#include "platform/win32/win32_tick_source.h"
+#include "platform/win32/win32_user_dialogs.h"
 
 namespace zobl::testing {
 
@@ -25,8 +30,9 @@ namespace zobl::testing {
 class WindowTest : public ::testing::Test {
  protected:
   void Open(Profile* profile = nullptr) {
-    form_ = std::make_unique<TForm1>(
-        FormServices{registry_, fileSystem_, locale_, profile ? *profile : profile_, shell_, files_});
+    form_ = std::make_unique<TForm1>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_, locale_,
+                                                  profile ? *profile : profile_, shell_, files_, dialogs_,
+                                                  [this](HWND owner) { dialogs_.SetOwner(owner); }});
     form_->Create(GetModuleHandleA(nullptr));
     form_->Show();
     PumpFor(50);
@@ -101,10 +107,14 @@ class WindowTest : public ::testing::Test {
   TestDescriptors descriptors_;
   win32::Win32Registry registry_;
   win32::Win32FileSystem fileSystem_;
+  win32::Win32DirectoryListing listing_;
+  win32::Win32MessagePump pump_;
+  win32::Win32TickSource ticks_;
   win32::Win32Locale locale_;
   win32::Win32Profile profile_{".\\ZOBL.INI"};
   RecordingShell shell_;
   win32::Win32TextFileReader files_;
+  win32::Win32UserDialogs dialogs_{kApplicationTitle};
   std::unique_ptr<TForm1> form_;
 };
 

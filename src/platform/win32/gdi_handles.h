@@ -1,6 +1,7 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -33,6 +34,29 @@ struct IconTraits {
   static void Close(Handle icon) { DestroyIcon(icon); }
 };
 using ScopedIcon = ScopedHandle<IconTraits>;
+
+struct ImageListTraits {
+  using Handle = HIMAGELIST;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle list) { ImageList_Destroy(list); }
+};
+using ScopedImageList = ScopedHandle<ImageListTraits>;
+
+// A window's painting between BeginPaint and EndPaint.
+class ScopedPaint {
+ public:
+  explicit ScopedPaint(HWND window) : window_(window), dc_(BeginPaint(window, &paint_)) {}
+  ~ScopedPaint() { EndPaint(window_, &paint_); }
+  ScopedPaint(const ScopedPaint&) = delete;
+  ScopedPaint& operator=(const ScopedPaint&) = delete;
+  [[nodiscard]] HDC Get() const { return dc_; }
+  [[nodiscard]] const RECT& Invalid() const { return paint_.rcPaint; }
+
+ private:
+  HWND window_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
 
 // A window's DC, released when the scope ends.
 class ScopedWindowDc {

@@ -1,0 +1,131 @@
+// "Compute the Files Size" in the real window, over real directories.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "gui_support.h"
+#include "scratch_directory.h"
+#include "window_fixture.h"
+
+namespace zobl::testing {
+namespace {
+
+// Runs a check when the message it posts is handled. Posted right behind a click, it is
+// handled by the message pump of the work that the click started, so it sees that work
+// under way.
+class PostedProbe {
+ public:
+  explicit PostedProbe(std::function<void()> check) : check_(std::move(check)) {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = &PostedProbe::Proc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "ZoblTestProbe";
+    RegisterClassA(&windowClass);  // fails harmlessly when a probe made it before
+    window_ = CreateWindowExA(0, "ZoblTestProbe", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  }
+  ~PostedProbe() { DestroyWindow(window_); }
+  PostedProbe(const PostedProbe&) = delete;
+  PostedProbe& operator=(const PostedProbe&) = delete;
+
+  void Post() const { PostMessageA(window_, WM_APP, 0, 0); }
+  [[nodiscard]] bool Ran() const { return ran_; }
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* probe = reinterpret_cast<PostedProbe*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message != WM_APP || probe == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+    probe->ran_ = true;
+    probe->check_();
+    return 0;
+  }
+
+  std::function<void()> check_;
+  HWND window_;
+  bool ran_ = false;
+};
+
+RECT ScreenRect(HWND window) {
+  RECT box;
+  GetWindowRect(window, &box);
+  return box;
+}
+
+class ComputeSizesWindowTest : public WindowTest {
+ protected:
+  // A program directory with an uninstaller of `size` bytes (sparse: nothing is written).
+  std::string AddProgram(const std::string& name, std::uint64_t extraBytes) {
+    const std::string directory = scratch_.Path() + "\\" + name;
+    CreateDirectoryOrThrow(directory);
+    CreateFileOrThrow(directory + "\\un.exe", 100);
+    if (extraBytes > 0) CreateFileOrThrow(directory + "\\data.bin", extraBytes);
+    descriptors_.Add(name, name, directory + "\\un.exe");
+    return directory;
+  }
+  const UninstallEntry* RowNamed(const std::string& name) const {
+    const InventoryList& list = form_->Inventory();
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      if (list.RowAt(i).Name == name) return &list.RowAt(i);
+    }
+    return nullptr;
+  }
+  double SliceValue(const std::string& label) const {
+    for (const PieSlice& slice : form_->Series1().Slices()) {
+      if (slice.label == label) return slice.value;
+    }
+    return -1;
+  }
+
+  ScratchDirectory scratch_{"sizes"};
+};
+
+TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesTheButtonBack) {
+  AddProgram("QmBig", 5ull << 30);
+  AddProgram("QmSmall", 0);
+  Open();
+  const HWND button = Control(kButtonCalculeTaille);
+  const HWND bar = Control(kProgressBarCalculeTaille);
+
+  bool barOverHiddenButton = false;
+  bool pieShowing = false;
+  const PostedProbe probe([&] {
+    const RECT b = ScreenRect(button);
+    const RECT p = ScreenRect(bar);
+    barOverHiddenButton =
+        IsWindowVisible(bar) && !IsWindowVisible(button) && p.left == b.left && p.top == b.top && p.right == b.right;
+    pieShowing = TabCtrl_GetCurSel(Control(kPageControl1)) == 1 && IsWindowVisible(form_->Page(FormPage::Pie));
+  });
+  PostMessageA(button, BM_CLICK, 0, 0);
+  probe.Post();
+  ASSERT_TRUE(PumpUntil([&] { return probe.Ran() && IsWindowVisible(button); }, 20000));
+
+  EXPECT_TRUE(barOverHiddenButton);
+  EXPECT_TRUE(pieShowing);
+  EXPECT_FALSE(IsWindowVisible(bar));
+  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 1);  // left as the run made it
+  const UninstallEntry* big = RowNamed("QmBig");
+  const UninstallEntry* small = RowNamed("QmSmall");
+  ASSERT_TRUE(big && small);
+  EXPECT_EQ(big->SizeDisplay(), "5.00 Gb");
+  EXPECT_EQ(big->SizeBytes, 5368709220u);
+  EXPECT_EQ(small->SizeDisplay(), "");
+  EXPECT_EQ(small->SizeBytes, 100u);
+  EXPECT_DOUBLE_EQ(SliceValue("QmBig"), 5242880.09765625);
+
+  // Back on the pie from another tab, by the user's click, the pie is built afresh.
+  form_->ActivatePage(FormPage::List);
+  form_->Inventory().SetSizeBytes(small->Id, 4096);
+  RECT tab;
+  TabCtrl_GetItemRect(Control(kPageControl1), 1, &tab);
+  ClickAt(Control(kPageControl1), {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+  PumpFor(20);
+  EXPECT_EQ(form_->ActivePage(), FormPage::Pie);
+  EXPECT_DOUBLE_EQ(SliceValue("QmSmall"), 4.0);
+}
+
+}  // namespace
+}  // namespace zobl::testing

@@ -1,0 +1,231 @@
+#include "diskusage/compute_sizes_run.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <set>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "fake_directory_tree.h"
+#include "platform/portable_locale.h"
+
+namespace zobl::testing {
+namespace {
+
+constexpr char kMissing[] = "[MISSING OR SYSTEM DIRECTORY ?]";
+
+// Runs the test's action before every entry the scan looks at; reports the window
+// closing once the action says so.
+class ScriptedPump final : public MessagePump {
+ public:
+  bool Pump() override { return !onPump || onPump(); }
+  std::function<bool()> onPump;
+};
+
+// Readings taken in turn; the last one repeats.
+class ScriptedTicks final : public TickSource {
+ public:
+  std::uint32_t Milliseconds() override { return readings.at(std::min(next++, readings.size() - 1)); }
+  std::vector<std::uint32_t> readings{0};
+  std::size_t next = 0;
+};
+
+// Records what the run shows; the Pie tab's activity after row i can be scripted.
+class RecordingView final : public ComputeSizesView {
+ public:
+  void BeginProgress(std::size_t rows) override { events.push_back("begin " + std::to_string(rows)); }
+  void StepProgress() override { ++steps; }
+  void EndProgress() override { events.push_back("end"); }
+  void ActivatePiePage() override {
+    if (!pieActive) events.push_back("shown");
+    pieActive = true;
+  }
+  bool PiePageActive() const override {
+    return steps < pieActiveAfterRow.size() ? pieActiveAfterRow[steps] : pieActive;
+  }
+  void PieRefresh() override {
+    events.push_back("pie after " + std::to_string(steps));
+    if (refreshFails) throw std::runtime_error("no pie");
+  }
+
+  std::vector<std::string> events;
+  std::vector<bool> pieActiveAfterRow;
+  bool pieActive = false;
+  bool refreshFails = false;
+  std::size_t steps = 0;
+};
+
+class ComputeSizesRunTest : public ::testing::Test {
+ protected:
+  // A row named `name` whose supposed directory `directory` holds one file of `bytes`.
+  RowId AddRow(const std::string& name, const std::string& directory, std::uint64_t bytes = 0) {
+    const RowId id = list_.Append();
+    list_.SetName(id, name);
+    for (const std::string& text : {name + "Key", std::string("[unknown]"), std::string("[NOT YET COMPUTED]"),
+                                    std::string("C:\\x\\un.exe"), directory}) {
+      list_.AppendFurtherText(id, text);
+    }
+    if (directory != kMissing && made_.insert(directory).second) {
+      tree_.AddDirectory(directory);
+      tree_.AddFile(directory + "\\f", bytes);
+    }
+    return id;
+  }
+  const UninstallEntry& Row(RowId id) const { return *list_.Find(id); }
+
+  PortableLocale locale_;
+  InventoryList list_{locale_};
+  FakeDirectoryTree tree_;
+  std::set<std::string> made_;
+  ScriptedPump pump_;
+  ScriptedTicks ticks_;
+  RecordingView view_;
+  ComputeSizesRun run_{list_, tree_, pump_, ticks_, view_};
+};
+
+TEST_F(ComputeSizesRunTest, EmptyListShowsThePieRebuildsItOnceMoreAndEnds) {
+  run_.ButtonCalculeTailleClick();
+  EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 0", "shown", "pie after 0", "end"}));
+  EXPECT_FALSE(run_.Running());
+}
+
+TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
+  const RowId small = AddRow("Small", "C:\\Small", 100);
+  const RowId big = AddRow("Big", "C:\\Big", 5ull << 30);
+  const RowId mid = AddRow("Mid", "C:\\Mid", 2ull << 30);
+  const RowId gone = AddRow("Gone", kMissing);
+  list_.SetSizeBytes(gone, 7);
+  run_.ButtonCalculeTailleClick();
+
+  EXPECT_EQ(Row(small).SizeDisplay(), "");
+  EXPECT_EQ(Row(small).SizeBytes, 100u);
+  EXPECT_EQ(Row(big).SizeDisplay(), "5.00 Gb");
+  EXPECT_EQ(Row(big).SizeBytes, 5368709120u);
+  EXPECT_EQ(Row(mid).SizeBytes, 2147483648u);
+  EXPECT_EQ(Row(gone).SizeDisplay(), "unknown");
+  EXPECT_EQ(Row(gone).SizeBytes, 7u);  // left as it was
+  EXPECT_EQ(view_.events.front(), "begin 4");
+  EXPECT_EQ(view_.steps, 4u);
+  EXPECT_EQ(view_.events.back(), "end");
+}
+
+TEST_F(ComputeSizesRunTest, VisitsRowsInDisplayOrderAndASecondRunOverwrites) {
+  AddRow("Bravo", "C:\\B", 2000);
+  AddRow("Alpha", "C:\\A", 1000);
+  run_.ButtonCalculeTailleClick();
+  EXPECT_EQ(tree_.Calls(),
+            (std::vector<std::string>{"list C:\\A\\*.*", "open C:\\A\\f", "list C:\\B\\*.*", "open C:\\B\\f"}));
+  tree_.AddFile("C:\\A\\g", 1048576);
+  run_.ButtonCalculeTailleClick();
+  EXPECT_EQ(list_.RowAt(0).SizeDisplay(), "1.00 Mb");
+  EXPECT_EQ(list_.RowAt(0).SizeBytes, 1049576u);
+}
+
+// Which rows are followed by a pie rebuild, from the tick readings (the first is the
+// start's) and whether the Pie tab is showing after each row.
+TEST_F(ComputeSizesRunTest, RebuildsThePieAfterTheFirstRowSlowRowsAndAtTheEnd) {
+  struct Case {
+    const char* title;
+    std::vector<std::uint32_t> readings;
+    std::vector<bool> pieActiveAfterRow;  // then as after the last
+    std::vector<std::string> rebuilds;
+  };
+  const Case cases[] = {
+      {"quick rows", {0, 5, 10, 15, 20}, {}, {"pie after 0", "pie after 4"}},
+      {"slow rows alone", {0, 5, 1006, 1500, 2501}, {}, {"pie after 0", "pie after 1", "pie after 3", "pie after 4"}},
+      {"exactly a second is not more", {0, 5, 1005, 2005, 2010}, {}, {"pie after 0", "pie after 4"}},
+      {"across the counter's wrap",
+       {0xFFFFFFF0u, 0xFFFFFFF8u, 0x10u, 0x500u, 0x510u},
+       {},
+       {"pie after 0", "pie after 2", "pie after 4"}},
+      // Away from the Pie tab nothing is read; back, time counts from the last check.
+      {"another tab meanwhile",
+       {0, 5, 1500, 1600},
+       {true, false, false, true, true},
+       {"pie after 0", "pie after 3", "pie after 4"}},
+      {"another tab at the end", {0, 5}, {true, true, true, true, false}, {"pie after 0"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    view_ = RecordingView{};
+    view_.pieActiveAfterRow = c.pieActiveAfterRow;
+    ticks_.readings = c.readings;
+    ticks_.next = 0;
+    for (int i = static_cast<int>(list_.Count()); i < 4; ++i) AddRow("Row" + std::to_string(i), kMissing);
+    run_.ButtonCalculeTailleClick();
+    std::vector<std::string> rebuilds;
+    for (const std::string& event : view_.events) {
+      if (event.rfind("pie after", 0) == 0) rebuilds.push_back(event);
+    }
+    EXPECT_EQ(rebuilds, c.rebuilds);
+  }
+}
+
+// The scan pumps messages: other handlers change the list under the run. Every result
+// must land on the row that was measured, and no index may run past the end.
+TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile) {
+  struct Case {
+    const char* title;
+    std::function<void(InventoryList&)> change;  // made during the second row's scan
+  };
+  const Case cases[] = {
+      {"the measured row deleted", [](InventoryList& list) { list.DeleteAt(1); }},
+      {"every row deleted",
+       [](InventoryList& list) {
+         while (list.Count() > 0) list.DeleteAt(0);
+       }},
+      {"a row added before it", [](InventoryList& list) { list.SetName(list.Append(), "Aardvark"); }},
+      {"the list re-sorted",
+       [](InventoryList& list) {
+         list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return b.Name.compare(a.Name); });
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    while (list_.Count() > 0) list_.DeleteAt(0);
+    for (int i = 0; i < 4; ++i) AddRow("Row" + std::to_string(i), "C:\\D" + std::to_string(i), 1000u * (i + 1));
+    int pumps = 0;
+    pump_.onPump = [&] {
+      if (++pumps == 4) c.change(list_);  // the second directory's first entry
+      return true;
+    };
+    run_.ButtonCalculeTailleClick();
+    for (std::size_t i = 0; i < list_.Count(); ++i) {
+      const UninstallEntry& row = list_.RowAt(i);
+      if (row.SizeBytes == 0) continue;  // not measured: the run went on by position
+      EXPECT_EQ(row.SupposedDirectory(), "C:\\D" + std::to_string(row.SizeBytes / 1000 - 1)) << row.Name;
+    }
+    EXPECT_EQ(view_.events.back(), "end");
+  }
+}
+
+TEST_F(ComputeSizesRunTest, WindowClosingStopsTheRunWithoutTouchingListOrView) {
+  const RowId first = AddRow("A", "C:\\A", 10);
+  const RowId second = AddRow("B", "C:\\B", 20);
+  int pumps = 0;
+  pump_.onPump = [&] { return ++pumps < 4; };  // closing at the second directory's first entry
+  run_.ButtonCalculeTailleClick();
+  EXPECT_EQ(Row(first).SizeBytes, 10u);
+  EXPECT_EQ(Row(second).SizeDisplay(), "[NOT YET COMPUTED]");
+  EXPECT_EQ(Row(second).SizeBytes, 0u);
+  EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 2", "shown", "pie after 0"}));
+  EXPECT_EQ(pumps, 4);  // no further pumping once closing
+  EXPECT_FALSE(run_.Running());
+}
+
+TEST_F(ComputeSizesRunTest, AClickDuringARunIsIgnoredAndAFailureStillBringsTheButtonBack) {
+  AddRow("A", "C:\\A", 10);
+  pump_.onPump = [&] {
+    run_.ButtonCalculeTailleClick();
+    return true;
+  };
+  view_.refreshFails = true;
+  EXPECT_THROW(run_.ButtonCalculeTailleClick(), std::runtime_error);
+  EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 1", "shown", "pie after 0", "end"}));
+  EXPECT_FALSE(run_.Running());
+}
+
+}  // namespace
+}  // namespace zobl::testing
