@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <utility>
+#include <vector>
 
 #include "reports/pie_groups.h"
 
@@ -12,17 +14,28 @@ namespace {
 constexpr double kBytesPerKilobyte = 1024.0;
 constexpr int kHueSegments = 6;
 
-// Past the 15 largest slices the pie is unreadable: the smaller ones become one slice.
-// The lump counts whole kilobytes and drops the fraction at every addition, so a crowd
-// of tiny programs may come to nothing and then gets no slice.
-void LumpAllButLargest(PieSeries& series) {
-  if (series.Count() <= kMostSlicesBeforeLumping) return;
-  const std::size_t lumped = series.Count() - kMostSlicesBeforeLumping;
+// One slice per group, ascending by value, except that past the 15 largest the pie is
+// unreadable: the smaller ones become one slice, placed by its size. The lump counts
+// whole kilobytes and drops the fraction at every addition, so a crowd of tiny programs
+// may come to nothing and then gets no slice. Only the slices kept enter the series:
+// with a directory per program, most groups are lumped.
+void FillSlices(std::vector<PieGroup> groups, PieSeries& series) {
+  std::vector<double> values;
+  values.reserve(groups.size());
+  for (const PieGroup& group : groups) values.push_back(static_cast<double>(group.bytes) / kBytesPerKilobyte);
+  std::vector<std::size_t> ascending(groups.size());
+  std::iota(ascending.begin(), ascending.end(), std::size_t{0});
+  std::stable_sort(ascending.begin(), ascending.end(),
+                   [&](std::size_t a, std::size_t b) { return values[a] < values[b]; });
+
+  const std::size_t lumped = groups.size() > kMostSlicesBeforeLumping ? groups.size() - kMostSlicesBeforeLumping : 0;
   std::int64_t lump = 0;
   for (std::size_t k = 0; k < lumped; ++k) {
-    lump = static_cast<std::int64_t>(static_cast<double>(lump) + series.ValueAt(k));
+    lump = static_cast<std::int64_t>(static_cast<double>(lump) + values[ascending[k]]);
   }
-  series.DeleteFirst(lumped);
+  for (std::size_t k = lumped; k < ascending.size(); ++k) {
+    series.Add(values[ascending[k]], std::move(groups[ascending[k]].label), {});
+  }
   if (lump <= 0) return;
   series.Add(static_cast<double>(lump), kOtherProgramsLabel, {});
   series.Sort();
@@ -62,11 +75,7 @@ Rgb PieHueColour(double position) {
 void PieRefresh(const InventoryList& list, PieSeries& series) {
   series.Clear();
   series.SetValueOrder(ValueOrder::Ascending);
-  for (PieGroup& group : GroupByDirectory(list)) {
-    series.Add(static_cast<double>(group.bytes) / kBytesPerKilobyte, std::move(group.label), {});
-  }
-  series.Sort();
-  LumpAllButLargest(series);
+  FillSlices(GroupByDirectory(list), series);
   ColourByArc(series);
   series.Repaint();
 }

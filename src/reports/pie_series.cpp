@@ -21,10 +21,6 @@ void PieSeries::DeleteAt(std::size_t k) {
   slices_.erase(slices_.begin() + static_cast<std::ptrdiff_t>(k));
 }
 
-void PieSeries::DeleteFirst(std::size_t count) {
-  slices_.erase(slices_.begin(), slices_.begin() + static_cast<std::ptrdiff_t>(std::min(count, slices_.size())));
-}
-
 double PieSeries::Total() const {
   double total = 0;
   for (const PieSlice& slice : slices_) total += slice.value;

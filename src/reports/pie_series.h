@@ -37,8 +37,6 @@ class PieSeries {
   [[nodiscard]] std::size_t Count() const { return slices_.size(); }
   [[nodiscard]] double ValueAt(std::size_t k) const { return slices_.at(k).value; }
   void DeleteAt(std::size_t k);
-  // The first `count` slices (all when there are fewer) at once.
-  void DeleteFirst(std::size_t count);
   [[nodiscard]] double Total() const;
   void SetColour(std::size_t k, Rgb colour) { slices_.at(k).colour = colour; }
   [[nodiscard]] const std::vector<PieSlice>& Slices() const { return slices_; }
