@@ -6,6 +6,7 @@
 #include <climits>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "mainwindow/about_text.h"
 #include "mainwindow/event_guard.h"
@@ -13,6 +14,7 @@
 #include "mainwindow/web_links.h"
 #include "mainwindow/pictures.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/win32_number_separators.h"
 #include "reports/pie_data.h"
 
 namespace zobl {
@@ -160,8 +162,15 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE: OnClose(); return 0;
+    case WM_SETTINGCHANGE:
+      // The numbers' separators are the user's, and the user may change them.
+      if (lParam != 0 && chart1_ && std::string_view(reinterpret_cast<const char*>(lParam)) == "intl") {
+        chart1_->SetSeparators(win32::UserNumberSeparators());
+      }
+      return 0;
     case WM_DESTROY:
       listView_.reset();
+      chart1_.reset();
       PostQuitMessage(0);
       return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
@@ -174,6 +183,11 @@ void TForm1::OnCreate() {
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   controls_ = std::make_unique<FormControls>(window_, instance, dpi_, kPageClass);
   listView_ = std::make_unique<InventoryListView>(list_, Control(kListViewDescription), dpi_);
+  chart1_ = std::make_unique<PieChartWindow>(controls_->Page(FormPage::Pie), instance, dpi_, series1_,
+                                             win32::UserNumberSeparators());
+  series1_.SetRepaint([this] {
+    if (chart1_) chart1_->Invalidate();
+  });
   OnSize();
   ZUMdepart();
 }

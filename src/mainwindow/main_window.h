@@ -28,6 +28,7 @@
 #include "platform/user_dialogs.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_timer.h"
+#include "reports/pie_chart_window.h"
 #include "reports/pie_series.h"
 
 namespace zobl {
@@ -75,6 +76,7 @@ class TForm1 final : private ComputeSizesView {
   [[nodiscard]] const ListSorting& Sorting() const { return sorting_; }
   [[nodiscard]] UINT_PTR RefreshTimerId() const { return refreshTimer_.Id(); }
   [[nodiscard]] const PieSeries& Series1() const { return series1_; }
+  [[nodiscard]] const PieChartWindow* Chart1() const { return chart1_.get(); }
   [[nodiscard]] std::optional<FormPage> ActivePage() const { return activePage_; }
   // Makes `page` the visible page, as a click on its tab does; a page that was not
   // showing hears that it is shown.
@@ -147,6 +149,7 @@ class TForm1 final : private ComputeSizesView {
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~TForm1 destroys first
   std::unique_ptr<FormControls> controls_;
   std::unique_ptr<InventoryListView> listView_;
+  std::unique_ptr<PieChartWindow> chart1_;
   std::optional<FormPage> activePage_;
   // Rows done in the current run. The bar paints itself at once on every change, which
   // costs as much as measuring a small directory; it is shown the count a few times a

@@ -1,0 +1,125 @@
+#include "reports/pie_chart_window.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "reports/pie_chart_painter.h"
+#include "reports/pie_layout.h"
+
+namespace zobl {
+namespace {
+
+constexpr int kDesignDpi = 120;
+constexpr int kFontPoints = 8;
+
+int Scaled(int designPixels, int dpi) { return MulDiv(designPixels, dpi, kDesignDpi); }
+
+HFONT ArialFont(int dpi, bool title) {
+  return CreateFontA(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, title ? FW_BOLD : FW_NORMAL, FALSE, title, FALSE,
+                     ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                     "Arial");
+}
+
+void RegisterChartClass(HINSTANCE instance, WNDPROC procedure) {
+  WNDCLASSEXA chartClass{};
+  chartClass.cbSize = sizeof chartClass;
+  if (GetClassInfoExA(instance, kPieChartClass, &chartClass)) return;
+  // Redrawn whole on every size change; no background brush, the paint covers it all.
+  chartClass.style = CS_HREDRAW | CS_VREDRAW;
+  chartClass.lpfnWndProc = procedure;
+  chartClass.hInstance = instance;
+  chartClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  chartClass.lpszClassName = kPieChartClass;
+  if (!RegisterClassExA(&chartClass)) throw std::runtime_error("Cannot register the pie chart's class");
+}
+
+}  // namespace
+
+PieChartWindow::PieChartWindow(HWND parent,
+                               HINSTANCE instance,
+                               int dpi,
+                               const PieSeries& series,
+                               NumberSeparators separators)
+    : dpi_(dpi),
+      series_(series),
+      separators_(std::move(separators)),
+      titleFont_(ArialFont(dpi, true)),
+      textFont_(ArialFont(dpi, false)) {
+  RegisterChartClass(instance, &PieChartWindow::WindowProc);
+  RECT area;
+  GetClientRect(parent, &area);
+  window_ = CreateWindowExA(0, kPieChartClass, "Program Files Sorted By Size", WS_CHILD | WS_VISIBLE, 0, 0, area.right,
+                            area.bottom, parent, nullptr, instance, this);
+  if (window_ == nullptr) throw std::runtime_error("Cannot create the pie chart");
+}
+
+PieChartWindow::~PieChartWindow() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+void PieChartWindow::SetSeparators(NumberSeparators separators) {
+  separators_ = std::move(separators);
+  Invalidate();
+}
+
+void PieChartWindow::Invalidate() const {
+  if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+}
+
+LRESULT CALLBACK PieChartWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    auto* chart = static_cast<PieChartWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+    chart->window_ = window;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(chart));
+  }
+  const auto* chart = reinterpret_cast<const PieChartWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  switch (message) {
+    case WM_ERASEBKGND: return 1;  // the paint covers the whole chart
+    case WM_PAINT:
+      if (chart == nullptr) break;
+      try {
+        chart->OnPaint();
+      } catch (...) {
+        // Nothing to show a failure with while painting; a box would only ask for another paint.
+        ValidateRect(window, nullptr);
+      }
+      return 0;
+    case WM_NCDESTROY:
+      if (chart != nullptr) const_cast<PieChartWindow*>(chart)->window_ = nullptr;
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      break;
+    default: break;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void PieChartWindow::OnPaint() const {
+  const win32::ScopedPaint paint(window_);
+  RECT client;
+  GetClientRect(window_, &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  if (width <= 0 || height <= 0) return;
+  const win32::ScopedMemoryDc memory(CreateCompatibleDC(paint.Get()));
+  const win32::ScopedBitmap bitmap(CreateCompatibleBitmap(paint.Get(), width, height));
+  if (!memory.IsValid() || !bitmap.IsValid()) throw std::runtime_error("No memory for the pie chart");
+  const win32::ScopedSelectObject selected(memory.Get(), bitmap.Get());
+  PaintTo(memory.Get(), width, height);
+  BitBlt(paint.Get(), 0, 0, width, height, memory.Get(), 0, 0, SRCCOPY);
+}
+
+void PieChartWindow::PaintTo(HDC dc, int width, int height) const {
+  const PieChartFonts fonts{titleFont_.Get(), textFont_.Get()};
+  const GdiChartTextMetrics metrics(dc, fonts);
+  PieChartInput input;
+  input.width = width;
+  input.height = height;
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  input.background = {GetRValue(face), GetGValue(face), GetBValue(face)};
+  input.radius = Scaled(100, dpi_);
+  input.arrowLength = Scaled(8, dpi_);
+  input.separators = separators_;
+  PaintPieChart(dc, LayOutPieChart(input, series_.Slices(), metrics), fonts);
+}
+
+}  // namespace zobl

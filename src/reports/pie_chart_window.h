@@ -1,0 +1,45 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/number_separators.h"
+#include "platform/win32/gdi_handles.h"
+#include "reports/pie_series.h"
+
+namespace zobl {
+
+inline constexpr char kPieChartClass[] = "ZoblPieChart";
+
+// Chart1: a child window that draws Series1 as a pie, filling its parent. Each paint
+// lays the chart out afresh for the window's size and draws it into a bitmap first, so
+// that nothing flickers; the window never has its background erased.
+class PieChartWindow {
+ public:
+  // The radii, the arrows and the fonts follow `dpi`; the design draws them at 120.
+  PieChartWindow(HWND parent, HINSTANCE instance, int dpi, const PieSeries& series, NumberSeparators separators);
+  ~PieChartWindow();
+  PieChartWindow(const PieChartWindow&) = delete;
+  PieChartWindow& operator=(const PieChartWindow&) = delete;
+
+  [[nodiscard]] HWND Handle() const { return window_; }
+  // The user changed the regional settings: numbers are written anew.
+  void SetSeparators(NumberSeparators separators);
+  [[nodiscard]] const NumberSeparators& Separators() const { return separators_; }
+  // The series changed: drawn again at the next paint.
+  void Invalidate() const;
+  // The whole chart as it is painted, into `dc` (for printing-free checks and tests).
+  void PaintTo(HDC dc, int width, int height) const;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnPaint() const;
+
+  HWND window_ = nullptr;
+  int dpi_;
+  const PieSeries& series_;
+  NumberSeparators separators_;
+  win32::ScopedFont titleFont_;
+  win32::ScopedFont textFont_;
+};
+
+}  // namespace zobl

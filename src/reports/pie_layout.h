@@ -1,0 +1,131 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "reports/number_format.h"
+#include "reports/pie_series.h"
+
+namespace zobl {
+
+inline constexpr char kPieChartTitle[] = "Program Files Sorted By Size";
+inline constexpr char kPercentFormat[] = "##0.##,%";
+inline constexpr char kValueFormat[] = "#,##0,,Kb";
+inline constexpr Rgb kTitleColour{0, 0, 255};
+inline constexpr Rgb kPiePenColour{64, 64, 64};
+inline constexpr Rgb kArrowColour{64, 0, 128};
+inline constexpr Rgb kMarkFill{255, 255, 128};
+inline constexpr Rgb kBlack{0, 0, 0};
+inline constexpr Rgb kWhite{255, 255, 255};
+
+struct ChartPoint {
+  int x = 0;
+  int y = 0;
+  friend bool operator==(const ChartPoint&, const ChartPoint&) = default;
+};
+
+// Right and bottom edges are exclusive, as in a Win32 RECT.
+struct ChartRect {
+  int left = 0;
+  int top = 0;
+  int right = 0;
+  int bottom = 0;
+  friend bool operator==(const ChartRect&, const ChartRect&) = default;
+};
+
+struct TextExtent {
+  int width = 0;
+  int height = 0;
+};
+
+// The chart's two fonts: the title's (Arial bold underlined, 8 points) and the one of
+// the legend and the marks (Arial, 8 points).
+enum class ChartFont { Title, Text };
+
+// How large a text is drawn in one of the chart's fonts on the device the chart is
+// painted on.
+class ChartTextMetrics {
+ public:
+  virtual ~ChartTextMetrics() = default;
+  [[nodiscard]] virtual TextExtent Measure(ChartFont font, std::string_view text) const = 0;
+};
+
+// What the chart is drawn from besides its slices.
+struct PieChartInput {
+  int width = 0;  // the chart's client size
+  int height = 0;
+  Rgb background;  // the system's button face
+  // Lengths the design gives in pixels at 120 dots per inch, already scaled to the
+  // screen: the pie's radii (100 at 120 dpi) and the marks' arrow length (8).
+  int radius = 100;
+  int arrowLength = 8;
+  NumberSeparators separators;
+};
+
+struct LegendEntry {
+  std::string text;     // ValueFormat of the value, a space, the label
+  ChartPoint textAt;    // top left
+  ChartRect colourBox;  // filled with the slice's colour, framed black
+  Rgb colour;
+};
+
+struct PieWedge {
+  // Angles in radians counter-clockwise from the chart's rotation (350 degrees); the
+  // screen angle of a point is the angle plus the rotation.
+  double start = 0;
+  double end = 0;
+  double mid = 0;
+  Rgb colour;
+  Rgb rimColour;          // darker by 64 in each of red, green and blue, not below 0
+  ChartPoint startPoint;  // on the circle
+  ChartPoint endPoint;
+  // False for a slice whose two end points coincide, unless it is the only slice,
+  // which is then drawn as the full circle.
+  bool drawn = true;
+  bool fullCircle = false;
+  // Screen angles (radians, in increasing order) of the parts of its arc on the lower
+  // half of the circle, each of which has a wall of the rim's depth below it.
+  std::vector<std::pair<double, double>> rimArcs;
+  // Screen angles of its boundaries that lie on the lower half: a vertical edge is drawn
+  // down the wall there.
+  std::vector<double> rimEdges;
+};
+
+struct PieMark {
+  std::string text;  // label (or the value when the label is empty), a space, the percent
+  ChartRect box;
+  ChartPoint textAt;     // top left of the centred text
+  ChartPoint arrowFrom;  // inside the rim
+  ChartPoint arrowTo;    // the anchor
+  Rgb arrowColour;
+};
+
+// Everything the painter draws, in the order it draws it: background and bevel, legend,
+// title, slices with the rim, the outline, then the marks.
+struct PieChartLayout {
+  ChartRect bounds;  // the whole chart, framed by a raised bevel 1 pixel wide
+  Rgb background;
+
+  bool legendShown = false;
+  ChartRect legendBox;  // white, framed black, a black shadow 2 pixels right and below
+  int legendShadow = 2;
+  std::vector<LegendEntry> legend;  // top to bottom
+
+  std::string title;
+  ChartPoint titleAt;  // top left
+
+  bool pieShown = false;
+  ChartPoint centre;
+  int radiusX = 0;
+  int radiusY = 0;
+  int rimDepth = 0;
+  std::vector<PieWedge> wedges;  // in series order
+  std::vector<PieMark> marks;    // in series order
+};
+
+PieChartLayout LayOutPieChart(const PieChartInput& input,
+                              const std::vector<PieSlice>& slices,
+                              const ChartTextMetrics& metrics);
+
+}  // namespace zobl
