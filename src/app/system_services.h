@@ -7,6 +7,7 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_message_pump.h"
+#include "platform/win32/win32_print_platform.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_shell.h"
@@ -28,11 +29,24 @@ struct SystemServices {
   win32::Win32Shell shell;
   win32::Win32TextFileReader files;
   win32::Win32UserDialogs dialogs{kApplicationTitle};
+  win32::Win32PrintPlatform printing;
 
   FormServices Form() {
-    return {registry, fileSystem, listing, pump, ticks, locale, profile, shell, files, dialogs, [this](HWND owner) {
+    return {registry,
+            fileSystem,
+            listing,
+            pump,
+            ticks,
+            locale,
+            profile,
+            shell,
+            files,
+            dialogs,
+            printing,
+            [this](HWND owner) {
               dialogs.SetOwner(owner);
               shell.SetOwner(owner);
+              printing.SetOwner(owner);
             }};
   }
 };

@@ -16,6 +16,7 @@
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_number_separators.h"
 #include "reports/pie_data.h"
+#include "reports/printed_list.h"
 
 namespace zobl {
 namespace {
@@ -208,6 +209,8 @@ std::span<const TForm1::CommandBinding> TForm1::CommandBindings() {
       {kButtonCalculeTaille, BN_CLICKED, &TForm1::ButtonCalculeTailleClick},
       {kToolButtonDetails, BN_CLICKED, &TForm1::ToolButtonDetailsClick},
       {kToolButtonIcones, BN_CLICKED, &TForm1::ToolButtonIconesClick},
+      {kToolButtonPrint, BN_CLICKED, &TForm1::ToolButtonPrintClick},
+      {kButtonImprimeListe, BN_CLICKED, &TForm1::ButtonImprimeListeClick},
       {kCheckBoxAffLignesSansNom, BN_CLICKED, &TForm1::ChangeEtatAffSansNom},
       {kComboBoxClassement, CBN_SELCHANGE, &TForm1::ChangeClassement},
       {kButtonUninstall, BN_CLICKED, &TForm1::ButtonUninstallClick},
@@ -329,6 +332,10 @@ void TForm1::OnPageShown(FormPage page) {
 }
 
 void TForm1::ButtonQuitteClick() { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+void TForm1::ToolButtonPrintClick() { PrintInventory(list_, services_.printing); }
+
+void TForm1::ButtonImprimeListeClick() { PrintInventory(list_, services_.printing); }
 
 void TForm1::ButtonCalculeTailleClick() { computeRun_.ButtonCalculeTailleClick(); }
 

@@ -20,6 +20,7 @@
 #include "platform/file_system.h"
 #include "platform/locale.h"
 #include "platform/message_pump.h"
+#include "platform/print_platform.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
@@ -49,6 +50,7 @@ struct FormServices {
   Shell& shell;
   TextFileReader& files;
   UserDialogs& dialogs;
+  PrintPlatform& printing;
   // Hears of the window as it is made, and of nullptr once it is gone, so that the
   // boxes and pages the services show belong to the window.
   std::function<void(HWND)> ownerChanged;
@@ -111,6 +113,8 @@ class TForm1 final : private ComputeSizesView {
   void ZUMdepart();
   void ZOBLtermine();
   void ButtonQuitteClick();
+  void ToolButtonPrintClick();
+  void ButtonImprimeListeClick();
   void ButtonCalculeTailleClick();
   void TabSheetPieShow();
   void ToolButtonDetailsClick();

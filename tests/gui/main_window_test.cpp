@@ -279,5 +279,17 @@ TEST_F(WindowTest, AFailureAtStartUpSkipsTheRestAndTheWindowStillOpens) {
   EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 0);
 }
 
+// Both print buttons open the print dialog; cancelled, it prints nothing and says nothing.
+TEST_F(WindowTest, PrintButtonsOpenThePrintDialog) {
+  Open();
+  for (const ControlId button : {kButtonImprimeListe, kToolButtonPrint}) {
+    const MessageBoxAnswerer answerer(IDCANCEL);
+    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    const auto& seen = answerer.Seen();
+    EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const SeenBox& b) { return b.caption == "Print"; }));
+    EXPECT_TRUE(std::none_of(seen.begin(), seen.end(), [](const SeenBox& b) { return b.caption == "ZOBL Quillmoor"; }));
+  }
+}
+
 }  // namespace
 }  // namespace zobl::testing

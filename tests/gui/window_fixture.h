@@ -16,6 +16,7 @@
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_print_platform.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_message_pump.h"
@@ -31,8 +32,11 @@ class WindowTest : public ::testing::Test {
  protected:
   void Open(Profile* profile = nullptr) {
     form_ = std::make_unique<TForm1>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_, locale_,
-                                                  profile ? *profile : profile_, shell_, files_, dialogs_,
-                                                  [this](HWND owner) { dialogs_.SetOwner(owner); }});
+                                                  profile ? *profile : profile_, shell_, files_, dialogs_, printing_,
+                                                  [this](HWND owner) {
+                                                    dialogs_.SetOwner(owner);
+                                                    printing_.SetOwner(owner);
+                                                  }});
     form_->Create(GetModuleHandleA(nullptr));
     form_->Show();
     PumpFor(50);
@@ -115,6 +119,7 @@ class WindowTest : public ::testing::Test {
   RecordingShell shell_;
   win32::Win32TextFileReader files_;
   win32::Win32UserDialogs dialogs_{kApplicationTitle};
+  win32::Win32PrintPlatform printing_;
   std::unique_ptr<TForm1> form_;
 };
 

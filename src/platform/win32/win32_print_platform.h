@@ -1,0 +1,30 @@
+#pragma once
+
+#include <windows.h>
+
+#include "platform/print_platform.h"
+
+namespace zobl::win32 {
+
+// PrintDlgA for the printer, the local clock, and documents on the printer's DC.
+class Win32PrintPlatform final : public PrintPlatform {
+ public:
+  // The dialog is owned by `owner`, which takes no input while it shows.
+  explicit Win32PrintPlatform(HWND owner = nullptr) : owner_(owner) {}
+  ~Win32PrintPlatform() override;
+  Win32PrintPlatform(const Win32PrintPlatform&) = delete;
+  Win32PrintPlatform& operator=(const Win32PrintPlatform&) = delete;
+
+  void SetOwner(HWND owner) { owner_ = owner; }
+  [[nodiscard]] bool ShowPrintDialog() override;
+  [[nodiscard]] LocalDateTime Now() const override;
+  [[nodiscard]] std::unique_ptr<PrintDocument> StartDocument(const std::string& title) override;
+
+ private:
+  void ReleasePrinter();
+
+  HWND owner_;
+  HDC printer_ = nullptr;  // the chosen printer's DC, handed to the next document
+};
+
+}  // namespace zobl::win32

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+#include "inventory/inventory_list.h"
+#include "platform/print_platform.h"
+
+namespace zobl {
+
+inline constexpr char kPrintHeaderStart[] = "Software stats by ZOBL (Quillmoor). Date=";
+
+// "Software stats by ZOBL (Quillmoor). Date=2001.7.4 9h5": no leading zeros.
+std::string PrintHeader(const LocalDateTime& now);
+
+// The list as printed text: the header, an empty line, then for each row in display
+// order "name Date=date Size=size Directory=directory", one line each, page after page.
+// Nothing is printed when the user cancels the dialog.
+void PrintInventory(const InventoryList& list, PrintPlatform& platform);
+
+}  // namespace zobl

@@ -1,0 +1,132 @@
+#include "reports/printed_list.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/portable_locale.h"
+
+namespace zobl::testing {
+namespace {
+
+constexpr int kLine = 10;  // the height of every text
+
+// What reached paper: each page's lines by their y, texts joined as drawn side by side.
+struct Paper {
+  std::string title;
+  std::vector<std::map<int, std::string>> pages;
+  bool whiteFill = false;
+  bool ended = false;
+};
+
+class FakeDocument final : public PrintDocument {
+ public:
+  FakeDocument(Paper& paper, int pageHeight, std::function<void()> onDraw)
+      : paper_(paper), pageHeight_(pageHeight), onDraw_(std::move(onDraw)) {
+    paper_.pages.emplace_back();
+  }
+  int PageHeight() const override { return pageHeight_; }
+  int TextHeight(std::string_view) const override { return kLine; }
+  void SetWhiteFill() override { paper_.whiteFill = true; }
+  int DrawText(int x, int y, std::string_view text) override {
+    EXPECT_TRUE(paper_.whiteFill);
+    std::string& line = paper_.pages.back()[y];
+    EXPECT_EQ(static_cast<int>(line.size()), x) << "drawn where the line's text ends";
+    line += text;
+    if (onDraw_) onDraw_();
+    return x + static_cast<int>(text.size());
+  }
+  void NewPage() override { paper_.pages.emplace_back(); }
+  void End() override { paper_.ended = true; }
+
+ private:
+  Paper& paper_;
+  int pageHeight_;
+  std::function<void()> onDraw_;
+};
+
+class FakePrinter final : public PrintPlatform {
+ public:
+  bool ShowPrintDialog() override { return confirm; }
+  LocalDateTime Now() const override { return {2001, 7, 4, 9, 5}; }
+  std::unique_ptr<PrintDocument> StartDocument(const std::string& title) override {
+    paper.title = title;
+    return std::make_unique<FakeDocument>(paper, 60 * kLine, onDraw);
+  }
+
+  bool confirm = true;
+  std::function<void()> onDraw;
+  Paper paper;
+};
+
+class PrintedListTest : public ::testing::Test {
+ protected:
+  void AddRows(int count) {
+    for (int i = 0; i < count; ++i) {
+      const RowId id = list_.Append();
+      list_.SetName(id, std::string("P").append(std::to_string(1000 + list_.Count())));
+      for (const char* text : {"Key", "2001.7.4", "", "un.exe", "C:\\P"}) list_.AppendFurtherText(id, text);
+    }
+  }
+
+  PortableLocale locale_;
+  InventoryList list_{locale_};
+  FakePrinter printer_;
+};
+
+// With pages 60 lines high, the first holds 57 rows under the header and its empty line,
+// each later one 59: the lowest line of a page stays empty.
+TEST_F(PrintedListTest, FillsPagesUpToTheirLastLineAndStartsNoneForNothing) {
+  const struct {
+    int rows;
+    std::vector<std::size_t> linesPerPage;  // the header counts on the first
+  } cases[] = {{0, {1}}, {1, {2}}, {57, {58}}, {58, {58, 1}}, {116, {58, 59}}, {117, {58, 59, 1}}};
+  for (const auto& c : cases) {
+    list_.SuspendRepaint();
+    while (list_.Count() > 0) list_.DeleteAt(0);
+    list_.ResumeRepaint();
+    AddRows(c.rows);
+    printer_.paper = {};
+    PrintInventory(list_, printer_);
+    std::vector<std::size_t> lines;
+    for (const auto& page : printer_.paper.pages) lines.push_back(page.size());
+    EXPECT_EQ(lines, c.linesPerPage) << c.rows << " rows";
+    EXPECT_TRUE(printer_.paper.ended);
+    if (c.rows > 58) {
+      EXPECT_EQ(printer_.paper.pages[1].begin()->first, 0) << "later pages start at the top";
+    }
+  }
+}
+
+TEST_F(PrintedListTest, HeaderTitlesTheDocumentAndRowsFollowAnEmptyLine) {
+  AddRows(2);
+  PrintInventory(list_, printer_);
+  const std::map<int, std::string> expected{{0, "Software stats by ZOBL (Quillmoor). Date=2001.7.4 9h5"},
+                                            {20, "P1001 Date=2001.7.4 Size= Directory=C:\\P"},
+                                            {30, "P1002 Date=2001.7.4 Size= Directory=C:\\P"}};
+  EXPECT_EQ(printer_.paper.pages.at(0), expected);
+  EXPECT_EQ(printer_.paper.title, expected.at(0));
+}
+
+TEST_F(PrintedListTest, CancelPrintsNothingAndARowGoneMeanwhileIsNeverRead) {
+  AddRows(3);
+  printer_.confirm = false;
+  PrintInventory(list_, printer_);
+  EXPECT_TRUE(printer_.paper.pages.empty());
+
+  printer_.confirm = true;
+  printer_.onDraw = [this] {
+    if (list_.Count() == 3 && printer_.paper.pages[0].size() == 2) list_.DeleteAt(1);  // while the first row prints
+  };
+  PrintInventory(list_, printer_);
+  ASSERT_EQ(printer_.paper.pages.size(), 1u);
+  EXPECT_EQ(printer_.paper.pages[0].size(), 3u);
+  EXPECT_EQ(printer_.paper.pages[0].at(30).substr(0, 5), "P1003");
+}
+
+}  // namespace
+}  // namespace zobl::testing
