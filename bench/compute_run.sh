@@ -17,7 +17,6 @@ exe=$build/bench/zobl_compute_run_bench.exe
 
 prefix=$build/compute-run-wineprefix
 "$root/cmake/wine-prefix.sh" ensure "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
 
 # App000 .. App199, each an uninstall.exe and 99 more files below 64 KiB; all sparse.
 tree=$prefix/drive_c/ZoblComputeBench
@@ -39,18 +38,7 @@ fi
 files=$(find "$tree" -type f | wc -l)
 expected=$(find "$tree" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "%.0f\n", s }')
 
-for display in $(seq 140 180); do
-  [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=:$display
-
-"$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
-work=$(mktemp -d)
-trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-
-cd "$work"  # a working directory without settings, with the About text
-cp "$root/assets/readme.txt" .
+. "$root/bench/window-bench.sh"
+window_bench_start "$prefix" "$cpu"
 echo "tree: $files files, $expected bytes in files; $rounds rounds on CPU $cpu"
 taskset -c "$cpu" wine "$exe" --rounds "$rounds" --expect "$expected" </dev/null | tr -d '\r'

@@ -11,21 +11,8 @@ cpu=${ZOBL_BENCH_CPU:-0}
 cmake --preset win64 -B "$build" >/dev/null
 cmake --build "$build" -j2 --target zobl zobl_startup_bench zobl_process_startup_bench >/dev/null
 
-for display in $(seq 140 180); do
-  [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-export DISPLAY=:$display
-
-prefix=$build/bench-wineprefix
-"$root/cmake/wine-prefix.sh" ensure "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
-"$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
-trap 'wineserver -k 2>/dev/null || true; kill $xvfb 2>/dev/null || true' EXIT
-
-cd "$(mktemp -d)"  # a working directory without settings, with the About text
-cp "$root/assets/readme.txt" .
+. "$root/bench/window-bench.sh"
+window_bench_start "$build/bench-wineprefix" "$cpu"
 taskset -c "$cpu" wine "$build/bench/zobl_process_startup_bench.exe" "Z:${build//\//\\}\\src\\app\\zobl.exe" </dev/null
 echo
 taskset -c "$cpu" wine "$build/bench/zobl_startup_bench.exe" </dev/null
