@@ -102,9 +102,21 @@ void InventoryListView::ShowListSelection() {
 
 // While repainting is suspended (a refresh adding many rows) the control hears of the
 // count, the selection and the picture once, when repainting resumes; it paints
-// nothing meanwhile, and a row it asks for past the list's end is left blank.
+// nothing meanwhile, and a row it asks for past the list's end is left blank. Its
+// redrawing is held only once something changes: the control repaints itself whole when
+// redrawing is let go, and a refresh that changes nothing must cost no repaint.
 void InventoryListView::CountChanged(std::size_t) {
-  if (!repaintSuspended_) ShowCountAndSelection();
+  if (repaintSuspended_) {
+    HoldRedraw();
+    return;
+  }
+  ShowCountAndSelection();
+}
+
+void InventoryListView::HoldRedraw() {
+  if (redrawHeld_) return;
+  redrawHeld_ = true;
+  SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
 }
 
 // A shorter count can take the control's selection away; the row keeps it in the list.
@@ -116,18 +128,20 @@ void InventoryListView::ShowCountAndSelection() {
 }
 
 void InventoryListView::RowsChanged() {
-  if (repaintSuspended_) return;
+  if (repaintSuspended_) {
+    HoldRedraw();
+    return;
+  }
   ShowListSelection();
   InvalidateRect(control_, nullptr, FALSE);
 }
 
-void InventoryListView::RepaintSuspended() {
-  repaintSuspended_ = true;
-  SendMessageA(control_, WM_SETREDRAW, FALSE, 0);
-}
+void InventoryListView::RepaintSuspended() { repaintSuspended_ = true; }
 
 void InventoryListView::RepaintResumed() {
   repaintSuspended_ = false;
+  if (!redrawHeld_) return;
+  redrawHeld_ = false;
   ShowCountAndSelection();
   SendMessageA(control_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(control_, nullptr, TRUE);

@@ -34,6 +34,7 @@ class InventoryListView final : public InventoryListObserver {
   void TakeSelectionFromControl();
   void ShowListSelection();
   void ShowCountAndSelection();
+  void HoldRedraw();
 
   InventoryList& list_;
   HWND control_;
@@ -42,6 +43,7 @@ class InventoryListView final : public InventoryListObserver {
   win32::ScopedImageList largeImages_;
   bool showingSelection_ = false;  // our own selection changes are no user's choice
   bool repaintSuspended_ = false;
+  bool redrawHeld_ = false;
 };
 
 }  // namespace zobl

@@ -310,9 +310,13 @@ void TForm1::ZUMdepart() {
   listView_->ShowDetails(settings_.Read(kDetailedList));
   refresher_.RefreshInventory();
   // No timer, no periodic refresh: the list is then refreshed only on request.
-  refreshTimer_.Start(kRefreshPeriodMilliseconds,
-                      [this] { RunEventHandler(services_.dialogs, [this] { refresher_.RefreshTick(); }); });
+  refreshTimer_.Start(kRefreshPeriodMilliseconds, [this] { RefreshTick(); });
   LoadAboutText();
+}
+
+// The timer calls this outside the window procedure: it needs a failure guard of its own.
+void TForm1::RefreshTick() {
+  RunEventHandler(services_.dialogs, [this] { refresher_.RefreshTick(); });
 }
 
 void TForm1::ZOBLtermine() {

@@ -77,6 +77,8 @@ class TForm1 final : private ComputeSizesView {
   [[nodiscard]] InventoryList& Inventory() { return list_; }
   [[nodiscard]] const ListSorting& Sorting() const { return sorting_; }
   [[nodiscard]] UINT_PTR RefreshTimerId() const { return refreshTimer_.Id(); }
+  // What the refresh timer does at each tick, now.
+  void RefreshTick();
   [[nodiscard]] const PieSeries& Series1() const { return series1_; }
   [[nodiscard]] const PieChartWindow* Chart1() const { return chart1_.get(); }
   [[nodiscard]] std::optional<FormPage> ActivePage() const { return activePage_; }

@@ -291,5 +291,32 @@ TEST_F(WindowTest, PrintButtonsOpenThePrintDialog) {
   }
 }
 
+// A refresh that finds nothing new leaves the list alone: no erase, nothing to repaint.
+TEST_F(WindowTest, IdleRefreshTicksNeitherEraseNorRepaintTheList) {
+  descriptors_.Add("a", "Alpha");
+  Open();
+  PumpFor(20);
+  static int erasures = 0;
+  static HWND list = nullptr;
+  erasures = 0;
+  list = Control(kListViewDescription);
+  const HHOOK hook = SetWindowsHookExA(
+      WH_CALLWNDPROC,
+      [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (code >= 0 && message->hwnd == list && message->message == WM_ERASEBKGND) ++erasures;
+        return CallNextHookEx(nullptr, code, wParam, lParam);
+      },
+      nullptr, GetCurrentThreadId());
+  for (int tick = 0; tick < 3; ++tick) {
+    form_->RefreshTick();
+    PumpFor(10);
+  }
+  UnhookWindowsHookEx(hook);
+  EXPECT_EQ(erasures, 0);
+  EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));
+  EXPECT_TRUE(Listed("a"));
+}
+
 }  // namespace
 }  // namespace zobl::testing
