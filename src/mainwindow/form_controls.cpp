@@ -142,6 +142,7 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
     SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(authorPicture_.Get()));
   }
   if (!design.enabled) EnableWindow(control, FALSE);
+  if (design.checked) SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
   if (design.hint != nullptr) AddHint(control, design.hint);
   return control;
 }

@@ -63,7 +63,7 @@ const std::array kControls = {
 
     // The Options tab.
     ControlDesign{kCheckBoxDisplayTexture, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, "",
-                  F::Normal, nullptr},
+                  F::Normal, nullptr, TextAlignment::Left, true, true},
     ControlDesign{kLabel3, "Label3", K::Label, P::Options, {55, 34, 0, 0},
                   "Display MARLO' picture as the background.", F::Normal, nullptr},
 

@@ -99,6 +99,7 @@ struct ControlDesign {
   const char* hint;  // shown as a tooltip; nullptr for none
   TextAlignment alignment = TextAlignment::Left;
   bool enabled = true;
+  bool checked = false;  // a check box's state in the design
 };
 
 // Frames drawn on the About tab around its support panel.

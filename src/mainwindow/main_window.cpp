@@ -160,6 +160,9 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       SetBkMode(dc, TRANSPARENT);
       if (control == Control(kLabel5)) SetTextColor(dc, RGB(0, 0, 255));
+      // Over the picture a label leaves its background alone; without it, the face colour
+      // wipes what a label showed before (a text greyed out is drawn again in full).
+      if (texture_.Painting()) return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
       return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
     case WM_CLOSE: OnClose(); return 0;
@@ -212,6 +215,7 @@ std::span<const TForm1::CommandBinding> TForm1::CommandBindings() {
       {kToolButtonPrint, BN_CLICKED, &TForm1::ToolButtonPrintClick},
       {kButtonImprimeListe, BN_CLICKED, &TForm1::ButtonImprimeListeClick},
       {kCheckBoxAffLignesSansNom, BN_CLICKED, &TForm1::ChangeEtatAffSansNom},
+      {kCheckBoxDisplayTexture, BN_CLICKED, &TForm1::ChgEtatImageFond},
       {kComboBoxClassement, CBN_SELCHANGE, &TForm1::ChangeClassement},
       {kButtonUninstall, BN_CLICKED, &TForm1::ButtonUninstallClick},
       {kButtonRemoveEntry, BN_CLICKED, &TForm1::ButtonRemoveEntryClick},
@@ -306,7 +310,14 @@ void TForm1::ZUMdepart() {
   SetScrollPos(window_, SB_HORZ, 0, TRUE);
   ScrollTo(SB_HORZ, 0);
   ActivatePage(FormPage::List);
-  // The background texture's setting, its start and the Options check box belong here.
+  const bool textured = settings_.Read(kDisplayTexture);
+  texture_.TextureInit(kTextureFile, textured);
+  // A change the program makes raises no click: the box's handler is called as a click would.
+  const HWND textureBox = Control(kCheckBoxDisplayTexture);
+  if ((SendMessageA(textureBox, BM_GETCHECK, 0, 0) == BST_CHECKED) != textured) {
+    SendMessageA(textureBox, BM_SETCHECK, textured ? BST_CHECKED : BST_UNCHECKED, 0);
+    ChgEtatImageFond();
+  }
   listView_->ShowDetails(settings_.Read(kDetailedList));
   refresher_.RefreshInventory();
   // No timer, no periodic refresh: the list is then refreshed only on request.
@@ -320,7 +331,7 @@ void TForm1::RefreshTick() {
 }
 
 void TForm1::ZOBLtermine() {
-  // The background texture is stopped here, first.
+  texture_.TextureDisable();
   refreshTimer_.Stop();
 }
 
@@ -393,6 +404,19 @@ void TForm1::ToolButtonIconesClick() {
 }
 
 void TForm1::ChangeEtatAffSansNom() { refresher_.RefreshInventory(); }
+
+// The setting is written even when the picture cannot be had: it is tried again at the
+// next start. Every window of the screen is erased anew, so the picture shows or goes at once.
+void TForm1::ChgEtatImageFond() {
+  const bool checked = SendMessageA(Control(kCheckBoxDisplayTexture), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  if (checked) {
+    texture_.TextureEnable();
+  } else {
+    texture_.TextureDisable();
+  }
+  settings_.Write(kDisplayTexture, checked);
+  InvalidateRect(nullptr, nullptr, TRUE);
+}
 
 void TForm1::CliqueColonne(int column) {
   const int shown = sorting_.CliqueColonne(column);

@@ -31,6 +31,7 @@
 #include "platform/win32/window_timer.h"
 #include "reports/pie_chart_window.h"
 #include "reports/pie_series.h"
+#include "texture/texture.h"
 
 namespace zobl {
 
@@ -122,6 +123,7 @@ class TForm1 final : private ComputeSizesView {
   void ToolButtonDetailsClick();
   void ToolButtonIconesClick();
   void ChangeEtatAffSansNom();
+  void ChgEtatImageFond();
   void CliqueColonne(int column);
   void ChangeClassement();
   void ButtonUninstallClick();
@@ -143,6 +145,7 @@ class TForm1 final : private ComputeSizesView {
 
   FormServices services_;
   Settings settings_;
+  Texture texture_;
   InventoryList list_;
   ListSorting sorting_;
   InventoryRefresher refresher_;

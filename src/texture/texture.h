@@ -1,0 +1,50 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "texture/texture_file.h"
+
+namespace zobl {
+
+inline constexpr char kTextureFile[] = "MARLO192.FON";
+
+// The tiled background picture behind every window of the thread: after any of them has
+// erased its background, a hook covers its client area with the picture, anchored to the
+// screen. One per thread; it owns the picture and the hook, both gone with it.
+class Texture {
+ public:
+  Texture() = default;
+  ~Texture() { TextureDisable(); }
+  Texture(const Texture&) = delete;
+  Texture& operator=(const Texture&) = delete;
+
+  // Remembers the file (at most 259 characters) and, with `enable`, starts painting.
+  bool TextureInit(const char* fileName, bool enable);
+  // Loads the picture whole and hooks the thread. Succeeds at once when a picture is
+  // held already, even one whose hook could not be installed.
+  bool TextureEnable();
+  // Unhooks and frees the picture.
+  bool TextureDisable();
+  // True while the hook paints: labels then leave their background to the picture.
+  [[nodiscard]] bool Painting() const { return hook_ != nullptr && format_.has_value(); }
+
+ private:
+  struct TextureState {
+    std::string fileName;
+    std::optional<std::vector<std::uint8_t>> picture;  // the file's bytes as read
+  };
+
+  static LRESULT CALLBACK TexturePaintHook(int code, WPARAM wParam, LPARAM lParam);
+  void PaintOver(HWND window, HDC dc) const;
+
+  TextureState state_;
+  std::optional<TextureFormat> format_;  // the picture's, when it passed the checks
+  HHOOK hook_ = nullptr;
+};
+
+}  // namespace zobl

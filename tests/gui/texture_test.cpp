@@ -1,0 +1,135 @@
+// The background picture under Wine: screen pixels of the real window and a message box.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "gui_support.h"
+#include "platform/win32/gdi_handles.h"
+#include "window_fixture.h"
+
+namespace zobl::testing {
+namespace {
+
+// A 24-bit picture's pixel as the screen shows it: rows are stored bottom-up.
+COLORREF PicturePixel(const std::vector<char>& file, int x, int y) {
+  const int width = 192;
+  const int height = 192;
+  const std::size_t row = ((width * 24 + 31) / 32) * 4;
+  const std::size_t at = 54 + static_cast<std::size_t>(height - 1 - y) * row + static_cast<std::size_t>(x) * 3;
+  return RGB(static_cast<std::uint8_t>(file[at + 2]), static_cast<std::uint8_t>(file[at + 1]),
+             static_cast<std::uint8_t>(file[at]));
+}
+
+COLORREF ScreenPixel(POINT at) {
+  const win32::ScopedWindowDc screen(nullptr);
+  return GetPixel(screen.Get(), at.x, at.y);
+}
+
+// A point of a window's client area where nothing but the background shows, on the screen.
+POINT OnScreen(HWND window, POINT client) {
+  ClientToScreen(window, &client);
+  return client;
+}
+
+class TextureTest : public WindowTest {
+ public:
+  // What the picture puts at a point of the screen.
+  COLORREF Expected(POINT at) const { return PicturePixel(picture_, at.x % 192, at.y % 192); }
+
+ protected:
+  void SetUp() override {
+    std::ifstream in(ZOBL_TEXTURE_PATH, std::ios::binary);
+    picture_.assign(std::istreambuf_iterator<char>(in), {});
+    ASSERT_EQ(picture_.size(), 54u + 192 * 192 * 3);
+  }
+  void WritePicture(const std::vector<char>& bytes) const {
+    std::ofstream out(workingDirectory_.Path() + "\\MARLO192.FON", std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  }
+  void RemovePicture() const { DeleteFileA((workingDirectory_.Path() + "\\MARLO192.FON").c_str()); }
+  void ShowOptions() {
+    form_->ActivatePage(FormPage::Options);
+    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    PumpFor(30);
+  }
+  // The Options page's background, far from its one control.
+  POINT PageBackground() const { return OnScreen(form_->Page(FormPage::Options), {400, 200}); }
+  bool Checked() const { return SendMessageA(Control(kCheckBoxDisplayTexture), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+  std::vector<char> picture_;
+};
+
+TEST_F(TextureTest, WindowAndMessageBoxShowOnePatternFixedToTheScreen) {
+  WritePicture(picture_);
+  Open();
+  ShowOptions();
+  ASSERT_TRUE(Checked());
+  const POINT page = PageBackground();
+  EXPECT_EQ(ScreenPixel(page), Expected(page));
+
+  // Seen while the box is up, from its own message loop.
+  static COLORREF seen = CLR_INVALID;
+  static COLORREF expected = CLR_INVALID;
+  static const TextureTest* test = nullptr;
+  test = this;
+  const MessageBoxAnswerer answerer(IDOK, 300);
+  const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
+    const HWND box = FindWindowA("#32770", "ZOBL Quillmoor");
+    if (box == nullptr || seen != CLR_INVALID) return;
+    const POINT corner = OnScreen(box, {3, 3});
+    seen = ScreenPixel(corner);
+    expected = test->Expected(corner);
+  });
+  MessageBoxA(form_->Handle(), "A box over the picture", "ZOBL Quillmoor", MB_OK);
+  KillTimer(nullptr, timer);
+  EXPECT_NE(seen, CLR_INVALID);
+  EXPECT_EQ(seen, expected);
+}
+
+TEST_F(TextureTest, OffAtStartOrWithoutAFilePaintsNothingAndOnAgainReloads) {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  // Off in the settings: the box follows, nothing is painted.
+  WritePicture(picture_);
+  WritePrivateProfileStringA("", "DisplayTexture", "0", workingDirectory_.SettingsFile().c_str());
+  Open();
+  ShowOptions();
+  EXPECT_FALSE(Checked());
+  EXPECT_EQ(ScreenPixel(PageBackground()), face);
+  form_.reset();
+
+  // On, but no file: the box stays as set, nothing is painted.
+  RemovePicture();
+  WritePrivateProfileStringA("", "DisplayTexture", "1", workingDirectory_.SettingsFile().c_str());
+  Open();
+  ShowOptions();
+  EXPECT_TRUE(Checked());
+  EXPECT_EQ(ScreenPixel(PageBackground()), face);
+
+  // A file put in place shows once the option is switched off and on again.
+  std::vector<char> red = picture_;
+  for (std::size_t at = 54; at + 2 < red.size(); at += 3) {
+    red[at] = 0;
+    red[at + 1] = 0;
+    red[at + 2] = static_cast<char>(200);
+  }
+  WritePicture(red);
+  for (int click = 0; click < 2; ++click) {
+    SendMessageA(Control(kCheckBoxDisplayTexture), BM_CLICK, 0, 0);
+    PumpFor(30);
+  }
+  ShowOptions();
+  EXPECT_TRUE(Checked());
+  EXPECT_EQ(ScreenPixel(PageBackground()), RGB(200, 0, 0));
+  EXPECT_EQ(GetPrivateProfileIntA("", "DisplayTexture", 7, workingDirectory_.SettingsFile().c_str()), 1u);
+  form_.reset();
+  RemovePicture();
+}
+
+}  // namespace
+}  // namespace zobl::testing
