@@ -48,8 +48,12 @@ bool Texture::TextureEnable() {
   if (!ScreenDeepEnough()) return false;
   state_.picture = ReadWhole(state_.fileName);
   if (!state_.picture) return false;
-  // A damaged file is held but never painted: no blit may read past its bytes.
+  // A damaged file counts as no picture at all: no blit may read past its bytes.
   format_ = CheckTextureFile(*state_.picture);
+  if (!format_) {
+    state_.picture.reset();
+    return false;
+  }
   hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, &Texture::TexturePaintHook, nullptr, GetCurrentThreadId());
   if (hook_ == nullptr) return false;
   t_hooked = this;

@@ -92,7 +92,7 @@ TEST_F(TextureTest, WindowAndMessageBoxShowOnePatternFixedToTheScreen) {
   EXPECT_EQ(seen, expected);
 }
 
-TEST_F(TextureTest, OffAtStartOrWithoutAFilePaintsNothingAndOnAgainReloads) {
+TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReloads) {
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   // Off in the settings: the box follows, nothing is painted.
   WritePicture(picture_);
@@ -111,6 +111,18 @@ TEST_F(TextureTest, OffAtStartOrWithoutAFilePaintsNothingAndOnAgainReloads) {
   EXPECT_TRUE(Checked());
   EXPECT_EQ(ScreenPixel(PageBackground()), face);
 
+  const auto toggleTwice = [this] {
+    for (int click = 0; click < 2; ++click) {
+      SendMessageA(Control(kCheckBoxDisplayTexture), BM_CLICK, 0, 0);
+      PumpFor(30);
+    }
+    ShowOptions();
+  };
+  // A damaged file paints nothing either.
+  WritePicture(std::vector<char>(picture_.begin(), picture_.begin() + 1000));
+  toggleTwice();
+  EXPECT_EQ(ScreenPixel(PageBackground()), face);
+
   // A file put in place shows once the option is switched off and on again.
   std::vector<char> red = picture_;
   for (std::size_t at = 54; at + 2 < red.size(); at += 3) {
@@ -119,11 +131,7 @@ TEST_F(TextureTest, OffAtStartOrWithoutAFilePaintsNothingAndOnAgainReloads) {
     red[at + 2] = static_cast<char>(200);
   }
   WritePicture(red);
-  for (int click = 0; click < 2; ++click) {
-    SendMessageA(Control(kCheckBoxDisplayTexture), BM_CLICK, 0, 0);
-    PumpFor(30);
-  }
-  ShowOptions();
+  toggleTwice();
   EXPECT_TRUE(Checked());
   EXPECT_EQ(ScreenPixel(PageBackground()), RGB(200, 0, 0));
   EXPECT_EQ(GetPrivateProfileIntA("", "DisplayTexture", 7, workingDirectory_.SettingsFile().c_str()), 1u);
