@@ -8,6 +8,8 @@
 #                                     into it; the program only runs there)
 #
 # The program runs in build/run, which holds its ZOBL.INI, readme.txt and MARLO192.FON.
+# In the demo prefix its printer is a private CUPS-PDF queue: what it prints lands as PDF
+# in build/run/printed.
 # With a reachable X display ($DISPLAY) the program simply runs until you close it.
 # Without one, a private Xvfb screen is started, the program is shown until its list is
 # filled, a screenshot is saved (its path is printed), the program is closed through its
@@ -28,7 +30,7 @@ die() {
 
 # --- Packages --------------------------------------------------------------------------
 cmake/ensure-packages.sh wine64 wine g++-mingw-w64-x86-64-posix cmake googletest xvfb imagemagick xdotool \
-  nsis wixl
+  nsis wixl cups printer-driver-cups-pdf
 
 # --- Build -----------------------------------------------------------------------------
 say "building zobl.exe"
@@ -57,12 +59,33 @@ mkdir -p "$rundir"
 cp assets/readme.txt assets/MARLO192.FON "$rundir/"
 : >"$log"
 
+# --- Printer (demo prefix only) --------------------------------------------------------
+printer=
+stop_printer() {
+  [ -z "$printer" ] || "$root/cmake/print-server.sh" stop "$printer" || true
+}
+if [ -n "$own_prefix" ]; then
+  # Wine lists only the printers that exist when its server starts: a server still
+  # running from before would not know this one.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  printer=$rundir/printer
+  trap stop_printer EXIT
+  trap 'exit 130' INT TERM
+  printer_env=$("$root/cmake/print-server.sh" start "$printer" "$rundir/printed") ||
+    die "the demo's print server did not start"
+  eval "$printer_env"
+  say "printer CUPS-PDF: printed lists land in $rundir/printed"
+fi
+
 # --- With a screen: run in the foreground ----------------------------------------------
 if [ -n "${DISPLAY:-}" ] && xdotool getdisplaygeometry >/dev/null 2>&1; then
   say "starting ZOBL Quillmoor 2.0 on $DISPLAY (Wine's output goes to $log)"
   cd "$rundir"
   # Wine's helper processes would keep our pipes open after the program has ended.
-  exec wine "$exe" </dev/null >>"$log" 2>&1
+  status=0
+  wine "$exe" </dev/null >>"$log" 2>&1 || status=$?
+  exit "$status"
 fi
 
 # --- Without a screen: Xvfb, screenshot, quit ------------------------------------------
@@ -83,6 +106,7 @@ cleanup() {
     # Someone else's prefix: let its server end by itself, never kill it.
     timeout 10 wineserver -w 2>/dev/null || true
   fi
+  stop_printer
   if [ -n "$xvfb_pid" ]; then
     kill "$xvfb_pid" 2>/dev/null || true
     wait "$xvfb_pid" 2>/dev/null || true

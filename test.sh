@@ -9,7 +9,8 @@ root=$PWD
 jobs=$(nproc)
 
 cmake/ensure-packages.sh cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev \
-  wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick
+  wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick \
+  cups printer-driver-cups-pdf poppler-utils ghostscript
 
 started_xvfb=
 wineprefix=$root/build/win64/wineprefix

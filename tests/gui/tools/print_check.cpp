@@ -1,0 +1,104 @@
+// Prints a list of known rows through the real print dialog, answered from inside the
+// process, and writes the lines the paper must carry, for tests/scripts/print_check.sh.
+//   zobl_print_check.exe ROWS EXPECTED_FILE [--cancel]
+// EXPECTED_FILE gets the header's fixed start, then every row's line in printed order.
+// Exit code 0 when printing ran (or was cancelled) without a failure, 1 on a failure.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "inventory/inventory_list.h"
+#include "inventory/placeholder_texts.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_print_platform.h"
+#include "reports/printed_list.h"
+
+namespace {
+
+WPARAM g_answer = IDOK;
+int g_dialogsAnswered = 0;
+
+// The print dialog is modal; it is answered as soon as it becomes active.
+LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    const HWND window = reinterpret_cast<HWND>(wParam);
+    char className[16] = {};
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) == "#32770") {
+      ++g_dialogsAnswered;
+      PostMessageA(window, WM_COMMAND, g_answer, 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+struct Row {
+  std::string name, date, size, directory;
+};
+
+// Every placeholder a row can show, among ordinary texts, spread over the pages.
+Row KnownRow(int number) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Program %03d", number);
+  char date[16];
+  std::snprintf(date, sizeof date, "2001.%02d.%02d", number % 12 + 1, number % 28 + 1);
+  static const char* const kSizes[] = {zobl::kNotYetComputedText, "", zobl::kUnknownSizeText, "1.25 Mb", "312 Kb"};
+  return {name, number % 9 == 4 ? zobl::kUnknownDateText : date, kSizes[number % 5],
+          number % 7 == 3 ? zobl::kMissingDirectoryText : std::string("C:\\Program Files\\") + name};
+}
+
+int Run(int rows, const char* expectedPath) {
+  const zobl::win32::Win32Locale locale;
+  zobl::InventoryList list(locale);
+  std::ofstream expected(expectedPath);
+  expected << zobl::kPrintHeaderStart << '\n';
+  // Appended last first: the list, not the order of arrival, decides the printed order.
+  std::vector<std::string> lines(static_cast<std::size_t>(rows));
+  for (int number = rows; number >= 1; --number) {
+    const Row row = KnownRow(number);
+    const zobl::RowId id = list.Append();
+    list.SetName(id, row.name);
+    for (const std::string& text :
+         {"Key" + row.name, row.date, row.size, "C:\\un" + row.name + ".exe", row.directory}) {
+      list.AppendFurtherText(id, text);
+    }
+    lines[static_cast<std::size_t>(number - 1)] =
+        row.name + " Date=" + row.date + " Size=" + row.size + " Directory=" + row.directory;
+  }
+  for (const std::string& line : lines) expected << line << '\n';
+  expected.close();
+  if (!expected) throw std::runtime_error(std::string("cannot write ") + expectedPath);
+
+  const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook(
+      SetWindowsHookExA(WH_CBT, AnswerDialog, nullptr, GetCurrentThreadId()), &UnhookWindowsHookEx);
+  if (!hook) throw std::runtime_error("cannot hook the print dialog");
+  zobl::win32::Win32PrintPlatform platform(nullptr);
+  zobl::PrintInventory(list, platform);
+  if (g_dialogsAnswered == 0) throw std::runtime_error("the print dialog never showed");
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const bool cancel = argc == 4 && std::string(argv[3]) == "--cancel";
+  if ((argc != 3 && !cancel) || std::atoi(argv[1]) <= 0) {
+    std::fprintf(stderr, "usage: zobl_print_check ROWS EXPECTED_FILE [--cancel]\n");
+    return 2;
+  }
+  if (cancel) g_answer = IDCANCEL;
+  try {
+    return Run(std::atoi(argv[1]), argv[2]);
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "zobl_print_check: %s\n", failure.what());
+    return 1;
+  }
+}
