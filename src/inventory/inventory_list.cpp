@@ -125,6 +125,23 @@ void InventoryList::ClearSelection() {
   if (changed) NotifyRowsChanged();
 }
 
+std::optional<std::size_t> InventoryList::FindNamePrefix(std::string_view prefix, std::size_t start, bool wrap) const {
+  const auto begins = [&](const std::string& name) {
+    if (name.size() < prefix.size()) return false;
+    for (std::size_t i = 0; i < prefix.size(); ++i) {
+      if (locale_.ToUpper(name[i]) != locale_.ToUpper(prefix[i])) return false;
+    }
+    return true;
+  };
+  const std::size_t count = rows_.size();
+  if (start >= count) start = 0;
+  for (std::size_t n = 0; n < (wrap ? count : count - start); ++n) {
+    const std::size_t i = (start + n) % count;
+    if (begins(rows_[i]->Name)) return i;
+  }
+  return std::nullopt;
+}
+
 std::optional<std::size_t> InventoryList::SelectedIndex() const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     if (rows_[i]->Selected) return i;

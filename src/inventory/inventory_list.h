@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -67,6 +68,9 @@ class InventoryList {
   void Select(RowId id);
   void ClearSelection();
   [[nodiscard]] std::optional<std::size_t> SelectedIndex() const;
+  // The first row from `start` on whose Name begins with `prefix`, letter case ignored;
+  // with `wrap`, the search goes on from the top up to `start`.
+  [[nodiscard]] std::optional<std::size_t> FindNamePrefix(std::string_view prefix, std::size_t start, bool wrap) const;
 
   // Nestable; the outermost resume tells the view what changed meanwhile.
   void SuspendRepaint();

@@ -130,6 +130,7 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
       CreateWindowExA(exStyle, className, design.caption, style, bounds.left, bounds.top, bounds.width, bounds.height,
                       parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
   if (control == nullptr) throw std::runtime_error(std::string("Cannot create ") + design.name);
+  designPlaces_[design.id] = RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (design.kind == ControlKind::ToolBar) SetUpToolBar(control);
   if (design.kind == ControlKind::ComboBox) SetUpComboBox(control);
@@ -154,16 +155,42 @@ void FormControls::CreatePages(HWND pageControl, const char* pageClass) {
     item.pszText = const_cast<char*>(kPageCaptions[i]);
     SendMessageA(pageControl, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, pageClass, kPageCaptions[i],
+                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, pageControl, nullptr,
+                                instance_, nullptr);
+    if (pages_[i] == nullptr) throw std::runtime_error("Cannot create the tab pages");
+  }
+  PlacePages();
+}
+
+// The pages fill the page control's display area, whatever its size.
+void FormControls::PlacePages() const {
+  const HWND pageControl = Get(kPageControl1);
   RECT display;
   GetClientRect(pageControl, &display);
   TabCtrl_AdjustRect(pageControl, FALSE, &display);
-  for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i] =
-        CreateWindowExA(WS_EX_CONTROLPARENT, pageClass, kPageCaptions[i], WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
-                        display.left, display.top, display.right - display.left, display.bottom - display.top,
-                        pageControl, nullptr, instance_, nullptr);
-    if (pages_[i] == nullptr) throw std::runtime_error("Cannot create the tab pages");
+  for (const HWND page : pages_) {
+    SetWindowPos(page, nullptr, display.left, display.top, display.right - display.left, display.bottom - display.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
   }
+}
+
+void FormControls::Layout(SIZE extra, POINT scroll) const {
+  const LONG dx = std::max(extra.cx, 0L);
+  const LONG dy = std::max(extra.cy, 0L);
+  for (const ControlDesign& design : DesignedControls()) {
+    RECT place = designPlaces_.at(design.id);
+    if (design.anchor & kMoveRight) OffsetRect(&place, dx, 0);
+    if (design.anchor & kMoveDown) OffsetRect(&place, 0, dy);
+    if (design.anchor & kGrowRight) place.right += dx;
+    if (design.anchor & kGrowDown) place.bottom += dy;
+    // Scrolling moves the window's own controls; those on a page move with the page.
+    if (design.page == FormPage::Window) OffsetRect(&place, -scroll.x, -scroll.y);
+    SetWindowPos(Get(design.id), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
+  }
+  PlacePages();
 }
 
 void FormControls::SetUpToolBar(HWND toolBar) {

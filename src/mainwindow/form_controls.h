@@ -36,10 +36,14 @@ class FormControls {
   [[nodiscard]] HWND Page(FormPage page) const;
   // Selects the page's tab, shows the page and hides the others.
   void ShowPage(FormPage page) const;
+  // Places every control for a client area `extra` pixels wider and higher than the
+  // design (never less than 0), the window's own controls moved by its scroll position.
+  void Layout(SIZE extra, POINT scroll) const;
 
  private:
   HWND Create(const ControlDesign& design, HWND parent);
   void CreatePages(HWND pageControl, const char* pageClass);
+  void PlacePages() const;
   void SetUpToolBar(HWND toolBar);
   void SetUpComboBox(HWND combo);
   void AddHint(HWND control, const char* hint);
@@ -54,6 +58,7 @@ class FormControls {
   win32::ScopedIcon authorPicture_;
   std::array<HWND, 4> pages_{};
   std::map<ControlId, HWND> controls_;
+  std::map<ControlId, RECT> designPlaces_;  // as made, in the parent's client coordinates
 };
 
 }  // namespace zobl

@@ -86,6 +86,16 @@ enum ControlId : int {
 
 // One control as the design draws it. Controls of one parent are listed in their tab
 // order; labels, which take no focus, stand where they are drawn over the others.
+// How a control follows a client area larger than the design: which of its edges keep
+// their distance to the client's right or bottom edge instead of to its top-left corner.
+enum Anchor : unsigned {
+  kFixed = 0,
+  kGrowRight = 1,  // the right edge follows
+  kGrowDown = 2,   // the bottom edge follows
+  kMoveRight = 4,  // the whole control follows the right edge
+  kMoveDown = 8,   // the whole control follows the bottom edge
+};
+
 struct ControlDesign {
   ControlId id;
   const char* name;
@@ -94,6 +104,7 @@ struct ControlDesign {
   // A label of width 0 is sized to its one line of text; a wider one wraps its words
   // and grows downwards when the screen's font needs more lines.
   DesignRect bounds;
+  unsigned anchor;
   const char* caption;
   FontKind font;
   const char* hint;  // shown as a tooltip; nullptr for none

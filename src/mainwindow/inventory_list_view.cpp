@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 #include "mainwindow/form_design.h"
 #include "mainwindow/pictures.h"
@@ -58,8 +59,35 @@ bool InventoryListView::OnNotify(const NMHDR& header, LRESULT& result) {
       }
       return true;
     }
+    // A virtual list finds rows by typed letters only through its owner; Windows asks in
+    // the 8-bit form, Wine's list view in the wide one.
+    case LVN_ODFINDITEMA: {
+      const auto& find = reinterpret_cast<const NMLVFINDITEMA&>(header);
+      result = FindRow(find.lvfi.flags, find.lvfi.psz != nullptr ? find.lvfi.psz : "", find.iStart);
+      return true;
+    }
+    case LVN_ODFINDITEMW: {
+      const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
+      char text[260] = {};
+      if (find.lvfi.psz != nullptr) {
+        WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, text, sizeof text - 1, nullptr, nullptr);
+      }
+      result = FindRow(find.lvfi.flags, text, find.iStart);
+      return true;
+    }
     default: return false;
   }
+}
+
+// The index of the first row from `start` whose name begins with (or, without
+// LVFI_PARTIAL, is) `text`, or -1.
+LRESULT InventoryListView::FindRow(UINT flags, const char* text, int start) const {
+  if ((flags & (LVFI_STRING | LVFI_PARTIAL)) == 0) return -1;
+  const std::string_view wanted(text);
+  const std::size_t from = start < 0 ? 0 : static_cast<std::size_t>(start);
+  std::optional<std::size_t> found = list_.FindNamePrefix(wanted, from, (flags & LVFI_WRAP) != 0);
+  if (found && (flags & LVFI_PARTIAL) == 0 && list_.RowAt(*found).Name.size() != wanted.size()) found.reset();
+  return found ? static_cast<LRESULT>(*found) : -1;
 }
 
 void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {

@@ -31,6 +31,7 @@ class InventoryListView final : public InventoryListObserver {
 
  private:
   void FillDisplayInfo(NMLVDISPINFOA& info) const;
+  [[nodiscard]] LRESULT FindRow(UINT flags, const char* text, int start) const;
   void TakeSelectionFromControl();
   void ShowListSelection();
   void ShowCountAndSelection();

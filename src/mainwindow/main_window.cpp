@@ -250,7 +250,8 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
   return 0;
 }
 
-// The layout keeps its design size; a smaller client area scrolls over it.
+// A smaller client area scrolls over the design; a larger one gives its room to the
+// controls anchored to its right and bottom edges.
 void TForm1::OnSize() {
   if (!controls_) return;
   RECT client;
@@ -267,6 +268,9 @@ void TForm1::OnSize() {
     SetScrollInfo(window_, bar, &info, TRUE);
     ScrollTo(bar, GetScrollPos(window_, bar));  // the system may have clamped it
   }
+  GetClientRect(window_, &client);  // the scroll bars may have come or gone
+  controls_->Layout({client.right - extent[SB_HORZ], client.bottom - extent[SB_VERT]}, scroll_);
+  if (chart1_) chart1_->FitParent();
 }
 
 void TForm1::OnScroll(int bar, int request) {

@@ -62,6 +62,13 @@ void PieChartWindow::SetSeparators(NumberSeparators separators) {
   Invalidate();
 }
 
+void PieChartWindow::FitParent() const {
+  if (window_ == nullptr) return;
+  RECT area;
+  GetClientRect(GetParent(window_), &area);
+  SetWindowPos(window_, nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
+}
+
 void PieChartWindow::Invalidate() const {
   if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
 }

@@ -27,6 +27,8 @@ class PieChartWindow {
   [[nodiscard]] const NumberSeparators& Separators() const { return separators_; }
   // The series changed: drawn again at the next paint.
   void Invalidate() const;
+  // Fills its parent again after the parent's size changed.
+  void FitParent() const;
   // The whole chart as it is painted, into `dc` (for printing-free checks and tests).
   void PaintTo(HDC dc, int width, int height) const;
 

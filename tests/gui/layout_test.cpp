@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
@@ -25,8 +27,7 @@ class LayoutTest : public ::testing::TestWithParam<int> {
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
   TForm1 form(system_.Form());
-  form.Create(GetModuleHandleA(nullptr), dpi);
-  form.Show();
+  form.Create(GetModuleHandleA(nullptr), dpi);  // restored: smaller than the design
   PumpFor(20);
   for (const ControlDesign& design : DesignedControls()) {
     if (design.kind == ControlKind::Label || design.kind == ControlKind::ComboBox) continue;  // sized by text
@@ -66,6 +67,45 @@ TEST(LayoutAtDesignResolution, KeyControlsAtTheirDesignPixels) {
     EXPECT_EQ(actual.bottom, e.place.bottom) << ControlById(e.id).name;
   }
   EXPECT_FALSE(IsWindowVisible(form.Control(kProgressBarCalculeTaille)));
+}
+
+// Literal pixels at 120 dpi: the design's places, plus the room a client area larger than
+// the design (783 x 534) gives to the controls anchored to its right and bottom edges.
+TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
+  ScopedWorkingDirectory workingDirectory;
+  SystemServices system;
+  for (const SIZE outer : {SIZE{600, 450}, SIZE{805, 580}, SIZE{1280, 1000}}) {
+    TForm1 form(system.Form());
+    form.Create(GetModuleHandleA(nullptr), 120);
+    SetWindowPos(form.Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
+    PumpFor(10);
+    RECT client;
+    GetClientRect(form.Handle(), &client);
+    const LONG dx = std::max(client.right - 783, 0L);
+    const LONG dy = std::max(client.bottom - 534, 0L);
+    struct Expected {
+      ControlId id;
+      RECT place;
+    };
+    for (const Expected& e : {Expected{kPageControl1, {2, -1, 783 + dx, 506 + dy}},
+                              Expected{kListViewDescription, {0, 37, 770 + dx, 416 + dy}},
+                              Expected{kButtonUninstall, {526 + dx, 417 + dy, 761 + dx, 442 + dy}},
+                              Expected{kButtonImprimeListe, {5, 418 + dy, 146, 443 + dy}},
+                              Expected{kButtonQuitte, {628, 508 + dy, 779, 533 + dy}},
+                              Expected{kProgressBarCalculeTaille, {379, 508 + dy, 614, 534 + dy}},
+                              Expected{kToolBar1, {5, 0, 281, 34}}, Expected{kButtonGoWeb, {54, 340, 450, 366}}}) {
+      const RECT actual = PlaceInParent(form.Control(e.id));
+      EXPECT_TRUE(EqualRect(&actual, &e.place))
+          << ControlById(e.id).name << " in a window of " << outer.cx << "x" << outer.cy << ": " << actual.left << ","
+          << actual.top << "," << actual.right << "," << actual.bottom;
+    }
+    EXPECT_EQ(PlaceInParent(form.Control(kLabelSorting)).left, 420 + dx);
+    RECT chart;
+    RECT page;
+    GetClientRect(form.Chart1()->Handle(), &chart);
+    GetClientRect(form.Page(FormPage::Pie), &page);
+    EXPECT_TRUE(EqualRect(&chart, &page)) << "the chart fills its page";
+  }
 }
 
 }  // namespace

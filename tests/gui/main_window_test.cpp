@@ -318,5 +318,61 @@ TEST_F(WindowTest, IdleRefreshTicksNeitherEraseNorRepaintTheList) {
   EXPECT_TRUE(Listed("a"));
 }
 
+// Typed letters find rows by the start of their names, as in any list.
+TEST_F(WindowTest, TypedLettersSelectTheFirstRowWhoseNameStartsSo) {
+  for (const char* name : {"Bravo", "acme beta", "Acme Alpha", "Charlie"}) descriptors_.Add(name, name);
+  Open();
+  const HWND list = Control(kListViewDescription);
+  SetFocus(list);
+  // As typed: a repeat count of 1 in the key data, which the control insists on.
+  for (const char c : std::string("acme")) SendMessageA(list, WM_CHAR, static_cast<WPARAM>(c), 1);
+  const auto selected = form_->Inventory().SelectedIndex();
+  ASSERT_TRUE(selected.has_value());
+  EXPECT_EQ(form_->Inventory().RowAt(*selected).Name, "Acme Alpha");
+
+  const auto index = [&](const char* name) {
+    for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) {
+      if (form_->Inventory().RowAt(i).Name == name) return static_cast<int>(i);
+    }
+    return -2;
+  };
+  const struct {
+    const char* typed;
+    const char* from;  // the search starts at (or, as Windows counts, after) this row
+    UINT flags;
+    const char* found;  // nullptr: none
+  } cases[] = {
+      {"ACME B", "Acme Alpha", LVFI_PARTIAL | LVFI_WRAP, "acme beta"},
+      {"br", "Charlie", LVFI_PARTIAL | LVFI_WRAP, "Bravo"},
+      {"br", "Charlie", LVFI_PARTIAL, nullptr},
+      {"zulu", "Acme Alpha", LVFI_PARTIAL | LVFI_WRAP, nullptr},
+  };
+  for (const auto& c : cases) {
+    LVFINDINFOA find{};
+    find.flags = LVFI_STRING | c.flags;
+    find.psz = c.typed;
+    const int found = static_cast<int>(
+        SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(index(c.from)), reinterpret_cast<LPARAM>(&find)));
+    EXPECT_EQ(found, c.found != nullptr ? index(c.found) : -1) << c.typed;
+  }
+}
+
+// Maximized on the 1280 x 1024 screen, the list fills its page and the bottom row of
+// buttons keeps its distance to the window's bottom edge.
+TEST_F(WindowTest, MaximizedTheListFillsThePage) {
+  Open();
+  RECT client;
+  GetClientRect(form_->Handle(), &client);
+  RECT list;
+  GetWindowRect(Control(kListViewDescription), &list);
+  MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&list), 2);
+  EXPECT_GT(list.right, client.right - 30);
+  EXPECT_GT(list.bottom, client.bottom - 150);
+  RECT quit;
+  GetWindowRect(Control(kButtonQuitte), &quit);
+  MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&quit), 2);
+  EXPECT_EQ(client.bottom - quit.bottom, 534 * 96 / 120 - 533 * 96 / 120);
+}
+
 }  // namespace
 }  // namespace zobl::testing
