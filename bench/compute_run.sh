@@ -11,8 +11,8 @@ build=$(realpath -m "${1:-$root/build/win64}")
 cpu=${ZOBL_BENCH_CPU:-0}
 rounds=${ZOBL_BENCH_ROUNDS:-5}
 
-cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j2 --target zobl_compute_run_bench >/dev/null
+. "$root/bench/window-bench.sh"
+window_bench_build zobl_compute_run_bench
 exe=$build/bench/zobl_compute_run_bench.exe
 
 prefix=$build/compute-run-wineprefix
@@ -38,7 +38,6 @@ fi
 files=$(find "$tree" -type f | wc -l)
 expected=$(find "$tree" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "%.0f\n", s }')
 
-. "$root/bench/window-bench.sh"
 window_bench_start "$prefix" "$cpu"
 echo "tree: $files files, $expected bytes in files; $rounds rounds on CPU $cpu"
 taskset -c "$cpu" wine "$exe" --rounds "$rounds" --expect "$expected" </dev/null | tr -d '\r'

@@ -10,11 +10,10 @@ build=$(realpath -m "${1:-$root/build/win64}")
 cpu=${ZOBL_BENCH_CPU:-0}
 rounds=${ZOBL_BENCH_ROUNDS:-5}
 
-cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j2 --target zobl_pie_chart_paint_bench >/dev/null
+. "$root/bench/window-bench.sh"
+window_bench_build zobl_pie_chart_paint_bench
 exe=$build/bench/zobl_pie_chart_paint_bench.exe
 
-. "$root/bench/window-bench.sh"
 window_bench_start "$build/chart-paint-wineprefix" "$cpu"
 echo "$rounds rounds on CPU $cpu"
 taskset -c "$cpu" wine "$exe" --rounds "$rounds" </dev/null | tr -d '\r'

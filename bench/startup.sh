@@ -8,10 +8,9 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/win64}")
 cpu=${ZOBL_BENCH_CPU:-0}
 
-cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j2 --target zobl zobl_startup_bench zobl_process_startup_bench >/dev/null
-
 . "$root/bench/window-bench.sh"
+window_bench_build zobl zobl_startup_bench zobl_process_startup_bench
+
 window_bench_start "$build/bench-wineprefix" "$cpu"
 taskset -c "$cpu" wine "$build/bench/zobl_process_startup_bench.exe" "Z:${build//\//\\}\\src\\app\\zobl.exe" </dev/null
 echo

@@ -11,11 +11,10 @@ build=$(realpath -m "${1:-$root/build/win64}")
 cpu=${ZOBL_BENCH_CPU:-0}
 rounds=${ZOBL_BENCH_ROUNDS:-5}
 
-cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j2 --target zobl_texture_paint_bench >/dev/null
+. "$root/bench/window-bench.sh"
+window_bench_build zobl_texture_paint_bench
 exe=$build/bench/zobl_texture_paint_bench.exe
 
-. "$root/bench/window-bench.sh"
 window_bench_start "$build/texture-paint-wineprefix" "$cpu"
 cp "$root/assets/MARLO192.FON" .  # the texture reads it from the working directory
 echo "$rounds rounds on CPU $cpu"

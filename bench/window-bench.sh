@@ -1,7 +1,14 @@
-# Sourced by the benchmarks of the real window: a screen and a working directory of their
-# own, a pinned wineserver, and everything stopped again at exit.
+# Sourced by the benchmarks of the real window, after `root`, `build` and `cpu` are set:
+# a screen and a working directory of their own, a pinned wineserver, and everything
+# stopped again at exit.
+#   window_bench_build TARGET...    builds the targets in the Windows tree
 #   window_bench_start PREFIX CPU   starts Xvfb, pins PREFIX's wineserver to CPU and
 #                                   enters a fresh working directory holding the About text
+
+window_bench_build() {
+  cmake --preset win64 -B "$build" >/dev/null
+  cmake --build "$build" -j2 --target "$@" >/dev/null
+}
 
 window_bench_stop() {
   wineserver -k 2>/dev/null || true
