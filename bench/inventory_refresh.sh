@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the 64-bit Windows tree and times the inventory refresh under Wine with 1,000
-# descriptors, against a bare loop of the registry calls it must make. The program and
+# descriptors spread over the three sources (the machine's 64-bit and 32-bit views and
+# the current user), against a bare loop of the registry calls it must make. The program and
 # its wineserver run pinned to one core, in a Wine prefix of their own.
 #   bench/inventory_refresh.sh [BUILD_DIR]      (default: build/win64; ZOBL_BENCH_CPU=0)
 set -euo pipefail

@@ -1,6 +1,7 @@
 // Times the inventory refresh under Wine against the bare registry calls it has to
-// make, with 1,000 descriptors: the first refresh (every row new) and a refresh that
-// finds nothing changed. Run pinned to one core with its wineserver (see
+// make, with 1,000 descriptors spread over the three sources (the machine's 64-bit and
+// 32-bit views and the current user): the first refresh (every row new) and a refresh
+// that finds nothing changed. Run pinned to one core with its wineserver (see
 // bench/inventory_refresh.sh); figures of one run are comparable, across runs not.
 #include <windows.h>
 
@@ -32,23 +33,33 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
+// Where the refresh looks, as root key and view flag for opening with reading rights.
+struct Source {
+  HKEY root;
+  REGSAM view;
+};
+const Source kSources[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
+                           {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
+                           {HKEY_CURRENT_USER, 0}};
+
 // Descriptors as MSI products leave them: a product-code key, a name and a command
-// naming no path, so that the figures are the registry's and not the disk's.
+// naming no path, so that the figures are the registry's and not the disk's. Descriptor
+// i goes to source i % 3.
 struct Descriptors {
-  HKEY uninstall = nullptr;
+  HKEY uninstall[3] = {};
   std::vector<std::string> names;
-  std::vector<std::string> paths;
 
   Descriptors() {
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, zobl::kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &uninstall,
-                    nullptr);
+    for (int s = 0; s < 3; ++s) {
+      RegCreateKeyExA(kSources[s].root, zobl::kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS | kSources[s].view,
+                      nullptr, &uninstall[s], nullptr);
+    }
     for (int i = 0; i < kDescriptors; ++i) {
       char name[64];
       std::snprintf(name, sizeof name, "{%08X-5A0B-4C1D-8E2F-%012d}", 0x2B1E0000u + static_cast<unsigned>(i), i);
       names.emplace_back(name);
-      paths.push_back(std::string(zobl::kUninstallKeyPath) + "\\" + name);
       HKEY key = nullptr;
-      RegCreateKeyExA(uninstall, name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      RegCreateKeyExA(uninstall[i % 3], name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
       const std::string displayName = "Bench program " + std::to_string(i * 7919 % kDescriptors);
       const std::string command = std::string("MsiExec.exe /X") + name;
       RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayName.c_str()),
@@ -59,44 +70,54 @@ struct Descriptors {
     }
   }
   ~Descriptors() {
-    for (const std::string& name : names) RegDeleteTreeA(uninstall, name.c_str());
-    RegCloseKey(uninstall);
+    for (int i = 0; i < kDescriptors; ++i) RegDeleteTreeA(uninstall[i % 3], names[i].c_str());
+    for (HKEY key : uninstall) RegCloseKey(key);
   }
 };
 
-// The walk over the Uninstall key that every refresh makes.
+// The walk over the three Uninstall keys that every refresh makes.
 int BareEnumeration(bool readValues) {
-  HKEY uninstall = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, zobl::kUninstallKeyPath, 0, KEY_ALL_ACCESS, &uninstall) != ERROR_SUCCESS) {
-    return 0;
-  }
-  char path[256];
-  std::snprintf(path, sizeof path, "%s\\", zobl::kUninstallKeyPath);
-  const std::size_t prefix = std::char_traits<char>::length(path);
   int count = 0;
-  for (DWORD index = 0; RegEnumKeyA(uninstall, index, path + prefix, 204) == ERROR_SUCCESS; ++index) {
-    ++count;
-    if (!readValues) continue;
-    for (const char* value : {"DisplayName", "UninstallString"}) {
-      HKEY key = nullptr;
-      if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) continue;
-      BYTE buffer[1024];
-      DWORD size = sizeof buffer;
-      DWORD type = 0;
-      RegQueryValueExA(key, value, nullptr, &type, buffer, &size);
-      RegCloseKey(key);
+  for (const Source& source : kSources) {
+    HKEY uninstall = nullptr;
+    if (RegOpenKeyExA(source.root, zobl::kUninstallKeyPath, 0, KEY_READ | source.view, &uninstall) != ERROR_SUCCESS) {
+      continue;
     }
+    char path[256];
+    std::snprintf(path, sizeof path, "%s\\", zobl::kUninstallKeyPath);
+    const std::size_t prefix = std::char_traits<char>::length(path);
+    for (DWORD index = 0; RegEnumKeyA(uninstall, index, path + prefix, 204) == ERROR_SUCCESS; ++index) {
+      ++count;
+      if (!readValues) continue;
+      for (const char* value : {"DisplayName", "UninstallString"}) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(source.root, path, 0, KEY_READ | source.view, &key) != ERROR_SUCCESS) continue;
+        BYTE buffer[1024];
+        DWORD size = sizeof buffer;
+        DWORD type = 0;
+        RegQueryValueExA(key, value, nullptr, &type, buffer, &size);
+        RegCloseKey(key);
+      }
+    }
+    RegCloseKey(uninstall);
   }
-  RegCloseKey(uninstall);
   return count;
 }
 
+struct ListedPath {
+  const Source* source;
+  std::string path;
+};
+
 // The registry calls a refresh with nothing new must make: open and close each
-// listed row's key, then the walk.
-void BareNoChange(const std::vector<std::string>& paths) {
-  for (const std::string& path : paths) {
+// listed row's key in its source, then the walk.
+void BareNoChange(const std::vector<ListedPath>& paths) {
+  for (const ListedPath& listed : paths) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) RegCloseKey(key);
+    if (RegOpenKeyExA(listed.source->root, listed.path.c_str(), 0, KEY_READ | listed.source->view, &key) ==
+        ERROR_SUCCESS) {
+      RegCloseKey(key);
+    }
   }
   BareEnumeration(false);
 }
@@ -116,8 +137,10 @@ int main() {
   zobl::win32::Win32Locale locale;
   const Descriptors descriptors;
   const int listed = BareEnumeration(false);
-  std::printf("Inventory refresh under Wine: %d descriptors of the benchmark, %d under the Uninstall key\n",
-              kDescriptors, listed);
+  std::printf(
+      "Inventory refresh under Wine: %d descriptors of the benchmark over three sources, %d under the three "
+      "Uninstall keys\n",
+      kDescriptors, listed);
 
   std::vector<double> first, bareFirst, noChange, bareNoChange;
   std::size_t rows = 0;
@@ -128,9 +151,11 @@ int main() {
     first.push_back(TimeMs([&] { refresher.RefreshInventory(); }));
     rows = list.Count();
 
-    std::vector<std::string> listedPaths;
+    std::vector<ListedPath> listedPaths;
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      listedPaths.push_back(std::string(zobl::kUninstallKeyPath) + "\\" + list.RowAt(i).KeyName());
+      const zobl::UninstallEntry& row = list.RowAt(i);
+      listedPaths.push_back(
+          {&kSources[static_cast<int>(row.Source)], std::string(zobl::kUninstallKeyPath) + "\\" + row.KeyName()});
     }
     bareNoChange.push_back(TimeMs([&] {
                              for (int i = 0; i < kNoChangeRepeats; ++i) BareNoChange(listedPaths);

@@ -5,6 +5,8 @@
 #include "mainwindow/settings.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_growing_file.h"
+#include "platform/win32/win32_local_clock.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_print_platform.h"
@@ -30,6 +32,8 @@ struct SystemServices {
   win32::Win32TextFileReader files;
   win32::Win32UserDialogs dialogs{kApplicationTitle};
   win32::Win32PrintPlatform printing;
+  win32::Win32GrowingFiles growingFiles;
+  win32::Win32LocalClock clock;
 
   FormServices Form() {
     return {registry,
@@ -43,6 +47,8 @@ struct SystemServices {
             files,
             dialogs,
             printing,
+            growingFiles,
+            clock,
             [this](HWND owner) {
               dialogs.SetOwner(owner);
               shell.SetOwner(owner);

@@ -37,11 +37,18 @@ bool EndsWithUpper(const std::string& text, std::string_view suffix, const Local
   return true;
 }
 
-// The file system ignores letter case, so the Windows directory is recognised in
-// any spelling.
-bool ContainsIgnoringCase(std::string_view text, std::string_view part, const Locale& locale) {
+// Whether the candidate lies in the Windows directory. The file system ignores letter
+// case, so the directory is recognised in any spelling; and it is matched as a path,
+// followed by a backslash or at the end, so that C:\Windows10Upgrade or C:\WindowsAzure,
+// ordinary program directories, are not taken for it.
+bool ContainsWindowsDirectory(std::string_view text, std::string_view directory, const Locale& locale) {
   const auto equal = [&locale](char a, char b) { return locale.ToUpper(a) == locale.ToUpper(b); };
-  return std::search(text.begin(), text.end(), part.begin(), part.end(), equal) != text.end();
+  for (auto at = text.begin();; ++at) {
+    at = std::search(at, text.end(), directory.begin(), directory.end(), equal);
+    if (at == text.end()) return false;
+    const auto after = at + static_cast<std::ptrdiff_t>(directory.size());
+    if (after == text.end() || *after == '\\' || directory.back() == '\\') return true;
+  }
 }
 
 // The path that starts one character before `marker` (at the drive letter), cut where
@@ -111,7 +118,7 @@ CommandAnalysis AnalyseCommand(std::string_view command,
        marker = work.find(kPathMarker)) {
     std::string candidate = CutCandidate(work, marker);
     DropSwitchSuffix(candidate, locale);
-    if (!windowsDirectory.empty() && ContainsIgnoringCase(candidate, windowsDirectory, locale)) candidate.clear();
+    if (!windowsDirectory.empty() && ContainsWindowsDirectory(candidate, windowsDirectory, locale)) candidate.clear();
     Trim(candidate);
 
     const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);

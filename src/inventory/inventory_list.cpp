@@ -33,9 +33,10 @@ void InventoryList::DeleteAt(std::size_t index) {
   NotifyCountChanged();
 }
 
-RowId InventoryList::Append() {
+RowId InventoryList::Append(RegistrySource source) {
   auto row = std::make_unique<UninstallEntry>();
   row->Id = nextId_++;
+  row->Source = source;
   if (inNameOrder_ && unplacedRow_ == kNoRow) {
     unplacedRow_ = row->Id;
   } else {

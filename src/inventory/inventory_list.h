@@ -51,8 +51,8 @@ class InventoryList {
   [[nodiscard]] const UninstallEntry* Find(RowId id) const;
 
   void DeleteAt(std::size_t index);
-  // A new, empty row at the end.
-  RowId Append();
+  // A new, empty row at the end, for a descriptor of `source`.
+  RowId Append(RegistrySource source = RegistrySource::Machine64);
 
   // Each setter returns false, changing nothing, when the row has left the list.
   bool SetName(RowId id, std::string name);

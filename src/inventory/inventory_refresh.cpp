@@ -26,6 +26,12 @@ void AssignUpperAscii(std::string& out, std::string_view text) {
   }
 }
 
+// A key name is listed per source: the same name in two sources is two descriptors.
+void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName) {
+  AssignUpperAscii(out, keyName);
+  out.insert(out.begin(), static_cast<char>('0' + static_cast<int>(source)));
+}
+
 // The Uninstall key's path and a backslash, to which a key name is appended.
 class DescriptorPath {
  public:
@@ -71,19 +77,26 @@ void InventoryRefresher::RefreshInventory() {
   PruneRows();
   CollectListedKeys();
   const std::string windowsDirectory = fileSystem_.WindowsDirectory();
+  for (const RegistrySource source : kRegistrySources) AddNewDescriptors(source, windowsDirectory);
+}
 
-  const ScopedRegistryKey uninstall(registry_, kUninstallKeyPath);
+void InventoryRefresher::AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory) {
+  // A source without an Uninstall key (often the user's) simply has nothing to list.
+  const ScopedRegistryKey uninstall(registry_, source, kUninstallKeyPath);
   if (!uninstall.IsOpen()) return;
   DescriptorPath path;
   std::array<char, kSubkeyNameCapacity> name{};
-  // Any failure ends the walk, a name too long for the buffer included; the subkeys
-  // behind it wait for a later refresh.
-  for (std::uint32_t index = 0; registry_.EnumerateSubkey(uninstall.Get(), index, name); ++index) {
+  for (std::uint32_t index = 0;; ++index) {
+    const SubkeyStep step = registry_.EnumerateSubkey(uninstall.Get(), index, name);
+    if (step == SubkeyStep::End) break;
+    // A name too long for the buffer is passed over, not taken for the end: the
+    // descriptors behind it are listed all the same.
+    if (step == SubkeyStep::TooLong) continue;
     const auto end = std::find(name.begin(), name.end(), '\0');
     const std::string_view keyName(name.data(), static_cast<std::size_t>(end - name.begin()));
-    if (IsListed(keyName)) continue;
+    if (IsListed(source, keyName)) continue;
     const std::string keyNameText(keyName);
-    AddInventoryRow(path.For(keyName), keyNameText, windowsDirectory);
+    AddInventoryRow(source, path.For(keyName), keyNameText, windowsDirectory);
   }
 }
 
@@ -96,7 +109,7 @@ void InventoryRefresher::PruneRows() {
       continue;
     }
     Registry::Key key = 0;
-    if (!registry_.OpenKey(path.For(row.KeyName()).c_str(), key)) {
+    if (!registry_.OpenKey(row.Source, path.For(row.KeyName()).c_str(), key)) {
       list_.DeleteAt(i);
       continue;
     }
@@ -109,29 +122,31 @@ void InventoryRefresher::CollectListedKeys() {
   listedKeys_.clear();
   listedKeys_.reserve(list_.Count());
   for (std::size_t i = 0; i < list_.Count(); ++i) {
-    AssignUpperAscii(lookupKey_, list_.RowAt(i).KeyName());
+    const UninstallEntry& row = list_.RowAt(i);
+    AssignListedKey(lookupKey_, row.Source, row.KeyName());
     listedKeys_.insert(lookupKey_);
   }
 }
 
-bool InventoryRefresher::IsListed(std::string_view keyName) {
-  AssignUpperAscii(lookupKey_, keyName);
+bool InventoryRefresher::IsListed(RegistrySource source, std::string_view keyName) {
+  AssignListedKey(lookupKey_, source, keyName);
   return listedKeys_.contains(lookupKey_);
 }
 
-void InventoryRefresher::AddInventoryRow(const std::string& keyPath,
+void InventoryRefresher::AddInventoryRow(RegistrySource source,
+                                         const std::string& keyPath,
                                          const std::string& keyName,
                                          std::string_view windowsDirectory) {
   RegistryValueBuffer buffer;
   std::string name;
-  if (registry_.ReadKeyValue(keyPath.c_str(), kDisplayNameValue, buffer)) {
+  if (registry_.ReadKeyValue(source, keyPath.c_str(), kDisplayNameValue, buffer)) {
     name = buffer.data();
   } else if (namelessRowsShown_()) {
     name = kNoNameText;
   } else {
     return;
   }
-  const RowId row = list_.Append();
+  const RowId row = list_.Append(source);
   list_.SetSizeBytes(row, 0);
   list_.SetName(row, std::move(name));
   list_.AppendFurtherText(row, keyName);
@@ -139,7 +154,7 @@ void InventoryRefresher::AddInventoryRow(const std::string& keyPath,
   bool statusOk = true;
   std::string command = kNoCommandText;
   CommandAnalysis analysis;
-  if (registry_.ReadKeyValue(keyPath.c_str(), kUninstallStringValue, buffer)) {
+  if (registry_.ReadKeyValue(source, keyPath.c_str(), kUninstallStringValue, buffer)) {
     command = buffer.data();
     analysis = AnalyseCommand(command, windowsDirectory, fileSystem_, locale_);
     if (analysis.DeadPath) statusOk = false;

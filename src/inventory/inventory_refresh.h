@@ -31,14 +31,18 @@ class InventoryRefresher {
   void RefreshTick();
   [[nodiscard]] bool RefreshBusy() const { return refreshBusy_; }
 
-  // Reads the descriptor at `keyPath` (the Uninstall key's path, a backslash and
-  // `keyName`) and appends at most one row for it.
-  void AddInventoryRow(const std::string& keyPath, const std::string& keyName, std::string_view windowsDirectory);
+  // Reads the descriptor at `keyPath` of `source` (the Uninstall key's path, a backslash
+  // and `keyName`) and appends at most one row for it.
+  void AddInventoryRow(RegistrySource source,
+                       const std::string& keyPath,
+                       const std::string& keyName,
+                       std::string_view windowsDirectory);
 
  private:
+  void AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory);
   void PruneRows();
   void CollectListedKeys();
-  [[nodiscard]] bool IsListed(std::string_view keyName);
+  [[nodiscard]] bool IsListed(RegistrySource source, std::string_view keyName);
 
   Registry& registry_;
   FileSystem& fileSystem_;
@@ -47,8 +51,9 @@ class InventoryRefresher {
   NamelessRowsShown namelessRowsShown_;
   bool refreshBusy_ = false;
 
-  // Per refresh: the key names of the rows left after pruning, in upper case (the
-  // registry does not tell key names apart by case), and a scratch lookup key.
+  // Per refresh: the source and key name of each row left after pruning, the name in
+  // upper case (the registry does not tell key names apart by case), and a scratch
+  // lookup key.
   std::unordered_set<std::string> listedKeys_;
   std::string lookupKey_;
 };

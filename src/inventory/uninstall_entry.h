@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry.h"
+
 namespace zobl {
 
 // Identifies a row for as long as it is in the list; never reused. Code that holds a
@@ -29,6 +31,9 @@ inline constexpr int kStatusWarning = 1;  // no readable command, or a path in i
 // One row of the inventory: one uninstall descriptor.
 struct UninstallEntry {
   RowId Id = kNoRow;
+  // Where the descriptor is; every registry operation on the row goes there. Two
+  // sources may hold keys of the same name: they are two rows.
+  RegistrySource Source = RegistrySource::Machine64;
   std::string Name;
   // KeyName, InstallDate, SizeDisplay, Command, SupposedDirectory, in this order. A row
   // gets them one by one while it is built, so fewer may be present.

@@ -1,8 +1,18 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
+#include "platform/registry.h"
+
 namespace zobl {
 
-// Where setup programs leave their uninstall descriptors, below HKEY_LOCAL_MACHINE.
+// Where setup programs leave their uninstall descriptors, below the root of each source.
 inline constexpr char kUninstallKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+// The full registry path of a descriptor as the user and the registry editor name it:
+// the root's name, and the 32-bit view's keys under SOFTWARE\WOW6432Node, where
+// 64-bit Windows keeps them.
+std::string DescriptorLocation(RegistrySource source, std::string_view keyName);
 
 }  // namespace zobl

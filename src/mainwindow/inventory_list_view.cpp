@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "inventory/uninstall_key.h"
 #include "mainwindow/form_design.h"
 #include "mainwindow/pictures.h"
 
@@ -23,7 +24,7 @@ int ColumnFormat(const ColumnDesign& column) {
 
 InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
     : list_(list), control_(control), smallImages_(CreateRowImages(16)), largeImages_(CreateRowImages(32)) {
-  ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP);
+  ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
   ListView_SetImageList(control_, smallImages_.Get(), LVSIL_SMALL);
   ListView_SetImageList(control_, largeImages_.Get(), LVSIL_NORMAL);
   int index = 0;
@@ -52,6 +53,7 @@ bool InventoryListView::OnNotify(const NMHDR& header, LRESULT& result) {
   result = 0;
   switch (header.code) {
     case LVN_GETDISPINFOA: FillDisplayInfo(*reinterpret_cast<NMLVDISPINFOA*>(const_cast<NMHDR*>(&header))); return true;
+    case LVN_GETINFOTIPA: FillInfoTip(*reinterpret_cast<NMLVGETINFOTIPA*>(const_cast<NMHDR*>(&header))); return true;
     case LVN_ITEMCHANGED: {
       const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
       if ((change.uChanged & LVIF_STATE) != 0 && ((change.uNewState ^ change.uOldState) & LVIS_SELECTED) != 0) {
@@ -102,6 +104,19 @@ void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
     item.pszText[length] = '\0';
   }
   if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.StatusImage;
+}
+
+// The six columns do not say which source a row comes from; its tip does, as the full
+// registry path the user would look for in the registry editor.
+void InventoryListView::FillInfoTip(NMLVGETINFOTIPA& tip) const {
+  if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
+  if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list_.Count()) return;
+  const UninstallEntry& row = list_.RowAt(static_cast<std::size_t>(tip.iItem));
+  const std::string location = DescriptorLocation(row.Source, row.KeyName());
+  // The control may hand over the label's own text to add to; the path replaces it.
+  const std::size_t length = std::min(location.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+  std::memcpy(tip.pszText, location.data(), length);
+  tip.pszText[length] = '\0';
 }
 
 void InventoryListView::TakeSelectionFromControl() {

@@ -32,6 +32,7 @@ class InventoryListView final : public InventoryListObserver {
  private:
   void FillDisplayInfo(NMLVDISPINFOA& info) const;
   [[nodiscard]] LRESULT FindRow(UINT flags, const char* text, int start) const;
+  void FillInfoTip(NMLVGETINFOTIPA& tip) const;
   void TakeSelectionFromControl();
   void ShowListSelection();
   void ShowCountAndSelection();

@@ -45,10 +45,24 @@ void ListCommands::ButtonRemoveEntryClick() {
   const UninstallEntry* row = SelectedRowOrTell();
   if (row == nullptr) return;
   const RowId id = row->Id;
-  const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + row->KeyName();
+  const RegistrySource source = row->Source;
+  const std::string keyName = row->KeyName();
+  const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + keyName;
   const std::string name = row->Name;
   if (dialogs_.Show(ConfirmRemoveText(name), BoxIcon::Question) != BoxAnswer::Yes) return;
-  if (!registry_.RemoveKey(keyPath.c_str())) return;  // the descriptor and its row stay
+  // Gone meanwhile (another program removed it while the question was open): there is
+  // nothing to copy, and nothing to delete, which fails without a word.
+  if (!ScopedRegistryKey(registry_, source, keyPath.c_str()).IsOpen()) return;
+  const std::optional<std::uint64_t> formerLength = backup_.Save(source, keyName, name);
+  if (!formerLength) {
+    dialogs_.Show(kBackupFailedText, BoxIcon::Error);
+    return;
+  }
+  if (!registry_.RemoveKey(source, keyPath.c_str())) {
+    // The descriptor and its row stay; so does the file, as it was.
+    backup_.TakeBack(*formerLength);
+    return;
+  }
   if (const auto index = list_.IndexOf(id)) list_.DeleteAt(*index);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "inventory/descriptor_backup.h"
 #include "inventory/inventory_list.h"
 #include "platform/file_system.h"
 #include "platform/registry.h"
@@ -17,17 +18,25 @@ inline constexpr char kNoCommandBoxText[] =
 inline constexpr char kCommandFailedText[] =
     "The uninstallation command failed.\n\n"
     "If this program was already uninstalled, you could click on the button \"Remove Line But not the files\".";
+inline constexpr char kBackupFailedText[] =
+    "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.";
 
 std::string ConfirmUninstallText(const std::string& name);
 std::string ConfirmRemoveText(const std::string& name);
 
 // The two commands on the selected row: start the program's own uninstaller, or drop
 // its descriptor and leave its files alone. A refresh may run while a question is on
-// screen, so what each command needs of the row is copied before it asks.
+// screen, so what each command needs of the row is copied before it asks. A descriptor
+// is removed only once a copy of it is safe in the backup file.
 class ListCommands {
  public:
-  ListCommands(InventoryList& list, Registry& registry, FileSystem& fileSystem, Shell& shell, UserDialogs& dialogs)
-      : list_(list), registry_(registry), fileSystem_(fileSystem), shell_(shell), dialogs_(dialogs) {}
+  ListCommands(InventoryList& list,
+               Registry& registry,
+               FileSystem& fileSystem,
+               Shell& shell,
+               UserDialogs& dialogs,
+               DescriptorBackup& backup)
+      : list_(list), registry_(registry), fileSystem_(fileSystem), shell_(shell), dialogs_(dialogs), backup_(backup) {}
 
   void ButtonUninstallClick();
   void ButtonRemoveEntryClick();
@@ -41,6 +50,7 @@ class ListCommands {
   FileSystem& fileSystem_;
   Shell& shell_;
   UserDialogs& dialogs_;
+  DescriptorBackup& backup_;
 };
 
 }  // namespace zobl

@@ -54,7 +54,8 @@ TForm1::TForm1(const FormServices& services)
                  services.locale,
                  list_,
                  [this] { return NamelessLinesShown(); }),
-      listCommands_(list_, services.registry, services.fileSystem, services.shell, services.dialogs),
+      backup_(services.registry, services.growingFiles, services.clock),
+      listCommands_(list_, services.registry, services.fileSystem, services.shell, services.dialogs, backup_),
       computeRun_(list_, services.listing, services.pump, services.ticks, *this) {}
 
 TForm1::~TForm1() {

@@ -18,6 +18,8 @@
 #include "mainwindow/settings.h"
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
+#include "platform/growing_file.h"
+#include "platform/local_clock.h"
 #include "platform/locale.h"
 #include "platform/message_pump.h"
 #include "platform/print_platform.h"
@@ -52,6 +54,8 @@ struct FormServices {
   TextFileReader& files;
   UserDialogs& dialogs;
   PrintPlatform& printing;
+  GrowingFiles& growingFiles;
+  const LocalClock& clock;
   // Hears of the window as it is made, and of nullptr once it is gone, so that the
   // boxes and pages the services show belong to the window.
   std::function<void(HWND)> ownerChanged;
@@ -149,6 +153,7 @@ class TForm1 final : private ComputeSizesView {
   InventoryList list_;
   ListSorting sorting_;
   InventoryRefresher refresher_;
+  DescriptorBackup backup_;
   ListCommands listCommands_;
   ComputeSizesRun computeRun_;
   PieSeries series1_;

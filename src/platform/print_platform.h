@@ -4,15 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace zobl {
+#include "platform/local_clock.h"
 
-struct LocalDateTime {
-  int year = 0;
-  int month = 0;  // 1 to 12
-  int day = 0;
-  int hour = 0;  // 0 to 23
-  int minute = 0;
-};
+namespace zobl {
 
 // One started printer document. Coordinates are the printer's device units, from the
 // printable area's top-left corner. Text is drawn in the surface's default font (8-point

@@ -3,45 +3,74 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 
 #include "platform/capacities.h"
 
 namespace zobl {
 
-// 64-bit Windows keeps a second, 32-bit view of the software keys; today the program
-// reads the native one only.
-enum class RegistryView : std::uint8_t { Native, Wow32 };
+// Where uninstall descriptors live. On 64-bit Windows, 32-bit setup programs write to
+// the machine's 32-bit view, and per-user installations to the current user's keys;
+// a program that read only the native view would miss both.
+enum class RegistrySource : std::uint8_t { Machine64, Machine32, User };
+
+inline constexpr std::array<RegistrySource, 3> kRegistrySources = {RegistrySource::Machine64, RegistrySource::Machine32,
+                                                                   RegistrySource::User};
 
 using RegistryValueBuffer = std::array<char, kRegistryValueCapacity>;
 using SubkeyNameBuffer = std::span<char, kSubkeyNameCapacity>;
 
-// The five registry operations the program makes, always below HKEY_LOCAL_MACHINE and
-// always asking for full access. Any failure reads as an absent key or value.
+enum class SubkeyStep : std::uint8_t {
+  Name,     // the name is in the buffer
+  TooLong,  // this subkey's name does not fit; the ones after it may
+  End,      // no more subkeys, or the key cannot be enumerated
+};
+
+enum class EnumerationStep : std::uint8_t { Item, End, Failed };
+
+// A value as stored: its name, its type number and its bytes.
+struct RegistryValue {
+  std::string name;
+  std::uint32_t type = 0;
+  std::string bytes;
+};
+
+// The registry operations the program makes, each below the root of a source. Reads
+// ask for reading rights only, so a user without administrator rights sees everything.
+// Any failure reads as an absent key or value.
 class Registry {
  public:
   using Key = std::uintptr_t;
 
   virtual ~Registry() = default;
 
-  [[nodiscard]] virtual bool OpenKey(const char* subKey, Key& key, RegistryView view = RegistryView::Native) = 0;
+  [[nodiscard]] virtual bool OpenKey(RegistrySource source, const char* subKey, Key& key) = 0;
+  // A subkey of an open key, named relative to it (full paths have a length limit).
+  [[nodiscard]] virtual bool OpenChildKey(Key parent, const char* name, Key& key) = 0;
   virtual void CloseKey(Key key) = 0;
-  // Name number `index` of the key's subkeys, zero-terminated; false ends an enumeration,
-  // whether there are no more subkeys or the name does not fit.
-  [[nodiscard]] virtual bool EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) = 0;
+  // Name number `index` of the key's subkeys, zero-terminated.
+  [[nodiscard]] virtual SubkeyStep EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) = 0;
+  // Subkey number `index`, whatever the length of its name.
+  [[nodiscard]] virtual EnumerationStep EnumerateChildName(Key key, std::uint32_t index, std::string& name) = 0;
+  // Value number `index`, whole: name, type and bytes.
+  [[nodiscard]] virtual EnumerationStep EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) = 0;
   // The value's bytes, zero-terminated; a value that does not fit, terminator included,
   // is a failed read. The value's type is not examined.
-  [[nodiscard]] virtual bool ReadKeyValue(const char* subKey,
+  [[nodiscard]] virtual bool ReadKeyValue(RegistrySource source,
+                                          const char* subKey,
                                           const char* valueName,
-                                          RegistryValueBuffer& buffer,
-                                          RegistryView view = RegistryView::Native) = 0;
-  [[nodiscard]] virtual bool RemoveKey(const char* subKey, RegistryView view = RegistryView::Native) = 0;
+                                          RegistryValueBuffer& buffer) = 0;
+  // Deletes a key that has no subkeys.
+  [[nodiscard]] virtual bool RemoveKey(RegistrySource source, const char* subKey) = 0;
 };
 
 // An open key, closed when it goes out of scope.
 class ScopedRegistryKey {
  public:
-  ScopedRegistryKey(Registry& registry, const char* subKey, RegistryView view = RegistryView::Native)
-      : registry_(registry), open_(registry.OpenKey(subKey, key_, view)) {}
+  ScopedRegistryKey(Registry& registry, RegistrySource source, const char* subKey)
+      : registry_(registry), open_(registry.OpenKey(source, subKey, key_)) {}
+  ScopedRegistryKey(Registry& registry, Registry::Key parent, const char* name)
+      : registry_(registry), open_(registry.OpenChildKey(parent, name, key_)) {}
   ~ScopedRegistryKey() {
     if (open_) registry_.CloseKey(key_);
   }

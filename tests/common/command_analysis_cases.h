@@ -65,6 +65,16 @@ inline const std::vector<AnalysisCase>& AnalysisCases() {
        {"@\\WINDOWS\\acme.exe"},
        "@\\windows\\acme.exe",
        false, "", false},
+      {"a directory whose name begins with the Windows directory's is a program's own",
+       {"@\\WINDOWS", "@\\WINDOWS10Upgrade", "@\\WINDOWSAzure"},
+       {"@\\WINDOWS10Upgrade\\x.exe"},
+       "@\\Windows10Upgrade\\x.exe @\\WindowsAzure",
+       true, "@\\WINDOWSAzure", false},
+      {"the Windows directory followed by a backslash, in lower case",
+       {"@\\WINDOWS", "@\\WINDOWS\\system32"},
+       {"@\\WINDOWS\\system32\\x.exe"},
+       "@\\windows\\system32\\x.exe",
+       false, "", false},
       {"the Windows directory itself is never chosen",
        {"@\\WINDOWS"},
        {},
@@ -121,6 +131,5 @@ inline const std::vector<AnalysisCase>& AnalysisCases() {
 }
 
 inline void PrintTo(const AnalysisCase& c, std::ostream* out) { *out << c.title; }
-
 
 }  // namespace zobl::testing

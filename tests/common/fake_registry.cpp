@@ -22,7 +22,7 @@ std::vector<std::string> SplitPath(const std::string& path) {
   return parts;
 }
 
-std::size_t ViewIndex(RegistryView view) { return view == RegistryView::Native ? 0 : 1; }
+std::size_t RootIndex(RegistrySource source) { return static_cast<std::size_t>(source); }
 
 }  // namespace
 
@@ -32,8 +32,8 @@ bool FakeRegistry::NameLess::operator()(const std::string& a, const std::string&
   });
 }
 
-std::shared_ptr<FakeRegistry::Node> FakeRegistry::Resolve(const std::string& path, RegistryView view) const {
-  std::shared_ptr<Node> node = roots_[ViewIndex(view)];
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::Resolve(const std::string& path, RegistrySource source) const {
+  std::shared_ptr<Node> node = roots_[RootIndex(source)];
   for (const std::string& part : SplitPath(path)) {
     const auto it = node->subkeys.find(part);
     if (part.empty() || it == node->subkeys.end()) return nullptr;
@@ -42,22 +42,22 @@ std::shared_ptr<FakeRegistry::Node> FakeRegistry::Resolve(const std::string& pat
   return node;
 }
 
-std::shared_ptr<FakeRegistry::Node> FakeRegistry::ResolveOrThrow(const std::string& path, RegistryView view) const {
-  std::shared_ptr<Node> node = Resolve(path, view);
+std::shared_ptr<FakeRegistry::Node> FakeRegistry::ResolveOrThrow(const std::string& path, RegistrySource source) const {
+  std::shared_ptr<Node> node = Resolve(path, source);
   if (!node) throw std::invalid_argument("no such key in the fake registry: " + path);
   return node;
 }
 
 std::shared_ptr<FakeRegistry::Node> FakeRegistry::ParentOf(const std::string& path,
-                                                           RegistryView view,
+                                                           RegistrySource source,
                                                            std::string& leaf) const {
   const std::size_t slash = path.rfind('\\');
   leaf = slash == std::string::npos ? path : path.substr(slash + 1);
-  return slash == std::string::npos ? roots_[ViewIndex(view)] : Resolve(path.substr(0, slash), view);
+  return slash == std::string::npos ? roots_[RootIndex(source)] : Resolve(path.substr(0, slash), source);
 }
 
-void FakeRegistry::CreateKey(const std::string& path, RegistryView view) {
-  std::shared_ptr<Node> node = roots_[ViewIndex(view)];
+void FakeRegistry::CreateKey(const std::string& path, RegistrySource source) {
+  std::shared_ptr<Node> node = roots_[RootIndex(source)];
   for (const std::string& part : SplitPath(path)) {
     if (part.empty()) throw std::invalid_argument("empty key name in " + path);
     auto& child = node->subkeys[part];
@@ -72,19 +72,27 @@ void FakeRegistry::CreateKey(const std::string& path, RegistryView view) {
 void FakeRegistry::SetValue(const std::string& path,
                             const std::string& valueName,
                             std::string bytes,
-                            RegistryView view) {
-  ResolveOrThrow(path, view)->values[valueName] = std::move(bytes);
+                            RegistrySource source) {
+  SetTypedValue(path, valueName, 1, std::move(bytes), source);
+}
+
+void FakeRegistry::SetTypedValue(const std::string& path,
+                                 const std::string& valueName,
+                                 std::uint32_t type,
+                                 std::string bytes,
+                                 RegistrySource source) {
+  ResolveOrThrow(path, source)->values[valueName] = RegistryValue{valueName, type, std::move(bytes)};
 }
 
 void FakeRegistry::SetText(const std::string& path,
                            const std::string& valueName,
                            const std::string& text,
-                           RegistryView view) {
-  SetValue(path, valueName, text + '\0', view);
+                           RegistrySource source) {
+  SetValue(path, valueName, text + '\0', source);
 }
 
-void FakeRegistry::DeleteValue(const std::string& path, const std::string& valueName, RegistryView view) {
-  ResolveOrThrow(path, view)->values.erase(valueName);
+void FakeRegistry::DeleteValue(const std::string& path, const std::string& valueName, RegistrySource source) {
+  ResolveOrThrow(path, source)->values.erase(valueName);
 }
 
 void FakeRegistry::MarkDeleted(Node& node) {
@@ -92,9 +100,9 @@ void FakeRegistry::MarkDeleted(Node& node) {
   for (auto& [name, child] : node.subkeys) MarkDeleted(*child);
 }
 
-void FakeRegistry::DeleteTree(const std::string& path, RegistryView view) {
+void FakeRegistry::DeleteTree(const std::string& path, RegistrySource source) {
   std::string leaf;
-  const std::shared_ptr<Node> parent = ParentOf(path, view, leaf);
+  const std::shared_ptr<Node> parent = ParentOf(path, source, leaf);
   if (!parent) return;
   const auto it = parent->subkeys.find(leaf);
   if (it == parent->subkeys.end()) return;
@@ -102,13 +110,13 @@ void FakeRegistry::DeleteTree(const std::string& path, RegistryView view) {
   parent->subkeys.erase(it);
 }
 
-bool FakeRegistry::KeyExists(const std::string& path, RegistryView view) const {
-  return Resolve(path, view) != nullptr;
+bool FakeRegistry::KeyExists(const std::string& path, RegistrySource source) const {
+  return Resolve(path, source) != nullptr;
 }
 
-std::vector<std::string> FakeRegistry::SubkeyNames(const std::string& path, RegistryView view) const {
+std::vector<std::string> FakeRegistry::SubkeyNames(const std::string& path, RegistrySource source) const {
   std::vector<std::string> names;
-  if (const std::shared_ptr<Node> node = Resolve(path, view)) {
+  if (const std::shared_ptr<Node> node = Resolve(path, source)) {
     for (const auto& [name, child] : node->subkeys) names.push_back(child->name);
   }
   return names;
@@ -116,20 +124,39 @@ std::vector<std::string> FakeRegistry::SubkeyNames(const std::string& path, Regi
 
 std::optional<std::string> FakeRegistry::ValueBytes(const std::string& path,
                                                     const std::string& valueName,
-                                                    RegistryView view) const {
-  const std::shared_ptr<Node> node = Resolve(path, view);
+                                                    RegistrySource source) const {
+  const std::shared_ptr<Node> node = Resolve(path, source);
   if (!node) return std::nullopt;
   const auto it = node->values.find(valueName);
   if (it == node->values.end()) return std::nullopt;
-  return it->second;
+  return it->second.bytes;
 }
 
-bool FakeRegistry::OpenKey(const char* subKey, Key& key, RegistryView view) {
-  std::shared_ptr<Node> node = Resolve(subKey, view);
-  if (!node) return false;
+FakeRegistry::Key FakeRegistry::Register(std::shared_ptr<Node> node) {
   ++calls_.opens;
-  key = nextKey_++;
+  const Key key = nextKey_++;
   openKeys_.emplace(key, std::move(node));
+  return key;
+}
+
+const FakeRegistry::Node& FakeRegistry::OpenNode(Key key) const {
+  const auto open = openKeys_.find(key);
+  if (open == openKeys_.end()) throw std::logic_error("using a key that is not open");
+  return *open->second;
+}
+
+bool FakeRegistry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
+  std::shared_ptr<Node> node = Resolve(subKey, source);
+  if (!node) return false;
+  key = Register(std::move(node));
+  return true;
+}
+
+bool FakeRegistry::OpenChildKey(Key parent, const char* name, Key& key) {
+  const Node& node = OpenNode(parent);
+  const auto it = node.subkeys.find(name);
+  if (node.deleted || it == node.subkeys.end()) return false;
+  key = Register(it->second);
   return true;
 }
 
@@ -137,25 +164,39 @@ void FakeRegistry::CloseKey(Key key) {
   if (openKeys_.erase(key) == 0) throw std::logic_error("closing a key that is not open");
 }
 
-bool FakeRegistry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) {
+SubkeyStep FakeRegistry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) {
   ++calls_.enumerations;
   if (onEnumerate) onEnumerate(index);
-  const auto open = openKeys_.find(key);
-  if (open == openKeys_.end()) throw std::logic_error("enumerating a key that is not open");
-  const Node& node = *open->second;
-  if (node.deleted || index >= node.subkeys.size()) return false;
+  const Node& node = OpenNode(key);
+  if (node.deleted || index >= node.subkeys.size()) return SubkeyStep::End;
   const std::string& subkey = std::next(node.subkeys.begin(), index)->second->name;
-  if (subkey.size() + 1 > name.size()) return false;  // no room for the name and its zero
+  if (subkey.size() + 1 > name.size()) return SubkeyStep::TooLong;  // no room for the name and its zero
   std::memcpy(name.data(), subkey.c_str(), subkey.size() + 1);
-  return true;
+  return SubkeyStep::Name;
 }
 
-bool FakeRegistry::ReadKeyValue(const char* subKey,
+EnumerationStep FakeRegistry::EnumerateChildName(Key key, std::uint32_t index, std::string& name) {
+  const Node& node = OpenNode(key);
+  if (node.deleted) return EnumerationStep::Failed;
+  if (index >= node.subkeys.size()) return EnumerationStep::End;
+  name = std::next(node.subkeys.begin(), index)->second->name;
+  return EnumerationStep::Item;
+}
+
+EnumerationStep FakeRegistry::EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) {
+  const Node& node = OpenNode(key);
+  if (node.deleted || failValueEnumeration) return EnumerationStep::Failed;
+  if (index >= node.values.size()) return EnumerationStep::End;
+  value = std::next(node.values.begin(), index)->second;
+  return EnumerationStep::Item;
+}
+
+bool FakeRegistry::ReadKeyValue(RegistrySource source,
+                                const char* subKey,
                                 const char* valueName,
-                                RegistryValueBuffer& buffer,
-                                RegistryView view) {
+                                RegistryValueBuffer& buffer) {
   ++calls_.valueReads;
-  const std::optional<std::string> bytes = ValueBytes(subKey, valueName, view);
+  const std::optional<std::string> bytes = ValueBytes(subKey, valueName, source);
   if (!bytes || bytes->size() > buffer.size()) return false;
   std::memcpy(buffer.data(), bytes->data(), bytes->size());
   // As the system's reader: a text must end inside the buffer.
@@ -166,9 +207,9 @@ bool FakeRegistry::ReadKeyValue(const char* subKey,
   return bytes->find('\0') != std::string::npos;
 }
 
-bool FakeRegistry::RemoveKey(const char* subKey, RegistryView view) {
+bool FakeRegistry::RemoveKey(RegistrySource source, const char* subKey) {
   std::string leaf;
-  const std::shared_ptr<Node> parent = ParentOf(subKey, view, leaf);
+  const std::shared_ptr<Node> parent = ParentOf(subKey, source, leaf);
   if (!parent) return false;
   const auto it = parent->subkeys.find(leaf);
   if (it == parent->subkeys.end() || !it->second->subkeys.empty()) return false;

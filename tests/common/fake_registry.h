@@ -13,8 +13,8 @@
 
 namespace zobl::testing {
 
-// The local machine's registry as an in-memory tree of keys holding named values, with
-// the system's rules: key and value names ignore ASCII case, subkeys enumerate in name
+// The registry of each source as an in-memory tree of keys holding named, typed values,
+// with the system's rules: key and value names ignore ASCII case, subkeys enumerate in name
 // order, a key with subkeys cannot be deleted, an open key outlives its deletion but no
 // longer enumerates, values are raw bytes.
 class FakeRegistry final : public Registry {
@@ -26,27 +26,35 @@ class FakeRegistry final : public Registry {
   };
 
   // Creates the key and every missing key on its path.
-  void CreateKey(const std::string& path, RegistryView view = RegistryView::Native);
+  void CreateKey(const std::string& path, RegistrySource source = RegistrySource::Machine64);
   // The key must exist. A text value is stored with its terminating zero (SetText).
+  // Values set without a type are strings (type 1).
   void SetValue(const std::string& path,
                 const std::string& valueName,
                 std::string bytes,
-                RegistryView view = RegistryView::Native);
+                RegistrySource source = RegistrySource::Machine64);
+  void SetTypedValue(const std::string& path,
+                     const std::string& valueName,
+                     std::uint32_t type,
+                     std::string bytes,
+                     RegistrySource source = RegistrySource::Machine64);
   void SetText(const std::string& path,
                const std::string& valueName,
                const std::string& text,
-               RegistryView view = RegistryView::Native);
-  void DeleteValue(const std::string& path, const std::string& valueName, RegistryView view = RegistryView::Native);
+               RegistrySource source = RegistrySource::Machine64);
+  void DeleteValue(const std::string& path,
+                   const std::string& valueName,
+                   RegistrySource source = RegistrySource::Machine64);
   // The key with everything below it; nothing when it is missing.
-  void DeleteTree(const std::string& path, RegistryView view = RegistryView::Native);
+  void DeleteTree(const std::string& path, RegistrySource source = RegistrySource::Machine64);
 
-  [[nodiscard]] bool KeyExists(const std::string& path, RegistryView view = RegistryView::Native) const;
+  [[nodiscard]] bool KeyExists(const std::string& path, RegistrySource source = RegistrySource::Machine64) const;
   // Subkey names in enumeration order; empty when the key is missing.
   [[nodiscard]] std::vector<std::string> SubkeyNames(const std::string& path,
-                                                     RegistryView view = RegistryView::Native) const;
+                                                     RegistrySource source = RegistrySource::Machine64) const;
   [[nodiscard]] std::optional<std::string> ValueBytes(const std::string& path,
                                                       const std::string& valueName,
-                                                      RegistryView view = RegistryView::Native) const;
+                                                      RegistrySource source = RegistrySource::Machine64) const;
 
   // Keys opened through OpenKey and not closed yet.
   [[nodiscard]] std::size_t OpenKeyCount() const { return openKeys_.size(); }
@@ -55,14 +63,20 @@ class FakeRegistry final : public Registry {
   // Runs at the start of every EnumerateSubkey: lets a test act in the middle of a walk.
   std::function<void(std::uint32_t index)> onEnumerate;
 
-  [[nodiscard]] bool OpenKey(const char* subKey, Key& key, RegistryView view) override;
+  // Makes every value enumeration fail, as a key changing under the walk would.
+  bool failValueEnumeration = false;
+
+  [[nodiscard]] bool OpenKey(RegistrySource source, const char* subKey, Key& key) override;
+  [[nodiscard]] bool OpenChildKey(Key parent, const char* name, Key& key) override;
   void CloseKey(Key key) override;
-  [[nodiscard]] bool EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
-  [[nodiscard]] bool ReadKeyValue(const char* subKey,
+  [[nodiscard]] SubkeyStep EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
+  [[nodiscard]] EnumerationStep EnumerateChildName(Key key, std::uint32_t index, std::string& name) override;
+  [[nodiscard]] EnumerationStep EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) override;
+  [[nodiscard]] bool ReadKeyValue(RegistrySource source,
+                                  const char* subKey,
                                   const char* valueName,
-                                  RegistryValueBuffer& buffer,
-                                  RegistryView view) override;
-  [[nodiscard]] bool RemoveKey(const char* subKey, RegistryView view) override;
+                                  RegistryValueBuffer& buffer) override;
+  [[nodiscard]] bool RemoveKey(RegistrySource source, const char* subKey) override;
 
  private:
   struct NameLess {
@@ -71,16 +85,19 @@ class FakeRegistry final : public Registry {
   struct Node {
     std::string name;
     bool deleted = false;
-    std::map<std::string, std::string, NameLess> values;
+    std::map<std::string, RegistryValue, NameLess> values;
     std::map<std::string, std::shared_ptr<Node>, NameLess> subkeys;
   };
 
-  [[nodiscard]] std::shared_ptr<Node> Resolve(const std::string& path, RegistryView view) const;
-  [[nodiscard]] std::shared_ptr<Node> ResolveOrThrow(const std::string& path, RegistryView view) const;
-  [[nodiscard]] std::shared_ptr<Node> ParentOf(const std::string& path, RegistryView view, std::string& leaf) const;
+  [[nodiscard]] std::shared_ptr<Node> Resolve(const std::string& path, RegistrySource source) const;
+  [[nodiscard]] std::shared_ptr<Node> ResolveOrThrow(const std::string& path, RegistrySource source) const;
+  [[nodiscard]] std::shared_ptr<Node> ParentOf(const std::string& path, RegistrySource source, std::string& leaf) const;
+  [[nodiscard]] const Node& OpenNode(Key key) const;
+  Key Register(std::shared_ptr<Node> node);
   static void MarkDeleted(Node& node);
 
-  std::array<std::shared_ptr<Node>, 2> roots_{std::make_shared<Node>(), std::make_shared<Node>()};
+  std::array<std::shared_ptr<Node>, 3> roots_{std::make_shared<Node>(), std::make_shared<Node>(),
+                                              std::make_shared<Node>()};
   std::map<Key, std::shared_ptr<Node>> openKeys_;
   Key nextKey_ = 0x100;
   CallCounts calls_;

@@ -149,6 +149,8 @@ ScopedWorkingDirectory::~ScopedWorkingDirectory() {
   SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(settings.c_str());
   DeleteFileA(AboutFile().c_str());
+  DeleteFileA((path_ + "\\ZOBL-removed.reg").c_str());
+  RemoveDirectoryA((path_ + "\\ZOBL-removed.reg").c_str());  // made by tests where no copy can be saved
   // A program that ran here may still be letting go of the directory.
   for (int attempt = 0; attempt < 40 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(50);
 }

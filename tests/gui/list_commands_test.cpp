@@ -117,7 +117,27 @@ TEST_F(ListCommandsWindowTest, RemovalDropsDescriptorAndRowForGood) {
   EXPECT_TRUE(Listed("s"));
 }
 
+std::string FileText(const std::string& path) {
+  std::string text(4096, '\0');
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD read = 0;
+  ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
+  CloseHandle(file);
+  text.resize(read);
+  return text;
+}
+
+// The deletion refuses a descriptor with a subkey: the copy saved just before is taken
+// back out of the backup file.
 TEST_F(ListCommandsWindowTest, FailedDeletionChangesNothing) {
+  const std::string backup = workingDirectory_.Path() + "\\ZOBL-removed.reg";
+  const std::string earlier = "REGEDIT4\r\n\r\n; an earlier removal\r\n[HKEY_CURRENT_USER\\Software\\x]\r\n\r\n";
+  {
+    const HANDLE file = CreateFileA(backup.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, earlier.data(), static_cast<DWORD>(earlier.size()), &written, nullptr);
+    CloseHandle(file);
+  }
   const std::string key = descriptors_.Add("p", "Papa", "C:\\gone\\un.exe");
   HKEY child = nullptr;
   RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + key + "\\Part").c_str(), 0, nullptr, 0,
@@ -130,6 +150,24 @@ TEST_F(ListCommandsWindowTest, FailedDeletionChangesNothing) {
   EXPECT_EQ(boxes.Seen().size(), 1u) << "a failed deletion is not reported";
   EXPECT_TRUE(KeyExists(key));
   EXPECT_TRUE(Listed("p"));
+  EXPECT_EQ(FileText(backup), earlier);
+}
+
+// Running as root, Wine writes into read-only folders; a folder where the file would
+// go cannot be written by anyone.
+TEST_F(ListCommandsWindowTest, NoRemovalWithoutACopy) {
+  ASSERT_TRUE(CreateDirectoryA((workingDirectory_.Path() + "\\ZOBL-removed.reg").c_str(), nullptr));
+  const std::string key = descriptors_.Add("c", "Charlie", "C:\\gone\\un.exe");
+  Open();
+  SelectRow("c");
+  MessageBoxAnswerer boxes(IDYES);
+  Click(kButtonRemoveEntry);
+  ASSERT_EQ(boxes.Seen().size(), 2u);
+  EXPECT_EQ(boxes.Seen()[1].caption, "ZOBL Quillmoor");
+  EXPECT_EQ(boxes.Seen()[1].icon, LoadIcon(nullptr, IDI_ERROR));
+  EXPECT_EQ(boxes.Seen()[1].text, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.");
+  EXPECT_TRUE(KeyExists(key));
+  EXPECT_TRUE(Listed("c"));
 }
 
 TEST_F(ListCommandsWindowTest, RowDroppedByARefreshWhileTheQuestionIsOpen) {

@@ -95,6 +95,30 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
   }
 }
 
+// The columns do not tell where a descriptor is; hovering its row does.
+TEST_F(WindowTest, RowTipShowsTheDescriptorsFullRegistryPath) {
+  const std::string key = descriptors_.Add("tip", "Tip");
+  Open();
+  const HWND list = Control(kListViewDescription);
+  EXPECT_NE(ListView_GetExtendedListViewStyle(list) & LVS_EX_INFOTIP, 0u);
+  const InventoryList& rows = form_->Inventory();
+  int index = -1;
+  for (std::size_t i = 0; i < rows.Count(); ++i) {
+    if (rows.RowAt(i).KeyName() == key) index = static_cast<int>(i);
+  }
+  ASSERT_GE(index, 0);
+  char text[1024] = "Tip";  // the control hands over the label's text
+  NMLVGETINFOTIPA tip{};
+  tip.hdr.hwndFrom = list;
+  tip.hdr.idFrom = static_cast<UINT_PTR>(GetDlgCtrlID(list));
+  tip.hdr.code = LVN_GETINFOTIPA;
+  tip.pszText = text;
+  tip.cchTextMax = sizeof text;
+  tip.iItem = index;
+  SendMessageA(GetParent(list), WM_NOTIFY, tip.hdr.idFrom, reinterpret_cast<LPARAM>(&tip));
+  EXPECT_EQ(std::string(text), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key);
+}
+
 TEST_F(WindowTest, FollowsTheRegistryWithinATick) {
   Open();
   const std::string key = descriptors_.Add("c", "Charlie");

@@ -15,6 +15,8 @@
 #include "mainwindow/failure_text.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_growing_file.h"
+#include "platform/win32/win32_local_clock.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_print_platform.h"
 #include "platform/win32/win32_profile.h"
@@ -33,7 +35,7 @@ class WindowTest : public ::testing::Test {
   void Open(Profile* profile = nullptr) {
     form_ = std::make_unique<TForm1>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_, locale_,
                                                   profile ? *profile : profile_, shell_, files_, dialogs_, printing_,
-                                                  [this](HWND owner) {
+                                                  growingFiles_, clock_, [this](HWND owner) {
                                                     dialogs_.SetOwner(owner);
                                                     printing_.SetOwner(owner);
                                                   }});
@@ -120,6 +122,8 @@ class WindowTest : public ::testing::Test {
   win32::Win32TextFileReader files_;
   win32::Win32UserDialogs dialogs_{kApplicationTitle};
   win32::Win32PrintPlatform printing_;
+  win32::Win32GrowingFiles growingFiles_;
+  win32::Win32LocalClock clock_;
   std::unique_ptr<TForm1> form_;
 };
 

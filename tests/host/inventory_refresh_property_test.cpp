@@ -101,7 +101,7 @@ class RefreshProperty {
   bool DisplayNameReadable(const std::string& key) {
     RegistryValueBuffer buffer;
     Registry& registry = registry_;
-    return registry.ReadKeyValue(Path(key).c_str(), "DisplayName", buffer);
+    return registry.ReadKeyValue(RegistrySource::Machine64, Path(key).c_str(), "DisplayName", buffer);
   }
 
   struct Snapshot {

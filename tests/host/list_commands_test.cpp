@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "fake_backup_file.h"
 #include "fake_file_system.h"
 #include "fake_registry.h"
 #include "fake_user_interface.h"
@@ -13,19 +14,24 @@ namespace {
 
 class ListCommandsTest : public ::testing::Test {
  protected:
-  RowId AddRow(const std::string& name, const std::string& key, const std::string& command) {
-    const RowId id = list_.Append();
+  RowId AddRow(const std::string& name,
+               const std::string& key,
+               const std::string& command,
+               RegistrySource source = RegistrySource::Machine64) {
+    const RowId id = list_.Append(source);
     list_.SetName(id, name);
     for (const std::string& text : {key, std::string("[unknown]"), std::string("[NOT YET COMPUTED]"), command,
                                     std::string("[MISSING OR SYSTEM DIRECTORY ?]")}) {
       list_.AppendFurtherText(id, text);
     }
-    registry_.CreateKey(std::string(kUninstallKeyPath) + "\\" + key);
+    registry_.CreateKey(std::string(kUninstallKeyPath) + "\\" + key, source);
+    registry_.SetText(std::string(kUninstallKeyPath) + "\\" + key, "DisplayName", name, source);
     return id;
   }
-  bool KeyExists(const std::string& key) const {
-    return registry_.KeyExists(std::string(kUninstallKeyPath) + "\\" + key);
+  bool KeyExists(const std::string& key, RegistrySource source = RegistrySource::Machine64) const {
+    return registry_.KeyExists(std::string(kUninstallKeyPath) + "\\" + key, source);
   }
+  const std::string& BackupFile() { return backupFiles_.files["ZOBL-removed.reg"]; }
 
   PortableLocale locale_;
   InventoryList list_{locale_};
@@ -33,7 +39,10 @@ class ListCommandsTest : public ::testing::Test {
   FakeFileSystem fileSystem_;
   FakeShell shell_;
   FakeDialogs dialogs_;
-  ListCommands commands_{list_, registry_, fileSystem_, shell_, dialogs_};
+  FakeGrowingFiles backupFiles_;
+  FixedClock clock_;
+  DescriptorBackup backup_{registry_, backupFiles_, clock_};
+  ListCommands commands_{list_, registry_, fileSystem_, shell_, dialogs_, backup_};
 };
 
 TEST_F(ListCommandsTest, NothingSelectedShowsOneBoxForEitherCommand) {
@@ -105,12 +114,75 @@ TEST_F(ListCommandsTest, RemovalDeletesTheKeyAndTheRowAtOnce) {
   EXPECT_EQ(list_.RowAt(0).Name, "Bravo");
 }
 
-TEST_F(ListCommandsTest, FailedDeletionChangesNothing) {
+// The deletion refuses a key with subkeys; the copy saved just before is taken back.
+TEST_F(ListCommandsTest, FailedDeletionChangesNothingAndTakesTheCopyBack) {
+  backupFiles_.files["ZOBL-removed.reg"] = "REGEDIT4\r\n\r\n; earlier\r\n";
   list_.Select(AddRow("Acme", "AcmeKey", "C:\\Acme\\un.exe"));
-  registry_.CreateKey(std::string(kUninstallKeyPath) + "\\AcmeKey\\Child");  // a key with subkeys stays
+  registry_.CreateKey(std::string(kUninstallKeyPath) + "\\AcmeKey\\Child");
   commands_.ButtonRemoveEntryClick();
+  EXPECT_EQ(dialogs_.shown.size(), 1u) << "nothing is reported";
   EXPECT_TRUE(KeyExists("AcmeKey"));
   EXPECT_EQ(list_.Count(), 1u);
+  EXPECT_EQ(BackupFile(), "REGEDIT4\r\n\r\n; earlier\r\n");
+}
+
+// Two rows of the same key name in two sources: the 32-bit one goes, from its own view,
+// and the copy names the path that brings it back there.
+TEST_F(ListCommandsTest, RemovalSavesACopyAndDeletesInTheRowsOwnSource) {
+  AddRow("Acme", "AcmeKey", "x", RegistrySource::Machine64);
+  const RowId acme32 = AddRow("Acme (32-bit)", "AcmeKey", "x", RegistrySource::Machine32);
+  registry_.SetTypedValue(std::string(kUninstallKeyPath) + "\\AcmeKey", "Size", 4, std::string("\x10\0\0\0", 4),
+                          RegistrySource::Machine32);
+  list_.Select(acme32);
+  commands_.ButtonRemoveEntryClick();
+  EXPECT_FALSE(KeyExists("AcmeKey", RegistrySource::Machine32));
+  EXPECT_TRUE(KeyExists("AcmeKey", RegistrySource::Machine64));
+  ASSERT_EQ(list_.Count(), 1u);
+  EXPECT_EQ(list_.RowAt(0).Source, RegistrySource::Machine64);
+  EXPECT_EQ(BackupFile(),
+            "REGEDIT4\r\n\r\n"
+            "; 2024-03-09 07:05:01 ZOBL Quillmoor removed: Acme (32-bit)\r\n"
+            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AcmeKey]\r\n"
+            "\"DisplayName\"=\"Acme (32-bit)\"\r\n"
+            "\"Size\"=dword:00000010\r\n"
+            "\r\n");
+
+  // The next copy goes behind it, without a second header.
+  list_.Select(AddRow("Bravo\r\nTwo lines", "BravoKey", "x", RegistrySource::User));
+  commands_.ButtonRemoveEntryClick();
+  EXPECT_FALSE(KeyExists("BravoKey", RegistrySource::User));
+  const std::string second = BackupFile().substr(BackupFile().find("\r\n\r\n;", 12) + 4);
+  EXPECT_EQ(second,
+            "; 2024-03-09 07:05:01 ZOBL Quillmoor removed: Bravo  Two lines\r\n"
+            "[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\BravoKey]\r\n"
+            "\"DisplayName\"=hex(1):42,72,61,76,6f,0d,0a,54,77,6f,20,6c,69,6e,65,73,00\r\n"
+            "\r\n");
+}
+
+TEST_F(ListCommandsTest, NoCopyNoRemoval) {
+  struct Case {
+    const char* title;
+    bool fileUnwritable;
+    bool descriptorUnreadable;
+  };
+  for (const Case c :
+       {Case{"the file cannot be written", true, false}, Case{"the descriptor cannot be read whole", false, true}}) {
+    SCOPED_TRACE(c.title);
+    dialogs_.shown.clear();
+    list_.Select(AddRow("Acme", "AcmeKey", "x"));
+    if (c.fileUnwritable) backupFiles_.unwritable.insert("ZOBL-removed.reg");
+    registry_.failValueEnumeration = c.descriptorUnreadable;
+    commands_.ButtonRemoveEntryClick();
+    ASSERT_EQ(dialogs_.shown.size(), 2u);
+    EXPECT_EQ(dialogs_.shown[1].text, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.");
+    EXPECT_EQ(dialogs_.shown[1].icon, BoxIcon::Error);
+    EXPECT_TRUE(KeyExists("AcmeKey"));
+    EXPECT_EQ(list_.Count(), 1u);
+    EXPECT_EQ(backupFiles_.files.count("ZOBL-removed.reg"), 0u);
+    backupFiles_.unwritable.clear();
+    registry_.failValueEnumeration = false;
+    list_.DeleteAt(0);
+  }
 }
 
 TEST_F(ListCommandsTest, RowDroppedWhileTheQuestionIsOpenIsNotMistakenForAnother) {

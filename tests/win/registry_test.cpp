@@ -42,7 +42,7 @@ class RegistryTest : public ::testing::Test {
   bool Read(const char* name, std::string& text) {
     RegistryValueBuffer buffer;
     buffer.fill('#');
-    if (!registry_.ReadKeyValue(keyPath_.c_str(), name, buffer)) return false;
+    if (!registry_.ReadKeyValue(RegistrySource::Machine64, keyPath_.c_str(), name, buffer)) return false;
     text = buffer.data();
     return true;
   }
@@ -89,17 +89,18 @@ TEST_F(RegistryTest, NonStringValueIsReadAsItsBytes) {
 
 TEST_F(RegistryTest, MissingValueOrKeyIsAFailedRead) {
   RegistryValueBuffer buffer;
-  EXPECT_FALSE(registry_.ReadKeyValue(keyPath_.c_str(), "DisplayName", buffer));
-  EXPECT_FALSE(registry_.ReadKeyValue((keyPath_ + "-gone").c_str(), "DisplayName", buffer));
+  EXPECT_FALSE(registry_.ReadKeyValue(RegistrySource::Machine64, keyPath_.c_str(), "DisplayName", buffer));
+  EXPECT_FALSE(registry_.ReadKeyValue(RegistrySource::Machine64, (keyPath_ + "-gone").c_str(), "DisplayName", buffer));
 }
 
-TEST_F(RegistryTest, EnumerationListsTheKeyAndEndsOnTooLongNames) {
+TEST_F(RegistryTest, EnumerationListsTheKeyAndTellsTooLongNamesApart) {
   std::vector<std::string> names;
   {
-    ScopedRegistryKey uninstall(registry_, kUninstallKeyPath);
+    ScopedRegistryKey uninstall(registry_, RegistrySource::Machine64, kUninstallKeyPath);
     ASSERT_TRUE(uninstall.IsOpen());
     std::array<char, kSubkeyNameCapacity> name{};
-    for (std::uint32_t index = 0; registry_.EnumerateSubkey(uninstall.Get(), index, name); ++index) {
+    for (std::uint32_t index = 0; registry_.EnumerateSubkey(uninstall.Get(), index, name) == SubkeyStep::Name;
+         ++index) {
       names.emplace_back(name.data());
     }
   }
@@ -115,12 +116,12 @@ TEST_F(RegistryTest, EnumerationListsTheKeyAndEndsOnTooLongNames) {
     ASSERT_EQ(RegCreateKeyExA(testKey, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
               ERROR_SUCCESS);
     RegCloseKey(key);
-    ScopedRegistryKey parent(registry_, keyPath_.c_str());
+    ScopedRegistryKey parent(registry_, RegistrySource::Machine64, keyPath_.c_str());
     ASSERT_TRUE(parent.IsOpen());
     std::array<char, kSubkeyNameCapacity> name{};
-    std::uint32_t index = 0;
-    while (registry_.EnumerateSubkey(parent.Get(), index, name)) ++index;
-    EXPECT_EQ(index, length == 203 ? 1u : 0u) << length << " characters";
+    EXPECT_EQ(registry_.EnumerateSubkey(parent.Get(), 0, name), length == 203 ? SubkeyStep::Name : SubkeyStep::TooLong)
+        << length << " characters";
+    EXPECT_EQ(registry_.EnumerateSubkey(parent.Get(), 1, name), SubkeyStep::End);
     RegDeleteKeyA(testKey, longName.c_str());
   }
   RegCloseKey(testKey);
@@ -132,19 +133,19 @@ TEST_F(RegistryTest, RemoveKeyDeletesALeafAndFailsOnAKeyWithSubkeys) {
                             &child, nullptr),
             ERROR_SUCCESS);
   RegCloseKey(child);
-  EXPECT_FALSE(registry_.RemoveKey(keyPath_.c_str()));
-  EXPECT_TRUE(registry_.RemoveKey((keyPath_ + "\\Part").c_str()));
-  EXPECT_TRUE(registry_.RemoveKey(keyPath_.c_str()));
+  EXPECT_FALSE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));
+  EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, (keyPath_ + "\\Part").c_str()));
+  EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));
   Registry::Key key = 0;
-  EXPECT_FALSE(registry_.OpenKey(keyPath_.c_str(), key));
-  EXPECT_FALSE(registry_.RemoveKey(keyPath_.c_str()));
+  EXPECT_FALSE(registry_.OpenKey(RegistrySource::Machine64, keyPath_.c_str(), key));
+  EXPECT_FALSE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));
 }
 
 TEST_F(RegistryTest, OpenAndCloseAKey) {
   Registry::Key key = 0;
-  ASSERT_TRUE(registry_.OpenKey(keyPath_.c_str(), key));
+  ASSERT_TRUE(registry_.OpenKey(RegistrySource::Machine64, keyPath_.c_str(), key));
   registry_.CloseKey(key);
-  EXPECT_FALSE(registry_.OpenKey((keyPath_ + "\\missing").c_str(), key));
+  EXPECT_FALSE(registry_.OpenKey(RegistrySource::Machine64, (keyPath_ + "\\missing").c_str(), key));
 }
 
 }  // namespace

@@ -3,39 +3,101 @@
 #include <windows.h>
 
 #include <cstring>
+#include <vector>
 
 #include "platform/win32/scoped_handles.h"
 
 namespace zobl::win32 {
 namespace {
 
-REGSAM FullAccess(RegistryView view) {
-  return view == RegistryView::Wow32 ? (KEY_ALL_ACCESS | KEY_WOW64_32KEY) : KEY_ALL_ACCESS;
+HKEY Root(RegistrySource source) { return source == RegistrySource::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+
+// The machine's software keys have two views on 64-bit Windows; name the one wanted
+// rather than rely on this program's own bitness. The user's keys have one.
+REGSAM ViewFlag(RegistrySource source) {
+  switch (source) {
+    case RegistrySource::Machine64: return KEY_WOW64_64KEY;
+    case RegistrySource::Machine32: return KEY_WOW64_32KEY;
+    case RegistrySource::User: break;
+  }
+  return 0;
 }
 
 HKEY ToHkey(Registry::Key key) { return reinterpret_cast<HKEY>(key); }
 
+// Longest key name the registry allows, and its terminating zero.
+constexpr DWORD kKeyNameCapacity = 256;
+
 }  // namespace
 
-bool Win32Registry::OpenKey(const char* subKey, Key& key, RegistryView view) {
+bool Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, FullAccess(view), &opened) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(Root(source), subKey, 0, KEY_READ | ViewFlag(source), &opened) != ERROR_SUCCESS) return false;
+  key = reinterpret_cast<Key>(opened);
+  return true;
+}
+
+// A child opened through its parent's handle stays in the parent's view.
+bool Win32Registry::OpenChildKey(Key parent, const char* name, Key& key) {
+  HKEY opened = nullptr;
+  if (RegOpenKeyExA(ToHkey(parent), name, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
   key = reinterpret_cast<Key>(opened);
   return true;
 }
 
 void Win32Registry::CloseKey(Key key) { RegCloseKey(ToHkey(key)); }
 
-bool Win32Registry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) {
-  return RegEnumKeyA(ToHkey(key), index, name.data(), static_cast<DWORD>(name.size())) == ERROR_SUCCESS;
+SubkeyStep Win32Registry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) {
+  switch (RegEnumKeyA(ToHkey(key), index, name.data(), static_cast<DWORD>(name.size()))) {
+    case ERROR_SUCCESS: return SubkeyStep::Name;
+    case ERROR_MORE_DATA: return SubkeyStep::TooLong;
+    default: return SubkeyStep::End;
+  }
 }
 
-bool Win32Registry::ReadKeyValue(const char* subKey,
+EnumerationStep Win32Registry::EnumerateChildName(Key key, std::uint32_t index, std::string& name) {
+  std::array<char, kKeyNameCapacity> buffer{};
+  DWORD length = kKeyNameCapacity;
+  const LSTATUS status = RegEnumKeyExA(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
+  if (status != ERROR_SUCCESS) return EnumerationStep::Failed;
+  name.assign(buffer.data(), length);
+  return EnumerationStep::Item;
+}
+
+EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) {
+  DWORD nameCapacity = 0;
+  DWORD dataCapacity = 0;
+  if (RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameCapacity,
+                       &dataCapacity, nullptr, nullptr) != ERROR_SUCCESS) {
+    return EnumerationStep::Failed;
+  }
+  // The key reports its longest name in characters: in a multi-byte code page an ANSI
+  // name may take up to two bytes per character.
+  nameCapacity = nameCapacity * 2 + 1;
+  std::vector<char> name(nameCapacity);
+  value.bytes.assign(dataCapacity, '\0');
+  DWORD nameLength = nameCapacity;
+  DWORD type = 0;
+  DWORD size = dataCapacity;
+  const LSTATUS status = RegEnumValueA(ToHkey(key), index, name.data(), &nameLength, nullptr, &type,
+                                       reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+  if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
+  if (status != ERROR_SUCCESS) return EnumerationStep::Failed;  // a value changed meanwhile included
+  value.name.assign(name.data(), nameLength);
+  value.type = type;
+  value.bytes.resize(size);
+  return EnumerationStep::Item;
+}
+
+bool Win32Registry::ReadKeyValue(RegistrySource source,
+                                 const char* subKey,
                                  const char* valueName,
-                                 RegistryValueBuffer& buffer,
-                                 RegistryView view) {
+                                 RegistryValueBuffer& buffer) {
   ScopedKey key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, subKey, 0, FullAccess(view), key.Receive()) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(Root(source), subKey, 0, KEY_READ | ViewFlag(source), key.Receive()) != ERROR_SUCCESS) {
+    return false;
+  }
   DWORD type = 0;
   DWORD size = static_cast<DWORD>(buffer.size());
   auto* bytes = reinterpret_cast<BYTE*>(buffer.data());
@@ -49,9 +111,9 @@ bool Win32Registry::ReadKeyValue(const char* subKey,
   return std::memchr(buffer.data(), '\0', buffer.size()) != nullptr;
 }
 
-bool Win32Registry::RemoveKey(const char* subKey, RegistryView view) {
-  if (view == RegistryView::Native) return RegDeleteKeyA(HKEY_LOCAL_MACHINE, subKey) == ERROR_SUCCESS;
-  return RegDeleteKeyExA(HKEY_LOCAL_MACHINE, subKey, KEY_WOW64_32KEY, 0) == ERROR_SUCCESS;
+// The deletion needs no open key of ours: the call checks the caller's right to delete.
+bool Win32Registry::RemoveKey(RegistrySource source, const char* subKey) {
+  return RegDeleteKeyExA(Root(source), subKey, ViewFlag(source), 0) == ERROR_SUCCESS;
 }
 
 }  // namespace zobl::win32

@@ -4,18 +4,21 @@
 
 namespace zobl::win32 {
 
-// The registry operations through the ANSI registry calls, below HKEY_LOCAL_MACHINE
-// with KEY_ALL_ACCESS.
+// The registry operations through the ANSI registry calls. A source is a root key and
+// a view flag; keys are opened with KEY_READ, so a standard user's run lists everything.
 class Win32Registry final : public Registry {
  public:
-  [[nodiscard]] bool OpenKey(const char* subKey, Key& key, RegistryView view) override;
+  [[nodiscard]] bool OpenKey(RegistrySource source, const char* subKey, Key& key) override;
+  [[nodiscard]] bool OpenChildKey(Key parent, const char* name, Key& key) override;
   void CloseKey(Key key) override;
-  [[nodiscard]] bool EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
-  [[nodiscard]] bool ReadKeyValue(const char* subKey,
+  [[nodiscard]] SubkeyStep EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
+  [[nodiscard]] EnumerationStep EnumerateChildName(Key key, std::uint32_t index, std::string& name) override;
+  [[nodiscard]] EnumerationStep EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) override;
+  [[nodiscard]] bool ReadKeyValue(RegistrySource source,
+                                  const char* subKey,
                                   const char* valueName,
-                                  RegistryValueBuffer& buffer,
-                                  RegistryView view) override;
-  [[nodiscard]] bool RemoveKey(const char* subKey, RegistryView view) override;
+                                  RegistryValueBuffer& buffer) override;
+  [[nodiscard]] bool RemoveKey(RegistrySource source, const char* subKey) override;
 };
 
 }  // namespace zobl::win32

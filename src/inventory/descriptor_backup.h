@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "platform/growing_file.h"
+#include "platform/local_clock.h"
+#include "platform/registry.h"
+
+namespace zobl {
+
+// In the working directory, beside the settings file.
+inline constexpr char kBackupFileName[] = "ZOBL-removed.reg";
+
+// The descriptor, every value and every subkey, as REGEDIT4 key blocks under the full
+// path that brings it back into its own source; nothing when any part of it cannot be
+// read, since a partial copy could not restore it.
+std::optional<std::string> DescriptorRegText(Registry& registry, RegistrySource source, std::string_view keyName);
+
+// "; 2024-05-01 14:03:27 ZOBL Quillmoor removed: Acme Notes" and its line end. Line
+// breaks in the name would end the comment early; they become blanks.
+std::string BackupCommentLine(const LocalDateTime& when, std::string_view programName);
+
+// Keeps a copy of each descriptor the user removes, so that no removal is for good:
+// `reg import` of the backup file brings any of them back.
+class DescriptorBackup {
+ public:
+  DescriptorBackup(Registry& registry, GrowingFiles& files, const LocalClock& clock)
+      : registry_(registry), files_(files), clock_(clock) {}
+
+  // Appends the descriptor to the backup file. Returns the file's former length, or
+  // nothing when the copy could not be made whole.
+  std::optional<std::uint64_t> Save(RegistrySource source, const std::string& keyName, const std::string& programName);
+  // Takes the copy just saved back out of the file.
+  void TakeBack(std::uint64_t formerLength);
+
+ private:
+  Registry& registry_;
+  GrowingFiles& files_;
+  const LocalClock& clock_;
+};
+
+}  // namespace zobl

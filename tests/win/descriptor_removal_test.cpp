@@ -1,0 +1,219 @@
+// Descriptors in each registry source of Wine's registry, listed and removed with a
+// copy kept in a real backup file, which `reg import` brings back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "fake_user_interface.h"
+#include "inventory/descriptor_backup.h"
+#include "inventory/inventory_refresh.h"
+#include "inventory/uninstall_key.h"
+#include "mainwindow/list_commands.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_growing_file.h"
+#include "platform/win32/win32_local_clock.h"
+#include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_registry.h"
+#include "scratch_directory.h"
+
+namespace zobl::testing {
+namespace {
+
+HKEY Root(RegistrySource source) { return source == RegistrySource::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
+REGSAM View(RegistrySource source) {
+  if (source == RegistrySource::Machine32) return KEY_WOW64_32KEY;
+  return source == RegistrySource::Machine64 ? KEY_WOW64_64KEY : 0;
+}
+std::string Path(const std::string& key) { return std::string(kUninstallKeyPath) + "\\" + key; }
+
+// Relative to the Uninstall key opened in the source's view: a full path names the
+// native view only.
+void DeleteTree(RegistrySource source, const std::string& key) {
+  HKEY uninstall = nullptr;
+  if (RegOpenKeyExA(Root(source), kUninstallKeyPath, 0, KEY_ALL_ACCESS | View(source), &uninstall) != ERROR_SUCCESS) {
+    return;
+  }
+  RegDeleteTreeA(uninstall, key.c_str());
+  RegCloseKey(uninstall);
+}
+
+using Values = std::map<std::string, std::pair<DWORD, std::string>>;  // name: type, bytes
+
+// Every value of a key, through the system's calls (not the program's).
+Values ReadValues(RegistrySource source, const std::string& key) {
+  Values values;
+  HKEY open = nullptr;
+  if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | View(source), &open) != ERROR_SUCCESS) return values;
+  for (DWORD index = 0;; ++index) {
+    char name[256];
+    DWORD nameLength = sizeof name;
+    std::string data(4096, '\0');
+    DWORD size = static_cast<DWORD>(data.size());
+    DWORD type = 0;
+    if (RegEnumValueA(open, index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    data.resize(size);
+    values[std::string(name, nameLength)] = {type, data};
+  }
+  RegCloseKey(open);
+  return values;
+}
+
+// The window's parts that removal needs, in a scratch working directory, over the real
+// registry; the test answers the boxes.
+class DescriptorRemovalTest : public ::testing::Test {
+ protected:
+  DescriptorRemovalTest() {
+    char current[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof current, current);
+    previousDirectory_ = current;
+    SetCurrentDirectoryA(scratch_.Path().c_str());
+  }
+  ~DescriptorRemovalTest() override {
+    SetCurrentDirectoryA(previousDirectory_.c_str());
+    for (const auto& [source, key] : created_) DeleteTree(source, key);
+  }
+
+  std::string Key(const std::string& suffix) const {
+    return "~ZoblRemoval" + std::to_string(GetCurrentProcessId()) + suffix;
+  }
+  void Create(RegistrySource source, const std::string& key, const Values& values) {
+    HKEY open = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(Root(source), Path(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(source), nullptr,
+                              &open, nullptr),
+              ERROR_SUCCESS);
+    created_.emplace(source, key);
+    for (const auto& [name, value] : values) {
+      RegSetValueExA(open, name.c_str(), 0, value.first, reinterpret_cast<const BYTE*>(value.second.data()),
+                     static_cast<DWORD>(value.second.size()));
+    }
+    RegCloseKey(open);
+  }
+  bool Exists(RegistrySource source, const std::string& key) const {
+    HKEY open = nullptr;
+    if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | View(source), &open) != ERROR_SUCCESS) {
+      return false;
+    }
+    RegCloseKey(open);
+    return true;
+  }
+  const UninstallEntry* Row(RegistrySource source, const std::string& key) const {
+    for (std::size_t i = 0; i < list_.Count(); ++i) {
+      const UninstallEntry& row = list_.RowAt(i);
+      if (row.Source == source && row.KeyName() == key) return &row;
+    }
+    return nullptr;
+  }
+  void Remove(RegistrySource source, const std::string& key) {
+    const UninstallEntry* row = Row(source, key);
+    ASSERT_NE(row, nullptr);
+    list_.Select(row->Id);
+    commands_.ButtonRemoveEntryClick();
+  }
+  std::string BackupText() const {
+    std::ifstream file(ScratchFile(), std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+  std::string ScratchFile() const {
+    // The C++ library opens by Windows path as well.
+    return scratch_.Path() + "\\ZOBL-removed.reg";
+  }
+
+  ScratchDirectory scratch_{"removal"};
+  std::string previousDirectory_;
+  std::set<std::pair<RegistrySource, std::string>> created_;
+  win32::Win32Registry registry_;
+  win32::Win32FileSystem files_;
+  win32::Win32Locale locale_;
+  win32::Win32GrowingFiles backupFiles_;
+  win32::Win32LocalClock clock_;
+  InventoryList list_{locale_};
+  InventoryRefresher refresher_{registry_, files_, locale_, list_, [] { return false; }};
+  FakeDialogs dialogs_;
+  FakeShell shell_;
+  DescriptorBackup backup_{registry_, backupFiles_, clock_};
+  ListCommands commands_{list_, registry_, files_, shell_, dialogs_, backup_};
+};
+
+Values Named(const std::string& name) { return {{"DisplayName", {REG_SZ, name + '\0'}}}; }
+
+TEST_F(DescriptorRemovalTest, ThirtyTwoBitAndPerUserDescriptorsAreListedAndRemovedInTheirOwnSource) {
+  const std::string key = Key("Both");
+  Create(RegistrySource::Machine32, key, Named("Acme (32-bit)"));
+  Create(RegistrySource::User, key, Named("Acme (per user)"));
+  refresher_.RefreshInventory();
+  ASSERT_NE(Row(RegistrySource::Machine32, key), nullptr);
+  ASSERT_NE(Row(RegistrySource::User, key), nullptr);
+  EXPECT_EQ(Row(RegistrySource::User, key)->Name, "Acme (per user)");
+  EXPECT_EQ(Row(RegistrySource::Machine64, key), nullptr) << "the 64-bit view has no such key";
+
+  Remove(RegistrySource::User, key);
+  EXPECT_FALSE(Exists(RegistrySource::User, key));
+  EXPECT_TRUE(Exists(RegistrySource::Machine32, key));
+  EXPECT_EQ(Row(RegistrySource::User, key), nullptr);
+  Remove(RegistrySource::Machine32, key);
+  EXPECT_FALSE(Exists(RegistrySource::Machine32, key));
+  refresher_.RefreshInventory();
+  EXPECT_EQ(Row(RegistrySource::Machine32, key), nullptr);
+}
+
+TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValue) {
+  std::string kilobyte;
+  for (int i = 0; i < 1024; ++i) kilobyte += static_cast<char>(i * 13 + 5);
+  const Values values = {
+      {"DisplayName", {REG_SZ, std::string("Acme \"Quoted\" C:\\Tools\\\0", 25)}},
+      {"", {REG_SZ, std::string("default\0", 8)}},
+      {"UninstallString", {REG_EXPAND_SZ, std::string("%ProgramFiles%\\Acme\\un.exe\0", 27)}},
+      {"Parts", {REG_MULTI_SZ, std::string("one\0two\0\0", 9)}},
+      {"EstimatedSize", {REG_DWORD, std::string("\x2A\x01\x00\x80", 4)}},
+      {"Stamp", {REG_QWORD, std::string("\x01\x02\x03\x04\x05\x06\x07\xF8", 8)}},
+      {"Blob", {REG_BINARY, kilobyte}},
+  };
+  for (const RegistrySource source : {RegistrySource::Machine32, RegistrySource::User}) {
+    SCOPED_TRACE(static_cast<int>(source));
+    const std::string key = Key("Restored");
+    Create(source, key, values);
+    ASSERT_EQ(ReadValues(source, key), values);
+    refresher_.RefreshInventory();
+    const RowId removed = Row(source, key)->Id;
+    Remove(source, key);
+    ASSERT_FALSE(Exists(source, key));
+    const std::string text = BackupText();
+    EXPECT_EQ(text.rfind("REGEDIT4\r\n\r\n; ", 0), 0u);
+    EXPECT_NE(text.find(" ZOBL Quillmoor removed: Acme \"Quoted\" C:\\Tools\\\r\n["), std::string::npos);
+
+    const std::string command = "reg.exe import \"" + ScratchFile() + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string line = command;
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
+    WaitForSingleObject(process.hProcess, 30000);
+    DWORD exitCode = 1;
+    GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_EQ(exitCode, 0u) << text;
+    EXPECT_EQ(ReadValues(source, key), values);
+
+    refresher_.RefreshInventory();
+    ASSERT_NE(Row(source, key), nullptr) << "listed again";
+    EXPECT_NE(Row(source, key)->Id, removed);
+    DeleteTree(source, key);
+    DeleteFileA(ScratchFile().c_str());
+    refresher_.RefreshInventory();
+  }
+}
+
+}  // namespace
+}  // namespace zobl::testing
