@@ -122,6 +122,11 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     Trim(candidate);
 
     const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);
+    // Walking back from C:\WINDOWSx (no path of the Windows directory) can end at the
+    // Windows directory itself, which is never a program's own.
+    if (isDirectory && !windowsDirectory.empty() && ContainsWindowsDirectory(candidate, windowsDirectory, locale)) {
+      candidate.clear();
+    }
     if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
       if (isDirectory) {
         ResolveLongPath(candidate, kPathCapacity, fileSystem, locale);
