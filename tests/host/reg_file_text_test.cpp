@@ -77,7 +77,9 @@ TEST(RegFileTextTest, LongHexValueIsWrappedAndKeepsEveryByte) {
   std::string decoded;
   for (std::size_t i = 0; i < hex.size(); i += 3) {
     decoded += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-    if (i + 2 < hex.size()) EXPECT_EQ(hex[i + 2], ',');
+    if (i + 2 < hex.size()) {
+      EXPECT_EQ(hex[i + 2], ',');
+    }
   }
   EXPECT_EQ(decoded, bytes);
 }
