@@ -12,6 +12,7 @@
 #include "platform/win32/win32_print_platform.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_registry_watch.h"
 #include "platform/win32/win32_shell.h"
 #include "platform/win32/win32_text_file.h"
 #include "platform/win32/win32_tick_source.h"
@@ -26,6 +27,7 @@ struct SystemServices {
   win32::Win32DirectoryListing listing;
   win32::Win32MessagePump pump;
   win32::Win32TickSource ticks;
+  win32::Win32RegistryWatcher registryWatcher;
   win32::Win32Locale locale;
   win32::Win32Profile profile{kSettingsFile};
   win32::Win32Shell shell;
@@ -41,6 +43,7 @@ struct SystemServices {
             listing,
             pump,
             ticks,
+            registryWatcher,
             locale,
             profile,
             shell,

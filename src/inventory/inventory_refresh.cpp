@@ -62,7 +62,7 @@ InventoryRefresher::InventoryRefresher(Registry& registry,
       namelessRowsShown_(std::move(namelessRowsShown)) {}
 
 void InventoryRefresher::RefreshTick() {
-  if (refreshBusy_) return;
+  if (refreshBusy_ || (watches_ != nullptr && !watches_->RefreshDue())) return;
   refreshBusy_ = true;
   // Cleared however the refresh ends, or every later tick would be skipped.
   struct BusyReset {
@@ -73,6 +73,7 @@ void InventoryRefresher::RefreshTick() {
 }
 
 void InventoryRefresher::RefreshInventory() {
+  if (watches_ != nullptr) watches_->BeforeRefresh();  // before any read: a change from now on signals
   const ScopedRepaintSuspension suspension(list_);
   PruneRows();
   CollectListedKeys();

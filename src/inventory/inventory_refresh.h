@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "inventory/inventory_list.h"
+#include "inventory/uninstall_watches.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
 #include "platform/registry.h"
@@ -26,8 +27,12 @@ class InventoryRefresher {
                      InventoryList& list,
                      NamelessRowsShown namelessRowsShown);
 
+  // From now on a tick refreshes only when the watches say the registry may have changed.
+  void WatchWith(UninstallWatches& watches) { watches_ = &watches; }
+
   void RefreshInventory();
-  // The refresh timer's callback: skipped while a tick-started refresh is still running.
+  // The refresh timer's callback: skipped while a tick-started refresh is still running,
+  // and while the watched keys are quiet.
   void RefreshTick();
   [[nodiscard]] bool RefreshBusy() const { return refreshBusy_; }
 
@@ -50,6 +55,7 @@ class InventoryRefresher {
   InventoryList& list_;
   NamelessRowsShown namelessRowsShown_;
   bool refreshBusy_ = false;
+  UninstallWatches* watches_ = nullptr;
 
   // Per refresh: the source and key name of each row left after pruning, the name in
   // upper case (the registry does not tell key names apart by case), and a scratch

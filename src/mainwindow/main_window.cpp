@@ -49,6 +49,7 @@ TForm1::TForm1(const FormServices& services)
       settings_(services.profile),
       list_(services.locale),
       sorting_(list_, services.locale),
+      watches_(services.registryWatcher, services.ticks),
       refresher_(services.registry,
                  services.fileSystem,
                  services.locale,
@@ -56,7 +57,9 @@ TForm1::TForm1(const FormServices& services)
                  [this] { return NamelessLinesShown(); }),
       backup_(services.registry, services.growingFiles, services.clock),
       listCommands_(list_, services.registry, services.fileSystem, services.shell, services.dialogs, backup_),
-      computeRun_(list_, services.listing, services.pump, services.ticks, *this) {}
+      computeRun_(list_, services.listing, services.pump, services.ticks, *this) {
+  refresher_.WatchWith(watches_);
+}
 
 TForm1::~TForm1() {
   if (window_ != nullptr) DestroyWindow(window_);

@@ -48,6 +48,7 @@ struct FormServices {
   DirectoryListing& listing;
   MessagePump& pump;
   TickSource& ticks;
+  RegistryWatcher& registryWatcher;
   const Locale& locale;
   Profile& profile;
   Shell& shell;
@@ -152,6 +153,7 @@ class TForm1 final : private ComputeSizesView {
   Texture texture_;
   InventoryList list_;
   ListSorting sorting_;
+  UninstallWatches watches_;
   InventoryRefresher refresher_;
   DescriptorBackup backup_;
   ListCommands listCommands_;

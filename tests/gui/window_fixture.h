@@ -21,6 +21,7 @@
 #include "platform/win32/win32_print_platform.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/win32_registry_watch.h"
 #include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_text_file.h"
 #include "platform/win32/win32_tick_source.h"
@@ -33,9 +34,9 @@ namespace zobl::testing {
 class WindowTest : public ::testing::Test {
  protected:
   void Open(Profile* profile = nullptr) {
-    form_ = std::make_unique<TForm1>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_, locale_,
-                                                  profile ? *profile : profile_, shell_, files_, dialogs_, printing_,
-                                                  growingFiles_, clock_, [this](HWND owner) {
+    form_ = std::make_unique<TForm1>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_, registryWatcher_,
+                                                  locale_, profile ? *profile : profile_, shell_, files_, dialogs_,
+                                                  printing_, growingFiles_, clock_, [this](HWND owner) {
                                                     dialogs_.SetOwner(owner);
                                                     printing_.SetOwner(owner);
                                                   }});
@@ -116,6 +117,7 @@ class WindowTest : public ::testing::Test {
   win32::Win32DirectoryListing listing_;
   win32::Win32MessagePump pump_;
   win32::Win32TickSource ticks_;
+  win32::Win32RegistryWatcher registryWatcher_;
   win32::Win32Locale locale_;
   win32::Win32Profile profile_{".\\ZOBL.INI"};
   RecordingShell shell_;

@@ -5,23 +5,11 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/win32/registry_roots.h"
 #include "platform/win32/scoped_handles.h"
 
 namespace zobl::win32 {
 namespace {
-
-HKEY Root(RegistrySource source) { return source == RegistrySource::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
-
-// The machine's software keys have two views on 64-bit Windows; name the one wanted
-// rather than rely on this program's own bitness. The user's keys have one.
-REGSAM ViewFlag(RegistrySource source) {
-  switch (source) {
-    case RegistrySource::Machine64: return KEY_WOW64_64KEY;
-    case RegistrySource::Machine32: return KEY_WOW64_32KEY;
-    case RegistrySource::User: break;
-  }
-  return 0;
-}
 
 HKEY ToHkey(Registry::Key key) { return reinterpret_cast<HKEY>(key); }
 
