@@ -64,18 +64,14 @@ TEST_F(UninstallWatchesOnWineTest, EachSourceShowsItsChangesWithinOneTick) {
   refresher_.RefreshInventory();
   for (const RegistrySource source : kRegistrySources) {
     SCOPED_TRACE(static_cast<int>(source));
-    AddDescriptor(source);
-    refresher_.RefreshTick();
-    EXPECT_TRUE(Listed());
-    RemoveDescriptor(source);
-    refresher_.RefreshTick();
-    EXPECT_FALSE(Listed());
-    AddDescriptor(source);
-    refresher_.RefreshTick();
-    EXPECT_TRUE(Listed());
-    RemoveDescriptor(source);
-    refresher_.RefreshTick();
-    EXPECT_FALSE(Listed());
+    for (int round = 0; round < 2; ++round) {  // added, removed, and the same again
+      AddDescriptor(source);
+      refresher_.RefreshTick();
+      EXPECT_TRUE(Listed());
+      RemoveDescriptor(source);
+      refresher_.RefreshTick();
+      EXPECT_FALSE(Listed());
+    }
   }
   EXPECT_FALSE(watches_.RefreshDue()) << "quiet again";
 }
