@@ -1,6 +1,7 @@
 #include "inventory/command_analysis.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "inventory/long_path.h"
@@ -103,6 +104,14 @@ bool WalkBackToDirectory(std::string& candidate, FileSystem& fileSystem) {
   return fileSystem.IsExistingDirectory(candidate.c_str());
 }
 
+// A chosen directory's creation date (UTC), or "[unknown]".
+std::string CreationDateText(const std::string& directory, FileSystem& fileSystem, const Locale& locale) {
+  if (const auto entry = fileSystem.FindEntry(directory.c_str())) {
+    if (auto date = locale.FormatUtcDate(entry->creationTime, kDatePicture)) return std::move(*date);
+  }
+  return kUnknownDateText;
+}
+
 }  // namespace
 
 CommandAnalysis AnalyseCommand(std::string_view command,
@@ -144,9 +153,28 @@ CommandAnalysis AnalyseCommand(std::string_view command,
   // Shortest wins; among equals the first written.
   analysis.ChosenDirectory = *std::min_element(
       found.begin(), found.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-  if (const auto entry = fileSystem.FindEntry(analysis.ChosenDirectory.c_str())) {
-    if (auto date = locale.FormatUtcDate(entry->creationTime, kDatePicture)) analysis.DateText = std::move(*date);
-  }
+  analysis.DateText = CreationDateText(analysis.ChosenDirectory, fileSystem, locale);
+  return analysis;
+}
+
+CommandAnalysis AnalyseInstallLocation(std::string_view location,
+                                       std::string_view windowsDirectory,
+                                       FileSystem& fileSystem,
+                                       const Locale& locale) {
+  CommandAnalysis analysis;
+  analysis.DateText = kUnknownDateText;
+  std::string directory(location);
+  Trim(directory);
+  if (!directory.empty() && directory.back() == '\\') directory.pop_back();
+  const bool driveAbsolute = directory.size() > 3 && directory[1] == ':' && directory[2] == '\\' &&
+                             std::isalpha(static_cast<unsigned char>(directory[0])) != 0;
+  if (!driveAbsolute) return analysis;  // relative, or a bare drive root
+  if (!windowsDirectory.empty() && ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
+  if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
+  ResolveLongPath(directory, kPathCapacity, fileSystem, locale);
+  analysis.DirectoryFound = true;
+  analysis.DateText = CreationDateText(directory, fileSystem, locale);
+  analysis.ChosenDirectory = std::move(directory);
   return analysis;
 }
 

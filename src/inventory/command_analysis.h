@@ -24,4 +24,14 @@ CommandAnalysis AnalyseCommand(std::string_view command,
                                FileSystem& fileSystem,
                                const Locale& locale);
 
+// The directory a descriptor's InstallLocation names, for a row whose command names
+// none. Taken only when, trimmed and without a trailing backslash, it is an absolute
+// drive path of an existing directory that is no drive root and does not lie in the
+// Windows directory; then in long form, with its creation date, as the command
+// analysis would give it. Never a dead path: the picture stays the command's.
+CommandAnalysis AnalyseInstallLocation(std::string_view location,
+                                       std::string_view windowsDirectory,
+                                       FileSystem& fileSystem,
+                                       const Locale& locale);
+
 }  // namespace zobl

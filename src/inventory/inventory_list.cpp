@@ -66,6 +66,15 @@ bool InventoryList::SetSizeBytes(RowId id, std::uint64_t bytes) {
   return Change(id, [bytes](UninstallEntry& row) { row.SizeBytes = bytes; });
 }
 
+bool InventoryList::SetExpandedCommand(RowId id, std::string command) {
+  return Change(id, [&command](UninstallEntry& row) { row.ExpandedCommand = std::move(command); });
+}
+
+bool InventoryList::SetDirectoryFromInstallLocation(RowId id, bool fromInstallLocation) {
+  return Change(id,
+                [fromInstallLocation](UninstallEntry& row) { row.DirectoryFromInstallLocation = fromInstallLocation; });
+}
+
 bool InventoryList::AppendFurtherText(RowId id, std::string text) {
   return Change(id, [&text](UninstallEntry& row) { row.FurtherTexts.push_back(std::move(text)); });
 }

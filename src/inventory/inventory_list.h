@@ -59,6 +59,8 @@ class InventoryList {
   bool SetStatusImage(RowId id, int image);
   bool SetSizeBytes(RowId id, std::uint64_t bytes);
   bool AppendFurtherText(RowId id, std::string text);
+  bool SetExpandedCommand(RowId id, std::string command);
+  bool SetDirectoryFromInstallLocation(RowId id, bool fromInstallLocation);
   // Also false when the row does not have further text number k yet.
   bool SetFurtherText(RowId id, std::size_t k, std::string text);
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <utility>
 
 #include "inventory/command_analysis.h"
@@ -14,8 +15,7 @@ namespace {
 
 constexpr char kDisplayNameValue[] = "DisplayName";
 constexpr char kUninstallStringValue[] = "UninstallString";
-
-bool IsNameless(const UninstallEntry& row) { return row.Name == kNoNameText; }
+constexpr char kInstallLocationValue[] = "InstallLocation";
 
 // Key names compare as the registry compares them, without regard to the case of
 // ASCII letters: a descriptor re-created under another spelling is the same key.
@@ -25,6 +25,36 @@ void AssignUpperAscii(std::string& out, std::string_view text) {
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
   }
 }
+
+// Case-insensitive (ASCII) replacement of every `from` in the text.
+void ReplaceEveryUpperAscii(std::string& text, std::string_view from, std::string_view to) {
+  std::string upper;
+  for (std::size_t at = 0;;) {
+    AssignUpperAscii(upper, text);
+    at = upper.find(from, at);
+    if (at == std::string::npos) return;
+    text.replace(at, from.size(), to);
+    at += to.size();
+  }
+}
+
+// The text a value stands for. Only an expandable text is expanded, and only when its
+// expansion fits a value buffer as a stored text would; otherwise it is used as
+// stored. A 32-bit program reads %ProgramFiles% and %CommonProgramFiles% as their
+// "(x86)" folders, so a descriptor of the 32-bit view is expanded as it would.
+std::string ValueText(const char* stored, std::uint32_t type, RegistrySource source, FileSystem& fileSystem) {
+  if (type != kExpandableTextType) return stored;
+  std::string text(stored);
+  if (source == RegistrySource::Machine32) {
+    ReplaceEveryUpperAscii(text, "%PROGRAMFILES%", "%ProgramFiles(x86)%");
+    ReplaceEveryUpperAscii(text, "%COMMONPROGRAMFILES%", "%CommonProgramFiles(x86)%");
+  }
+  std::optional<std::string> expanded = fileSystem.ExpandEnvironment(text.c_str());
+  if (!expanded || expanded->size() >= kRegistryValueCapacity) return stored;
+  return std::move(*expanded);
+}
+
+bool IsNameless(const UninstallEntry& row) { return row.Name == kNoNameText; }
 
 // A key name is listed per source: the same name in two sources is two descriptors.
 void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName) {
@@ -155,14 +185,30 @@ void InventoryRefresher::AddInventoryRow(RegistrySource source,
   bool statusOk = true;
   std::string command = kNoCommandText;
   CommandAnalysis analysis;
-  if (registry_.ReadKeyValue(source, keyPath.c_str(), kUninstallStringValue, buffer)) {
+  std::uint32_t type = 0;
+  if (registry_.ReadKeyValue(source, keyPath.c_str(), kUninstallStringValue, buffer, type)) {
     command = buffer.data();
-    analysis = AnalyseCommand(command, windowsDirectory, fileSystem_, locale_);
+    std::string expanded = ValueText(buffer.data(), type, source, fileSystem_);
+    analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_);
     if (analysis.DeadPath) statusOk = false;
+    if (expanded != command) list_.SetExpandedCommand(row, std::move(expanded));
   } else {
     statusOk = false;
   }
   list_.SetStatusImage(row, statusOk ? kStatusOk : kStatusWarning);
+
+  // Windows Installer commands name no path; most packages record where they went.
+  if (!analysis.DirectoryFound &&
+      registry_.ReadKeyValue(source, keyPath.c_str(), kInstallLocationValue, buffer, type)) {
+    CommandAnalysis fromLocation = AnalyseInstallLocation(ValueText(buffer.data(), type, source, fileSystem_),
+                                                          windowsDirectory, fileSystem_, locale_);
+    if (fromLocation.DirectoryFound) {
+      analysis.DirectoryFound = true;
+      analysis.ChosenDirectory = std::move(fromLocation.ChosenDirectory);
+      analysis.DateText = std::move(fromLocation.DateText);
+      list_.SetDirectoryFromInstallLocation(row, true);
+    }
+  }
 
   if (analysis.DirectoryFound) {
     list_.AppendFurtherText(row, std::move(analysis.DateText));

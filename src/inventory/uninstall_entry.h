@@ -38,6 +38,12 @@ struct UninstallEntry {
   // KeyName, InstallDate, SizeDisplay, Command, SupposedDirectory, in this order. A row
   // gets them one by one while it is built, so fewer may be present.
   std::vector<std::string> FurtherTexts;
+  // The command as it is started: the Command column's text expanded, when the
+  // descriptor stores it as an expandable text. Empty: the column's text as it stands.
+  std::string ExpandedCommand;
+  // The supposed directory came from the descriptor's InstallLocation value, the
+  // command naming none.
+  bool DirectoryFromInstallLocation = false;
   std::uint64_t SizeBytes = 0;  // 0 until measured
   int StatusImage = kStatusOk;
   bool Selected = false;
@@ -58,6 +64,9 @@ struct UninstallEntry {
   [[nodiscard]] const std::string& SizeDisplay() const { return Text(kSizeColumn); }
   [[nodiscard]] const std::string& Command() const { return Text(kCommandColumn); }
   [[nodiscard]] const std::string& SupposedDirectory() const { return Text(kSupposedDirectoryColumn); }
+  [[nodiscard]] const std::string& CommandAsStarted() const {
+    return ExpandedCommand.empty() ? Command() : ExpandedCommand;
+  }
 };
 
 }  // namespace zobl

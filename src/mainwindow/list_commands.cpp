@@ -28,9 +28,9 @@ const UninstallEntry* ListCommands::SelectedRowOrTell() {
 void ListCommands::ButtonUninstallClick() {
   const UninstallEntry* row = SelectedRowOrTell();
   if (row == nullptr) return;
-  const std::string command = row->Command();
+  const std::string command = row->CommandAsStarted();
   const std::string name = row->Name;
-  if (command == kNoCommandText) {
+  if (row->Command() == kNoCommandText) {
     dialogs_.Show(kNoCommandBoxText, BoxIcon::Warning);
     return;
   }

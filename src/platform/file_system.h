@@ -33,6 +33,10 @@ class FileSystem {
   [[nodiscard]] virtual std::optional<FullPath> GetFullPath(const char* path) = 0;
   // The system's Windows directory, or an empty text.
   [[nodiscard]] virtual std::string WindowsDirectory() = 0;
+  // The text with each %name% of a variable of this process's environment replaced by
+  // its value, whatever its length; nothing when the system cannot expand it. Setup
+  // programs write paths this way ("%ProgramFiles%\\Acme").
+  [[nodiscard]] virtual std::optional<std::string> ExpandEnvironment(const char* text) = 0;
 };
 
 }  // namespace zobl

@@ -28,6 +28,9 @@ enum class SubkeyStep : std::uint8_t {
 
 enum class EnumerationStep : std::uint8_t { Item, End, Failed };
 
+// The type number of a text holding %name% references to environment variables.
+inline constexpr std::uint32_t kExpandableTextType = 2;
+
 // A value as stored: its name, its type number and its bytes.
 struct RegistryValue {
   std::string name;
@@ -54,12 +57,21 @@ class Registry {
   [[nodiscard]] virtual EnumerationStep EnumerateChildName(Key key, std::uint32_t index, std::string& name) = 0;
   // Value number `index`, whole: name, type and bytes.
   [[nodiscard]] virtual EnumerationStep EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) = 0;
-  // The value's bytes, zero-terminated; a value that does not fit, terminator included,
-  // is a failed read. The value's type is not examined.
+  // The value's bytes, zero-terminated, and its type number; a value that does not fit,
+  // terminator included, is a failed read.
   [[nodiscard]] virtual bool ReadKeyValue(RegistrySource source,
                                           const char* subKey,
                                           const char* valueName,
-                                          RegistryValueBuffer& buffer) = 0;
+                                          RegistryValueBuffer& buffer,
+                                          std::uint32_t& type) = 0;
+  // The same, for a reader to whom the type does not matter.
+  [[nodiscard]] bool ReadKeyValue(RegistrySource source,
+                                  const char* subKey,
+                                  const char* valueName,
+                                  RegistryValueBuffer& buffer) {
+    std::uint32_t type = 0;
+    return ReadKeyValue(source, subKey, valueName, buffer, type);
+  }
   // Deletes a key that has no subkeys.
   [[nodiscard]] virtual bool RemoveKey(RegistrySource source, const char* subKey) = 0;
 };

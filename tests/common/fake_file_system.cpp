@@ -38,6 +38,34 @@ void FakeFileSystem::AddFile(const std::string& path, bool hasDosTime, std::stri
   Add(path, Node{{}, std::move(shortName), false, hasDosTime, true, kDefaultTime});
 }
 
+void FakeFileSystem::SetVariable(const std::string& name, std::string value) {
+  variables_[Upper(name)] = std::move(value);
+}
+
+std::optional<std::string> FakeFileSystem::ExpandEnvironment(const char* text) {
+  const std::string source(text);
+  std::string expanded;
+  std::size_t at = 0;
+  while (at < source.size()) {
+    const std::size_t open = source.find('%', at);
+    const std::size_t close = open == std::string::npos ? std::string::npos : source.find('%', open + 1);
+    if (close == std::string::npos) break;
+    expanded.append(source, at, open - at);
+    const auto variable = variables_.find(Upper(source.substr(open + 1, close - open - 1)));
+    if (variable != variables_.end()) {
+      expanded += variable->second;
+      at = close + 1;
+    } else {
+      expanded += '%';  // the closing sign may open the next reference
+      at = open + 1;
+      expanded.append(source, at, close - at);
+      at = close;
+    }
+  }
+  expanded.append(source, std::min(at, source.size()));
+  return expanded;
+}
+
 void FakeFileSystem::DenySearch(const std::string& path) { nodes_.at(ResolveKey(path)).searchable = false; }
 
 // Walks the path component by component, matching long names or aliases.

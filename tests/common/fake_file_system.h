@@ -19,6 +19,8 @@ class FakeFileSystem final : public FileSystem {
   void AddDirectory(const std::string& path, std::uint64_t creationTime = kDefaultTime, std::string shortName = {});
   void AddFile(const std::string& path, bool hasDosTime = true, std::string shortName = {});
   void SetWindowsDirectory(std::string directory) { windowsDirectory_ = std::move(directory); }
+  // A variable of the environment that ExpandEnvironment replaces; names ignore case.
+  void SetVariable(const std::string& name, std::string value);
   // Searches of this path (any spelling) fail, as for a directory that cannot be listed.
   void DenySearch(const std::string& path);
 
@@ -27,6 +29,8 @@ class FakeFileSystem final : public FileSystem {
   std::optional<FoundEntry> FindEntry(const char* path) override;
   std::optional<FullPath> GetFullPath(const char* path) override;
   std::string WindowsDirectory() override { return windowsDirectory_; }
+  // As the system: a %name% of no variable stays as written.
+  std::optional<std::string> ExpandEnvironment(const char* text) override;
 
   // Directory and file questions asked so far.
   [[nodiscard]] int Questions() const { return questions_; }
@@ -47,6 +51,7 @@ class FakeFileSystem final : public FileSystem {
 
   std::map<std::string, Node> nodes_;
   std::string windowsDirectory_ = "C:\\WINDOWS";
+  std::map<std::string, std::string> variables_;  // by upper-case name
   int questions_ = 0;
 };
 

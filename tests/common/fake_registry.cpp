@@ -194,10 +194,16 @@ EnumerationStep FakeRegistry::EnumerateValue(Key key, std::uint32_t index, Regis
 bool FakeRegistry::ReadKeyValue(RegistrySource source,
                                 const char* subKey,
                                 const char* valueName,
-                                RegistryValueBuffer& buffer) {
+                                RegistryValueBuffer& buffer,
+                                std::uint32_t& type) {
   ++calls_.valueReads;
-  const std::optional<std::string> bytes = ValueBytes(subKey, valueName, source);
-  if (!bytes || bytes->size() > buffer.size()) return false;
+  const std::shared_ptr<Node> node = Resolve(subKey, source);
+  if (!node) return false;
+  const auto value = node->values.find(valueName);
+  if (value == node->values.end()) return false;
+  type = value->second.type;
+  const std::string* bytes = &value->second.bytes;
+  if (bytes->size() > buffer.size()) return false;
   std::memcpy(buffer.data(), bytes->data(), bytes->size());
   // As the system's reader: a text must end inside the buffer.
   if (bytes->size() < buffer.size()) {

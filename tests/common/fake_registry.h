@@ -72,10 +72,12 @@ class FakeRegistry final : public Registry {
   [[nodiscard]] SubkeyStep EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
   [[nodiscard]] EnumerationStep EnumerateChildName(Key key, std::uint32_t index, std::string& name) override;
   [[nodiscard]] EnumerationStep EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) override;
+  using Registry::ReadKeyValue;
   [[nodiscard]] bool ReadKeyValue(RegistrySource source,
                                   const char* subKey,
                                   const char* valueName,
-                                  RegistryValueBuffer& buffer) override;
+                                  RegistryValueBuffer& buffer,
+                                  std::uint32_t& type) override;
   [[nodiscard]] bool RemoveKey(RegistrySource source, const char* subKey) override;
 
  private:

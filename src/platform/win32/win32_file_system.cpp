@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <optional>
+#include <string>
+
 #include "platform/capacities.h"
 #include "platform/win32/scoped_handles.h"
 
@@ -51,6 +55,19 @@ std::string Win32FileSystem::WindowsDirectory() {
   char directory[kPathCapacity] = {};
   const UINT length = GetWindowsDirectoryA(directory, sizeof directory);
   return length < sizeof directory ? std::string(directory, length) : std::string();
+}
+
+// Asked first for the length the expansion needs, terminator included, then for the
+// text; the environment may change in between, so a second answer that does not fit
+// is a failure.
+std::optional<std::string> Win32FileSystem::ExpandEnvironment(const char* text) {
+  const DWORD needed = ExpandEnvironmentStringsA(text, nullptr, 0);
+  if (needed == 0) return std::nullopt;
+  std::string expanded(needed, '\0');
+  const DWORD written = ExpandEnvironmentStringsA(text, expanded.data(), needed);
+  if (written == 0 || written > needed) return std::nullopt;
+  expanded.resize(std::strlen(expanded.c_str()));
+  return expanded;
 }
 
 }  // namespace zobl::win32

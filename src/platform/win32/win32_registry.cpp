@@ -81,15 +81,17 @@ EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, Regi
 bool Win32Registry::ReadKeyValue(RegistrySource source,
                                  const char* subKey,
                                  const char* valueName,
-                                 RegistryValueBuffer& buffer) {
+                                 RegistryValueBuffer& buffer,
+                                 std::uint32_t& type) {
   ScopedKey key;
   if (RegOpenKeyExA(Root(source), subKey, 0, KEY_READ | ViewFlag(source), key.Receive()) != ERROR_SUCCESS) {
     return false;
   }
-  DWORD type = 0;
+  DWORD valueType = 0;
   DWORD size = static_cast<DWORD>(buffer.size());
   auto* bytes = reinterpret_cast<BYTE*>(buffer.data());
-  if (RegQueryValueExA(key.Get(), valueName, nullptr, &type, bytes, &size) != ERROR_SUCCESS) return false;
+  if (RegQueryValueExA(key.Get(), valueName, nullptr, &valueType, bytes, &size) != ERROR_SUCCESS) return false;
+  type = valueType;
   // The registry adds no terminating zero to data stored without one: the text must
   // end inside the buffer, or the read fails rather than run past it.
   if (size < buffer.size()) {
