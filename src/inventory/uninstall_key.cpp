@@ -1,5 +1,7 @@
 #include "inventory/uninstall_key.h"
 
+#include "inventory/uninstall_entry.h"
+
 namespace zobl {
 
 std::string DescriptorLocation(RegistrySource source, std::string_view keyName) {
@@ -17,6 +19,12 @@ std::string DescriptorLocation(RegistrySource source, std::string_view keyName) 
   }
   location += keyName;
   return location;
+}
+
+std::string RowInfoTip(const UninstallEntry& row) {
+  std::string tip = DescriptorLocation(row.Source, row.KeyName());
+  if (row.DirectoryFromInstallLocation) tip += "\r\nDirectory from InstallLocation";
+  return tip;
 }
 
 }  // namespace zobl

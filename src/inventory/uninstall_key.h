@@ -15,4 +15,10 @@ inline constexpr char kUninstallKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\Curre
 // 64-bit Windows keeps them.
 std::string DescriptorLocation(RegistrySource source, std::string_view keyName);
 
+struct UninstallEntry;
+
+// A row's info tip: where its descriptor is, and where its directory came from when
+// not from its command.
+std::string RowInfoTip(const UninstallEntry& row);
+
 }  // namespace zobl

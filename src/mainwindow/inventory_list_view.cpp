@@ -25,6 +25,8 @@ int ColumnFormat(const ColumnDesign& column) {
 InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
     : list_(list), control_(control), smallImages_(CreateRowImages(16)), largeImages_(CreateRowImages(32)) {
   ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
+  // A tip of two lines breaks only where a tooltip has a width to wrap at.
+  if (const HWND tips = ListView_GetToolTips(control_)) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 600);
   ListView_SetImageList(control_, smallImages_.Get(), LVSIL_SMALL);
   ListView_SetImageList(control_, largeImages_.Get(), LVSIL_NORMAL);
   int index = 0;
@@ -107,15 +109,16 @@ void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
 }
 
 // The six columns do not say which source a row comes from; its tip does, as the full
-// registry path the user would look for in the registry editor.
+// registry path the user would look for in the registry editor, and whether the
+// directory came from the descriptor's InstallLocation rather than its command.
 void InventoryListView::FillInfoTip(NMLVGETINFOTIPA& tip) const {
   if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
   if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list_.Count()) return;
   const UninstallEntry& row = list_.RowAt(static_cast<std::size_t>(tip.iItem));
-  const std::string location = DescriptorLocation(row.Source, row.KeyName());
-  // The control may hand over the label's own text to add to; the path replaces it.
-  const std::size_t length = std::min(location.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
-  std::memcpy(tip.pszText, location.data(), length);
+  const std::string text = RowInfoTip(row);
+  // The control may hand over the label's own text to add to; the tip replaces it.
+  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+  std::memcpy(tip.pszText, text.data(), length);
   tip.pszText[length] = '\0';
 }
 

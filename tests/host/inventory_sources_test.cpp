@@ -83,5 +83,16 @@ TEST(DescriptorLocationTest, FullPathOfEachSource) {
             "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{A}");
 }
 
+TEST(RowInfoTipTest, SaysWhenTheDirectoryCameFromInstallLocation) {
+  UninstallEntry row;
+  row.Source = RegistrySource::User;
+  row.FurtherTexts = {"{B}"};
+  EXPECT_EQ(RowInfoTip(row), "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{B}");
+  row.DirectoryFromInstallLocation = true;
+  EXPECT_EQ(RowInfoTip(row),
+            "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{B}\r\n"
+            "Directory from InstallLocation");
+}
+
 }  // namespace
 }  // namespace zobl::testing
