@@ -127,5 +127,40 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   EXPECT_DOUBLE_EQ(SliceValue("QmSmall"), 4.0);
 }
 
+// A package that names no path in its command but records its InstallLocation, and a
+// command stored as an expandable text, are measured like any other program.
+TEST_F(ComputeSizesWindowTest, InstallLocationAndExpandableCommandsAreMeasured) {
+  const std::string msi = scratch_.Path() + "\\QmMsi";
+  CreateDirectoryOrThrow(msi);
+  CreateFileOrThrow(msi + "\\data.bin", 5000);
+  const std::string msiKey = descriptors_.Add("QmMsi", "QmMsi", "MsiExec.exe /X{7D3C0A51-0000-4000-8000-00000000001A}");
+  descriptors_.SetText(msiKey, "InstallLocation", " " + msi + "\\ ");
+
+  const std::string expand = scratch_.Path() + "\\QmExpand";
+  CreateDirectoryOrThrow(expand);
+  CreateFileOrThrow(expand + "\\un.exe", 100);
+  CreateFileOrThrow(expand + "\\data.bin", 3000);
+  ASSERT_TRUE(SetEnvironmentVariableA("ZOBL_TEST_SCRATCH", scratch_.Path().c_str()));
+  const std::string expandKey = descriptors_.Add("QmExpand", "QmExpand");
+  descriptors_.SetText(expandKey, "UninstallString", "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S", REG_EXPAND_SZ);
+
+  Open();
+  const HWND button = Control(kButtonCalculeTaille);
+  PostMessageA(button, BM_CLICK, 0, 0);
+  PumpFor(50);
+  ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(button) != FALSE; }, 20000));
+  SetEnvironmentVariableA("ZOBL_TEST_SCRATCH", nullptr);
+
+  const UninstallEntry* placed = RowNamed("QmMsi");
+  const UninstallEntry* expanded = RowNamed("QmExpand");
+  ASSERT_TRUE(placed && expanded);
+  EXPECT_EQ(placed->SupposedDirectory(), msi);
+  EXPECT_TRUE(placed->DirectoryFromInstallLocation);
+  EXPECT_EQ(placed->SizeBytes, 5000u);
+  EXPECT_EQ(expanded->SupposedDirectory(), expand);
+  EXPECT_EQ(expanded->Command(), "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S");
+  EXPECT_EQ(expanded->SizeBytes, 3100u);
+}
+
 }  // namespace
 }  // namespace zobl::testing

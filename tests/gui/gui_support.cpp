@@ -85,8 +85,8 @@ namespace {
 
 std::string KeyPath(const std::string& keyName) { return std::string(kUninstallKeyPath) + "\\" + keyName; }
 
-void SetText(HKEY key, const char* name, const std::string& value) {
-  RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+void SetKeyText(HKEY key, const char* name, const std::string& value, DWORD type = REG_SZ) {
+  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
                  static_cast<DWORD>(value.size() + 1));
 }
 
@@ -110,14 +110,23 @@ std::string TestDescriptors::Add(const std::string& suffix,
                       nullptr) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot create " + keyName);
   }
-  if (!displayName.empty()) SetText(key, "DisplayName", displayName);
-  if (!command.empty()) SetText(key, "UninstallString", command);
+  if (!displayName.empty()) SetKeyText(key, "DisplayName", displayName);
+  if (!command.empty()) SetKeyText(key, "UninstallString", command);
   RegCloseKey(key);
   keys_.push_back(keyName);
   return keyName;
 }
 
 void TestDescriptors::AddNameless(const std::string& suffix) { Add(suffix, {}, "C:\\nowhere\\un.exe"); }
+
+void TestDescriptors::SetText(const std::string& keyName, const char* valueName, const std::string& text, DWORD type) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+    throw std::runtime_error("cannot open " + keyName);
+  }
+  SetKeyText(key, valueName, text, type);
+  RegCloseKey(key);
+}
 
 void TestDescriptors::Remove(const std::string& keyName) {
   RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str());

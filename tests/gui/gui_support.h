@@ -56,6 +56,8 @@ class TestDescriptors {
   // A key named prefix + `suffix`; values left out when empty.
   std::string Add(const std::string& suffix, const std::string& displayName, const std::string& command = {});
   void AddNameless(const std::string& suffix);
+  // A value of a descriptor made by Add, stored as a text of the given type.
+  void SetText(const std::string& keyName, const char* valueName, const std::string& text, DWORD type = REG_SZ);
   void Remove(const std::string& keyName);
   [[nodiscard]] const std::string& Prefix() const { return prefix_; }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gui_support.h"
+#include "scratch_directory.h"
 #include "inventory/uninstall_key.h"
 #include "window_fixture.h"
 
@@ -88,6 +89,33 @@ TEST_F(ListCommandsWindowTest, ConfirmedUninstallerRunsAndItsRowGoesWithItsDescr
   EXPECT_TRUE(PumpUntil([&] { return !Listed("u"); }, 2500)) << "gone within one refresh";
   EXPECT_TRUE(FileExists(uninstaller + ".ran"));
   DeleteFileA((uninstaller + ".ran").c_str());
+}
+
+// Stored as an expandable text, the command runs expanded; its unquoted path with
+// blanks in it is quoted first.
+TEST_F(ListCommandsWindowTest, ExpandableCommandRunsExpanded) {
+  char programFiles[MAX_PATH] = {};
+  ASSERT_GT(ExpandEnvironmentStringsA("%ProgramFiles%", programFiles, sizeof programFiles), 0u);
+  const std::string directory = std::string(programFiles) + "\\Zobl Expand Test";
+  RemoveTree(directory);
+  CreateDirectoryOrThrow(directory);
+  const std::string uninstaller = directory + "\\uninst.exe";
+  ASSERT_TRUE(CopyFileA(WindowsPathOf(ZOBL_TEST_UNINSTALLER_PATH).c_str(), uninstaller.c_str(), FALSE));
+  const std::string key = descriptors_.Add("x", "Xray");
+  descriptors_.SetText(key, "UninstallString", "%ProgramFiles%\\Zobl Expand Test\\uninst.exe " + key, REG_EXPAND_SZ);
+  Open();
+  SelectRow("x");
+  {
+    MessageBoxAnswerer boxes(IDYES);
+    Click(kButtonUninstall);
+    EXPECT_EQ(boxes.Seen().size(), 1u) << "no failure box";
+  }
+  ASSERT_EQ(shell_.started.size(), 1u);
+  EXPECT_EQ(shell_.started[0], "\"" + uninstaller + "\" " + key);
+  EXPECT_TRUE(PumpUntil([&] { return !KeyExists(key); }, 5000)) << "the uninstaller did not run";
+  EXPECT_TRUE(FileExists(uninstaller + ".ran"));
+  PumpFor(100);
+  RemoveTree(directory);
 }
 
 TEST_F(ListCommandsWindowTest, MissingProgramGivesTheFailureBoxAndTheRowStays) {
