@@ -14,6 +14,7 @@
 #include "mainwindow/web_links.h"
 #include "mainwindow/pictures.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/window_class.h"
 #include "platform/win32/win32_number_separators.h"
 #include "reports/pie_data.h"
 #include "reports/printed_list.h"
@@ -28,18 +29,6 @@ constexpr UINT kProgressPeriodMilliseconds = 50;
 int ScreenDpi() {
   const win32::ScopedWindowDc screen(nullptr);
   return GetDeviceCaps(screen.Get(), LOGPIXELSY);
-}
-
-void RegisterWindowClass(HINSTANCE instance, const char* name, WNDPROC procedure) {
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof windowClass;
-  if (GetClassInfoExA(instance, name, &windowClass)) return;  // a window made before
-  windowClass.lpfnWndProc = procedure;
-  windowClass.hInstance = instance;
-  windowClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
-  windowClass.lpszClassName = name;
-  if (!RegisterClassExA(&windowClass)) throw std::runtime_error(std::string("Cannot register the class ") + name);
 }
 
 }  // namespace
@@ -66,8 +55,8 @@ TForm1::~TForm1() {
 }
 
 HWND TForm1::Create(HINSTANCE instance, int dpi) {
-  RegisterWindowClass(instance, kMainWindowClass, &TForm1::WindowProc);
-  RegisterWindowClass(instance, kPageClass, &TForm1::PageProc);
+  win32::RegisterWindowClass(instance, kMainWindowClass, &TForm1::WindowProc, 0, GetSysColorBrush(COLOR_BTNFACE));
+  win32::RegisterWindowClass(instance, kPageClass, &TForm1::PageProc, 0, GetSysColorBrush(COLOR_BTNFACE));
   dpi_ = dpi > 0 ? dpi : ScreenDpi();
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi_);
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/win32/window_class.h"
 #include "reports/pie_chart_painter.h"
 #include "reports/pie_layout.h"
 
@@ -20,19 +21,6 @@ HFONT ArialFont(int dpi, bool title) {
                      "Arial");
 }
 
-void RegisterChartClass(HINSTANCE instance, WNDPROC procedure) {
-  WNDCLASSEXA chartClass{};
-  chartClass.cbSize = sizeof chartClass;
-  if (GetClassInfoExA(instance, kPieChartClass, &chartClass)) return;
-  // Redrawn whole on every size change; no background brush, the paint covers it all.
-  chartClass.style = CS_HREDRAW | CS_VREDRAW;
-  chartClass.lpfnWndProc = procedure;
-  chartClass.hInstance = instance;
-  chartClass.hCursor = LoadCursor(nullptr, IDC_ARROW);
-  chartClass.lpszClassName = kPieChartClass;
-  if (!RegisterClassExA(&chartClass)) throw std::runtime_error("Cannot register the pie chart's class");
-}
-
 }  // namespace
 
 PieChartWindow::PieChartWindow(HWND parent,
@@ -45,7 +33,8 @@ PieChartWindow::PieChartWindow(HWND parent,
       separators_(std::move(separators)),
       titleFont_(ArialFont(dpi, true)),
       textFont_(ArialFont(dpi, false)) {
-  RegisterChartClass(instance, &PieChartWindow::WindowProc);
+  // Redrawn whole on every size change; no background brush, the paint covers it all.
+  win32::RegisterWindowClass(instance, kPieChartClass, &PieChartWindow::WindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
   RECT area;
   GetClientRect(parent, &area);
   window_ = CreateWindowExA(0, kPieChartClass, "Program Files Sorted By Size", WS_CHILD | WS_VISIBLE, 0, 0, area.right,
@@ -116,8 +105,11 @@ void PieChartWindow::OnPaint() const {
 }
 
 void PieChartWindow::PaintTo(HDC dc, int width, int height) const {
-  const PieChartFonts fonts{titleFont_.Get(), textFont_.Get()};
-  const GdiChartTextMetrics metrics(dc, fonts);
+  PaintPieChart(dc, LayOut(dc, width, height), {titleFont_.Get(), textFont_.Get()});
+}
+
+PieChartLayout PieChartWindow::LayOut(HDC dc, int width, int height) const {
+  const GdiChartTextMetrics metrics(dc, {titleFont_.Get(), textFont_.Get()});
   PieChartInput input;
   input.width = width;
   input.height = height;
@@ -126,7 +118,7 @@ void PieChartWindow::PaintTo(HDC dc, int width, int height) const {
   input.radius = Scaled(100, dpi_);
   input.arrowLength = Scaled(8, dpi_);
   input.separators = separators_;
-  PaintPieChart(dc, LayOutPieChart(input, series_.Slices(), metrics), fonts);
+  return LayOutPieChart(input, series_.Slices(), metrics);
 }
 
 }  // namespace zobl

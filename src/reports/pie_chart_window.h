@@ -4,6 +4,7 @@
 
 #include "platform/number_separators.h"
 #include "platform/win32/gdi_handles.h"
+#include "reports/pie_layout.h"
 #include "reports/pie_series.h"
 
 namespace zobl {
@@ -29,8 +30,10 @@ class PieChartWindow {
   void Invalidate() const;
   // Fills its parent again after the parent's size changed.
   void FitParent() const;
-  // The whole chart as it is painted, into `dc` (for printing-free checks and tests).
+  // The whole chart as it is painted, into `dc`.
   void PaintTo(HDC dc, int width, int height) const;
+  // Where everything goes at that size, measured with the chart's fonts on `dc`.
+  [[nodiscard]] PieChartLayout LayOut(HDC dc, int width, int height) const;
 
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -9,7 +9,6 @@
 #include <numbers>
 
 #include "platform/win32/gdi_handles.h"
-#include "reports/pie_chart_painter.h"
 #include "reports/pie_layout.h"
 #include "window_fixture.h"
 
@@ -42,21 +41,8 @@ class PieChartPaintTest : public ::testing::Test {
     chart_.reset();
     DestroyWindow(parent_);
   }
-  // The layout the chart was painted from, measured with the chart's own fonts.
-  PieChartLayout Layout() const {
-    const win32::ScopedFont title(CreateFontA(-13, 0, 0, 0, FW_BOLD, FALSE, TRUE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                                              "Arial"));
-    const win32::ScopedFont text(CreateFontA(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS,
-                                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial"));
-    const GdiChartTextMetrics metrics(dc_.Get(), {title.Get(), text.Get()});
-    PieChartInput input;
-    input.width = kWidth;
-    input.height = kHeight;
-    const COLORREF face = GetSysColor(COLOR_BTNFACE);
-    input.background = {GetRValue(face), GetGValue(face), GetBValue(face)};
-    return LayOutPieChart(input, series_.Slices(), metrics);
-  }
+  // The layout the chart was painted from.
+  PieChartLayout Layout() const { return chart_->LayOut(dc_.Get(), kWidth, kHeight); }
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
 
   PieSeries series_;

@@ -19,24 +19,23 @@
 #include "platform/win32/win32_growing_file.h"
 #include "platform/win32/win32_local_clock.h"
 #include "platform/win32/win32_locale.h"
+#include "platform/win32/registry_roots.h"
 #include "platform/win32/win32_registry.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
 namespace {
 
-HKEY Root(RegistrySource source) { return source == RegistrySource::User ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE; }
-REGSAM View(RegistrySource source) {
-  if (source == RegistrySource::Machine32) return KEY_WOW64_32KEY;
-  return source == RegistrySource::Machine64 ? KEY_WOW64_64KEY : 0;
-}
+using win32::Root;
+using win32::ViewFlag;
 std::string Path(const std::string& key) { return std::string(kUninstallKeyPath) + "\\" + key; }
 
 // Relative to the Uninstall key opened in the source's view: a full path names the
 // native view only.
 void DeleteTree(RegistrySource source, const std::string& key) {
   HKEY uninstall = nullptr;
-  if (RegOpenKeyExA(Root(source), kUninstallKeyPath, 0, KEY_ALL_ACCESS | View(source), &uninstall) != ERROR_SUCCESS) {
+  if (RegOpenKeyExA(Root(source), kUninstallKeyPath, 0, KEY_ALL_ACCESS | ViewFlag(source), &uninstall) !=
+      ERROR_SUCCESS) {
     return;
   }
   RegDeleteTreeA(uninstall, key.c_str());
@@ -49,7 +48,8 @@ using Values = std::map<std::string, std::pair<DWORD, std::string>>;  // name: t
 Values ReadValues(RegistrySource source, const std::string& key) {
   Values values;
   HKEY open = nullptr;
-  if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | View(source), &open) != ERROR_SUCCESS) return values;
+  if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), &open) != ERROR_SUCCESS)
+    return values;
   for (DWORD index = 0;; ++index) {
     char name[256];
     DWORD nameLength = sizeof name;
@@ -87,8 +87,8 @@ class DescriptorRemovalTest : public ::testing::Test {
   }
   void Create(RegistrySource source, const std::string& key, const Values& values) {
     HKEY open = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(Root(source), Path(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | View(source), nullptr,
-                              &open, nullptr),
+    ASSERT_EQ(RegCreateKeyExA(Root(source), Path(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | ViewFlag(source),
+                              nullptr, &open, nullptr),
               ERROR_SUCCESS);
     created_.emplace(source, key);
     for (const auto& [name, value] : values) {
@@ -99,7 +99,7 @@ class DescriptorRemovalTest : public ::testing::Test {
   }
   bool Exists(RegistrySource source, const std::string& key) const {
     HKEY open = nullptr;
-    if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | View(source), &open) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), &open) != ERROR_SUCCESS) {
       return false;
     }
     RegCloseKey(open);

@@ -21,12 +21,14 @@ using ScopedBitmap = ScopedHandle<GdiObjectTraits<HBITMAP>>;
 using ScopedBrush = ScopedHandle<GdiObjectTraits<HBRUSH>>;
 using ScopedPen = ScopedHandle<GdiObjectTraits<HPEN>>;
 
-struct MemoryDcTraits {
+// A DC the program made (a memory DC) or was handed to own (a printer's): deleted, not released.
+struct OwnedDcTraits {
   using Handle = HDC;
   static Handle Invalid() { return nullptr; }
   static void Close(Handle dc) { DeleteDC(dc); }
 };
-using ScopedMemoryDc = ScopedHandle<MemoryDcTraits>;
+using ScopedMemoryDc = ScopedHandle<OwnedDcTraits>;
+using ScopedPrinterDc = ScopedHandle<OwnedDcTraits>;
 
 struct IconTraits {
   using Handle = HICON;

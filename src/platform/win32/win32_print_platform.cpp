@@ -17,19 +17,12 @@ std::runtime_error PrintingFailure(const char* what) {
   return std::runtime_error(std::string(what) + " (error " + std::to_string(GetLastError()) + ")");
 }
 
-struct PrinterDcTraits {
-  using Handle = HDC;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle dc) { DeleteDC(dc); }
-};
-using ScopedPrinterDc = ScopedHandle<PrinterDcTraits>;
-
 // A started document with its page open. Dropped before End(), the job is aborted.
 class Win32PrintDocument final : public PrintDocument {
  public:
-  Win32PrintDocument(HDC printer, const std::string& title) : dc_(printer) {
+  Win32PrintDocument(ScopedPrinterDc printer, const std::string& title) : dc_(std::move(printer)) {
     // A printer DC's stock font is no 8-point sans serif; the document gets its own.
-    font_ = ScopedFont(CreateFontA(-MulDiv(kFontPoints, GetDeviceCaps(printer, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
+    font_ = ScopedFont(CreateFontA(-MulDiv(kFontPoints, GetDeviceCaps(dc_.Get(), LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
                                    FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial"));
     DOCINFOA info{};
@@ -97,14 +90,8 @@ class Win32PrintDocument final : public PrintDocument {
 
 }  // namespace
 
-Win32PrintPlatform::~Win32PrintPlatform() { ReleasePrinter(); }
-
-void Win32PrintPlatform::ReleasePrinter() {
-  if (printer_ != nullptr) DeleteDC(std::exchange(printer_, nullptr));
-}
-
 bool Win32PrintPlatform::ShowPrintDialog() {
-  ReleasePrinter();
+  printer_.Reset();
   PRINTDLGA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner_;
@@ -120,7 +107,7 @@ bool Win32PrintPlatform::ShowPrintDialog() {
                                  : "The print dialog failed (error " + std::to_string(error) + ")");
   }
   if (dialog.hDC == nullptr) throw std::runtime_error("The chosen printer cannot be opened");
-  printer_ = dialog.hDC;
+  printer_ = ScopedPrinterDc(dialog.hDC);
   return true;
 }
 
@@ -131,9 +118,8 @@ LocalDateTime Win32PrintPlatform::Now() const {
 }
 
 std::unique_ptr<PrintDocument> Win32PrintPlatform::StartDocument(const std::string& title) {
-  if (printer_ == nullptr) throw std::logic_error("No printer chosen");
-  const HDC printer = std::exchange(printer_, nullptr);
-  return std::make_unique<Win32PrintDocument>(printer, title);
+  if (!printer_.IsValid()) throw std::logic_error("No printer chosen");
+  return std::make_unique<Win32PrintDocument>(std::move(printer_), title);
 }
 
 }  // namespace zobl::win32

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/print_platform.h"
+#include "platform/win32/gdi_handles.h"
 
 namespace zobl::win32 {
 
@@ -11,7 +12,6 @@ class Win32PrintPlatform final : public PrintPlatform {
  public:
   // The dialog is owned by `owner`, which takes no input while it shows.
   explicit Win32PrintPlatform(HWND owner = nullptr) : owner_(owner) {}
-  ~Win32PrintPlatform() override;
   Win32PrintPlatform(const Win32PrintPlatform&) = delete;
   Win32PrintPlatform& operator=(const Win32PrintPlatform&) = delete;
 
@@ -21,10 +21,8 @@ class Win32PrintPlatform final : public PrintPlatform {
   [[nodiscard]] std::unique_ptr<PrintDocument> StartDocument(const std::string& title) override;
 
  private:
-  void ReleasePrinter();
-
   HWND owner_;
-  HDC printer_ = nullptr;  // the chosen printer's DC, handed to the next document
+  ScopedPrinterDc printer_;  // the chosen printer's DC, handed to the next document
 };
 
 }  // namespace zobl::win32
