@@ -17,7 +17,7 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 root=$PWD
-exe=$root/build/win64/src/app/zobl.exe
+exe=$root/build/win64-program/src/app/zobl.exe
 rundir=$root/build/run
 demo_build=$root/build/demo
 log=$rundir/wine.log
@@ -27,15 +27,18 @@ die() {
   echo "run.sh: $*" >&2
   exit 1
 }
+kill_if_running() { ! kill -0 "$1" 2>/dev/null || kill "$1" 2>/dev/null || true; }
 
 # --- Packages --------------------------------------------------------------------------
-cmake/ensure-packages.sh wine64 wine g++-mingw-w64-x86-64-posix cmake googletest xvfb imagemagick xdotool \
+cmake/ensure-packages.sh wine64 wine g++-mingw-w64-x86-64-posix cmake xvfb imagemagick xdotool \
   nsis wixl cups printer-driver-cups-pdf
+. cmake/wine-env.sh
+. cmake/private-xvfb.sh
 
 # --- Build -----------------------------------------------------------------------------
 say "building zobl.exe"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 --target zobl -j2
+cmake --preset win64-program >/dev/null
+cmake --build --preset win64-program --target zobl -j2
 [ -f "$exe" ] || die "the build did not produce $exe"
 
 # --- Wine prefix -----------------------------------------------------------------------
@@ -48,9 +51,7 @@ else
   own_prefix=1
   demo/prepare-demo-prefix.sh "$prefix" "$demo_build"
 fi
-export WINEPREFIX=$prefix
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
+wine_env "$prefix"
 
 # --- Working directory -----------------------------------------------------------------
 mkdir -p "$rundir"
@@ -60,18 +61,13 @@ cp assets/readme.txt assets/MARLO192.FON "$rundir/"
 : >"$log"
 
 # --- Printer (demo prefix only) --------------------------------------------------------
-printer=
-stop_printer() {
-  [ -z "$printer" ] || "$root/cmake/print-server.sh" stop "$printer" || true
-}
 if [ -n "$own_prefix" ]; then
   # Wine lists only the printers that exist when its server starts: a server still
   # running from before would not know this one.
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   printer=$rundir/printer
-  trap stop_printer EXIT
-  trap 'exit 130' INT TERM
+  at_exit "$root/cmake/print-server.sh" stop "$printer"
   printer_env=$("$root/cmake/print-server.sh" start "$printer" "$rundir/printed") ||
     die "the demo's print server did not start"
   eval "$printer_env"
@@ -93,45 +89,18 @@ fi
 "$root/demo/build-demo.sh" "$demo_build" >/dev/null
 remote=$demo_build/tools/zobl_remote.exe
 
-xvfb_pid=
-program_pid=
-cleanup() {
-  local status=$?
-  if [ -n "$program_pid" ] && kill -0 "$program_pid" 2>/dev/null; then
-    kill "$program_pid" 2>/dev/null || true
-  fi
-  if [ -n "$own_prefix" ]; then
-    wineserver -k 2>/dev/null || true
-  else
-    # Someone else's prefix: let its server end by itself, never kill it.
-    timeout 10 wineserver -w 2>/dev/null || true
-  fi
-  stop_printer
-  if [ -n "$xvfb_pid" ]; then
-    kill "$xvfb_pid" 2>/dev/null || true
-    wait "$xvfb_pid" 2>/dev/null || true
-  fi
-  exit "$status"
-}
-trap cleanup EXIT
-trap 'exit 130' INT TERM
-
-for display in $(seq 90 160); do
-  [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do
-  [ -e "/tmp/.X11-unix/X$display" ] && break
-  kill -0 "$xvfb_pid" 2>/dev/null || die "Xvfb :$display did not start"
-  sleep 0.1
-done
-[ -e "/tmp/.X11-unix/X$display" ] || die "Xvfb :$display did not start"
-export DISPLAY=:$display
+if [ -n "$own_prefix" ]; then
+  at_exit wineserver -k
+else
+  # Someone else's prefix: let its server end by itself, never kill it.
+  at_exit timeout 10 wineserver -w
+fi
+private_xvfb_start || die "no private screen"
 
 say "starting ZOBL Quillmoor 2.0 on the private screen $DISPLAY"
 (cd "$rundir" && exec wine "$exe") </dev/null >>"$log" 2>&1 &
 program_pid=$!
+at_exit kill_if_running "$program_pid"
 
 # Waits until the window is shown and its list has stopped growing.
 if ! wine "$remote" wait 60 </dev/null 2>>"$log"; then
@@ -153,6 +122,5 @@ done
 kill -0 "$program_pid" 2>/dev/null && die "zobl.exe did not end within 30 s of \"Quit ZOBL\""
 status=0
 wait "$program_pid" || status=$?
-program_pid=
 [ "$status" -eq 0 ] || die "zobl.exe ended with exit code $status"
 say "zobl.exe ended with exit code 0"

@@ -12,22 +12,11 @@ cmake/ensure-packages.sh cmake g++ clang libclang-rt-14-dev googletest libbenchm
   wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick \
   cups printer-driver-cups-pdf poppler-utils ghostscript
 
-started_xvfb=
+. cmake/private-xvfb.sh
 wineprefix=$root/build/win64/wineprefix
-cleanup() {
-  "$root/cmake/wine-prefix.sh" stop "$wineprefix" || true
-  [ -z "$started_xvfb" ] || kill "$started_xvfb" 2>/dev/null || true
-}
-trap cleanup EXIT
-
-# A screen of our own for the window tests, on the first free display number.
-for display in $(seq 91 130); do
-  [ -e "/tmp/.X$display-lock" ] || [ -e "/tmp/.X11-unix/X$display" ] || break
-done
-Xvfb ":$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-started_xvfb=$!
-for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-export DISPLAY=:$display
+at_exit cmake/wine-prefix.sh stop "$wineprefix"
+# A screen of our own for the window tests.
+private_xvfb_start
 
 failed=()
 run_tier() {
@@ -40,6 +29,8 @@ run_tier() {
   if [ "$preset" = win64 ]; then
     echo "== $preset: Wine prefix"
     "$root/cmake/wine-prefix.sh" ensure "$wineprefix"
+    echo "== $preset: release package"
+    cmake --build --preset "$preset" --target package >/dev/null || failed+=("$preset (package)")
   fi
   echo "== $preset: tests"
   ctest --preset "$preset" -j"$jobs" || failed+=("$preset (tests)")

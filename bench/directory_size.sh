@@ -17,7 +17,9 @@ exe=$build/bench/zobl_directory_size_bench.exe
 
 prefix=$build/directory-size-wineprefix
 "$root/cmake/wine-prefix.sh" ensure "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
+. "$root/cmake/wine-env.sh"
+. "$root/cmake/at-exit.sh"
+wine_env "$prefix"
 
 # 10 x 10 x 50 leaf directories of 20 files each. Sizes: 60% below 8 KiB, 30% below
 # 1 MiB, 9% below 64 MiB, 1% of 4 to 5 GiB; all sparse, so the tree takes little disk.
@@ -48,7 +50,8 @@ expected=$(find "$tree" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "
 "$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"; wineserver -k 2>/dev/null || true' EXIT
+at_exit rm -rf "$work"
+at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
 
 # A first pass of each fills the kernel's caches.
 du -sb "$tree" >/dev/null

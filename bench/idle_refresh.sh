@@ -27,8 +27,6 @@ prefix=$build/idle-refresh-wineprefix
 
 window_bench_start "$prefix" "$cpu"
 
-windows_path() { local path=${1//\//\\}; echo "Z:$path"; }
-
 # One .reg import adds or removes thousands of keys in well under a second, where
 # `reg add` would take a tenth of a second per key.
 descriptors_file() {

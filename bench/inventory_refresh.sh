@@ -14,8 +14,10 @@ cmake --build "$build" -j2 --target zobl_inventory_refresh_bench >/dev/null
 
 prefix=$build/bench-wineprefix
 "$root/cmake/wine-prefix.sh" ensure "$prefix"
-export WINEPREFIX=$prefix WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
+. "$root/cmake/wine-env.sh"
+. "$root/cmake/at-exit.sh"
+wine_env "$prefix"
 "$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
-trap 'wineserver -k 2>/dev/null || true' EXIT
+at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
 
 taskset -c "$cpu" wine "$build/bench/zobl_inventory_refresh_bench.exe" </dev/null

@@ -11,7 +11,8 @@ cmake --preset host -B "$build" >/dev/null
 cmake --build "$build" -j2 --target zobl_pie_refresh_bench >/dev/null
 
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+. "$root/cmake/at-exit.sh"
+at_exit rm -rf "$work"
 taskset -c "$cpu" "$build/bench/zobl_pie_refresh_bench" --benchmark_repetitions=5 \
   --benchmark_report_aggregates_only=true --benchmark_out="$work/out.csv" --benchmark_out_format=csv
 awk -F, '$1 ~ /_median"$/ { gsub(/"/, "", $1); sub(/_median$/, "", $1); split($1, part, "/"); t[part[1], part[2]] = $4 }

@@ -5,16 +5,11 @@
 #                                  warm it (for benchmarks; run programs with taskset too)
 #   wine-prefix.sh stop PREFIX     stop that prefix's wineserver
 set -euo pipefail
+. "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 action=${1:?action}
-export WINEPREFIX=${2:?prefix}
-export WINEDEBUG=-all
-export WINEARCH=win64
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
+wine_env "${2:?prefix}"
 
-# Wine's processes and server outlive the calls that start them: they get neither the
-# caller's pipes nor the lock descriptor.
-quiet() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
-reg() { quiet wine reg add "$@" /f; }
+reg() { wine_quiet wine reg add "$@" /f; }
 
 case $action in
 ensure)
@@ -22,28 +17,28 @@ ensure)
   exec 9>"$WINEPREFIX.lock"
   flock 9
   if [ ! -f "$WINEPREFIX/.zobl-ready" ]; then
-    quiet wineboot --init
+    wine_quiet wineboot --init
     # A virtual desktop makes every dialog ~50 times cheaper when no window manager runs.
     reg 'HKCU\Software\Wine\Explorer' /v Desktop /d Default
     reg 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024
     # A crashing program exits instead of waiting in the debugger.
     reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /d 0
-    quiet wineserver -w
+    wine_quiet wineserver -w
     touch "$WINEPREFIX/.zobl-ready"
   fi
   exec 9>&-
   # A lingering server spares each test Wine's start-up (it exits a minute after its
   # last client); a second start while one runs is refused harmlessly.
-  quiet setsid wineserver -p60 || true
-  quiet wine cmd /c exit
+  wine_quiet setsid wineserver -p60 || true
+  wine_quiet wine cmd /c exit
   ;;
 pin)
   cpu=${3:?cpu}
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   # Wine's helper processes started by the warm-up inherit the pinning.
-  quiet taskset -c "$cpu" setsid wineserver -p60 || true
-  quiet taskset -c "$cpu" wine cmd /c exit
+  wine_quiet taskset -c "$cpu" setsid wineserver -p60 || true
+  wine_quiet taskset -c "$cpu" wine cmd /c exit
   ;;
 stop)
   [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null || true

@@ -3,10 +3,8 @@
 #   wine-run.sh PREFIX PROGRAM [ARGS...]
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-prefix=${1:?prefix}
+. "$here/wine-env.sh"
+wine_env "${1:?prefix}"
 shift
-"$here/wine-prefix.sh" ensure "$prefix"
-export WINEPREFIX=$prefix
-export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
+"$here/wine-prefix.sh" ensure "$WINEPREFIX"
 exec wine "$@"

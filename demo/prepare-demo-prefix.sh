@@ -13,7 +13,9 @@ prefix=${1:?usage: prepare-demo-prefix.sh PREFIX BUILD_DIR}
 build=${2:?usage: prepare-demo-prefix.sh PREFIX BUILD_DIR}
 mkdir -p "$build"
 build=$(cd "$build" && pwd)
-prefix=$(realpath -m "$prefix")
+. "$here/../cmake/wine-env.sh"
+wine_env "$prefix"
+prefix=$WINEPREFIX
 marker=$prefix/.zobl-demo-ready
 
 # What the prefix is made from: every file of the demo but the remote control tool.
@@ -22,11 +24,6 @@ fingerprint=$(cd "$here" && find . -path ./tools -prune -o -type f -print0 | sor
 if [ -f "$marker" ] && [ "$(cat "$marker")" = "$fingerprint" ]; then
   exit 0
 fi
-
-export WINEPREFIX=$prefix
-export WINEARCH=win64
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
 
 # One preparation at a time; a second caller waits and then finds the prefix ready.
 mkdir -p "$(dirname "$prefix")"
@@ -48,9 +45,7 @@ fi
 # caller's pipes open: everything Wine prints goes to a log.
 log=$build/demo-prefix.log
 : >"$log"
-wine_quiet() { "$@" </dev/null >>"$log" 2>&1 9>&-; }
-# The Windows name of a Unix path (Wine maps the Unix root to drive Z:).
-windows_path() { printf 'Z:%s' "${1//\//\\}"; }
+wine_logged() { "$@" </dev/null >>"$log" 2>&1 9>&-; }
 fail() {
   echo "prepare-demo-prefix: $*; Wine's output is in $log" >&2
   exit 1
@@ -61,15 +56,15 @@ echo "== demo Wine prefix $prefix"
 if [ ! -f "$prefix/system.reg" ]; then
   echo "   creating the prefix"
   mkdir -p "$prefix"
-  wine_quiet wineboot --init || fail "wineboot failed"
+  wine_logged wineboot --init || fail "wineboot failed"
 fi
-wine_quiet wine regedit /S "$(windows_path "$here/wine-settings.reg")" || fail "importing the Wine settings failed"
+wine_logged wine regedit /S "$(windows_path "$here/wine-settings.reg")" || fail "importing the Wine settings failed"
 
 echo "   installing Acme Notes and Bravo Sketch (NSIS), Charlie Clock (MSI)"
 for setup in acme-notes-setup.exe bravo-sketch-setup.exe; do
-  wine_quiet wine "$build/installers/$setup" /S || fail "$setup /S failed"
+  wine_logged wine "$build/installers/$setup" /S || fail "$setup /S failed"
 done
-wine_quiet wine msiexec /i "$(windows_path "$build/installers/charlie-clock.msi")" /qn || fail "msiexec failed"
+wine_logged wine msiexec /i "$(windows_path "$build/installers/charlie-clock.msi")" /qn || fail "msiexec failed"
 
 echo "   writing the other descriptors and their files"
 drive_c=$prefix/drive_c
@@ -84,7 +79,7 @@ echo_runtime="$drive_c/Program Files/Common Files/Echo Runtime"
 mkdir -p "$echo_runtime"
 head -c 327680 /dev/zero >"$echo_runtime/echort.dll"
 rm -rf "$drive_c/Program Files/Delta Paint"
-wine_quiet wine regedit /S "$(windows_path "$here/descriptors.reg")" || fail "importing the descriptors failed"
+wine_logged wine regedit /S "$(windows_path "$here/descriptors.reg")" || fail "importing the descriptors failed"
 
 # Wine gives a folder's modification time as its creation time, which ZOBL shows as
 # the installation date: spread the dates a little.

@@ -14,7 +14,8 @@ exe=${3:?program}
 
 name=zobl-size-$mode-$$
 root=$prefix/drive_c/$name
-trap 'rm -rf "$prefix/drive_c/zobl-size-$mode-$$"' EXIT
+. "$here/../../cmake/at-exit.sh"
+at_exit rm -rf "$root"
 rm -rf "$root"
 mkdir -p "$root"
 

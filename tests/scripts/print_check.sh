@@ -6,18 +6,16 @@
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
-WINEPREFIX=$(realpath -m "${1:?prefix}")
+. "$root/cmake/wine-env.sh"
+. "$root/cmake/at-exit.sh"
+wine_env "${1:?prefix}"
 exe=${2:?program}
-export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES="winedbg.exe=d;mscoree,mshtml="
 rows=150 # two A4 pages at 300 dpi
 
 work=$(mktemp -d)
-cleanup() {
-  "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
-  "$root/cmake/print-server.sh" stop "$work/printer"
-  rm -rf "$work"
-}
-trap cleanup EXIT
+at_exit rm -rf "$work"
+at_exit "$root/cmake/print-server.sh" stop "$work/printer"
+at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
 fail() {
   echo "print_check: $*" >&2
   exit 1
