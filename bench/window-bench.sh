@@ -13,6 +13,12 @@ window_bench_build() {
   cmake --build "$build" -j2 --target "$@" >/dev/null
 }
 
+# Out of the working directory first: what runs after must not stand in a removed one.
+window_bench_leave() {
+  cd /
+  rm -rf "$window_bench_work"
+}
+
 window_bench_start() {
   local prefix=$1 cpu=$2
   private_xvfb_start
@@ -21,7 +27,7 @@ window_bench_start() {
   at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
   "$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
   window_bench_work=$(mktemp -d)
-  at_exit rm -rf "$window_bench_work"
+  at_exit window_bench_leave
   cd "$window_bench_work"  # no settings file, and the About text
   cp "$root/assets/readme.txt" .
 }
