@@ -2,6 +2,7 @@
 // without a user:
 //   zobl_remote wait [SECONDS]   wait until the main window is shown and its list is filled
 //   zobl_remote quit             click the "Quit ZOBL" button
+//   zobl_remote names            print the first column of every row, one per line
 // Exit codes: 0 done, 1 window not found in time, 2 button not found, 3 bad arguments.
 #include <windows.h>
 #include <commctrl.h>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -101,6 +103,64 @@ int WaitReady(DWORD timeoutSeconds) {
     return 0;
 }
 
+// Frees memory reserved in another process when it goes out of scope.
+class RemoteMemory {
+public:
+    RemoteMemory(HANDLE process, SIZE_T size)
+        : process_(process), address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
+    ~RemoteMemory() {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteMemory(const RemoteMemory&) = delete;
+    RemoteMemory& operator=(const RemoteMemory&) = delete;
+    [[nodiscard]] char* Address() const { return static_cast<char*>(address_); }
+
+private:
+    HANDLE process_;
+    void* address_;
+};
+
+// The list's texts live in the program's process: the item structure and the text buffer
+// the list view fills are placed there, and read back from there.
+int Names() {
+    const HWND window = FindMainWindow();
+    if (!window) {
+        std::fprintf(stderr, "zobl_remote: no visible window \"%s\"\n", kWindowTitle);
+        return 1;
+    }
+    HWND list = nullptr;
+    for (HWND candidate : ChildrenOfClass(window, WC_LISTVIEWA)) {
+        if (IsWindowVisible(candidate)) list = candidate;
+    }
+    if (!list) {
+        std::fprintf(stderr, "zobl_remote: no visible list in the window\n");
+        return 2;
+    }
+    DWORD processId = 0;
+    GetWindowThreadProcessId(list, &processId);
+    const std::unique_ptr<void, decltype(&CloseHandle)> process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId), &CloseHandle);
+    constexpr SIZE_T kTextSize = 1024;
+    const RemoteMemory remote(process.get(), sizeof(LVITEMA) + kTextSize);
+    if (!process || !remote.Address()) {
+        std::fprintf(stderr, "zobl_remote: cannot reach the program's memory\n");
+        return 1;
+    }
+    const long rows = static_cast<long>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (long row = 0; row < rows; ++row) {
+        LVITEMA item{};
+        item.iSubItem = 0;
+        item.pszText = remote.Address() + sizeof(LVITEMA);
+        item.cchTextMax = static_cast<int>(kTextSize);
+        char text[kTextSize] = {};
+        if (!WriteProcessMemory(process.get(), remote.Address(), &item, sizeof item, nullptr)) return 1;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(remote.Address()));
+        if (!ReadProcessMemory(process.get(), item.pszText, text, kTextSize - 1, nullptr)) return 1;
+        std::printf("%s\n", text);
+    }
+    return 0;
+}
+
 int Quit() {
     HWND window = FindMainWindow();
     if (!window) {
@@ -125,6 +185,7 @@ int main(int argc, char** argv) {
         return WaitReady(seconds ? seconds : 60);
     }
     if (argc == 2 && std::strcmp(argv[1], "quit") == 0) return Quit();
-    std::fprintf(stderr, "usage: zobl_remote wait [SECONDS] | zobl_remote quit\n");
+    if (argc == 2 && std::strcmp(argv[1], "names") == 0) return Names();
+    std::fprintf(stderr, "usage: zobl_remote wait [SECONDS] | zobl_remote quit | zobl_remote names\n");
     return 3;
 }
