@@ -7,18 +7,18 @@
 
 namespace zobl::testing {
 
-void PumpFor(int milliseconds) {
-  PumpUntil([] { return false; }, milliseconds);
+void PumpPending() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
 }
 
 bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
   const DWORD start = GetTickCount();
   for (;;) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
-    }
+    PumpPending();
     if (done()) return true;
     if (GetTickCount() - start >= static_cast<DWORD>(timeoutMilliseconds)) return done();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -45,17 +45,15 @@ HICON BoxIcon(HWND box) {
 
 }  // namespace
 
-MessageBoxAnswerer::MessageBoxAnswerer(int answer, UINT delayMilliseconds)
-    : answer_(answer), delay_(delayMilliseconds) {
+MessageBoxAnswerer::MessageBoxAnswerer(int answer, std::function<void(HWND box)> whileOpen)
+    : answer_(answer), whileOpen_(std::move(whileOpen)) {
   if (g_answerer != nullptr) throw std::logic_error("one answerer at a time");
+  hook_ = win32::ScopedHook(SetWindowsHookExA(WH_CBT, &MessageBoxAnswerer::OnCbt, nullptr, GetCurrentThreadId()));
+  if (!hook_.IsValid()) throw std::runtime_error("cannot hook this thread's message boxes");
   g_answerer = this;
-  hook_ = SetWindowsHookExA(WH_CBT, &MessageBoxAnswerer::OnCbt, nullptr, GetCurrentThreadId());
 }
 
-MessageBoxAnswerer::~MessageBoxAnswerer() {
-  UnhookWindowsHookEx(hook_);
-  g_answerer = nullptr;
-}
+MessageBoxAnswerer::~MessageBoxAnswerer() { g_answerer = nullptr; }
 
 LRESULT CALLBACK MessageBoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_ACTIVATE && g_answerer != nullptr) {
@@ -66,19 +64,23 @@ LRESULT CALLBACK MessageBoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lPara
       char text[1024] = {};
       GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
       g_answerer->seen_.push_back({WindowText(box), text, BoxIcon(box)});
-      if (g_answerer->delay_ == 0) {
+      if (!g_answerer->whileOpen_) {
         PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
       } else {
-        SetTimer(box, 1, g_answerer->delay_, &MessageBoxAnswerer::OnDelayOver);
+        // The box's loop is running once the timer's first tick arrives.
+        SetTimer(box, 1, USER_TIMER_MINIMUM, &MessageBoxAnswerer::OnOpen);
       }
     }
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void CALLBACK MessageBoxAnswerer::OnDelayOver(HWND box, UINT, UINT_PTR id, DWORD) {
+void CALLBACK MessageBoxAnswerer::OnOpen(HWND box, UINT, UINT_PTR id, DWORD) {
   KillTimer(box, id);
-  if (g_answerer != nullptr) PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
+  if (g_answerer == nullptr) return;
+  UpdateWindow(box);
+  g_answerer->whileOpen_(box);
+  PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
 }
 
 namespace {
@@ -105,27 +107,25 @@ std::string TestDescriptors::Add(const std::string& suffix,
                                  const std::string& displayName,
                                  const std::string& command) {
   const std::string keyName = prefix_ + suffix;
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
+  win32::ScopedKey key;
+  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                      key.Receive(), nullptr) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot create " + keyName);
   }
-  if (!displayName.empty()) SetKeyText(key, "DisplayName", displayName);
-  if (!command.empty()) SetKeyText(key, "UninstallString", command);
-  RegCloseKey(key);
   keys_.push_back(keyName);
+  if (!displayName.empty()) SetKeyText(key.Get(), "DisplayName", displayName);
+  if (!command.empty()) SetKeyText(key.Get(), "UninstallString", command);
   return keyName;
 }
 
 void TestDescriptors::AddNameless(const std::string& suffix) { Add(suffix, {}, "C:\\nowhere\\un.exe"); }
 
 void TestDescriptors::SetText(const std::string& keyName, const char* valueName, const std::string& text, DWORD type) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) {
+  win32::ScopedKey key;
+  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS) {
     throw std::runtime_error("cannot open " + keyName);
   }
-  SetKeyText(key, valueName, text, type);
-  RegCloseKey(key);
+  SetKeyText(key.Get(), valueName, text, type);
 }
 
 void TestDescriptors::Remove(const std::string& keyName) {
@@ -144,11 +144,12 @@ ScopedWorkingDirectory::ScopedWorkingDirectory() {
 }
 
 void ScopedWorkingDirectory::WriteAboutFile(const std::string& text) const {
-  const HANDLE file =
-      CreateFileA(AboutFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const win32::ScopedFileHandle file(
+      CreateFileA(AboutFile().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
+  if (!file.IsValid() || !WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) {
+    throw std::runtime_error("cannot write " + AboutFile());
+  }
 }
 
 ScopedWorkingDirectory::~ScopedWorkingDirectory() {

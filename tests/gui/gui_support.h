@@ -8,13 +8,16 @@
 #include <vector>
 
 #include "platform/shell.h"
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_shell.h"
 
 namespace zobl::testing {
 
-// Handles this thread's pending messages for about `milliseconds`.
-void PumpFor(int milliseconds);
+// Handles every message already waiting for this thread, paints included, and returns
+// as soon as none is left.
+void PumpPending();
 // Handles messages until `done` holds or `timeoutMilliseconds` pass; returns `done()`.
+// The timeout only bounds a failing test: a passing one goes on as soon as `done` holds.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds);
 
 // A message box or dialog seen on this thread, as the user would see it.
@@ -24,11 +27,12 @@ struct SeenBox {
   HICON icon;  // the picture beside the text, or nullptr
 };
 
-// Answers every message box of this thread with `answer` and records what it showed;
-// with a delay, the box stays open that long, its own message loop running meanwhile.
+// Answers every message box of this thread with `answer` and records what it showed.
+// `whileOpen`, when given, runs first from inside the box's own message loop, with the
+// box shown: what a timer or a paint would do while the user reads the box.
 class MessageBoxAnswerer {
  public:
-  explicit MessageBoxAnswerer(int answer = IDOK, UINT delayMilliseconds = 0);
+  explicit MessageBoxAnswerer(int answer = IDOK, std::function<void(HWND box)> whileOpen = {});
   ~MessageBoxAnswerer();
   MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
   MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
@@ -37,11 +41,11 @@ class MessageBoxAnswerer {
 
  private:
   static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
-  static void CALLBACK OnDelayOver(HWND box, UINT, UINT_PTR id, DWORD);
+  static void CALLBACK OnOpen(HWND box, UINT, UINT_PTR id, DWORD);
 
-  HHOOK hook_;
+  win32::ScopedHook hook_;
   int answer_;
-  UINT delay_;
+  std::function<void(HWND)> whileOpen_;
   std::vector<SeenBox> seen_;
 };
 

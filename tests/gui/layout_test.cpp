@@ -28,7 +28,7 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
   TForm1 form(system_.Form());
   form.Create(GetModuleHandleA(nullptr), dpi);  // restored: smaller than the design
-  PumpFor(20);
+  PumpPending();
   for (const ControlDesign& design : DesignedControls()) {
     if (design.kind == ControlKind::Label || design.kind == ControlKind::ComboBox) continue;  // sized by text
     const DesignRect expected = ScaleToDpi(design.bounds, dpi);
@@ -56,7 +56,7 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
     TForm1 form(system.Form());
     form.Create(GetModuleHandleA(nullptr), 120);
     SetWindowPos(form.Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
-    PumpFor(10);
+    PumpPending();
     RECT client;
     GetClientRect(form.Handle(), &client);
     const LONG dx = std::max(client.right - 783, 0L);

@@ -17,13 +17,9 @@ namespace {
 bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool KeyExists(const std::string& keyName) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + keyName).c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS) {
-    return false;
-  }
-  RegCloseKey(key);
-  return true;
+  win32::ScopedKey key;
+  return RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + keyName).c_str(), 0, KEY_READ,
+                       key.Receive()) == ERROR_SUCCESS;
 }
 
 class ListCommandsWindowTest : public WindowTest {
@@ -76,7 +72,8 @@ TEST_F(ListCommandsWindowTest, ConfirmedUninstallerRunsAndItsRowGoesWithItsDescr
   const std::string uninstaller = WindowsPathOf(ZOBL_TEST_UNINSTALLER_PATH);
   const std::string key = descriptors_.Prefix() + "u";
   descriptors_.Add("u", "Uniform", "\"" + uninstaller + "\" " + key);
-  DeleteFileA((uninstaller + ".ran").c_str());
+  PlantedPaths planted;
+  DeleteFileA(planted.Add(uninstaller + ".ran").c_str());
   Open();
   SelectRow("u");
   {
@@ -86,9 +83,8 @@ TEST_F(ListCommandsWindowTest, ConfirmedUninstallerRunsAndItsRowGoesWithItsDescr
   }
   EXPECT_TRUE(Listed("u")) << "the row waits for the uninstaller";
   EXPECT_TRUE(PumpUntil([&] { return !KeyExists(key); }, 5000)) << "the uninstaller did not run";
-  EXPECT_TRUE(PumpUntil([&] { return !Listed("u"); }, 2500)) << "gone within one refresh";
+  EXPECT_TRUE(RefreshUntil([&] { return !Listed("u"); })) << "gone with the next refresh";
   EXPECT_TRUE(FileExists(uninstaller + ".ran"));
-  DeleteFileA((uninstaller + ".ran").c_str());
 }
 
 // Stored as an expandable text, the command runs expanded; its unquoted path with
@@ -96,7 +92,8 @@ TEST_F(ListCommandsWindowTest, ConfirmedUninstallerRunsAndItsRowGoesWithItsDescr
 TEST_F(ListCommandsWindowTest, ExpandableCommandRunsExpanded) {
   char programFiles[MAX_PATH] = {};
   ASSERT_GT(ExpandEnvironmentStringsA("%ProgramFiles%", programFiles, sizeof programFiles), 0u);
-  const std::string directory = std::string(programFiles) + "\\Zobl Expand Test";
+  PlantedPaths planted;
+  const std::string directory = planted.Add(std::string(programFiles) + "\\Zobl Expand Test");
   RemoveTree(directory);
   CreateDirectoryOrThrow(directory);
   const std::string uninstaller = directory + "\\uninst.exe";
@@ -114,8 +111,6 @@ TEST_F(ListCommandsWindowTest, ExpandableCommandRunsExpanded) {
   EXPECT_EQ(shell_.started[0], "\"" + uninstaller + "\" " + key);
   EXPECT_TRUE(PumpUntil([&] { return !KeyExists(key); }, 5000)) << "the uninstaller did not run";
   EXPECT_TRUE(FileExists(uninstaller + ".ran"));
-  PumpFor(100);
-  RemoveTree(directory);
 }
 
 TEST_F(ListCommandsWindowTest, MissingProgramGivesTheFailureBoxAndTheRowStays) {
@@ -140,19 +135,25 @@ TEST_F(ListCommandsWindowTest, RemovalDropsDescriptorAndRowForGood) {
   Click(kButtonRemoveEntry);
   EXPECT_FALSE(KeyExists(descriptors_.Prefix() + "r"));
   EXPECT_FALSE(Listed("r")) << "at once";
-  PumpFor(2300);
+  form_->RefreshTick();  // the deletion was seen by the watch: this tick reads the registry
   EXPECT_FALSE(Listed("r")) << "a refresh does not bring it back";
   EXPECT_TRUE(Listed("s"));
 }
 
 std::string FileText(const std::string& path) {
   std::string text(4096, '\0');
-  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  const win32::ScopedFileHandle file(
+      CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
   DWORD read = 0;
-  ReadFile(file, text.data(), static_cast<DWORD>(text.size()), &read, nullptr);
-  CloseHandle(file);
+  if (!ReadFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &read, nullptr)) read = 0;
   text.resize(read);
   return text;
+}
+
+void WriteFileText(const std::string& path, const std::string& text) {
+  const win32::ScopedFileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+  DWORD written = 0;
+  ASSERT_TRUE(WriteFile(file.Get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)) << path;
 }
 
 // The deletion refuses a descriptor with a subkey: the copy saved just before is taken
@@ -160,17 +161,12 @@ std::string FileText(const std::string& path) {
 TEST_F(ListCommandsWindowTest, FailedDeletionChangesNothing) {
   const std::string backup = workingDirectory_.Path() + "\\ZOBL-removed.reg";
   const std::string earlier = "REGEDIT4\r\n\r\n; an earlier removal\r\n[HKEY_CURRENT_USER\\Software\\x]\r\n\r\n";
-  {
-    const HANDLE file = CreateFileA(backup.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, earlier.data(), static_cast<DWORD>(earlier.size()), &written, nullptr);
-    CloseHandle(file);
-  }
+  WriteFileText(backup, earlier);
   const std::string key = descriptors_.Add("p", "Papa", "C:\\gone\\un.exe");
-  HKEY child = nullptr;
-  RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + key + "\\Part").c_str(), 0, nullptr, 0,
-                  KEY_ALL_ACCESS, nullptr, &child, nullptr);
-  RegCloseKey(child);
+  win32::ScopedKey child;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kUninstallKeyPath) + "\\" + key + "\\Part").c_str(), 0,
+                            nullptr, 0, KEY_ALL_ACCESS, nullptr, child.Receive(), nullptr),
+            ERROR_SUCCESS);
   Open();
   SelectRow("p");
   MessageBoxAnswerer boxes(IDYES);
@@ -204,7 +200,7 @@ TEST_F(ListCommandsWindowTest, RowDroppedByARefreshWhileTheQuestionIsOpen) {
   Open();
   SelectRow("q");
   descriptors_.Remove(key);  // another program removes it; the next tick drops the row
-  MessageBoxAnswerer boxes(IDYES, 2500);
+  MessageBoxAnswerer boxes(IDYES, [this](HWND) { form_->RefreshTick(); });
   Click(kButtonRemoveEntry);
   ASSERT_EQ(boxes.Seen().size(), 1u);
   EXPECT_FALSE(Listed("q"));
@@ -215,12 +211,15 @@ TEST_F(ListCommandsWindowTest, RowDroppedByARefreshWhileTheQuestionIsOpen) {
 // Started as it stands, an unquoted "C:\Program Files\..." line runs C:\Program.exe
 // when there is one.
 TEST_F(ListCommandsWindowTest, UnquotedProgramPathNeverRunsAShorterPrefix) {
-  const std::string planted = "C:\\Program.exe";
-  const std::string directory = "C:\\Program Files\\ZoblTest " + std::to_string(GetCurrentProcessId());
+  PlantedPaths plantedPaths;
+  const std::string planted = plantedPaths.Add("C:\\Program.exe");
+  plantedPaths.Add(planted + ".ran");
+  const std::string directory =
+      plantedPaths.Add("C:\\Program Files\\ZoblTest " + std::to_string(GetCurrentProcessId()));
   const std::string real = directory + "\\un.exe";
   const std::string built = WindowsPathOf(ZOBL_TEST_UNINSTALLER_PATH);
   ASSERT_TRUE(CopyFileA(built.c_str(), planted.c_str(), FALSE));
-  CreateDirectoryA(directory.c_str(), nullptr);
+  CreateDirectoryOrThrow(directory);
   ASSERT_TRUE(CopyFileA(built.c_str(), real.c_str(), FALSE));
   descriptors_.Add("x", "X-ray", real + " /x");
   Open();
@@ -232,8 +231,6 @@ TEST_F(ListCommandsWindowTest, UnquotedProgramPathNeverRunsAShorterPrefix) {
   }
   EXPECT_TRUE(PumpUntil([&] { return FileExists(real + ".ran"); }, 5000));
   EXPECT_FALSE(FileExists(planted + ".ran"));
-  for (const std::string& file : {planted, planted + ".ran", real, real + ".ran"}) DeleteFileA(file.c_str());
-  RemoveDirectoryA(directory.c_str());
 }
 
 }  // namespace

@@ -70,17 +70,16 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
 
   // Every descriptor with a name, and nothing else, in Name order.
   std::set<std::string> named;
-  HKEY uninstall = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, KEY_READ, &uninstall), ERROR_SUCCESS);
+  win32::ScopedKey uninstall;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, KEY_READ, uninstall.Receive()), ERROR_SUCCESS);
   char name[256];
-  for (DWORD i = 0; RegEnumKeyA(uninstall, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
+  for (DWORD i = 0; RegEnumKeyA(uninstall.Get(), i, name, sizeof name) == ERROR_SUCCESS; ++i) {
     char displayName[1024];
     DWORD size = sizeof displayName;
-    if (RegGetValueA(uninstall, name, "DisplayName", RRF_RT_ANY, nullptr, displayName, &size) == ERROR_SUCCESS) {
+    if (RegGetValueA(uninstall.Get(), name, "DisplayName", RRF_RT_ANY, nullptr, displayName, &size) == ERROR_SUCCESS) {
       named.insert(name);
     }
   }
-  RegCloseKey(uninstall);
   std::set<std::string> listed;
   for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) listed.insert(form_->Inventory().RowAt(i).KeyName());
   EXPECT_EQ(listed, named);
@@ -122,9 +121,9 @@ TEST_F(WindowTest, RowTipShowsTheDescriptorsFullRegistryPath) {
 TEST_F(WindowTest, FollowsTheRegistryWithinATick) {
   Open();
   const std::string key = descriptors_.Add("c", "Charlie");
-  EXPECT_TRUE(PumpUntil([&] { return Listed("c"); }, 3000));
+  EXPECT_TRUE(RefreshUntil([&] { return Listed("c"); }));
   descriptors_.Remove(key);
-  EXPECT_TRUE(PumpUntil([&] { return !Listed("c"); }, 3000));
+  EXPECT_TRUE(RefreshUntil([&] { return !Listed("c"); }));
 }
 
 TEST_F(WindowTest, NamelessLinesComeAndGoWithTheCheckBox) {
@@ -208,12 +207,12 @@ TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
   ClickColumnTitle(1);
   EXPECT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
   descriptors_.Add("k0", "Mike");
-  ASSERT_TRUE(PumpUntil([&] { return Listed("k0"); }, 3000));
+  ASSERT_TRUE(RefreshUntil([&] { return Listed("k0"); }));
   EXPECT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
   // Zulu moves up when a row before it goes, and may be the last row then.
   ClickColumnTitle(0);
   descriptors_.Remove(descriptors_.Prefix() + "k2");
-  ASSERT_TRUE(PumpUntil([&] { return !Listed("k2"); }, 3000));
+  ASSERT_TRUE(RefreshUntil([&] { return !Listed("k2"); }));
   EXPECT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
 }
 
@@ -268,7 +267,7 @@ TEST_F(WindowTest, QuitAndTheCloseBoxBothStopTheRefresh) {
     } else {
       SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     }
-    PumpFor(20);
+    PumpPending();
     EXPECT_EQ(form_->Handle(), nullptr);
     EXPECT_EQ(form_->RefreshTimerId(), 0u);
     form_.reset();
@@ -319,24 +318,24 @@ TEST_F(WindowTest, PrintButtonsOpenThePrintDialog) {
 TEST_F(WindowTest, IdleRefreshTicksNeitherEraseNorRepaintTheList) {
   descriptors_.Add("a", "Alpha");
   Open();
-  PumpFor(20);
   static int erasures = 0;
   static HWND list = nullptr;
   erasures = 0;
   list = Control(kListViewDescription);
-  const HHOOK hook = SetWindowsHookExA(
+  win32::ScopedHook hook(SetWindowsHookExA(
       WH_CALLWNDPROC,
       [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
         const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
         if (code >= 0 && message->hwnd == list && message->message == WM_ERASEBKGND) ++erasures;
         return CallNextHookEx(nullptr, code, wParam, lParam);
       },
-      nullptr, GetCurrentThreadId());
+      nullptr, GetCurrentThreadId()));
+  ASSERT_TRUE(hook.IsValid());
   for (int tick = 0; tick < 3; ++tick) {
     form_->RefreshTick();
-    PumpFor(10);
+    PumpPending();
   }
-  UnhookWindowsHookEx(hook);
+  hook.Reset();
   EXPECT_EQ(erasures, 0);
   EXPECT_FALSE(GetUpdateRect(list, nullptr, FALSE));
   EXPECT_TRUE(Listed("a"));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "gui_support.h"
+#include "platform/win32/scoped_handles.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
@@ -37,50 +38,63 @@ HWND MainWindowOf(DWORD processId) {
   return args.found;
 }
 
-// The program started in `workingDirectory`, once its window is up.
-struct StartedProgram {
-  PROCESS_INFORMATION process{};
-  HWND window = nullptr;
+// The program started in `workingDirectory`. It never outlives the test: a test that
+// fails before closing it ends it.
+class StartedProgram {
+ public:
+  explicit StartedProgram(const ScopedWorkingDirectory& workingDirectory) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    std::string commandLine = "\"" + ProgramPath() + "\"";
+    PROCESS_INFORMATION started{};
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                        workingDirectory.Path().c_str(), &startup, &started)) {
+      ADD_FAILURE() << "cannot start " << ProgramPath();
+      return;
+    }
+    process_ = win32::ScopedKernelHandle(started.hProcess);
+    thread_ = win32::ScopedKernelHandle(started.hThread);
+    processId_ = started.dwProcessId;
+    PumpUntil([&] { return (window_ = MainWindowOf(processId_)) != nullptr || Ended(); }, 20000);
+  }
+  ~StartedProgram() {
+    if (process_.IsValid() && !Ended()) {
+      TerminateProcess(process_.Get(), 3);
+      WaitForSingleObject(process_.Get(), 5000);
+    }
+  }
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+
+  [[nodiscard]] HWND Window() const { return window_; }
+
+  // The exit code once the program has ended by itself.
+  DWORD ExitCodeAfterClosing() const {
+    DWORD exitCode = 1;
+    if (!process_.IsValid() || WaitForSingleObject(process_.Get(), 20000) != WAIT_OBJECT_0) {
+      ADD_FAILURE() << "the program did not end";
+      return exitCode;
+    }
+    GetExitCodeProcess(process_.Get(), &exitCode);
+    return exitCode;
+  }
+
+ private:
+  bool Ended() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_OBJECT_0; }
+
+  win32::ScopedKernelHandle process_;
+  win32::ScopedKernelHandle thread_;
+  DWORD processId_ = 0;
+  HWND window_ = nullptr;
 };
-
-StartedProgram Start(const ScopedWorkingDirectory& workingDirectory) {
-  StartedProgram started;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  std::string commandLine = ProgramPath();
-  commandLine.insert(commandLine.begin(), '"');
-  commandLine.push_back('"');
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, workingDirectory.Path().c_str(),
-                      &startup, &started.process)) {
-    ADD_FAILURE() << "cannot start " << ProgramPath();
-    return started;
-  }
-  for (int i = 0; i < 200 && started.window == nullptr; ++i) {
-    Sleep(50);
-    started.window = MainWindowOf(started.process.dwProcessId);
-  }
-  return started;
-}
-
-DWORD ExitCodeAfterClosing(const StartedProgram& program) {
-  DWORD exitCode = 1;
-  if (WaitForSingleObject(program.process.hProcess, 20000) != WAIT_OBJECT_0) {
-    TerminateProcess(program.process.hProcess, 3);
-    ADD_FAILURE() << "the program did not end";
-  }
-  GetExitCodeProcess(program.process.hProcess, &exitCode);
-  CloseHandle(program.process.hThread);
-  CloseHandle(program.process.hProcess);
-  return exitCode;
-}
 
 class ProgramTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(ProgramTest, ClosingEndsTheProcessWithCodeZero) {
   const bool byQuitButton = GetParam();
   ScopedWorkingDirectory workingDirectory;
-  const StartedProgram program = Start(workingDirectory);
-  const HWND window = program.window;
+  const StartedProgram program(workingDirectory);
+  const HWND window = program.Window();
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(IsZoomed(window));
   if (byQuitButton) {
@@ -90,7 +104,7 @@ TEST_P(ProgramTest, ClosingEndsTheProcessWithCodeZero) {
   } else {
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   }
-  EXPECT_EQ(ExitCodeAfterClosing(program), 0u);
+  EXPECT_EQ(program.ExitCodeAfterClosing(), 0u);
 }
 
 // The close, queued behind the click, is handled by the message pump of the run the
@@ -101,13 +115,13 @@ TEST(ProgramClosing, InTheMiddleOfAComputeRunEndsWithCodeZero) {
   TestDescriptors descriptors;
   descriptors.Add("closing", "Closing", scratch.Path() + "\\un.exe");
   ScopedWorkingDirectory workingDirectory;
-  const StartedProgram program = Start(workingDirectory);
-  ASSERT_NE(program.window, nullptr);
-  const HWND compute = FindWindowExA(program.window, nullptr, "BUTTON", "Compute the Files Size");
+  const StartedProgram program(workingDirectory);
+  ASSERT_NE(program.Window(), nullptr);
+  const HWND compute = FindWindowExA(program.Window(), nullptr, "BUTTON", "Compute the Files Size");
   ASSERT_NE(compute, nullptr);
   PostMessageA(compute, BM_CLICK, 0, 0);
-  PostMessageA(program.window, WM_CLOSE, 0, 0);
-  EXPECT_EQ(ExitCodeAfterClosing(program), 0u);
+  PostMessageA(program.Window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(program.ExitCodeAfterClosing(), 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(ByQuitAndByCloseBox, ProgramTest, ::testing::Bool(), [](const auto& param) {

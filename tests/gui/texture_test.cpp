@@ -31,6 +31,14 @@ COLORREF ScreenPixel(POINT at) {
   return GetPixel(screen.Get(), at.x, at.y);
 }
 
+// Waits until the screen shows `expected` at `at`: what a window paints reaches the
+// screen through the X server, a moment later.
+::testing::AssertionResult ScreenShows(POINT at, COLORREF expected) {
+  if (PumpUntil([&] { return ScreenPixel(at) == expected; }, 5000)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << std::hex << "the screen shows " << ScreenPixel(at) << " at (" << std::dec
+                                       << at.x << ", " << at.y << "), not " << std::hex << expected;
+}
+
 // A point of a window's client area where nothing but the background shows, on the screen.
 POINT OnScreen(HWND window, POINT client) {
   ClientToScreen(window, &client);
@@ -56,7 +64,7 @@ class TextureTest : public WindowTest {
   void ShowOptions() {
     form_->ActivatePage(FormPage::Options);
     RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-    PumpFor(30);
+    PumpPending();
   }
   // The Options page's background, far from its one control.
   POINT PageBackground() const { return OnScreen(form_->Page(FormPage::Options), {400, 200}); }
@@ -71,25 +79,19 @@ TEST_F(TextureTest, WindowAndMessageBoxShowOnePatternFixedToTheScreen) {
   ShowOptions();
   ASSERT_TRUE(Checked());
   const POINT page = PageBackground();
-  EXPECT_EQ(ScreenPixel(page), Expected(page));
+  EXPECT_TRUE(ScreenShows(page, Expected(page)));
 
   // Seen while the box is up, from its own message loop.
-  static COLORREF seen = CLR_INVALID;
-  static COLORREF expected = CLR_INVALID;
-  static const TextureTest* test = nullptr;
-  test = this;
-  const MessageBoxAnswerer answerer(IDOK, 300);
-  const UINT_PTR timer = SetTimer(nullptr, 0, 150, [](HWND, UINT, UINT_PTR, DWORD) {
-    const HWND box = FindWindowA("#32770", "ZOBL Quillmoor");
-    if (box == nullptr || seen != CLR_INVALID) return;
-    const POINT corner = OnScreen(box, {3, 3});
-    seen = ScreenPixel(corner);
-    expected = test->Expected(corner);
-  });
-  MessageBoxA(form_->Handle(), "A box over the picture", "ZOBL Quillmoor", MB_OK);
-  KillTimer(nullptr, timer);
-  EXPECT_NE(seen, CLR_INVALID);
-  EXPECT_EQ(seen, expected);
+  bool boxSeen = false;
+  {
+    const MessageBoxAnswerer answerer(IDOK, [&](HWND box) {
+      const POINT corner = OnScreen(box, {3, 3});
+      boxSeen = true;
+      EXPECT_TRUE(ScreenShows(corner, Expected(corner)));
+    });
+    MessageBoxA(form_->Handle(), "A box over the picture", "ZOBL Quillmoor", MB_OK);
+  }
+  EXPECT_TRUE(boxSeen);
 }
 
 TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReloads) {
@@ -100,7 +102,7 @@ TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReload
   Open();
   ShowOptions();
   EXPECT_FALSE(Checked());
-  EXPECT_EQ(ScreenPixel(PageBackground()), face);
+  EXPECT_TRUE(ScreenShows(PageBackground(), face));
   form_.reset();
 
   // On, but no file: the box stays as set, nothing is painted.
@@ -109,19 +111,19 @@ TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReload
   Open();
   ShowOptions();
   EXPECT_TRUE(Checked());
-  EXPECT_EQ(ScreenPixel(PageBackground()), face);
+  EXPECT_TRUE(ScreenShows(PageBackground(), face));
 
   const auto toggleTwice = [this] {
     for (int click = 0; click < 2; ++click) {
       SendMessageA(Control(kCheckBoxDisplayTexture), BM_CLICK, 0, 0);
-      PumpFor(30);
+      PumpPending();
     }
     ShowOptions();
   };
   // A damaged file paints nothing either.
   WritePicture(std::vector<char>(picture_.begin(), picture_.begin() + 1000));
   toggleTwice();
-  EXPECT_EQ(ScreenPixel(PageBackground()), face);
+  EXPECT_TRUE(ScreenShows(PageBackground(), face));
 
   // A file put in place shows once the option is switched off and on again.
   std::vector<char> red = picture_;
@@ -133,7 +135,7 @@ TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReload
   WritePicture(red);
   toggleTwice();
   EXPECT_TRUE(Checked());
-  EXPECT_EQ(ScreenPixel(PageBackground()), RGB(200, 0, 0));
+  EXPECT_TRUE(ScreenShows(PageBackground(), RGB(200, 0, 0)));
   EXPECT_EQ(GetPrivateProfileIntA("", "DisplayTexture", 7, workingDirectory_.SettingsFile().c_str()), 1u);
   form_.reset();
   RemovePicture();

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,7 +43,18 @@ class WindowTest : public ::testing::Test {
                                                   }});
     form_->Create(GetModuleHandleA(nullptr));
     form_->Show();
-    PumpFor(50);
+    PumpPending();
+  }
+
+  // Lets the refresh timer tick, as often as needed, until `done` holds: a tick reads the
+  // registry only after a watched key changed, so each one here is what the timer would do.
+  bool RefreshUntil(const std::function<bool()>& done) const {
+    return PumpUntil(
+        [&] {
+          form_->RefreshTick();
+          return done();
+        },
+        10000);
   }
 
   HWND Control(ControlId id) const { return form_->Control(id); }
@@ -89,13 +101,13 @@ class WindowTest : public ::testing::Test {
     RECT box;
     SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&box));
     ClickAt(header, {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
-    PumpFor(20);
+    PumpPending();
   }
   void ClickToolButton(ControlId id) const {
     RECT box;
     SendMessageA(Control(kToolBar1), TB_GETRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&box));
     ClickAt(Control(kToolBar1), {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
-    PumpFor(20);
+    PumpPending();
   }
   void PickSortItem(int item) const {
     const HWND combo = Control(kComboBoxClassement);
@@ -103,7 +115,7 @@ class WindowTest : public ::testing::Test {
     // What the box tells its parent when the user picks an item.
     SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kComboBoxClassement, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
-    PumpFor(20);
+    PumpPending();
   }
   int ListViewMode() const { return static_cast<int>(SendMessageA(Control(kListViewDescription), LVM_GETVIEW, 0, 0)); }
   unsigned StoredDetailedList() const {

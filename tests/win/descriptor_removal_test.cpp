@@ -11,6 +11,7 @@
 #include <string>
 
 #include "fake_user_interface.h"
+#include "platform/win32/scoped_handles.h"
 #include "inventory/descriptor_backup.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
@@ -33,13 +34,12 @@ std::string Path(const std::string& key) { return std::string(kUninstallKeyPath)
 // Relative to the Uninstall key opened in the source's view: a full path names the
 // native view only.
 void DeleteTree(RegistrySource source, const std::string& key) {
-  HKEY uninstall = nullptr;
-  if (RegOpenKeyExA(Root(source), kUninstallKeyPath, 0, KEY_ALL_ACCESS | ViewFlag(source), &uninstall) !=
+  win32::ScopedKey uninstall;
+  if (RegOpenKeyExA(Root(source), kUninstallKeyPath, 0, KEY_ALL_ACCESS | ViewFlag(source), uninstall.Receive()) !=
       ERROR_SUCCESS) {
     return;
   }
-  RegDeleteTreeA(uninstall, key.c_str());
-  RegCloseKey(uninstall);
+  RegDeleteTreeA(uninstall.Get(), key.c_str());
 }
 
 using Values = std::map<std::string, std::pair<DWORD, std::string>>;  // name: type, bytes
@@ -47,8 +47,8 @@ using Values = std::map<std::string, std::pair<DWORD, std::string>>;  // name: t
 // Every value of a key, through the system's calls (not the program's).
 Values ReadValues(RegistrySource source, const std::string& key) {
   Values values;
-  HKEY open = nullptr;
-  if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), &open) != ERROR_SUCCESS)
+  win32::ScopedKey open;
+  if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), open.Receive()) != ERROR_SUCCESS)
     return values;
   for (DWORD index = 0;; ++index) {
     char name[256];
@@ -56,14 +56,13 @@ Values ReadValues(RegistrySource source, const std::string& key) {
     std::string data(4096, '\0');
     DWORD size = static_cast<DWORD>(data.size());
     DWORD type = 0;
-    if (RegEnumValueA(open, index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
-        ERROR_SUCCESS) {
+    if (RegEnumValueA(open.Get(), index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+                      &size) != ERROR_SUCCESS) {
       break;
     }
     data.resize(size);
     values[std::string(name, nameLength)] = {type, data};
   }
-  RegCloseKey(open);
   return values;
 }
 
@@ -86,23 +85,22 @@ class DescriptorRemovalTest : public ::testing::Test {
     return "~ZoblRemoval" + std::to_string(GetCurrentProcessId()) + suffix;
   }
   void Create(RegistrySource source, const std::string& key, const Values& values) {
-    HKEY open = nullptr;
+    win32::ScopedKey open;
     ASSERT_EQ(RegCreateKeyExA(Root(source), Path(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | ViewFlag(source),
-                              nullptr, &open, nullptr),
+                              nullptr, open.Receive(), nullptr),
               ERROR_SUCCESS);
     created_.emplace(source, key);
     for (const auto& [name, value] : values) {
-      RegSetValueExA(open, name.c_str(), 0, value.first, reinterpret_cast<const BYTE*>(value.second.data()),
+      RegSetValueExA(open.Get(), name.c_str(), 0, value.first, reinterpret_cast<const BYTE*>(value.second.data()),
                      static_cast<DWORD>(value.second.size()));
     }
-    RegCloseKey(open);
   }
   bool Exists(RegistrySource source, const std::string& key) const {
-    HKEY open = nullptr;
-    if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), &open) != ERROR_SUCCESS) {
+    win32::ScopedKey open;
+    if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), open.Receive()) !=
+        ERROR_SUCCESS) {
       return false;
     }
-    RegCloseKey(open);
     return true;
   }
   const UninstallEntry* Row(RegistrySource source, const std::string& key) const {
@@ -195,14 +193,14 @@ TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValu
     const std::string command = "reg.exe import \"" + ScratchFile() + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
+    PROCESS_INFORMATION started{};
     std::string line = command;
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
-    WaitForSingleObject(process.hProcess, 30000);
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
+    const win32::ScopedKernelHandle process(started.hProcess);
+    const win32::ScopedKernelHandle thread(started.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0) << "reg import did not end";
     DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(process.Get(), &exitCode);
     EXPECT_EQ(exitCode, 0u) << text;
     EXPECT_EQ(ReadValues(source, key), values);
 

@@ -116,7 +116,8 @@ TEST(MessagePump, RunsTimersAndStopsAtQuit) {
   ticks = 0;
   const UINT_PTR timer = SetTimer(nullptr, 0, 1, CountTick);
   ASSERT_NE(timer, 0u);
-  Sleep(20);
+  // Due before the scan starts: the scan's pump must hand it over.
+  ASSERT_EQ(MsgWaitForMultipleObjects(0, nullptr, FALSE, 5000, QS_TIMER), WAIT_OBJECT_0);
   EXPECT_EQ(DirectorySize(scratch.Path(), listing, pump), 3u);
   KillTimer(nullptr, timer);
   EXPECT_GE(ticks, 1);

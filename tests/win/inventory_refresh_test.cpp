@@ -1,4 +1,5 @@
 #include "inventory/inventory_refresh.h"
+#include "platform/win32/scoped_handles.h"
 
 #include <windows.h>
 
@@ -25,14 +26,13 @@ namespace {
 class WineWorld final : public DescriptorWorld {
  public:
   WineWorld() {
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &uninstall_,
-                        nullptr) != ERROR_SUCCESS) {
+    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                        uninstall_.Receive(), nullptr) != ERROR_SUCCESS) {
       throw std::runtime_error("cannot open the Uninstall key");
     }
   }
   ~WineWorld() override {
-    for (const std::string& keyName : created_) RegDeleteTreeA(uninstall_, keyName.c_str());
-    RegCloseKey(uninstall_);
+    for (const std::string& keyName : created_) RegDeleteTreeA(uninstall_.Get(), keyName.c_str());
   }
 
   Registry& System() override { return registry_; }
@@ -40,26 +40,24 @@ class WineWorld final : public DescriptorWorld {
   const Locale& TextOrder() override { return locale_; }
 
   void CreateDescriptor(const std::string& keyName) override {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(uninstall_, keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) !=
-        ERROR_SUCCESS) {
+    win32::ScopedKey key;
+    if (RegCreateKeyExA(uninstall_.Get(), keyName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                        nullptr) != ERROR_SUCCESS) {
       throw std::runtime_error("cannot create " + keyName);
     }
-    RegCloseKey(key);
     created_.insert(keyName);
   }
   void SetValue(const std::string& keyName, const char* valueName, const std::string& bytes) override {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(uninstall_, keyName.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    win32::ScopedKey key;
+    if (RegOpenKeyExA(uninstall_.Get(), keyName.c_str(), 0, KEY_ALL_ACCESS, key.Receive()) != ERROR_SUCCESS) {
       throw std::runtime_error("cannot open " + keyName);
     }
-    const LSTATUS status = RegSetValueExA(key, valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
+    const LSTATUS status = RegSetValueExA(key.Get(), valueName, 0, REG_SZ, reinterpret_cast<const BYTE*>(bytes.data()),
                                           static_cast<DWORD>(bytes.size()));
-    RegCloseKey(key);
     if (status != ERROR_SUCCESS) throw std::runtime_error("cannot set a value of " + keyName);
   }
   void DeleteDescriptor(const std::string& keyName) override {
-    if (RegDeleteTreeA(uninstall_, keyName.c_str()) != ERROR_SUCCESS) {
+    if (RegDeleteTreeA(uninstall_.Get(), keyName.c_str()) != ERROR_SUCCESS) {
       throw std::runtime_error("cannot delete " + keyName);
     }
   }
@@ -72,7 +70,7 @@ class WineWorld final : public DescriptorWorld {
   std::string MissingPath() override { return scratch_.Path() + "\\Gone\\uninst.exe"; }
 
  private:
-  HKEY uninstall_ = nullptr;
+  win32::ScopedKey uninstall_;
   std::set<std::string> created_;
   win32::Win32Registry registry_;
   win32::Win32FileSystem files_;

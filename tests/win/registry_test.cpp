@@ -1,4 +1,5 @@
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/scoped_handles.h"
 
 #include <windows.h>
 
@@ -21,21 +22,19 @@ class RegistryTest : public ::testing::Test {
         keyPath_(std::string(kUninstallKeyPath) + "\\" + keyName_) {}
 
   void SetUp() override {
-    HKEY key = nullptr;
-    ASSERT_EQ(
-        RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-        ERROR_SUCCESS);
-    RegCloseKey(key);
+    win32::ScopedKey key;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              key.Receive(), nullptr),
+              ERROR_SUCCESS);
   }
   void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str()); }
 
   void SetValue(const char* name, DWORD type, const std::string& bytes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, &key), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+    win32::ScopedKey key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, key.Receive()), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
                              static_cast<DWORD>(bytes.size())),
               ERROR_SUCCESS);
-    RegCloseKey(key);
   }
   void SetText(const char* name, const std::string& text) { SetValue(name, REG_SZ, text + '\0'); }
 
@@ -108,31 +107,29 @@ TEST_F(RegistryTest, EnumerationListsTheKeyAndTellsTooLongNamesApart) {
 
   // Names of 203 characters fit; 204 do not. (Created relative to the test key:
   // Wine's ANSI calls take paths of at most 255 characters.)
-  HKEY testKey = nullptr;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, &testKey), ERROR_SUCCESS);
+  win32::ScopedKey testKey;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, testKey.Receive()), ERROR_SUCCESS);
   for (const std::size_t length : {203u, 204u}) {
     const std::string longName(length, 'k');
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(testKey, longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
+    win32::ScopedKey key;
+    ASSERT_EQ(RegCreateKeyExA(testKey.Get(), longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
+                              nullptr),
               ERROR_SUCCESS);
-    RegCloseKey(key);
     ScopedRegistryKey parent(registry_, RegistrySource::Machine64, keyPath_.c_str());
     ASSERT_TRUE(parent.IsOpen());
     std::array<char, kSubkeyNameCapacity> name{};
     EXPECT_EQ(registry_.EnumerateSubkey(parent.Get(), 0, name), length == 203 ? SubkeyStep::Name : SubkeyStep::TooLong)
         << length << " characters";
     EXPECT_EQ(registry_.EnumerateSubkey(parent.Get(), 1, name), SubkeyStep::End);
-    RegDeleteKeyA(testKey, longName.c_str());
+    RegDeleteKeyA(testKey.Get(), longName.c_str());
   }
-  RegCloseKey(testKey);
 }
 
 TEST_F(RegistryTest, RemoveKeyDeletesALeafAndFailsOnAKeyWithSubkeys) {
-  HKEY child = nullptr;
+  win32::ScopedKey child;
   ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (keyPath_ + "\\Part").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &child, nullptr),
+                            child.Receive(), nullptr),
             ERROR_SUCCESS);
-  RegCloseKey(child);
   EXPECT_FALSE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));
   EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, (keyPath_ + "\\Part").c_str()));
   EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));

@@ -29,6 +29,19 @@ ScratchDirectory::ScratchDirectory(const std::string& purpose) {
 
 ScratchDirectory::~ScratchDirectory() { RemoveTree(path_); }
 
+PlantedPaths::~PlantedPaths() {
+  for (auto path = paths_.rbegin(); path != paths_.rend(); ++path) {
+    // A program started from here may still be ending and holding its file.
+    for (int attempt = 0; attempt < 100 && GetFileAttributesA(path->c_str()) != INVALID_FILE_ATTRIBUTES; ++attempt) {
+      if (attempt > 0) Sleep(50);
+      SetFileAttributesA(path->c_str(), FILE_ATTRIBUTE_NORMAL);
+      if (!DeleteFileA(path->c_str())) RemoveTree(*path);
+    }
+  }
+}
+
+const std::string& PlantedPaths::Add(const std::string& path) { return paths_.emplace_back(path); }
+
 void CreateDirectoryOrThrow(const std::string& path) {
   if (!CreateDirectoryA(path.c_str(), nullptr)) throw Failure("CreateDirectoryA", path);
 }

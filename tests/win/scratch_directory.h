@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zobl::testing {
 
@@ -17,6 +18,22 @@ class ScratchDirectory {
 
  private:
   std::string path_;
+};
+
+// Files and directories a test puts where the program looks for them, outside any
+// scratch directory: removed at the end however the test ends.
+class PlantedPaths {
+ public:
+  PlantedPaths() = default;
+  ~PlantedPaths();
+  PlantedPaths(const PlantedPaths&) = delete;
+  PlantedPaths& operator=(const PlantedPaths&) = delete;
+
+  // Returns `path`, removed (a file, or a directory with everything in it) at the end.
+  const std::string& Add(const std::string& path);
+
+ private:
+  std::vector<std::string> paths_;
 };
 
 void CreateDirectoryOrThrow(const std::string& path);

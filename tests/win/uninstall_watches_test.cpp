@@ -7,6 +7,7 @@
 #include <string>
 
 #include "inventory/inventory_refresh.h"
+#include "platform/win32/scoped_handles.h"
 #include "inventory/uninstall_key.h"
 #include "inventory/uninstall_watches.h"
 #include "platform/win32/registry_roots.h"
@@ -25,13 +26,12 @@ using win32::ViewFlag;
 constexpr char kKey[] = "ZoblWatchTest";
 
 void AddDescriptor(RegistrySource source) {
-  HKEY key = nullptr;
+  win32::ScopedKey key;
   const std::string path = std::string(kUninstallKeyPath) + "\\" + kKey;
-  ASSERT_EQ(RegCreateKeyExA(Root(source), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | ViewFlag(source), nullptr, &key,
-                            nullptr),
+  ASSERT_EQ(RegCreateKeyExA(Root(source), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | ViewFlag(source), nullptr,
+                            key.Receive(), nullptr),
             ERROR_SUCCESS);
-  RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(kKey), sizeof kKey);
-  RegCloseKey(key);
+  RegSetValueExA(key.Get(), "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(kKey), sizeof kKey);
 }
 
 void RemoveDescriptor(RegistrySource source) {

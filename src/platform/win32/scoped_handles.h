@@ -59,8 +59,23 @@ struct FileHandleTraits {
   static void Close(Handle file) { CloseHandle(file); }
 };
 
+// Events, processes and threads: null when there is none.
+struct KernelObjectTraits {
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle object) { CloseHandle(object); }
+};
+
+struct HookTraits {
+  using Handle = HHOOK;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle hook) { UnhookWindowsHookEx(hook); }
+};
+
 using ScopedKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
+using ScopedKernelHandle = ScopedHandle<KernelObjectTraits>;
+using ScopedHook = ScopedHandle<HookTraits>;
 
 }  // namespace zobl::win32

@@ -10,16 +10,9 @@ namespace {
 
 constexpr DWORD kWatchedChanges = REG_NOTIFY_CHANGE_NAME | REG_NOTIFY_CHANGE_LAST_SET | REG_NOTIFY_CHANGE_SECURITY;
 
-struct EventTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle event) { CloseHandle(event); }
-};
-using ScopedEvent = ScopedHandle<EventTraits>;
-
 class Win32KeyWatch final : public KeyWatch {
  public:
-  Win32KeyWatch(ScopedKey key, ScopedEvent event, bool subtree)
+  Win32KeyWatch(ScopedKey key, ScopedKernelHandle event, bool subtree)
       : key_(std::move(key)), event_(std::move(event)), subtree_(subtree) {}
 
   bool Signalled() override { return WaitForSingleObject(event_.Get(), 0) == WAIT_OBJECT_0; }
@@ -32,7 +25,7 @@ class Win32KeyWatch final : public KeyWatch {
 
  private:
   ScopedKey key_;
-  ScopedEvent event_;
+  ScopedKernelHandle event_;
   bool subtree_;
 };
 
@@ -44,7 +37,7 @@ std::unique_ptr<KeyWatch> Win32RegistryWatcher::Watch(RegistrySource source, con
                     key.Receive()) != ERROR_SUCCESS) {
     return nullptr;
   }
-  ScopedEvent event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  ScopedKernelHandle event(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!event.IsValid()) return nullptr;
   auto watch = std::make_unique<Win32KeyWatch>(std::move(key), std::move(event), subtree);
   if (!watch->Rearm()) return nullptr;

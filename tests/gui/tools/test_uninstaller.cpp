@@ -5,12 +5,15 @@
 
 #include <string>
 
+#include "platform/win32/scoped_handles.h"
+
 int main(int argc, char** argv) {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
-  const HANDLE marker = CreateFileA((std::string(path) + ".ran").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-  CloseHandle(marker);
+  {
+    const zobl::win32::ScopedFileHandle marker(CreateFileA((std::string(path) + ".ran").c_str(), GENERIC_WRITE, 0,
+                                                           nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
   if (argc > 1) {
     Sleep(300);
     const std::string key = std::string("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\") + argv[1];
