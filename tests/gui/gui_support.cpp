@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "inventory/uninstall_key.h"
+#include "scratch_directory.h"
 
 namespace zobl::testing {
 
@@ -154,15 +155,13 @@ void ScopedWorkingDirectory::WriteAboutFile(const std::string& text) const {
 
 ScopedWorkingDirectory::~ScopedWorkingDirectory() {
   SetCurrentDirectoryA(previous_.c_str());
-  const std::string settings = SettingsFile();
-  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-  SetFileAttributesA(settings.c_str(), FILE_ATTRIBUTE_NORMAL);
-  DeleteFileA(settings.c_str());
-  DeleteFileA(AboutFile().c_str());
-  DeleteFileA((path_ + "\\ZOBL-removed.reg").c_str());
-  RemoveDirectoryA((path_ + "\\ZOBL-removed.reg").c_str());  // made by tests where no copy can be saved
-  // A program that ran here may still be letting go of the directory.
-  for (int attempt = 0; attempt < 40 && !RemoveDirectoryA(path_.c_str()); ++attempt) Sleep(50);
+  // Whatever a test left here goes too; a program that ran here may still be letting go.
+  for (int attempt = 0; attempt < 40 && GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; ++attempt) {
+    if (attempt > 0) Sleep(50);
+    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    RemoveTree(path_);
+  }
 }
 
 std::string WindowsPathOf(const char* unixPath) {
