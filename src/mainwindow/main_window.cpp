@@ -71,7 +71,10 @@ void TForm1::Show() const {
   UpdateWindow(window_);
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) { return window_ != nullptr && IsDialogMessageA(window_, &message); }
+bool TForm1::PreTranslateMessage(MSG& message) {
+  if (window_ == nullptr) return false;
+  return (keyboard_ && keyboard_->PreTranslate(message)) || IsDialogMessageA(window_, &message);
+}
 
 LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
@@ -166,6 +169,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_DESTROY:
+      keyboard_.reset();
       listView_.reset();
       chart1_.reset();
       PostQuitMessage(0);
@@ -180,6 +184,8 @@ void TForm1::OnCreate() {
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   controls_ = std::make_unique<FormControls>(window_, instance, dpi_, kPageClass);
   listView_ = std::make_unique<InventoryListView>(list_, Control(kListViewDescription), dpi_);
+  keyboard_ = std::make_unique<KeyboardNavigation>(window_, Control(kPageControl1), Control(kToolBar1),
+                                                   [this](int step) { SwitchTab(step); });
   chart1_ = std::make_unique<PieChartWindow>(controls_->Page(FormPage::Pie), instance, dpi_, series1_,
                                              win32::UserNumberSeparators());
   series1_.SetRepaint([this] {
@@ -337,6 +343,16 @@ void TForm1::ActivatePage(FormPage page) {
   controls_->ShowPage(page);
   activePage_ = page;
   if (previous != page) OnPageShown(page);
+}
+
+// Called from the message loop, outside the window procedure's failure guard.
+void TForm1::SwitchTab(int step) {
+  RunEventHandler(services_.dialogs, [this, step] {
+    const auto count = static_cast<int>(std::size(kTabPages));
+    const auto current = std::find(std::begin(kTabPages), std::end(kTabPages), activePage_.value_or(FormPage::List));
+    const int index = static_cast<int>(current - std::begin(kTabPages));
+    ActivatePage(kTabPages[((index + step) % count + count) % count]);
+  });
 }
 
 void TForm1::OnPageShown(FormPage page) {

@@ -12,6 +12,7 @@
 #include "inventory/inventory_refresh.h"
 #include "mainwindow/form_controls.h"
 #include "mainwindow/inventory_list_view.h"
+#include "mainwindow/keyboard_navigation.h"
 #include "mainwindow/list_commands.h"
 #include "mainwindow/list_sorting.h"
 #include "mainwindow/refresh_timer.h"
@@ -91,7 +92,11 @@ class TForm1 final : private ComputeSizesView {
   // Makes `page` the visible page, as a click on its tab does; a page that was not
   // showing hears that it is shown.
   void ActivatePage(FormPage page);
-  // Keyboard navigation between the controls; true when the message was used.
+  // Shows the tab `step` places to the right of the current one (to the left when
+  // negative), wrapping round.
+  void SwitchTab(int step);
+  // The window's keys, before the control with the focus sees them; true when the
+  // message was used. The message loop calls this for every message.
   bool PreTranslateMessage(MSG& message);
 
  private:
@@ -165,6 +170,7 @@ class TForm1 final : private ComputeSizesView {
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~TForm1 destroys first
   std::unique_ptr<FormControls> controls_;
   std::unique_ptr<InventoryListView> listView_;
+  std::unique_ptr<KeyboardNavigation> keyboard_;
   std::unique_ptr<PieChartWindow> chart1_;
   std::optional<FormPage> activePage_;
   // Rows done in the current run. The bar paints itself at once on every change, which

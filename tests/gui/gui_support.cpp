@@ -8,18 +8,21 @@
 
 namespace zobl::testing {
 
-void PumpPending() {
+void PumpPending(const std::function<bool(MSG&)>& preTranslate) {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (preTranslate && preTranslate(message)) continue;
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
 }
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+bool PumpUntil(const std::function<bool()>& done,
+               int timeoutMilliseconds,
+               const std::function<bool(MSG&)>& preTranslate) {
   const DWORD start = GetTickCount();
   for (;;) {
-    PumpPending();
+    PumpPending(preTranslate);
     if (done()) return true;
     if (GetTickCount() - start >= static_cast<DWORD>(timeoutMilliseconds)) return done();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);

@@ -15,10 +15,14 @@ namespace zobl::testing {
 
 // Handles every message already waiting for this thread, paints included, and returns
 // as soon as none is left.
-void PumpPending();
+void PumpPending(const std::function<bool(MSG&)>& preTranslate = {});
 // Handles messages until `done` holds or `timeoutMilliseconds` pass; returns `done()`.
 // The timeout only bounds a failing test: a passing one goes on as soon as `done` holds.
-bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds);
+// `preTranslate` sees each message first, as the program's message loop lets its window
+// do, and takes those it returns true for.
+bool PumpUntil(const std::function<bool()>& done,
+               int timeoutMilliseconds,
+               const std::function<bool(MSG&)>& preTranslate = {});
 
 // A message box or dialog seen on this thread, as the user would see it.
 struct SeenBox {

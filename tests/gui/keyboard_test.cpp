@@ -1,0 +1,153 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "gui_support.h"
+#include "window_fixture.h"
+
+namespace zobl::testing {
+namespace {
+
+// Real key presses, as the keyboard gives them to the window with the focus, handled by
+// the program's own message loop.
+class KeyboardTest : public WindowTest {
+ protected:
+  void OpenInFront() {
+    Open();
+    SetForegroundWindow(form_->Handle());
+    ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }, 5000));
+  }
+  static void Press(WORD key, std::vector<WORD> modifiers = {}) {
+    std::vector<INPUT> inputs;
+    const auto add = [&inputs](WORD k, DWORD flags) {
+      INPUT input{};
+      input.type = INPUT_KEYBOARD;
+      input.ki.wVk = k;
+      input.ki.dwFlags = flags;
+      inputs.push_back(input);
+    };
+    for (const WORD m : modifiers) add(m, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    std::reverse(modifiers.begin(), modifiers.end());
+    for (const WORD m : modifiers) add(m, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  }
+  bool Until(const std::function<bool()>& done) {
+    return PumpUntil(done, 5000,
+                     [this](MSG& m) { return form_->Handle() != nullptr && form_->PreTranslateMessage(m); });
+  }
+  static std::string Focused() {
+    const int id = GetDlgCtrlID(GetFocus());
+    return id >= kPageControl1 && id <= kButtonSupportMe ? ControlById(static_cast<ControlId>(id)).name : "?";
+  }
+  bool Opened(const char* page) const {
+    return !shell_.opened.empty() && shell_.opened.back().find(page) != std::string::npos;
+  }
+};
+
+TEST_F(KeyboardTest, TabWalksTheDesignsOrderAndCtrlKeysSwitchTabs) {
+  OpenInFront();
+  const WORD shift = VK_SHIFT;
+  const WORD ctrl = VK_CONTROL;
+  const struct {
+    WORD key;
+    std::vector<WORD> modifiers;
+    const char* focus;
+    FormPage page;
+  } steps[] = {
+      {VK_TAB, {}, "ButtonWebFAQ", FormPage::List},
+      {VK_TAB, {}, "ButtonQuitte", FormPage::List},
+      {VK_TAB, {}, "PageControl1", FormPage::List},
+      {VK_TAB, {}, "ButtonUninstall", FormPage::List},
+      {VK_TAB, {}, "ButtonRemoveEntry", FormPage::List},
+      {VK_TAB, {}, "ButtonImprimeListe", FormPage::List},
+      {VK_TAB, {}, "ComboBoxClassement", FormPage::List},
+      {VK_TAB, {}, "CheckBoxAffLignesSansNom", FormPage::List},
+      {VK_TAB, {}, "ListViewDescription", FormPage::List},
+      {VK_TAB, {}, "ToolBar1", FormPage::List},
+      {VK_TAB, {}, "ButtonWebVersion", FormPage::List},
+      {VK_TAB, {}, "ButtonCalculeTaille", FormPage::List},
+      {VK_TAB, {}, "ButtonWebFAQ", FormPage::List},
+      {VK_TAB, {shift}, "ButtonCalculeTaille", FormPage::List},
+      {VK_TAB, {ctrl}, "ButtonCalculeTaille", FormPage::Pie},
+      {VK_NEXT, {ctrl}, "ButtonCalculeTaille", FormPage::Options},
+      {VK_TAB, {ctrl}, "ButtonCalculeTaille", FormPage::About},
+      {VK_TAB, {shift}, "ButtonWebVersion", FormPage::About},
+      {VK_TAB, {shift}, "ButtonSupportMe", FormPage::About},
+      {VK_TAB, {shift}, "BitBtnAboutAuthor", FormPage::About},
+      {VK_TAB, {shift}, "ButtonGoWeb", FormPage::About},
+      {VK_TAB, {shift}, "MemoAbout", FormPage::About},
+      {VK_TAB, {shift}, "PageControl1", FormPage::About},
+      {VK_LEFT, {}, "PageControl1", FormPage::Options},  // the tabs' own arrows
+      {VK_PRIOR, {ctrl}, "PageControl1", FormPage::Pie},
+      {VK_TAB, {}, "ButtonWebVersion", FormPage::Pie},  // the chart takes no focus
+      {VK_NEXT, {ctrl}, "ButtonWebVersion", FormPage::Options},
+      {VK_TAB, {shift}, "CheckBoxDisplayTexture", FormPage::Options},
+      {VK_TAB, {ctrl, shift}, "PageControl1", FormPage::Pie},  // not left on a hidden control
+  };
+  for (const auto& step : steps) {
+    Press(step.key, step.modifiers);
+    ASSERT_TRUE(Until([&] { return Focused() == step.focus && form_->ActivePage() == step.page; }))
+        << "expected " << step.focus << ", focus on " << Focused();
+  }
+}
+
+// Each command from the keyboard: Space or Enter on its button, arrows to the tool bar's.
+TEST_F(KeyboardTest, SpaceAndEnterRunEveryCommand) {
+  OpenInFront();
+  const MessageBoxAnswerer boxes(IDCANCEL);
+  std::size_t boxesBefore = 0;
+  const auto boxShown = [&boxes, &boxesBefore](const char* caption) {
+    return [&boxes, &boxesBefore, caption] {
+      const auto& seen = boxes.Seen();
+      return std::any_of(seen.begin() + static_cast<std::ptrdiff_t>(boxesBefore), seen.end(),
+                         [caption](const SeenBox& b) { return b.caption == caption; });
+    };
+  };
+  const auto checked = [this](ControlId id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+  const struct {
+    FormPage page;
+    ControlId control;
+    int toolButton;  // how many Right arrows on the tool bar
+    WORD key;
+    std::function<bool()> ran;
+  } commands[] = {
+      {FormPage::List, kButtonWebFAQ, 0, VK_SPACE, [&] { return Opened("zoblfaq.htm"); }},
+      {FormPage::List, kButtonWebVersion, 0, VK_RETURN, [&] { return Opened("/zobl.htm"); }},
+      {FormPage::About, kButtonGoWeb, 0, VK_RETURN, [&] { return shell_.opened.size() == 3 && !Opened(".htm"); }},
+      {FormPage::About, kBitBtnAboutAuthor, 0, VK_SPACE, [&] { return Opened("aboutme.htm"); }},
+      {FormPage::About, kButtonSupportMe, 0, VK_RETURN, [&] { return Opened("sendmon.htm"); }},
+      {FormPage::Options, kCheckBoxDisplayTexture, 0, VK_SPACE, [&] { return !checked(kCheckBoxDisplayTexture); }},
+      {FormPage::List, kCheckBoxAffLignesSansNom, 0, VK_SPACE, [&] { return checked(kCheckBoxAffLignesSansNom); }},
+      {FormPage::List, kComboBoxClassement, 0, VK_DOWN,
+       [&] { return SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0) == 0; }},
+      {FormPage::List, kComboBoxClassement, 0, VK_DOWN, [&] { return form_->Sorting().SortColumn() == 1; }},
+      {FormPage::List, kToolBar1, 1, VK_SPACE, [&] { return ListViewMode() == LV_VIEW_ICON; }},
+      {FormPage::List, kToolBar1, 0, VK_RETURN, [&] { return ListViewMode() == LV_VIEW_DETAILS; }},
+      {FormPage::List, kToolBar1, 2, VK_RETURN, boxShown("Print")},
+      {FormPage::List, kButtonImprimeListe, 0, VK_SPACE, boxShown("Print")},
+      {FormPage::List, kButtonUninstall, 0, VK_RETURN, boxShown("ZOBL Quillmoor")},
+      {FormPage::List, kButtonRemoveEntry, 0, VK_SPACE, boxShown("ZOBL Quillmoor")},
+      {FormPage::List, kButtonCalculeTaille, 0, VK_RETURN, [&] { return form_->ActivePage() == FormPage::Pie; }},
+      {FormPage::List, kButtonQuitte, 0, VK_SPACE, [&] { return form_->Handle() == nullptr; }},
+  };
+  for (const auto& command : commands) {
+    form_->ActivatePage(command.page);
+    SetFocus(Control(command.control));
+    if (command.control == kToolBar1) SendMessageA(Control(kToolBar1), TB_SETHOTITEM, 0, 0);
+    for (int i = 0; i < command.toolButton; ++i) Press(VK_RIGHT);
+    boxesBefore = boxes.Seen().size();
+    Press(command.key);
+    EXPECT_TRUE(Until(command.ran)) << ControlById(command.control).name << " " << command.toolButton;
+  }
+}
+
+}  // namespace
+}  // namespace zobl::testing
