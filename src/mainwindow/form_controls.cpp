@@ -139,7 +139,7 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
     SendMessageA(control, PBM_SETSTEP, 1, 0);
   }
   if (design.kind == ControlKind::PictureButton) {
-    authorPicture_ = win32::ScopedIcon(CreateAuthorIcon());
+    authorPicture_ = win32::ScopedIcon(CreateAuthorIcon(ScaleToDpi(32, dpi_)));
     SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(authorPicture_.Get()));
   }
   if (!design.enabled) EnableWindow(control, FALSE);
@@ -149,6 +149,8 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
 }
 
 void FormControls::CreatePages(HWND pageControl, const char* pageClass) {
+  // The tabs' room around their captions grows with the screen's resolution, as the captions do.
+  SendMessageA(pageControl, TCM_SETPADDING, 0, MAKELPARAM(ScaleToDpi(8, dpi_), ScaleToDpi(4, dpi_)));
   for (int i = 0; i < static_cast<int>(std::size(kPageCaptions)); ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -194,7 +196,7 @@ void FormControls::Layout(SIZE extra, POINT scroll) const {
 }
 
 void FormControls::SetUpToolBar(HWND toolBar) {
-  toolBarImages_ = CreateToolBarImages();
+  toolBarImages_ = CreateToolBarImages(ScaleToDpi(16, dpi_));
   SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_.Get()));
   // Button texts serve as tooltips only (no text rows), so readers of the screen get them too.

@@ -23,7 +23,10 @@ int ColumnFormat(const ColumnDesign& column) {
 }  // namespace
 
 InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
-    : list_(list), control_(control), smallImages_(CreateRowImages(16)), largeImages_(CreateRowImages(32)) {
+    : list_(list),
+      control_(control),
+      smallImages_(CreateRowImages(ScaleToDpi(16, dpi))),
+      largeImages_(CreateRowImages(ScaleToDpi(32, dpi))) {
   ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
   // A tip of two lines breaks only where a tooltip has a width to wrap at.
   if (const HWND tips = ListView_GetToolTips(control_)) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 600);

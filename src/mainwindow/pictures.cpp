@@ -1,5 +1,6 @@
 #include "mainwindow/pictures.h"
 
+#include <algorithm>
 #include <functional>
 
 #include "platform/win32/gdi_handles.h"
@@ -79,33 +80,41 @@ void PaintForbidden(HDC dc, int size) {
   LineTo(dc, size - bar, size - bar);
 }
 
+// The tool bar's pictures are drawn on a 16-pixel grid and stretched to their size.
+int Grid(int gridUnits, int size) { return (gridUnits * size + 8) / 16; }
+
 void PaintDetails(HDC dc, int size) {
+  const auto g = [size](int units) { return Grid(units, size); };
   FillBox(dc, 0, 0, size, size, kTransparent);
-  FillBox(dc, 1, 2, size - 1, size - 2, RGB(255, 255, 255));
-  FrameBox(dc, 1, 2, size - 1, size - 2, RGB(64, 64, 64));
-  for (int y = 4; y + 2 <= size - 3; y += 3) {
-    FillBox(dc, 3, y, 5, y + 2, RGB(0, 96, 192));
-    FillBox(dc, 6, y, size - 3, y + 1, RGB(0, 0, 0));
+  FillBox(dc, g(1), g(2), size - g(1), size - g(2), RGB(255, 255, 255));
+  FrameBox(dc, g(1), g(2), size - g(1), size - g(2), RGB(64, 64, 64));
+  const int line = std::max(1, g(1));
+  for (int row = 0; row < 3; ++row) {
+    const int y = g(4 + 3 * row);
+    FillBox(dc, g(3), y, g(5), y + 2 * line, RGB(0, 96, 192));
+    FillBox(dc, g(6), y, size - g(3), y + line, RGB(0, 0, 0));
   }
 }
 
 void PaintLargeIcons(HDC dc, int size) {
   FillBox(dc, 0, 0, size, size, kTransparent);
   const int half = size / 2;
-  for (const int x : {1, half + 1}) {
-    for (const int y : {1, half + 1}) FillBox(dc, x, y, x + half - 2, y + half - 2, RGB(0, 96, 192));
+  const int gap = std::max(1, Grid(1, size));
+  for (const int x : {gap, half + gap}) {
+    for (const int y : {gap, half + gap}) FillBox(dc, x, y, x + half - 2 * gap, y + half - 2 * gap, RGB(0, 96, 192));
   }
 }
 
 void PaintPrinter(HDC dc, int size) {
+  const auto g = [size](int units) { return Grid(units, size); };
   FillBox(dc, 0, 0, size, size, kTransparent);
-  FillBox(dc, 4, 1, size - 4, 7, RGB(255, 255, 255));  // the sheet coming out
-  FrameBox(dc, 4, 1, size - 4, 7, RGB(64, 64, 64));
-  FillBox(dc, 1, 6, size - 1, size - 3, RGB(160, 160, 160));  // the body
-  FrameBox(dc, 1, 6, size - 1, size - 3, RGB(32, 32, 32));
-  FillBox(dc, size - 4, 8, size - 2, 10, RGB(0, 200, 0));  // the power light
-  FillBox(dc, 3, size - 5, size - 3, size - 1, RGB(255, 255, 255));
-  FrameBox(dc, 3, size - 5, size - 3, size - 1, RGB(64, 64, 64));
+  FillBox(dc, g(4), g(1), size - g(4), g(7), RGB(255, 255, 255));  // the sheet coming out
+  FrameBox(dc, g(4), g(1), size - g(4), g(7), RGB(64, 64, 64));
+  FillBox(dc, g(1), g(6), size - g(1), size - g(3), RGB(160, 160, 160));  // the body
+  FrameBox(dc, g(1), g(6), size - g(1), size - g(3), RGB(32, 32, 32));
+  FillBox(dc, size - g(4), g(8), size - g(2), g(10), RGB(0, 200, 0));  // the power light
+  FillBox(dc, g(3), size - g(5), size - g(3), size - g(1), RGB(255, 255, 255));
+  FrameBox(dc, g(3), size - g(5), size - g(3), size - g(1), RGB(64, 64, 64));
 }
 
 }  // namespace
@@ -117,12 +126,11 @@ win32::ScopedImageList CreateRowImages(int size) {
   return list;
 }
 
-win32::ScopedImageList CreateToolBarImages() {
-  constexpr int kSize = 16;
-  win32::ScopedImageList list(ImageList_Create(kSize, kSize, ILC_COLOR24 | ILC_MASK, 3, 0));
-  AddMasked(list.Get(), kSize, PaintDetails);
-  AddMasked(list.Get(), kSize, PaintLargeIcons);
-  AddMasked(list.Get(), kSize, PaintPrinter);
+win32::ScopedImageList CreateToolBarImages(int size) {
+  win32::ScopedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 3, 0));
+  AddMasked(list.Get(), size, PaintDetails);
+  AddMasked(list.Get(), size, PaintLargeIcons);
+  AddMasked(list.Get(), size, PaintPrinter);
   return list;
 }
 
@@ -171,11 +179,11 @@ HICON CreateWindowIcon() {
       [](HDC dc, int size) { BlackDisc(dc, 0, 0, size + 1, size + 1); });
 }
 
-HICON CreateAuthorIcon() {
-  const auto head = [](int size) { return RECT{size / 3, 3, size * 2 / 3 + 1, size / 2}; };
-  const auto shoulders = [](int size) { return RECT{4, size / 2 + 1, size - 3, size + size / 2}; };
+HICON CreateAuthorIcon(int size) {
+  const auto head = [](int side) { return RECT{side / 3, side / 10, side * 2 / 3 + 1, side / 2}; };
+  const auto shoulders = [](int side) { return RECT{side / 8, side / 2 + 1, side - side / 10, side + side / 2}; };
   return MakeIcon(
-      32,
+      size,
       [&](HDC dc, int size) {
         FillBox(dc, 0, 0, size, size, RGB(0, 0, 0));
         const ScopedSelectObject selectedPen(dc, GetStockObject(NULL_PEN));

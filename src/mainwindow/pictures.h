@@ -12,11 +12,11 @@ namespace zobl {
 // The two row pictures at `size` pixels: 0, "OK" in black on green; 1, a red
 // crossed-out circle on green.
 win32::ScopedImageList CreateRowImages(int size);
-// The tool bar's three 16 by 16 pictures: a details list, large icons, a printer.
-win32::ScopedImageList CreateToolBarImages();
+// The tool bar's three pictures at `size` pixels: a details list, large icons, a printer.
+win32::ScopedImageList CreateToolBarImages(int size);
 // The window's 32 by 32 icon.
 HICON CreateWindowIcon();
-// The 32 by 32 picture beside "About the Author himself": a person's head and shoulders.
-HICON CreateAuthorIcon();
+// The picture beside "About the Author himself" at `size` pixels: a person's head and shoulders.
+HICON CreateAuthorIcon(int size);
 
 }  // namespace zobl

@@ -1,6 +1,9 @@
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <algorithm>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,45 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
     const RECT actual = PlaceInParent(form.Control(label));
     EXPECT_EQ(actual.left, ScaleToDpi(ControlById(label).bounds.left, dpi)) << ControlById(label).name;
     EXPECT_EQ(actual.top, ScaleToDpi(ControlById(label).bounds.top, dpi)) << ControlById(label).name;
+  }
+}
+
+// Pictures drawn for 120 dpi keep their size against the text; captions stay whole.
+// (The author's picture is not checked here: this test program runs without the
+// program's manifest, so its buttons are the older kind, which show no picture beside text.)
+TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
+  const int dpi = GetParam();
+  TForm1 form(system_.Form());
+  form.Create(GetModuleHandleA(nullptr), dpi);
+  const struct {
+    int toolBar, smallRow, largeRow, author;
+  } expected = dpi == 96    ? decltype(expected){13, 13, 26, 26}
+               : dpi == 144 ? decltype(expected){19, 19, 38, 38}
+                            : decltype(expected){16, 16, 32, 32};
+  const auto side = [](HIMAGELIST list) {
+    int cx = 0, cy = 0;
+    ImageList_GetIconSize(list, &cx, &cy);
+    return cx == cy ? cx : -1;
+  };
+  EXPECT_EQ(side(reinterpret_cast<HIMAGELIST>(SendMessageA(form.Control(kToolBar1), TB_GETIMAGELIST, 0, 0))),
+            expected.toolBar);
+  EXPECT_EQ(side(ListView_GetImageList(form.Control(kListViewDescription), LVSIL_SMALL)), expected.smallRow);
+  EXPECT_EQ(side(ListView_GetImageList(form.Control(kListViewDescription), LVSIL_NORMAL)), expected.largeRow);
+
+  for (const ControlDesign& design : DesignedControls()) {
+    if (design.kind != ControlKind::Button && design.kind != ControlKind::PictureButton) continue;
+    const HWND button = form.Control(design.id);
+    const HDC dc = GetDC(button);
+    const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
+    SIZE text{};
+    GetTextExtentPoint32A(dc, design.caption, static_cast<int>(strlen(design.caption)), &text);
+    SelectObject(dc, previous);
+    ReleaseDC(button, dc);
+    RECT client;
+    GetClientRect(button, &client);
+    const int picture = design.kind == ControlKind::PictureButton ? expected.author : 0;
+    EXPECT_LE(text.cx + picture + 6, client.right) << design.name;  // a frame and a focus rectangle each side
+    EXPECT_LE(text.cy + 4, client.bottom) << design.name;
   }
 }
 
