@@ -3,7 +3,11 @@
 //   zobl_remote wait [SECONDS]   wait until the main window is shown and its list is filled
 //   zobl_remote quit             click the "Quit ZOBL" button
 //   zobl_remote names            print the first column of every row, one per line
-// Exit codes: 0 done, 1 window not found in time, 2 button not found, 3 bad arguments.
+//   zobl_remote compute          click "Compute the Files Size" and wait until the run is over
+//   zobl_remote tab N            bring tab N (0 "List" ... 3 "About") to the front with the
+//                                keyboard's Ctrl+PageDown, as a user without a mouse would,
+//                                the mouse pointer moved aside so that no tooltip shows
+// Exit codes: 0 done, 1 window not found in time, 2 button or tab not found, 3 bad arguments.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -19,6 +23,7 @@ namespace {
 constexpr const char* kWindowClass = "TForm1";
 constexpr const char* kWindowTitle = "ZOBL Quillmoor 2.0";
 constexpr const char* kQuitCaption = "Quit ZOBL";
+constexpr const char* kComputeCaption = "Compute the Files Size";
 
 HWND FindMainWindow() {
     HWND window = FindWindowA(kWindowClass, kWindowTitle);
@@ -161,20 +166,83 @@ int Names() {
     return 0;
 }
 
+HWND FindButton(HWND window, const char* caption) {
+    for (HWND button : ChildrenOfClass(window, WC_BUTTONA)) {
+        if (TextOf(button) == caption) return button;
+    }
+    std::fprintf(stderr, "zobl_remote: no \"%s\" button in the window\n", caption);
+    return nullptr;
+}
+
 int Quit() {
     HWND window = FindMainWindow();
     if (!window) {
         std::fprintf(stderr, "zobl_remote: no visible window \"%s\"\n", kWindowTitle);
         return 1;
     }
-    for (HWND button : ChildrenOfClass(window, WC_BUTTONA)) {
-        if (TextOf(button) != kQuitCaption) continue;
-        // Posted, not sent: the click may open a modal box, which must not block us.
-        PostMessageA(button, BM_CLICK, 0, 0);
-        return 0;
+    HWND button = FindButton(window, kQuitCaption);
+    if (!button) return 2;
+    // Posted, not sent: the click may open a modal box, which must not block us.
+    PostMessageA(button, BM_CLICK, 0, 0);
+    return 0;
+}
+
+// The run shows the Pie tab and hides the button at its start, in the click's own
+// handling, and shows the button again at its end.
+int Compute() {
+    HWND window = FindMainWindow();
+    if (!window) {
+        std::fprintf(stderr, "zobl_remote: no visible window \"%s\"\n", kWindowTitle);
+        return 1;
     }
-    std::fprintf(stderr, "zobl_remote: no \"%s\" button in the window\n", kQuitCaption);
-    return 2;
+    HWND button = FindButton(window, kComputeCaption);
+    const std::vector<HWND> tabs = ChildrenOfClass(window, WC_TABCONTROLA);
+    if (!button || tabs.empty()) return 2;
+    PostMessageA(button, BM_CLICK, 0, 0);
+    for (int waited = 0; waited < 3000; ++waited) {
+        DWORD_PTR tab = 0;
+        SendMessageTimeoutA(tabs.front(), TCM_GETCURSEL, 0, 0, SMTO_ABORTIFHUNG, 2000, &tab);
+        if (tab == 1 && IsWindowVisible(button)) return 0;
+        Sleep(20);
+    }
+    std::fprintf(stderr, "zobl_remote: the sizes were not computed within a minute\n");
+    return 1;
+}
+
+void PressCtrlPageDown() {
+    INPUT keys[4] = {};
+    const WORD order[4] = {VK_CONTROL, VK_NEXT, VK_NEXT, VK_CONTROL};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = order[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, keys, sizeof(INPUT));
+}
+
+int ShowTab(int wanted) {
+    HWND window = FindMainWindow();
+    if (!window) {
+        std::fprintf(stderr, "zobl_remote: no visible window \"%s\"\n", kWindowTitle);
+        return 1;
+    }
+    const std::vector<HWND> tabs = ChildrenOfClass(window, WC_TABCONTROLA);
+    if (tabs.empty() || wanted < 0 || wanted >= TabCtrl_GetItemCount(tabs.front())) {
+        std::fprintf(stderr, "zobl_remote: no tab %d in the window\n", wanted);
+        return 2;
+    }
+    SetForegroundWindow(window);
+    SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+    for (int presses = 0; presses < 8 && TabCtrl_GetCurSel(tabs.front()) != wanted; ++presses) {
+        const int before = TabCtrl_GetCurSel(tabs.front());
+        PressCtrlPageDown();
+        for (int waited = 0; waited < 100 && TabCtrl_GetCurSel(tabs.front()) == before; ++waited) Sleep(20);
+    }
+    if (TabCtrl_GetCurSel(tabs.front()) != wanted) {
+        std::fprintf(stderr, "zobl_remote: the window did not switch to tab %d\n", wanted);
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -186,6 +254,8 @@ int main(int argc, char** argv) {
     }
     if (argc == 2 && std::strcmp(argv[1], "quit") == 0) return Quit();
     if (argc == 2 && std::strcmp(argv[1], "names") == 0) return Names();
-    std::fprintf(stderr, "usage: zobl_remote wait [SECONDS] | zobl_remote quit | zobl_remote names\n");
+    if (argc == 2 && std::strcmp(argv[1], "compute") == 0) return Compute();
+    if (argc == 3 && std::strcmp(argv[1], "tab") == 0) return ShowTab(std::atoi(argv[2]));
+    std::fprintf(stderr, "usage: zobl_remote wait [SECONDS] | quit | names | compute | tab N\n");
     return 3;
 }
