@@ -9,16 +9,17 @@ namespace zobl {
 
 // The keys that reach every command without a mouse, beyond what the dialog manager
 // gives a plain window: Tab through the design's tab order with the page control's tabs
-// as a stop of their own, Ctrl+Tab and Ctrl+PageDown (with Shift, Ctrl+PageUp) to the
-// next (previous) tab, Enter on a push button, and the tool bar's arrows, Space and Enter.
+// as a stop of their own, Ctrl+Tab or Ctrl+PageDown to the next tab and Ctrl+Shift+Tab
+// or Ctrl+PageUp to the previous one, Enter on a push button, and the tool bar's arrows,
+// Space and Enter.
 class KeyboardNavigation {
  public:
   // `switchTab` shows the tab `step` places away from the current one, wrapping round.
   KeyboardNavigation(HWND window, HWND pageControl, HWND toolBar, std::function<void(int step)> switchTab);
 
-  // Handles a key before the window's controls see it; true when it was used. A key
-  // the tool bar takes is dispatched to it here, bypassing the dialog manager, which
-  // would turn its arrows into focus moves and its Enter into a dialog's OK.
+  // Handles a key before the window's controls see it; true when it was used. The tool
+  // bar's keys are handled here too: the dialog manager would turn its arrows into focus
+  // moves and its Enter into a dialog's OK.
   bool PreTranslate(const MSG& message) const;
 
  private:
