@@ -29,8 +29,6 @@ run_tier() {
   if [ "$preset" = win64 ]; then
     echo "== $preset: Wine prefix"
     "$root/cmake/wine-prefix.sh" ensure "$wineprefix"
-    echo "== $preset: release package"
-    cmake --build --preset "$preset" --target package >/dev/null || failed+=("$preset (package)")
   fi
   echo "== $preset: tests"
   ctest --preset "$preset" -j"$jobs" || failed+=("$preset (tests)")
