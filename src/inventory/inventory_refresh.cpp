@@ -125,7 +125,7 @@ void InventoryRefresher::AddNewDescriptors(RegistrySource source, std::string_vi
     if (step == SubkeyStep::TooLong) continue;
     const auto end = std::find(name.begin(), name.end(), '\0');
     const std::string_view keyName(name.data(), static_cast<std::size_t>(end - name.begin()));
-    if (IsListed(source, keyName)) continue;
+    if (!FirstSighting(source, keyName)) continue;
     const std::string keyNameText(keyName);
     AddInventoryRow(source, path.For(keyName), keyNameText, windowsDirectory);
   }
@@ -159,9 +159,9 @@ void InventoryRefresher::CollectListedKeys() {
   }
 }
 
-bool InventoryRefresher::IsListed(RegistrySource source, std::string_view keyName) {
+bool InventoryRefresher::FirstSighting(RegistrySource source, std::string_view keyName) {
   AssignListedKey(lookupKey_, source, keyName);
-  return listedKeys_.contains(lookupKey_);
+  return listedKeys_.insert(lookupKey_).second;
 }
 
 void InventoryRefresher::AddInventoryRow(RegistrySource source,

@@ -47,7 +47,10 @@ class InventoryRefresher {
   void AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory);
   void PruneRows();
   void CollectListedKeys();
-  [[nodiscard]] bool IsListed(RegistrySource source, std::string_view keyName);
+  // False when the subkey is listed or was met before in this walk: a subkey written
+  // meanwhile at a lower index moves the rest one place on, and the walk meets again
+  // the one it just read.
+  [[nodiscard]] bool FirstSighting(RegistrySource source, std::string_view keyName);
 
   Registry& registry_;
   FileSystem& fileSystem_;
@@ -57,9 +60,9 @@ class InventoryRefresher {
   bool refreshBusy_ = false;
   UninstallWatches* watches_ = nullptr;
 
-  // Per refresh: the source and key name of each row left after pruning, the name in
-  // upper case (the registry does not tell key names apart by case), and a scratch
-  // lookup key.
+  // Per refresh: the source and key name of each row left after pruning and of each
+  // subkey met by the walk, the name in upper case (the registry does not tell key
+  // names apart by case), and a scratch lookup key.
   std::unordered_set<std::string> listedKeys_;
   std::string lookupKey_;
 };

@@ -100,6 +100,21 @@ TEST_F(RefreshTest, ManyRowsNeverGetASecondRow) {
   EXPECT_EQ(h.list.Count(), 1200u);
 }
 
+// A setup program writing a descriptor that sorts first while the walk is under way moves
+// every later subkey one index on, so the walk meets the one it just read again.
+TEST_F(RefreshTest, SubkeyMetTwiceInOneWalkGetsOneRow) {
+  Add("M", "Mike");
+  world.registry.onEnumerate = [&](std::uint32_t index) {
+    if (index == 1) Add("A", "Alpha");
+  };
+  h.Refresh();
+  world.registry.onEnumerate = nullptr;
+  h.Refresh();
+  ASSERT_EQ(h.list.Count(), 2u);
+  EXPECT_EQ(h.list.RowAt(0).KeyName(), "A");
+  EXPECT_EQ(h.list.RowAt(1).KeyName(), "M");
+}
+
 struct CountingView final : InventoryListObserver {
   void CountChanged(std::size_t) override { ++counts; }
   void RowsChanged() override { ++rows; }
