@@ -1,0 +1,193 @@
+#include "window_checks.h"
+
+#include <commctrl.h>
+
+#include <map>
+#include <utility>
+
+#include "churn_keys.h"
+#include "inventory/placeholder_texts.h"
+
+namespace zobl::churn {
+namespace {
+
+std::string Describe(RegistrySource source, const std::string& keyName) {
+  return std::string(SourceTag(source)) + ":" + keyName;
+}
+
+// The value's text; false when the key or value cannot be read.
+bool ReadText(HKEY key, const char* name, std::string& text) {
+  char buffer[1024];
+  DWORD size = sizeof buffer;
+  DWORD type = 0;
+  if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer), &size) != ERROR_SUCCESS) {
+    return false;
+  }
+  text.assign(buffer, size > 0 && buffer[size - 1] == '\0' ? size - 1 : size);
+  return true;
+}
+
+// Key names compare as the registry compares them.
+std::string Upper(std::string text) {
+  CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
+  return text;
+}
+
+std::string CellText(HWND listView, int row, int column) {
+  char text[1024] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+  return text;
+}
+
+}  // namespace
+
+const UninstallEntry* FindRow(const InventoryList& list, RegistrySource source, const std::string& keyName) {
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const UninstallEntry& row = list.RowAt(i);
+    if (row.Source == source && row.KeyName() == keyName) return &row;
+  }
+  return nullptr;
+}
+
+bool KeyExists(RegistrySource source, const std::string& keyName) {
+  const win32::ScopedKey uninstall = OpenUninstallKey(source, KEY_READ);
+  win32::ScopedKey key;
+  return uninstall.IsValid() && RegOpenKeyExA(uninstall.Get(), keyName.c_str(), 0, KEY_READ, key.Receive()) == 0;
+}
+
+Problems ViewShowsList(HWND listView, const InventoryList& list, long& rowsChecked) {
+  Problems problems;
+  const auto shown = static_cast<std::size_t>(SendMessageA(listView, LVM_GETITEMCOUNT, 0, 0));
+  if (shown != list.Count()) {
+    problems.push_back("the list control shows " + std::to_string(shown) + " rows, the list has " +
+                       std::to_string(list.Count()));
+    return problems;
+  }
+  for (std::size_t i = 0; i < list.Count(); ++i, ++rowsChecked) {
+    for (int column = 0; column < kColumnCount; ++column) {
+      const std::string cell = CellText(listView, static_cast<int>(i), column);
+      if (cell != list.RowAt(i).Text(static_cast<ListColumn>(column))) {
+        problems.push_back("row " + std::to_string(i) + " column " + std::to_string(column) + " shows \"" + cell +
+                           "\", the list holds \"" + list.RowAt(i).Text(static_cast<ListColumn>(column)) + "\"");
+      }
+    }
+  }
+  return problems;
+}
+
+Problems StableRowsListed(const InventoryList& list, const std::vector<StableDescriptor>& stable) {
+  Problems problems;
+  for (const StableDescriptor& descriptor : stable) {
+    const UninstallEntry* row = FindRow(list, descriptor.source, descriptor.keyName);
+    if (row == nullptr) {
+      problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " is not listed");
+    } else if (row->Name != descriptor.displayName || row->Command() != descriptor.command) {
+      problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " shows \"" +
+                         row->Name + "\" / \"" + row->Command() + "\"");
+    }
+  }
+  return problems;
+}
+
+Problems SortedBy(const InventoryList& list, int column) {
+  Problems problems;
+  for (std::size_t i = 1; i < list.Count(); ++i) {
+    const UninstallEntry& before = list.RowAt(i - 1);
+    const UninstallEntry& after = list.RowAt(i);
+    bool inOrder;
+    if (column == kSizeColumn) {
+      inOrder = before.SizeBytes >= after.SizeBytes;  // largest first
+    } else {
+      const int order = lstrcmpA(before.Text(static_cast<ListColumn>(column)).c_str(),
+                                 after.Text(static_cast<ListColumn>(column)).c_str());
+      inOrder = column == kInstallDateColumn ? order >= 0 : order <= 0;  // dates newest first
+    }
+    if (!inOrder) {
+      problems.push_back("sorted by column " + std::to_string(column) + ", row " + std::to_string(i - 1) + " (" +
+                         before.KeyName() + ") comes before row " + std::to_string(i) + " (" + after.KeyName() + ")");
+    }
+  }
+  return problems;
+}
+
+Problems MeasuredSizesMatch(const InventoryList& list, const std::vector<PlantedTree>& trees) {
+  Problems problems;
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const UninstallEntry& row = list.RowAt(i);
+    if (row.SizeDisplay() == kNotYetComputedText) continue;  // added after the run went past
+    for (const PlantedTree& tree : trees) {
+      if (row.SupposedDirectory() == tree.directory && row.SizeBytes != tree.bytes) {
+        problems.push_back(Describe(row.Source, row.KeyName()) + " measured " + std::to_string(row.SizeBytes) +
+                           " bytes in " + tree.directory + ", which holds " + std::to_string(tree.bytes));
+      }
+    }
+  }
+  return problems;
+}
+
+Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked) {
+  Problems problems;
+  std::map<std::pair<RegistrySource, std::string>, int> rowsPerKey;
+  for (std::size_t i = 0; i < list.Count(); ++i, ++rowsChecked) {
+    const UninstallEntry& row = list.RowAt(i);
+    ++rowsPerKey[{row.Source, Upper(row.KeyName())}];
+    const win32::ScopedKey uninstall = OpenUninstallKey(row.Source, KEY_READ);
+    win32::ScopedKey key;
+    std::string name, command;
+    if (!uninstall.IsValid() ||
+        RegOpenKeyExA(uninstall.Get(), row.KeyName().c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+      problems.push_back("row " + Describe(row.Source, row.KeyName()) + " has no descriptor");
+      continue;
+    }
+    if (!ReadText(key.Get(), "DisplayName", name) || name != row.Name) {
+      problems.push_back("row " + Describe(row.Source, row.KeyName()) + " is named \"" + row.Name +
+                         "\", its descriptor \"" + name + "\"");
+    }
+    if (!ReadText(key.Get(), "UninstallString", command)) command = kNoCommandText;
+    if (command != row.Command()) {
+      problems.push_back("row " + Describe(row.Source, row.KeyName()) + " shows the command \"" + row.Command() +
+                         "\", its descriptor \"" + command + "\"");
+    }
+  }
+  for (const RegistrySource source : kRegistrySources) {
+    const win32::ScopedKey uninstall = OpenUninstallKey(source, KEY_READ);
+    char keyName[256];
+    for (DWORD index = 0;
+         uninstall.IsValid() && RegEnumKeyA(uninstall.Get(), index, keyName, sizeof keyName) == ERROR_SUCCESS;
+         ++index) {
+      win32::ScopedKey key;
+      std::string name;
+      if (RegOpenKeyExA(uninstall.Get(), keyName, 0, KEY_READ, key.Receive()) != ERROR_SUCCESS ||
+          !ReadText(key.Get(), "DisplayName", name)) {
+        continue;  // nameless: hidden
+      }
+      const int rows = rowsPerKey[{source, Upper(keyName)}];
+      if (rows != 1) problems.push_back(Describe(source, keyName) + " has " + std::to_string(rows) + " rows");
+    }
+  }
+  return problems;
+}
+
+Problems RemovalsBackedUp(const InventoryList& list, const std::vector<RemovedDescriptor>& removed,
+                          const std::string& backupText) {
+  Problems problems;
+  for (const RemovedDescriptor& descriptor : removed) {
+    const std::string name = Describe(descriptor.source, descriptor.keyName);
+    if (KeyExists(descriptor.source, descriptor.keyName)) problems.push_back("removed " + name + " is back");
+    if (FindRow(list, descriptor.source, descriptor.keyName) != nullptr) {
+      problems.push_back("removed " + name + " is listed");
+    }
+    std::string header(1, '[');  // appended to: GCC 12 gives a false -Wrestrict for "..." + string
+    header += EditorPath(descriptor.source, descriptor.keyName) + "]\r\n";
+    if (backupText.find(header) == std::string::npos) {
+      problems.push_back("removed " + name + " has no copy in the backup file");
+    }
+  }
+  return problems;
+}
+
+}  // namespace zobl::churn

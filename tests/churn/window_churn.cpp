@@ -1,0 +1,319 @@
+#include "window_churn.h"
+
+#include <commctrl.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <utility>
+
+#include "churn_keys.h"
+#include "inventory/descriptor_backup.h"
+
+namespace zobl::churn {
+namespace {
+
+constexpr int kListTimeoutMilliseconds = 15000;
+constexpr int kUninstallerTimeoutMilliseconds = 30000;
+constexpr int kSettleTimeoutMilliseconds = 15000;
+constexpr FormPage kTabs[] = {FormPage::List, FormPage::Pie, FormPage::Options, FormPage::About};
+constexpr char kUninstallQuestion[] = "Do you really want to uninstall";
+constexpr char kRemoveQuestion[] = "Do you really want to remove";
+
+void ClickAt(HWND control, POINT point) {
+  const LPARAM where = MAKELPARAM(point.x, point.y);
+  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+  SendMessageA(control, WM_LBUTTONUP, 0, where);
+}
+
+POINT Centre(const RECT& box) { return {(box.left + box.right) / 2, (box.top + box.bottom) / 2}; }
+
+std::string FileText(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// The churner's own descriptors, not the planted ones.
+bool IsChurnerKey(const std::string& keyName) {
+  for (const char* tag : {"64-", "32-", "U-"}) {
+    if (keyName.rfind(std::string(kChurnPrefix) + tag, 0) == 0) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+WindowChurn::WindowChurn(TForm1& form, const PlantedPrograms& planted, DialogAnswers& answers, std::string paperPath)
+    : form_(form), planted_(planted), answers_(answers), paperPath_(std::move(paperPath)) {}
+
+bool WindowChurn::PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
+  const DWORD start = GetTickCount();
+  for (;;) {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == form_.RefreshTimerId()) {
+        ++figures_.timerTicks;
+      }
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    if (done()) return true;
+    if (GetTickCount() - start >= static_cast<DWORD>(timeoutMilliseconds)) return done();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+}
+
+void WindowChurn::Expect(const Problems& found, const std::string& when) {
+  for (const std::string& problem : found) failures_.push_back(when + ": " + problem);
+}
+
+// The boxes shown since the last look: `count` of them, each asking `question`.
+void WindowChurn::ExpectBoxes(std::size_t count, const char* question, const std::string& when) {
+  const std::vector<std::string> texts = answers_.TakeBoxTexts();
+  Problems found;
+  if (texts.size() != count) found.push_back(std::to_string(texts.size()) + " boxes, " + std::to_string(count) + " expected");
+  for (const std::string& text : texts) {
+    if (question == nullptr || text.rfind(question, 0) != 0) found.push_back("box \"" + text + "\"");
+  }
+  Expect(found, when);
+}
+
+void WindowChurn::Tick() {
+  form_.RefreshTick();
+  ++figures_.calledTicks;
+  Expect(StableRowsListed(form_.Inventory(), planted_.Stable()), "after a refresh");
+  Expect(ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), figures_.rowsChecked),
+         "after a refresh");
+}
+
+void WindowChurn::SelectRow(RowId id) {
+  const auto index = form_.Inventory().IndexOf(id);
+  if (!index) return;
+  ListView_SetItemState(form_.Control(kListViewDescription), static_cast<int>(*index), LVIS_SELECTED | LVIS_FOCUSED,
+                        LVIS_SELECTED | LVIS_FOCUSED);
+  if (form_.Inventory().SelectedIndex() != index) failures_.push_back("a click on a row does not select it");
+}
+
+void WindowChurn::ClickTab(int tab) {
+  const HWND tabs = form_.Control(kPageControl1);
+  RECT box;
+  TabCtrl_GetItemRect(tabs, tab, &box);
+  ClickAt(tabs, Centre(box));
+}
+
+void WindowChurn::AwaitChurnRows() {
+  const InventoryList& list = form_.Inventory();
+  const bool shown = PumpUntil(
+      [&] {
+        for (std::size_t i = 0; i < list.Count(); ++i) {
+          if (IsChurnerKey(list.RowAt(i).KeyName())) return true;
+        }
+        return false;
+      },
+      kListTimeoutMilliseconds);
+  if (!shown) failures_.push_back("no descriptor of the churner was ever listed");
+}
+
+void WindowChurn::Round(int number) {
+  ComputeRun();
+  Tick();
+  SortEveryWay();
+  Tick();
+  SwitchTabs();
+  Print(number);
+  Uninstall(number);
+  RemoveLines(number);
+  Tick();
+}
+
+// The click returns when the run is over; refreshes ran inside it, between its scans.
+void WindowChurn::ComputeRun() {
+  const HWND button = form_.Control(kButtonCalculeTaille);
+  SendMessageA(button, BM_CLICK, 0, 0);
+  ++figures_.computeRuns;
+  if (!IsWindowVisible(button) || !IsWindowEnabled(button) ||
+      IsWindowVisible(form_.Control(kProgressBarCalculeTaille))) {
+    failures_.push_back("after a compute run: the button is not back");
+  }
+  Expect(MeasuredSizesMatch(form_.Inventory(), planted_.Trees()), "after a compute run");
+  ExpectBoxes(0, nullptr, "during a compute run");
+}
+
+void WindowChurn::SortEveryWay() {
+  ClickTab(0);
+  const HWND header = ListView_GetHeader(form_.Control(kListViewDescription));
+  const HWND combo = form_.Control(kComboBoxClassement);
+  for (int column = 0; column < kColumnCount; ++column) {
+    RECT box;
+    SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&box));
+    ClickAt(header, Centre(box));
+    ++figures_.sorts;
+    const std::string when = "after a click on column title " + std::to_string(column);
+    Expect(SortedBy(form_.Inventory(), column), when);
+    if (SendMessageA(combo, CB_GETCURSEL, 0, 0) != column) failures_.push_back(when + ": the box shows another item");
+  }
+  for (int item = kColumnCount - 1; item >= 0; --item) {
+    SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
+    // What the box tells its parent when the user picks an item.
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kComboBoxClassement, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo));
+    ++figures_.sorts;
+    Expect(SortedBy(form_.Inventory(), item), "after picking sort item " + std::to_string(item));
+  }
+  Expect(ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), figures_.rowsChecked), "after sorting");
+}
+
+void WindowChurn::SwitchTabs() {
+  for (const int tab : {1, 2, 3, 0}) {
+    ClickTab(tab);
+    ++figures_.tabSwitches;
+    if (form_.ActivePage() != kTabs[tab] || !IsWindowVisible(form_.Page(kTabs[tab]))) {
+      failures_.push_back("a click on tab " + std::to_string(tab) + " does not show its page");
+    }
+  }
+}
+
+// Printing ends before the click returns: Wine writes the queue's file at the end of
+// the document.
+void WindowChurn::Print(int round) {
+  DeleteFileA(paperPath_.c_str());
+  const int dialogs = answers_.PrintDialogs();
+  if (round % 2 == 0) {
+    const HWND toolBar = form_.Control(kToolBar1);
+    RECT box;
+    SendMessageA(toolBar, TB_GETRECT, static_cast<WPARAM>(kToolButtonPrint), reinterpret_cast<LPARAM>(&box));
+    ClickAt(toolBar, Centre(box));
+  } else {
+    SendMessageA(form_.Control(kButtonImprimeListe), BM_CLICK, 0, 0);
+  }
+  ++figures_.prints;
+  ExpectBoxes(0, nullptr, "while printing");
+  if (answers_.PrintDialogs() != dialogs + 1) failures_.push_back("a print click showed no print dialog");
+  if (FileText(paperPath_).rfind("%!PS", 0) != 0) failures_.push_back("a print made no PostScript in " + paperPath_);
+}
+
+// A program of its own each round, uninstalled by the stand-in uninstaller or, every
+// other round, declined at the question.
+void WindowChurn::Uninstall(int round) {
+  const std::string keyName = std::string(kChurnPrefix) + "Uninstall-" + std::to_string(round);
+  const std::string marker = planted_.Uninstaller() + ".ran";
+  DeleteFileA(marker.c_str());
+  {
+    const win32::ScopedKey uninstall = OpenUninstallKey(RegistrySource::Machine64);
+    if (!WriteDescriptor(uninstall.Get(), keyName,
+                         {"Churn Uninstall " + std::to_string(round), "\"" + planted_.Uninstaller() + "\" " + keyName})) {
+      failures_.push_back("cannot plant " + keyName);
+      return;
+    }
+  }
+  const InventoryList& list = form_.Inventory();
+  if (!PumpUntil([&] { return FindRow(list, RegistrySource::Machine64, keyName) != nullptr; },
+                 kListTimeoutMilliseconds)) {
+    failures_.push_back(keyName + " was never listed");
+    return;
+  }
+  ClickTab(0);
+  SelectRow(FindRow(list, RegistrySource::Machine64, keyName)->Id);
+  const bool decline = round % 2 == 1;
+  answers_.AnswerBoxesWith(decline ? IDNO : IDYES);
+  SendMessageA(form_.Control(kButtonUninstall), BM_CLICK, 0, 0);
+  answers_.AnswerBoxesWith(IDNO);
+  ExpectBoxes(1, kUninstallQuestion, "uninstalling " + keyName);
+  if (decline) {
+    ++figures_.uninstallsDeclined;
+    if (FindRow(list, RegistrySource::Machine64, keyName) == nullptr || !KeyExists(RegistrySource::Machine64, keyName)) {
+      failures_.push_back("declining to uninstall " + keyName + " took it away");
+    }
+    const win32::ScopedKey uninstall = OpenUninstallKey(RegistrySource::Machine64);
+    RegDeleteTreeA(uninstall.Get(), keyName.c_str());
+    return;
+  }
+  ++figures_.uninstallsRun;
+  if (!PumpUntil(
+          [&] {
+            return FileExists(marker) && !KeyExists(RegistrySource::Machine64, keyName) &&
+                   FindRow(list, RegistrySource::Machine64, keyName) == nullptr;
+          },
+          kUninstallerTimeoutMilliseconds)) {
+    failures_.push_back("the uninstaller of " + keyName + " did not run, or its row stayed");
+  }
+}
+
+// "Remove Line" on a few of the churner's rows, and once declined on a stable one. The
+// churner may take a descriptor away at any moment, or have given it a subkey.
+void WindowChurn::RemoveLines(int round) {
+  ClickTab(0);
+  const InventoryList& list = form_.Inventory();
+  const std::string backup = std::string(".\\") + kBackupFileName;
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const UninstallEntry* target = nullptr;
+    for (std::size_t i = 0; i < list.Count() && target == nullptr; ++i) {
+      const UninstallEntry& row = list.RowAt((i + static_cast<std::size_t>(round * 7 + attempt * 13)) % list.Count());
+      if (IsChurnerKey(row.KeyName())) target = &row;
+    }
+    if (target == nullptr) break;
+    const RegistrySource source = target->Source;
+    const std::string keyName = target->KeyName();
+    const std::size_t backupBefore = FileText(backup).size();
+    SelectRow(target->Id);
+    answers_.AnswerBoxesWith(IDYES);
+    SendMessageA(form_.Control(kButtonRemoveEntry), BM_CLICK, 0, 0);
+    answers_.AnswerBoxesWith(IDNO);
+    const std::string when = "removing " + keyName;
+    ExpectBoxes(1, kRemoveQuestion, when);
+    const bool exists = KeyExists(source, keyName);
+    const bool copied = FileText(backup).size() > backupBefore;
+    const bool listed = FindRow(list, source, keyName) != nullptr;
+    if (copied && !exists && !listed) {
+      ++figures_.removed;
+      removed_.push_back({source, keyName});
+    } else if (!copied && exists && listed) {
+      ++figures_.removalsRefused;
+    } else if (!copied && !exists && listed) {
+      ++figures_.removalsGoneFirst;  // its row goes at the next refresh
+    } else {
+      failures_.push_back(when + ": copied " + std::to_string(copied) + ", still in the registry " +
+                          std::to_string(exists) + ", still listed " + std::to_string(listed));
+    }
+  }
+
+  const StableDescriptor& kept = planted_.Stable()[static_cast<std::size_t>(round) % planted_.Stable().size()];
+  if (const UninstallEntry* row = FindRow(list, kept.source, kept.keyName)) {
+    const std::size_t backupBefore = FileText(backup).size();
+    SelectRow(row->Id);
+    SendMessageA(form_.Control(kButtonRemoveEntry), BM_CLICK, 0, 0);  // answered No
+    ++figures_.removalsDeclined;
+    ExpectBoxes(1, kRemoveQuestion, "declining to remove " + kept.keyName);
+    if (!KeyExists(kept.source, kept.keyName) || FileText(backup).size() != backupBefore) {
+      failures_.push_back("declining to remove " + kept.keyName + " changed something");
+    }
+  }
+}
+
+void WindowChurn::FinalCheck() {
+  Problems last;
+  long rowsChecked = 0;
+  const bool settled = PumpUntil(
+      [&] {
+        form_.RefreshTick();
+        ++figures_.calledTicks;
+        rowsChecked = 0;
+        last = ListMatchesRegistry(form_.Inventory(), rowsChecked);
+        for (Problems more : {StableRowsListed(form_.Inventory(), planted_.Stable()),
+                              RemovalsBackedUp(form_.Inventory(), removed_, FileText(std::string(".\\") + kBackupFileName)),
+                              ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), rowsChecked)}) {
+          last.insert(last.end(), more.begin(), more.end());
+        }
+        return last.empty();
+      },
+      kSettleTimeoutMilliseconds);
+  figures_.rowsChecked += rowsChecked;
+  if (!settled) Expect(last, "once the churn stopped");
+  const HWND button = form_.Control(kButtonCalculeTaille);
+  if (!IsWindowVisible(button) || !IsWindowEnabled(button)) failures_.push_back("at the end: no compute button");
+  ExpectBoxes(0, nullptr, "at the end");
+}
+
+}  // namespace zobl::churn
