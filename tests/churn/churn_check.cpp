@@ -69,10 +69,10 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   std::printf("refreshes: %ld timer ticks, %ld RefreshTick calls\n", f.timerTicks, f.calledTicks);
   std::printf("window: %ld compute runs, %ld sorts, %ld tab switches, %ld prints\n", f.computeRuns, f.sorts,
               f.tabSwitches, f.prints);
-  std::printf("list commands: %ld uninstalls run, %ld declined; %ld lines removed, %ld refused (subkey), "
-              "%ld gone first, %ld declined\n",
-              f.uninstallsRun, f.uninstallsDeclined, f.removed, f.removalsRefused, f.removalsGoneFirst,
-              f.removalsDeclined);
+  std::printf(
+      "list commands: %ld uninstalls run, %ld declined; %ld lines removed, %ld refused (subkey), "
+      "%ld gone first, %ld declined\n",
+      f.uninstallsRun, f.uninstallsDeclined, f.removed, f.removalsRefused, f.removalsGoneFirst, f.removalsDeclined);
   std::printf("rows checked: %ld\nfailures: %zu\n", f.rowsChecked, churn.Failures().size());
   for (std::size_t i = 0; i < churn.Failures().size() && i < kFailuresShown; ++i) {
     std::printf("  %s\n", churn.Failures()[i].c_str());

@@ -17,8 +17,8 @@ bool SetText(HKEY key, const char* name, const std::string& text, DWORD type) {
 
 win32::ScopedKey OpenUninstallKey(RegistrySource source, REGSAM access) {
   win32::ScopedKey key;
-  if (RegCreateKeyExA(win32::Root(source), kUninstallKeyPath, 0, nullptr, 0, access | win32::ViewFlag(source),
-                      nullptr, key.Receive(), nullptr) != ERROR_SUCCESS) {
+  if (RegCreateKeyExA(win32::Root(source), kUninstallKeyPath, 0, nullptr, 0, access | win32::ViewFlag(source), nullptr,
+                      key.Receive(), nullptr) != ERROR_SUCCESS) {
     key.Reset();
   }
   return key;
@@ -65,8 +65,8 @@ bool WriteDescriptor(HKEY uninstall, const std::string& keyName, const Descripto
                               nullptr) == ERROR_SUCCESS;
   }
   if (!values.command.empty()) {
-    written = SetText(key.Get(), "UninstallString", values.command, values.expandable ? REG_EXPAND_SZ : REG_SZ) &&
-              written;
+    written =
+        SetText(key.Get(), "UninstallString", values.command, values.expandable ? REG_EXPAND_SZ : REG_SZ) && written;
   }
   written = SetText(key.Get(), "Publisher", "ZOBL churn", REG_SZ) && written;
   if (!values.displayName.empty()) written = SetText(key.Get(), "DisplayName", values.displayName, REG_SZ) && written;

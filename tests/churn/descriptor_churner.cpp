@@ -5,8 +5,8 @@
 // Each descriptor gets a name never used before, so a key that goes stays gone. Commands
 // name TREES\treeN\un.exe, sometimes through %ZOBL_CHURN_TREES% as an expandable text.
 // The descriptors alive at the stop stay, for the caller to compare with its list. At
-// the end it prints "added=A removed=R taken=T alive=L": T of the keys it meant to
-// remove had already been removed by someone else.
+// the end it prints "added=A removed=R taken=T failed=F alive=L": T of the keys it meant
+// to remove had already been removed by someone else; F could be neither made nor removed.
 #include <windows.h>
 
 #include <cstdio>
@@ -83,7 +83,7 @@ int Churn(const std::string& trees, int treeCount, const char* stopEventName, DW
   std::minstd_rand random(GetCurrentProcessId());
   std::vector<Descriptor> alive;
   unsigned serial = 0;
-  long added = 0, removed = 0, taken = 0;
+  long added = 0, removed = 0, taken = 0, failed = 0;
   const HANDLE ends[] = {stop.Get(), parent.Get()};
   do {
     if (alive.size() < kFewest || (alive.size() < kMost && random() % 2 == 0)) {
@@ -95,6 +95,8 @@ int Churn(const std::string& trees, int treeCount, const char* stopEventName, DW
                                        ShapeOf(serial, trees, treeCount))) {
         alive.push_back({source, name});
         ++added;
+      } else {
+        ++failed;
       }
     } else {
       const std::size_t pick = random() % alive.size();
@@ -107,11 +109,11 @@ int Churn(const std::string& trees, int treeCount, const char* stopEventName, DW
       } else if (status == ERROR_FILE_NOT_FOUND) {
         ++taken;
       } else {
-        std::fprintf(stderr, "zobl_descriptor_churner: removing %s failed (%ld)\n", gone.keyName.c_str(), status);
+        ++failed;
       }
     }
   } while (WaitForMultipleObjects(2, ends, FALSE, kPauseMilliseconds) == WAIT_TIMEOUT);
-  std::printf("added=%ld removed=%ld taken=%ld alive=%zu\n", added, removed, taken, alive.size());
+  std::printf("added=%ld removed=%ld taken=%ld failed=%ld alive=%zu\n", added, removed, taken, failed, alive.size());
   return 0;
 }
 

@@ -172,7 +172,8 @@ Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked) {
   return problems;
 }
 
-Problems RemovalsBackedUp(const InventoryList& list, const std::vector<RemovedDescriptor>& removed,
+Problems RemovalsBackedUp(const InventoryList& list,
+                          const std::vector<RemovedDescriptor>& removed,
                           const std::string& backupText) {
   Problems problems;
   for (const RemovedDescriptor& descriptor : removed) {

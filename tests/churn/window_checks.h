@@ -19,7 +19,8 @@ struct RemovedDescriptor {
   std::string keyName;
 };
 
-[[nodiscard]] const UninstallEntry* FindRow(const InventoryList& list, RegistrySource source,
+[[nodiscard]] const UninstallEntry* FindRow(const InventoryList& list,
+                                            RegistrySource source,
                                             const std::string& keyName);
 [[nodiscard]] bool KeyExists(RegistrySource source, const std::string& keyName);
 
@@ -36,7 +37,8 @@ Problems MeasuredSizesMatch(const InventoryList& list, const std::vector<Planted
 // in its own source; each descriptor with a name has exactly one row. Adds to `rowsChecked`.
 Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked);
 // Each removed descriptor is gone from registry and list, and its copy is in the backup.
-Problems RemovalsBackedUp(const InventoryList& list, const std::vector<RemovedDescriptor>& removed,
+Problems RemovalsBackedUp(const InventoryList& list,
+                          const std::vector<RemovedDescriptor>& removed,
                           const std::string& backupText);
 
 }  // namespace zobl::churn

@@ -4,7 +4,6 @@
 
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <utility>
 
 #include "churn_keys.h"
@@ -73,7 +72,8 @@ void WindowChurn::Expect(const Problems& found, const std::string& when) {
 void WindowChurn::ExpectBoxes(std::size_t count, const char* question, const std::string& when) {
   const std::vector<std::string> texts = answers_.TakeBoxTexts();
   Problems found;
-  if (texts.size() != count) found.push_back(std::to_string(texts.size()) + " boxes, " + std::to_string(count) + " expected");
+  if (texts.size() != count)
+    found.push_back(std::to_string(texts.size()) + " boxes, " + std::to_string(count) + " expected");
   for (const std::string& text : texts) {
     if (question == nullptr || text.rfind(question, 0) != 0) found.push_back("box \"" + text + "\"");
   }
@@ -202,8 +202,9 @@ void WindowChurn::Uninstall(int round) {
   DeleteFileA(marker.c_str());
   {
     const win32::ScopedKey uninstall = OpenUninstallKey(RegistrySource::Machine64);
-    if (!WriteDescriptor(uninstall.Get(), keyName,
-                         {"Churn Uninstall " + std::to_string(round), "\"" + planted_.Uninstaller() + "\" " + keyName})) {
+    if (!WriteDescriptor(
+            uninstall.Get(), keyName,
+            {"Churn Uninstall " + std::to_string(round), "\"" + planted_.Uninstaller() + "\" " + keyName})) {
       failures_.push_back("cannot plant " + keyName);
       return;
     }
@@ -223,7 +224,8 @@ void WindowChurn::Uninstall(int round) {
   ExpectBoxes(1, kUninstallQuestion, "uninstalling " + keyName);
   if (decline) {
     ++figures_.uninstallsDeclined;
-    if (FindRow(list, RegistrySource::Machine64, keyName) == nullptr || !KeyExists(RegistrySource::Machine64, keyName)) {
+    if (FindRow(list, RegistrySource::Machine64, keyName) == nullptr ||
+        !KeyExists(RegistrySource::Machine64, keyName)) {
       failures_.push_back("declining to uninstall " + keyName + " took it away");
     }
     const win32::ScopedKey uninstall = OpenUninstallKey(RegistrySource::Machine64);
@@ -301,9 +303,10 @@ void WindowChurn::FinalCheck() {
         ++figures_.calledTicks;
         rowsChecked = 0;
         last = ListMatchesRegistry(form_.Inventory(), rowsChecked);
-        for (Problems more : {StableRowsListed(form_.Inventory(), planted_.Stable()),
-                              RemovalsBackedUp(form_.Inventory(), removed_, FileText(std::string(".\\") + kBackupFileName)),
-                              ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), rowsChecked)}) {
+        for (Problems more :
+             {StableRowsListed(form_.Inventory(), planted_.Stable()),
+              RemovalsBackedUp(form_.Inventory(), removed_, FileText(std::string(".\\") + kBackupFileName)),
+              ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), rowsChecked)}) {
           last.insert(last.end(), more.begin(), more.end());
         }
         return last.empty();

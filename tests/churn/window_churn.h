@@ -20,9 +20,9 @@ struct ChurnFigures {
   long prints = 0;
   long uninstallsRun = 0;
   long uninstallsDeclined = 0;
-  long removed = 0;             // "Remove Line" took the descriptor out
-  long removalsRefused = 0;     // the descriptor has a subkey: nothing changed
-  long removalsGoneFirst = 0;   // the churner had taken it already
+  long removed = 0;            // "Remove Line" took the descriptor out
+  long removalsRefused = 0;    // the descriptor has a subkey: nothing changed
+  long removalsGoneFirst = 0;  // the churner had taken it already
   long removalsDeclined = 0;
   long rowsChecked = 0;
 };
