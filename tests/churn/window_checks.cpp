@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include <map>
+#include <set>
 #include <utility>
 
 #include "churn_keys.h"
@@ -74,6 +75,18 @@ Problems ViewShowsList(HWND listView, const InventoryList& list, long& rowsCheck
         problems.push_back("row " + std::to_string(i) + " column " + std::to_string(column) + " shows \"" + cell +
                            "\", the list holds \"" + list.RowAt(i).Text(static_cast<ListColumn>(column)) + "\"");
       }
+    }
+  }
+  return problems;
+}
+
+Problems NoKeyListedTwice(const InventoryList& list) {
+  Problems problems;
+  std::set<std::pair<RegistrySource, std::string>> seen;
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const UninstallEntry& row = list.RowAt(i);
+    if (!seen.insert({row.Source, Upper(row.KeyName())}).second) {
+      problems.push_back(Describe(row.Source, row.KeyName()) + " is listed twice");
     }
   }
   return problems;

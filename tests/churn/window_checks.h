@@ -26,6 +26,8 @@ struct RemovedDescriptor {
 
 // The list control shows the list's rows, text for text. Adds to `rowsChecked`.
 Problems ViewShowsList(HWND listView, const InventoryList& list, long& rowsChecked);
+// No descriptor has two rows.
+Problems NoKeyListedTwice(const InventoryList& list);
 // Every stable descriptor has its row, with the texts it was planted with.
 Problems StableRowsListed(const InventoryList& list, const std::vector<StableDescriptor>& stable);
 // Consecutive rows in the order a sort by `column` promises.

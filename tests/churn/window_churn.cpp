@@ -84,6 +84,7 @@ void WindowChurn::Tick() {
   form_.RefreshTick();
   ++figures_.calledTicks;
   Expect(StableRowsListed(form_.Inventory(), planted_.Stable()), "after a refresh");
+  Expect(NoKeyListedTwice(form_.Inventory()), "after a refresh");
   Expect(ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), figures_.rowsChecked),
          "after a refresh");
 }
@@ -250,6 +251,7 @@ void WindowChurn::RemoveLines(int round) {
   const InventoryList& list = form_.Inventory();
   const std::string backup = std::string(".\\") + kBackupFileName;
   for (int attempt = 0; attempt < 3; ++attempt) {
+    Tick();  // fewer rows whose descriptor the churner has taken already
     const UninstallEntry* target = nullptr;
     for (std::size_t i = 0; i < list.Count() && target == nullptr; ++i) {
       const UninstallEntry& row = list.RowAt((i + static_cast<std::size_t>(round * 7 + attempt * 13)) % list.Count());
