@@ -2,9 +2,11 @@
 
 #include <string>
 
-#include "kernel_handle.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace zobl::churn {
+
+using win32::ScopedKernelHandle;
 
 // The descriptor churner running beside the window: started at construction, stopped by
 // Stop() or, however the caller ends, by the destructor. It ends by itself, too, when

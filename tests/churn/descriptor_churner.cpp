@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "churn_keys.h"
-#include "kernel_handle.h"
+#include "platform/win32/scoped_handles.h"
 
 namespace {
 
@@ -65,8 +65,8 @@ int Sweep() {
 }
 
 int Churn(const std::string& trees, int treeCount, const char* stopEventName, DWORD parentId) {
-  const zobl::churn::ScopedKernelHandle stop(OpenEventA(SYNCHRONIZE, FALSE, stopEventName));
-  const zobl::churn::ScopedKernelHandle parent(OpenProcess(SYNCHRONIZE, FALSE, parentId));
+  const zobl::win32::ScopedKernelHandle stop(OpenEventA(SYNCHRONIZE, FALSE, stopEventName));
+  const zobl::win32::ScopedKernelHandle parent(OpenProcess(SYNCHRONIZE, FALSE, parentId));
   if (!stop.IsValid() || !parent.IsValid()) {
     std::fprintf(stderr, "zobl_descriptor_churner: no stop event %s or parent %lu\n", stopEventName, parentId);
     return 2;
