@@ -184,23 +184,23 @@ HICON CreateAuthorIcon(int size) {
   const auto shoulders = [](int side) { return RECT{side / 8, side / 2 + 1, side - side / 10, side + side / 2}; };
   return MakeIcon(
       size,
-      [&](HDC dc, int size) {
-        FillBox(dc, 0, 0, size, size, RGB(0, 0, 0));
+      [&](HDC dc, int side) {
+        FillBox(dc, 0, 0, side, side, RGB(0, 0, 0));
         const ScopedSelectObject selectedPen(dc, GetStockObject(NULL_PEN));
         const ScopedBrush skin(CreateSolidBrush(RGB(240, 200, 160)));
         const ScopedBrush shirt(CreateSolidBrush(RGB(0, 96, 192)));
         {
           const ScopedSelectObject selected(dc, shirt.Get());
-          const RECT body = shoulders(size);
+          const RECT body = shoulders(side);
           Ellipse(dc, body.left, body.top, body.right, body.bottom);
         }
         const ScopedSelectObject selected(dc, skin.Get());
-        const RECT face = head(size);
+        const RECT face = head(side);
         Ellipse(dc, face.left, face.top, face.right, face.bottom);
       },
-      [&](HDC dc, int size) {
-        const RECT body = shoulders(size);
-        const RECT face = head(size);
+      [&](HDC dc, int side) {
+        const RECT body = shoulders(side);
+        const RECT face = head(side);
         BlackDisc(dc, body.left, body.top, body.right, body.bottom);
         BlackDisc(dc, face.left, face.top, face.right, face.bottom);
       });
