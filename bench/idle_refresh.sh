@@ -15,7 +15,6 @@ sizes=(0 1000 10000)
 largest=10000
 # The descriptors are direct subkeys of the key the program reads, named so that they
 # cannot be mistaken for anything else in the prefix.
-uninstall='HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall'
 key_prefix=ZoblIdleBench
 caption='^ZOBL Quillmoor 2\.0$'
 ticks_per_second=$(getconf CLK_TCK)
@@ -27,28 +26,11 @@ prefix=$build/idle-refresh-wineprefix
 
 window_bench_start "$prefix" "$cpu"
 
-# One .reg import adds or removes thousands of keys in well under a second, where
-# `reg add` would take a tenth of a second per key.
-descriptors_file() {
-  UNINSTALL=$uninstall KEY_PREFIX=$key_prefix awk -v count="$1" -v remove="$2" 'BEGIN {
-    key = ENVIRON["UNINSTALL"] "\\" ENVIRON["KEY_PREFIX"]
-    printf "REGEDIT4\r\n\r\n"
-    for (i = 0; i < count; i++) {
-      if (remove) { printf "[-%s%05d]\r\n", key, i; continue }
-      # Display names out of key order, so that sorting the list has work to do.
-      printf "[%s%05d]\r\n\"DisplayName\"=\"Idle bench program %05d\"\r\n", key, i, i * 7919 % count
-      printf "\"UninstallString\"=\"MsiExec.exe /X{%08X-0000-4000-8000-%012d}\"\r\n\r\n", i, i
-    }
-  }'
-}
-
-import() { taskset -c "$cpu" wine regedit /S "$(windows_path "$1")" </dev/null >/dev/null 2>&1; }
-
 # Kept in the prefix, which belongs to this benchmark, not in the program's working directory.
 remove_file=$prefix/idle-descriptors-remove.reg
-descriptors_file "$largest" 1 >"$remove_file"
+window_bench_descriptors "$key_prefix" "$largest" remove >"$remove_file"
 for size in "${sizes[@]}"; do
-  [ "$size" -eq 0 ] || descriptors_file "$size" 0 >"$prefix/idle-descriptors-$size.reg"
+  [ "$size" -eq 0 ] || window_bench_descriptors "$key_prefix" "$size" >"$prefix/idle-descriptors-$size.reg"
 done
 
 # The prefix's server runs in a directory named after the prefix's device and inode.
@@ -57,16 +39,6 @@ server_pid() {
   dir=$(printf 'server-%x-%x' "0x$(stat -c %D "$prefix")" "$(stat -c %i "$prefix")")
   for p in $(pgrep wineserver); do
     [ "$(basename "$(readlink "/proc/$p/cwd" 2>/dev/null)")" != "$dir" ] || { echo "$p"; return; }
-  done
-  true
-}
-
-# The program's process: Wine gives it the path of the executable as its first argument.
-program_pid() {
-  local p
-  for p in $(pgrep -f zobl.exe); do
-    [ "$(tr '\0' '\n' <"/proc/$p/cmdline" 2>/dev/null | head -1)" = "$exe" ] || continue
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$prefix" && { echo "$p"; return; }
   done
   true
 }
@@ -85,8 +57,8 @@ now() { date +%s.%N; }
 
 declare -A cpu_seconds percent
 for size in "${sizes[@]}"; do
-  import "$remove_file"  # what an interrupted run may have left
-  [ "$size" -eq 0 ] || import "$prefix/idle-descriptors-$size.reg"
+  window_bench_import "$remove_file"  # what an interrupted run may have left
+  [ "$size" -eq 0 ] || window_bench_import "$prefix/idle-descriptors-$size.reg"
   # A fresh server writes the imported keys out on its way down: its periodic save of
   # the registry cannot fall within the measured time.
   "$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
@@ -97,7 +69,7 @@ for size in "${sizes[@]}"; do
   launched=$!
   program="" appeared=""
   for _ in $(seq 600); do
-    [ -n "$program" ] || program=$(program_pid)
+    [ -n "$program" ] || program=$(window_bench_program_pid "$exe")
     if [ -n "$program" ] && xdotool search --name "$caption" >/dev/null 2>&1; then appeared=1; break; fi
     kill -0 "$launched" 2>/dev/null || { echo "the program ended during its start-up" >&2; exit 1; }
     sleep 0.1
@@ -122,18 +94,8 @@ for size in "${sizes[@]}"; do
     -v wall="$(awk -v a="$start_time" -v b="$end_time" 'BEGIN { print b - a }')" \
     'BEGIN { printf "%.3f %.3f\n", t / hz, 100 * t / hz / wall }')
 
-  # Closed as a person would: Wine's taskkill without /f posts WM_CLOSE to its windows.
-  taskset -c "$cpu" wine taskkill /im zobl.exe </dev/null >/dev/null 2>&1 || true
-  for _ in $(seq 150); do
-    kill -0 "$launched" 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 "$launched" 2>/dev/null; then
-    echo "the program did not close within 15 s; ending it" >&2
-    kill "$launched" 2>/dev/null || true
-  fi
-  wait "$launched" 2>/dev/null || true
-  import "$remove_file"
+  window_bench_close "$launched"
+  window_bench_import "$remove_file"
 done
 
 label() { echo "$1" | sed -E ':a; s/([0-9])([0-9]{3})($|,)/\1,\2\3/; ta'; }
