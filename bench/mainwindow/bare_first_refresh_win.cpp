@@ -1,0 +1,92 @@
+#include "bare_first_refresh_win.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
+
+struct Source {
+  HKEY root;
+  REGSAM view;
+};
+const Source kSources[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
+                           {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
+                           {HKEY_CURRENT_USER, 0}};
+
+bool ReadValue(const Source& source, const char* path, const char* name, char* text, DWORD capacity) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(source.root, path, 0, KEY_READ | source.view, &key) != ERROR_SUCCESS) return false;
+  DWORD type = 0;
+  const bool read = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &capacity) ==
+                    ERROR_SUCCESS;
+  RegCloseKey(key);
+  return read;
+}
+
+bool IsDirectory(const char* path) {
+  const DWORD attributes = GetFileAttributesA(path);
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+void FindOne(const char* path) {
+  WIN32_FIND_DATAA found;
+  const HANDLE find = FindFirstFileA(path, &found);
+  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+}
+
+// The file-system questions for `"X:\dir\program.exe" arguments`; true when a directory is placed.
+bool PlaceDirectory(const char* command) {
+  const char* open = std::strchr(command, '"');
+  const char* close = open != nullptr ? std::strchr(open + 1, '"') : nullptr;
+  const char* slash = close != nullptr ? static_cast<const char*>(std::memchr(open, '\\', close - open)) : nullptr;
+  if (slash == nullptr) return false;
+  char program[MAX_PATH] = {};
+  std::memcpy(program, open + 1, static_cast<std::size_t>(close - open - 1));
+  char* last = std::strrchr(program, '\\');
+  char directory[MAX_PATH] = {};
+  std::memcpy(directory, program, static_cast<std::size_t>(last - program + 1));
+  if (!IsDirectory(directory)) return false;
+  IsDirectory(program);
+  FindOne(program);
+  directory[last - program] = '\0';
+  if (!IsDirectory(directory)) return false;
+  // Each component's long name, from the directory up to its drive.
+  char climb[MAX_PATH];
+  std::strcpy(climb, directory);
+  while (std::strlen(climb) > 2) {
+    FindOne(climb);
+    char full[MAX_PATH];
+    char* name = nullptr;
+    GetFullPathNameA(climb, MAX_PATH, full, &name);
+    *std::strrchr(climb, '\\') = '\0';
+  }
+  FindOne(directory);  // its date
+  return true;
+}
+
+}  // namespace
+
+int BareFirstRefresh() {
+  char windows[MAX_PATH];
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  int count = 0;
+  for (const Source& source : kSources) {
+    HKEY uninstall = nullptr;
+    if (RegOpenKeyExA(source.root, kUninstall, 0, KEY_READ | source.view, &uninstall) != ERROR_SUCCESS) continue;
+    char path[512];
+    const int prefix = std::snprintf(path, sizeof path, "%s\\", kUninstall);
+    for (DWORD index = 0; RegEnumKeyA(uninstall, index, path + prefix, 204) == ERROR_SUCCESS; ++index) {
+      ++count;
+      char text[1024];
+      if (!ReadValue(source, path, "DisplayName", text, sizeof text)) continue;
+      const bool placed = ReadValue(source, path, "UninstallString", text, sizeof text) && PlaceDirectory(text);
+      if (!placed) ReadValue(source, path, "InstallLocation", text, sizeof text);
+    }
+    RegCloseKey(uninstall);
+  }
+  return count;
+}
