@@ -2,12 +2,15 @@
 // make, with 1,000 descriptors spread over the three sources (the machine's 64-bit and
 // 32-bit views and the current user): the first refresh (every row new) and a refresh
 // that finds nothing changed. Run pinned to one core with its wineserver (see
-// bench/inventory_refresh.sh); figures of one run are comparable, across runs not.
+// bench/inventory_refresh.sh, and with 10,000 by bench/growth.sh); figures of one run
+// are comparable, across runs not.
+//   zobl_inventory_refresh_bench [--descriptors N] [--rounds N]   (1,000 and 9 unless given)
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -22,8 +25,8 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kDescriptors = 1000;
-constexpr int kRounds = 9;
+int descriptorCount = 1000;
+int rounds = 9;
 constexpr int kNoChangeRepeats = 10;
 
 double Milliseconds(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
@@ -49,18 +52,18 @@ struct Descriptors {
   HKEY uninstall[3] = {};
   std::vector<std::string> names;
 
-  Descriptors() {
+  explicit Descriptors(int count) {
     for (int s = 0; s < 3; ++s) {
       RegCreateKeyExA(kSources[s].root, zobl::kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS | kSources[s].view,
                       nullptr, &uninstall[s], nullptr);
     }
-    for (int i = 0; i < kDescriptors; ++i) {
+    for (int i = 0; i < count; ++i) {
       char name[64];
       std::snprintf(name, sizeof name, "{%08X-5A0B-4C1D-8E2F-%012d}", 0x2B1E0000u + static_cast<unsigned>(i), i);
       names.emplace_back(name);
       HKEY key = nullptr;
       RegCreateKeyExA(uninstall[i % 3], name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-      const std::string displayName = "Bench program " + std::to_string(i * 7919 % kDescriptors);
+      const std::string displayName = "Bench program " + std::to_string(i * 7919 % count);
       const std::string command = std::string("MsiExec.exe /X") + name;
       RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayName.c_str()),
                      static_cast<DWORD>(displayName.size() + 1));
@@ -70,7 +73,7 @@ struct Descriptors {
     }
   }
   ~Descriptors() {
-    for (int i = 0; i < kDescriptors; ++i) RegDeleteTreeA(uninstall[i % 3], names[i].c_str());
+    for (std::size_t i = 0; i < names.size(); ++i) RegDeleteTreeA(uninstall[i % 3], names[i].c_str());
     for (HKEY key : uninstall) RegCloseKey(key);
   }
 };
@@ -89,7 +92,8 @@ int BareEnumeration(bool readValues) {
     for (DWORD index = 0; RegEnumKeyA(uninstall, index, path + prefix, 204) == ERROR_SUCCESS; ++index) {
       ++count;
       if (!readValues) continue;
-      for (const char* value : {"DisplayName", "UninstallString"}) {
+      // A command naming no path sends the refresh on to InstallLocation.
+      for (const char* value : {"DisplayName", "UninstallString", "InstallLocation"}) {
         HKEY key = nullptr;
         if (RegOpenKeyExA(source.root, path, 0, KEY_READ | source.view, &key) != ERROR_SUCCESS) continue;
         BYTE buffer[1024];
@@ -131,20 +135,29 @@ double TimeMs(F&& run) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    if (option == "--descriptors") descriptorCount = std::atoi(argv[i + 1]);
+    if (option == "--rounds") rounds = std::atoi(argv[i + 1]);
+  }
+  if (descriptorCount <= 0 || rounds <= 0) {
+    std::fprintf(stderr, "usage: zobl_inventory_refresh_bench [--descriptors N] [--rounds N]\n");
+    return 2;
+  }
   zobl::win32::Win32Registry registry;
   zobl::win32::Win32FileSystem files;
   zobl::win32::Win32Locale locale;
-  const Descriptors descriptors;
+  const Descriptors descriptors(descriptorCount);
   const int listed = BareEnumeration(false);
   std::printf(
       "Inventory refresh under Wine: %d descriptors of the benchmark over three sources, %d under the three "
       "Uninstall keys\n",
-      kDescriptors, listed);
+      descriptorCount, listed);
 
   std::vector<double> first, bareFirst, noChange, bareNoChange;
   std::size_t rows = 0;
-  for (int round = 0; round < kRounds; ++round) {
+  for (int round = 0; round < rounds; ++round) {
     zobl::InventoryList list(locale);
     zobl::InventoryRefresher refresher(registry, files, locale, list, [] { return false; });
     bareFirst.push_back(TimeMs([] { BareEnumeration(true); }));
@@ -175,7 +188,7 @@ int main() {
   const double bareNoChangeMs = Median(bareNoChange);
   const double firstMs = Median(first);
   const double bareFirstMs = Median(bareFirst);
-  std::printf("rows listed: %zu; medians of %d rounds\n", rows, kRounds);
+  std::printf("rows listed: %zu; medians of %d rounds\n", rows, rounds);
   std::printf("  refresh, nothing changed: %8.2f ms   bare registry calls: %8.2f ms   ratio %.2f\n", noChangeMs,
               bareNoChangeMs, noChangeMs / bareNoChangeMs);
   std::printf("  first refresh, all new:   %8.2f ms   bare registry calls: %8.2f ms   ratio %.2f\n", firstMs,
