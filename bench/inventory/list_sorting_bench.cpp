@@ -1,9 +1,13 @@
 // Sorting the inventory by a column, 1,000 and 10,000 rows, with the portable text
-// comparison; the bare sort of the same texts alone is the reference.
+// comparison; the bare sort of the same texts alone is the reference. Each reports the
+// text comparisons it made per iteration, which grow as the algorithm does whatever the
+// machine's caches do to the times (bench/growth.sh).
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -13,6 +17,29 @@
 #include "platform/portable_locale.h"
 
 namespace {
+
+// The portable comparison, counted.
+class CountingLocale final : public zobl::Locale {
+ public:
+  [[nodiscard]] int CompareText(const char* first, const char* second) const override {
+    ++comparisons;
+    return locale_.CompareText(first, second);
+  }
+  [[nodiscard]] char ToUpper(char c) const override { return locale_.ToUpper(c); }
+  [[nodiscard]] std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const override {
+    return locale_.FormatUtcDate(fileTime, picture);
+  }
+
+  mutable std::uint64_t comparisons = 0;
+
+ private:
+  zobl::PortableLocale locale_;
+};
+
+void ReportComparisons(benchmark::State& state, std::uint64_t comparisons) {
+  state.counters["comparisons"] =
+      benchmark::Counter(static_cast<double>(comparisons), benchmark::Counter::kAvgIterations);
+}
 
 void Fill(zobl::InventoryList& list, std::size_t rows) {
   std::mt19937 random(42);
@@ -38,27 +65,32 @@ void Fill(zobl::InventoryList& list, std::size_t rows) {
 
 // One sort by `column` per iteration, from the order another column left.
 void SortByColumn(benchmark::State& state, int column) {
-  const zobl::PortableLocale locale;
+  const CountingLocale locale;
   zobl::InventoryList list(locale);
   Fill(list, static_cast<std::size_t>(state.range(0)));
   zobl::ListSorting sorting(list, locale);
   const int scramble = column == zobl::kKeyNameColumn ? zobl::kNameColumn : zobl::kKeyNameColumn;
+  std::uint64_t comparisons = 0;
   for (auto _ : state) {
     state.PauseTiming();
     sorting.CliqueColonne(scramble);
+    const std::uint64_t before = locale.comparisons;
     state.ResumeTiming();
     sorting.CliqueColonne(column);
+    comparisons += locale.comparisons - before;
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
+  ReportComparisons(state, comparisons);
 }
 
 // The reference: the Name texts alone, sorted with the same comparison.
 void BareTextSort(benchmark::State& state) {
-  const zobl::PortableLocale locale;
+  const CountingLocale locale;
   zobl::InventoryList list(locale);
   Fill(list, static_cast<std::size_t>(state.range(0)));
   std::vector<const char*> names;
   for (std::size_t i = 0; i < list.Count(); ++i) names.push_back(list.RowAt(i).Name.c_str());
+  const std::uint64_t naming = locale.comparisons;
   std::mt19937 random(1);
   for (auto _ : state) {
     state.PauseTiming();
@@ -68,17 +100,19 @@ void BareTextSort(benchmark::State& state) {
                      [&](const char* a, const char* b) { return locale.CompareText(a, b) < 0; });
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
+  ReportComparisons(state, locale.comparisons - naming);
 }
 
 // A first refresh names every row once; each naming keeps the list in Name order.
 void NameRowsOneByOne(benchmark::State& state) {
-  const zobl::PortableLocale locale;
+  const CountingLocale locale;
   for (auto _ : state) {
     zobl::InventoryList list(locale);
     Fill(list, static_cast<std::size_t>(state.range(0)));
     benchmark::DoNotOptimize(list.Count());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
+  ReportComparisons(state, locale.comparisons);
 }
 
 BENCHMARK(BareTextSort)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
