@@ -101,9 +101,11 @@ void InventoryList::PlaceByName(RowId id) {
   };
   if (inNameOrder_ && (unplacedRow_ == kNoRow || unplacedRow_ == id)) {
     // Every other row is in order: move this one into place, after the names it ties with.
-    const auto it = std::find_if(rows_.begin(), rows_.end(), [id](const auto& row) { return row->Id == id; });
+    // Looked for from the end, where a refresh's new row waits, rather than through every
+    // row before it: a first refresh names every row.
+    const auto it = std::find_if(rows_.rbegin(), rows_.rend(), [id](const auto& row) { return row->Id == id; });
     std::unique_ptr<UninstallEntry> row = std::move(*it);
-    rows_.erase(it);
+    rows_.erase(std::next(it).base());
     const auto place = std::upper_bound(rows_.begin(), rows_.end(), row, before);
     rows_.insert(place, std::move(row));
   } else {
