@@ -96,14 +96,17 @@ LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LP
   return result;
 }
 
-// The tab pages hand their controls' notifications to the window.
+// The tab pages hand their controls' notifications to the window. They call its procedure
+// rather than send it the message: the list asks for every cell it paints, and a sent
+// message would pass through the thread's hooks once more (under Wine, two server
+// requests each while the background picture is on).
 LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT: return SendMessageA(GetAncestor(page, GA_ROOT), message, wParam, lParam);
+    case WM_CTLCOLOREDIT: return WindowProc(GetAncestor(page, GA_ROOT), message, wParam, lParam);
     case WM_SETCURSOR:
       // The web site's label is a link.
       if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kLabel5) {
