@@ -6,5 +6,5 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 . "$here/wine-env.sh"
 wine_env "${1:?prefix}"
 shift
-"$here/wine-prefix.sh" ensure "$WINEPREFIX"
+"$here/wine-prefix.sh" ensure "$WINEPREFIX" || echo "wine-run.sh: preparing $WINEPREFIX failed" >&2
 exec wine "$@"
