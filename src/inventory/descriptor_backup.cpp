@@ -11,7 +11,10 @@ namespace {
 
 // Writes the open key's block, then each subkey's, depth first, as the registry editor
 // orders them. Subkeys are opened through their parent: full paths have a length limit.
+// A key whose name holds a line break cannot be written, so it is not copied, and so
+// not removed.
 bool AppendKey(Registry& registry, Registry::Key key, const std::string& path, std::string& out) {
+  if (!FitsRegFileKeyLine(path)) return false;
   out += RegFileKeyLine(path);
   RegistryValue value;
   for (std::uint32_t index = 0;; ++index) {

@@ -13,19 +13,27 @@ constexpr std::uint32_t kTypeDword = 4;
 // so that the file stays readable in any editor.
 constexpr std::size_t kHexLineLength = 76;
 
-// Inside quotes only the backslash and the double quote need an escape.
+// Inside quotes the backslash and the double quote need an escape, and so do line
+// breaks, which would end the line: a value name, which has no other form, may hold
+// them, and `reg import` reads \r and \n back as the breaks.
 void AppendQuoted(std::string& out, std::string_view text) {
   out += '"';
   for (const char c : text) {
-    if (c == '\\' || c == '"') out += '\\';
-    out += c;
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else {
+      if (c == '\\' || c == '"') out += '\\';
+      out += c;
+    }
   }
   out += '"';
 }
 
 // A string value is written as quoted text only when that text gives back exactly its
-// bytes: one terminating zero, no zero before it, and no line break, which a quoted
-// text cannot hold. Any other string value is written as its bytes.
+// bytes: one terminating zero, no zero before it, and no line break, which not every
+// reader takes back from an escape. Any other string value is written as its bytes.
 bool IsPlainText(std::string_view bytes) {
   if (bytes.empty() || bytes.back() != '\0') return false;
   const std::string_view text = bytes.substr(0, bytes.size() - 1);
@@ -58,6 +66,8 @@ std::string RegFileKeyLine(std::string_view keyPath) {
   line += "]\r\n";
   return line;
 }
+
+bool FitsRegFileKeyLine(std::string_view keyPath) { return keyPath.find_first_of("\r\n") == std::string_view::npos; }
 
 std::string RegFileValueLines(const RegistryValue& value) {
   std::string out;

@@ -11,8 +11,11 @@ namespace zobl {
 // `reg import` read back: ANSI text, lines ending in CR LF.
 inline constexpr char kRegFileHeader[] = "REGEDIT4\r\n\r\n";
 
-// "[path]" and its line end.
+// "[path]" and its line end. A key line has no escapes: the path holds no line break.
 std::string RegFileKeyLine(std::string_view keyPath);
+
+// Whether a key path can stand in a key line.
+bool FitsRegFileKeyLine(std::string_view keyPath);
 
 // One value's line (or lines: long hex data continues on further lines, each ending in
 // a backslash), written so that importing it restores the same type and bytes.

@@ -162,21 +162,23 @@ TEST_F(ListCommandsTest, RemovalSavesACopyAndDeletesInTheRowsOwnSource) {
 TEST_F(ListCommandsTest, NoCopyNoRemoval) {
   struct Case {
     const char* title;
+    const char* key;
     bool fileUnwritable;
     bool descriptorUnreadable;
   };
-  for (const Case c :
-       {Case{"the file cannot be written", true, false}, Case{"the descriptor cannot be read whole", false, true}}) {
+  for (const Case c : {Case{"the file cannot be written", "AcmeKey", true, false},
+                       Case{"the descriptor cannot be read whole", "AcmeKey", false, true},
+                       Case{"a key line cannot hold the key's name", "Acme\r\nKey", false, false}}) {
     SCOPED_TRACE(c.title);
     dialogs_.shown.clear();
-    list_.Select(AddRow("Acme", "AcmeKey", "x"));
+    list_.Select(AddRow("Acme", c.key, "x"));
     if (c.fileUnwritable) backupFiles_.unwritable.insert("ZOBL-removed.reg");
     registry_.failValueEnumeration = c.descriptorUnreadable;
     commands_.ButtonRemoveEntryClick();
     ASSERT_EQ(dialogs_.shown.size(), 2u);
     EXPECT_EQ(dialogs_.shown[1].text, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.");
     EXPECT_EQ(dialogs_.shown[1].icon, BoxIcon::Error);
-    EXPECT_TRUE(KeyExists("AcmeKey"));
+    EXPECT_TRUE(KeyExists(c.key));
     EXPECT_EQ(list_.Count(), 1u);
     EXPECT_EQ(backupFiles_.files.count("ZOBL-removed.reg"), 0u);
     backupFiles_.unwritable.clear();

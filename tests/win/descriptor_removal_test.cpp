@@ -171,6 +171,7 @@ TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValu
   const Values values = {
       {"DisplayName", {REG_SZ, std::string("Acme \"Quoted\" C:\\Tools\\\0", 25)}},
       {"", {REG_SZ, std::string("default\0", 8)}},
+      {"Two\r\nlines", {REG_SZ, std::string("a name with line breaks\0", 24)}},
       {"UninstallString", {REG_EXPAND_SZ, std::string("%ProgramFiles%\\Acme\\un.exe\0", 27)}},
       {"Parts", {REG_MULTI_SZ, std::string("one\0two\0\0", 9)}},
       {"EstimatedSize", {REG_DWORD, std::string("\x2A\x01\x00\x80", 4)}},
