@@ -27,7 +27,9 @@ void FakeFileSystem::Add(const std::string& path, Node node) {
   const std::string parentKey = ResolveKey(parent);
   if (parentKey.empty()) throw std::invalid_argument("missing parent: " + path);
   node.longName = name;
-  nodes_[parentKey + '\\' + Upper(name)] = std::move(node);
+  const std::string key = parentKey + '\\' + Upper(name);
+  if (!node.shortName.empty()) aliases_[parentKey + '\\' + Upper(node.shortName)] = key;
+  nodes_[key] = std::move(node);
 }
 
 void FakeFileSystem::AddDirectory(const std::string& path, std::uint64_t creationTime, std::string shortName) {
@@ -77,17 +79,13 @@ std::string FakeFileSystem::ResolveKey(const std::string& path) const {
     const std::size_t end = path.find('\\', start + 1);
     const std::string component = Upper(path.substr(start + 1, end - start - 1));
     if (component.empty()) return {};
-    const auto byLongName = nodes_.find(key + '\\' + component);
-    if (byLongName != nodes_.end()) {
-      key = byLongName->first;
+    const std::string child = key + '\\' + component;
+    if (nodes_.contains(child)) {
+      key = child;
     } else {
-      const std::string prefix = key + '\\';
-      const auto alias = std::find_if(nodes_.begin(), nodes_.end(), [&](const auto& item) {
-        return item.first.starts_with(prefix) && item.first.find('\\', prefix.size()) == std::string::npos &&
-               !item.second.shortName.empty() && Upper(item.second.shortName) == component;
-      });
-      if (alias == nodes_.end()) return {};
-      key = alias->first;
+      const auto alias = aliases_.find(child);
+      if (alias == aliases_.end()) return {};
+      key = alias->second;
     }
     if (end != std::string::npos && !nodes_.at(key).isDirectory) return {};
     start = end;

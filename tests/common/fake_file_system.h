@@ -50,6 +50,7 @@ class FakeFileSystem final : public FileSystem {
   void Add(const std::string& path, Node node);
 
   std::map<std::string, Node> nodes_;
+  std::map<std::string, std::string> aliases_;  // parent's key and alias in upper case: the node's key
   std::string windowsDirectory_ = "C:\\WINDOWS";
   std::map<std::string, std::string> variables_;  // by upper-case name
   int questions_ = 0;
