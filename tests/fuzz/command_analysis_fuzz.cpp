@@ -2,16 +2,18 @@
 // checks what every result must satisfy.
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "fake_file_system.h"
+#include "fuzz_checks.h"
 #include "inventory/command_analysis.h"
 #include "platform/portable_locale.h"
 
 namespace {
 
+using zobl::fuzzing::Check;
+using zobl::fuzzing::ContainsPathIgnoringCase;
 using zobl::testing::FakeFileSystem;
 
 FakeFileSystem& Drive() {
@@ -31,22 +33,6 @@ FakeFileSystem& Drive() {
     return fs;
   }();
   return *drive;
-}
-
-// The directory as a path inside the text: followed by a backslash or at its end
-// (C:\WINDOWS10Upgrade is a directory of its own).
-bool ContainsPathIgnoringCase(std::string_view text, std::string_view part) {
-  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-  for (std::size_t i = 0; i + part.size() <= text.size(); ++i) {
-    std::size_t j = 0;
-    while (j < part.size() && upper(text[i + j]) == upper(part[j])) ++j;
-    if (j == part.size() && (i + j == text.size() || text[i + j] == '\\')) return true;
-  }
-  return false;
-}
-
-void Check(bool condition) {
-  if (!condition) std::abort();
 }
 
 }  // namespace
