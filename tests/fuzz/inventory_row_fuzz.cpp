@@ -34,7 +34,7 @@ using zobl::testing::FakeRegistry;
 
 constexpr char kKeyName[] = "Program";
 constexpr std::uint32_t kExpandable = 2;
-// Text, expandable text (twice as likely), and two types that are no text at all.
+// Text, expandable text (twice as likely), and a list of texts, which is never expanded.
 constexpr std::uint32_t kTypes[] = {1, kExpandable, kExpandable, 7};
 
 const std::string& DescriptorPath() {
