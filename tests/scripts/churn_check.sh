@@ -10,6 +10,7 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 . "$root/cmake/wine-env.sh"
 . "$root/cmake/at-exit.sh"
+. "$here/printing-prefix.sh"
 wine_env "${1:?prefix}"
 check=${2:?zobl_churn_check}
 churner=${3:?zobl_descriptor_churner}
@@ -18,25 +19,16 @@ seconds=${5:-${ZOBL_CHURN_SECONDS:-10}}
 
 work=$(mktemp -d)
 at_exit rm -rf "$work"
-at_exit "$root/cmake/print-server.sh" stop "$work/printer"
-at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
 fail() {
   echo "churn_check: $*" >&2
   exit 1
 }
 [ -n "${DISPLAY:-}" ] || fail "the window needs a screen: set DISPLAY"
 
-# Wine lists the printers that exist when its server starts.
-"$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
-[ ! -d "$WINEPREFIX" ] || wineserver -w
-printer_env=$("$root/cmake/print-server.sh" start "$work/printer") || fail "the print server did not start"
-eval "$printer_env"
-"$root/cmake/wine-prefix.sh" ensure "$WINEPREFIX"
+paper=$work/paper.ps
+printing_prefix_start "$work" "$paper" || fail "no private printer"
 # Descriptors of a run that was killed go, whatever happens (this runs before the stop).
 at_exit wine_quiet wine "$churner" --sweep
-paper=$work/paper.ps
-wine_quiet wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v CUPS:CUPS-PDF /d "$paper" /f ||
-  fail "cannot redirect the queue to $paper"
 
 # The window's working directory: its settings, backup file and planted trees.
 mkdir "$work/window"

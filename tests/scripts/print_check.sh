@@ -8,31 +8,21 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
 . "$root/cmake/wine-env.sh"
 . "$root/cmake/at-exit.sh"
+. "$here/printing-prefix.sh"
 wine_env "${1:?prefix}"
 exe=${2:?program}
 rows=150 # two A4 pages at 300 dpi
 
 work=$(mktemp -d)
 at_exit rm -rf "$work"
-at_exit "$root/cmake/print-server.sh" stop "$work/printer"
-at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
 fail() {
   echo "print_check: $*" >&2
   exit 1
 }
 [ -n "${DISPLAY:-}" ] || fail "the print dialog needs a screen: set DISPLAY"
 
-# Wine lists the printers that exist when its server starts: a server still running from
-# before would not know this one.
-"$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
-[ ! -d "$WINEPREFIX" ] || wineserver -w
-printer_env=$("$root/cmake/print-server.sh" start "$work/printer") || fail "the print server did not start"
-eval "$printer_env"
-"$root/cmake/wine-prefix.sh" ensure "$WINEPREFIX"
-# The queue's PostScript goes to a file instead, written before EndDoc returns.
 paper=$work/paper.ps
-wine reg add 'HKCU\Software\Wine\Printing\Spooler' /v CUPS:CUPS-PDF /d "$paper" /f </dev/null >/dev/null 2>&1 ||
-  fail "cannot redirect the queue to $paper"
+printing_prefix_start "$work" "$paper" || fail "no private printer"
 
 # Runs the program; a dialog nobody answers ends it after a minute.
 print_list() {
