@@ -5,24 +5,23 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/registry.h"
+#include "platform/win32/registry_roots.h"
+
 namespace {
 
 const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
-struct Source {
-  HKEY root;
-  REGSAM view;
-};
-const Source kSources[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
-                           {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
-                           {HKEY_CURRENT_USER, 0}};
+using zobl::RegistrySource;
+using zobl::win32::Root;
+using zobl::win32::ViewFlag;
 
-bool ReadValue(const Source& source, const char* path, const char* name, char* text, DWORD capacity) {
+bool ReadValue(RegistrySource source, const char* path, const char* name, char* text, DWORD capacity) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(source.root, path, 0, KEY_READ | source.view, &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExA(Root(source), path, 0, KEY_READ | ViewFlag(source), &key) != ERROR_SUCCESS) return false;
   DWORD type = 0;
-  const bool read = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &capacity) ==
-                    ERROR_SUCCESS;
+  const bool read =
+      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &capacity) == ERROR_SUCCESS;
   RegCloseKey(key);
   return read;
 }
@@ -74,9 +73,9 @@ int BareFirstRefresh() {
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   int count = 0;
-  for (const Source& source : kSources) {
+  for (const RegistrySource source : zobl::kRegistrySources) {
     HKEY uninstall = nullptr;
-    if (RegOpenKeyExA(source.root, kUninstall, 0, KEY_READ | source.view, &uninstall) != ERROR_SUCCESS) continue;
+    if (RegOpenKeyExA(Root(source), kUninstall, 0, KEY_READ | ViewFlag(source), &uninstall) != ERROR_SUCCESS) continue;
     char path[512];
     const int prefix = std::snprintf(path, sizeof path, "%s\\", kUninstall);
     for (DWORD index = 0; RegEnumKeyA(uninstall, index, path + prefix, 204) == ERROR_SUCCESS; ++index) {
