@@ -12,18 +12,12 @@
 
 #include "mainwindow/main_window.h"
 #include "platform/win32/scoped_handles.h"
+#include "program_windows.h"
 
 namespace {
 
 constexpr DWORD kWaitMilliseconds = 120000;
 constexpr DWORD kPollMilliseconds = 20;
-
-struct ProcessHandleTraits {
-  using Handle = HANDLE;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle process) { CloseHandle(process); }
-};
-using ScopedProcess = zobl::win32::ScopedHandle<ProcessHandleTraits>;
 
 // The window is made, and found, before its start-up has filled the list; it is shown after.
 HWND VisibleMainWindow() {
@@ -33,21 +27,6 @@ HWND VisibleMainWindow() {
     Sleep(kPollMilliseconds);
   }
   return nullptr;
-}
-
-HWND ListOf(HWND window) {
-  HWND found = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        char name[32] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (lstrcmpiA(name, WC_LISTVIEWA) != 0) return TRUE;
-        *reinterpret_cast<HWND*>(param) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
 }
 
 }  // namespace
@@ -60,7 +39,8 @@ int main() {
   }
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  const ScopedProcess process(OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, processId));
+  const zobl::win32::ScopedKernelHandle process(
+      OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, processId));
   if (!process.IsValid()) {
     std::fprintf(stderr, "cannot open the program's process\n");
     return 1;
@@ -70,7 +50,8 @@ int main() {
     return 1;
   }
   DWORD_PTR rows = 0;
-  if (SendMessageTimeoutA(ListOf(window), LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, kWaitMilliseconds, &rows) == 0) {
+  if (SendMessageTimeoutA(zobl::testing::FirstChildOfClass(window, WC_LISTVIEWA), LVM_GETITEMCOUNT, 0, 0,
+                          SMTO_ABORTIFHUNG, kWaitMilliseconds, &rows) == 0) {
     std::fprintf(stderr, "the list did not answer\n");
     return 1;
   }

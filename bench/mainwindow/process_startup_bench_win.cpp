@@ -14,46 +14,14 @@
 #include <vector>
 
 #include "bench_descriptors.h"
+#include "mainwindow/main_window.h"
+#include "platform/win32/scoped_handles.h"
+#include "program_windows.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr int kRounds = 7;
-
-struct Search {
-  DWORD processId;
-  HWND window;
-};
-
-HWND MainWindowOf(DWORD processId) {
-  Search search{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        if (owner != s->processId || !IsWindowVisible(window)) return TRUE;
-        s->window = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.window;
-}
-
-HWND ListOf(HWND window) {
-  HWND found = nullptr;
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM param) -> BOOL {
-        char name[32] = {};
-        GetClassNameA(child, name, sizeof name);
-        if (std::string(name) != WC_LISTVIEWA) return TRUE;
-        *reinterpret_cast<HWND*>(param) = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 struct StartUp {
   double milliseconds;
@@ -63,22 +31,24 @@ struct StartUp {
 StartUp TimeOneStart(const std::string& program) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
-  PROCESS_INFORMATION process{};
+  PROCESS_INFORMATION started{};
   std::string commandLine = "\"" + program + "\"";
   const auto start = Clock::now();
-  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+  if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
     std::fprintf(stderr, "cannot start %s\n", program.c_str());
     std::exit(1);
   }
+  const zobl::win32::ScopedKernelHandle thread(started.hThread);
+  const zobl::win32::ScopedKernelHandle process(started.hProcess);
   // The list is filled before the window opens; the program is idle once it waits for input.
-  WaitForInputIdle(process.hProcess, 30000);
+  WaitForInputIdle(process.Get(), 30000);
   const auto ready = Clock::now();
-  const HWND window = MainWindowOf(process.dwProcessId);
-  const long rows = window ? static_cast<long>(SendMessageA(ListOf(window), LVM_GETITEMCOUNT, 0, 0)) : -1;
+  const HWND window = zobl::testing::VisibleWindowOf(started.dwProcessId, zobl::kMainWindowClass);
+  const long rows = window ? static_cast<long>(SendMessageA(zobl::testing::FirstChildOfClass(window, WC_LISTVIEWA),
+                                                            LVM_GETITEMCOUNT, 0, 0))
+                           : -1;
   if (window) PostMessageA(window, WM_CLOSE, 0, 0);
-  WaitForSingleObject(process.hProcess, 30000);
-  CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
+  WaitForSingleObject(process.Get(), 30000);
   return {std::chrono::duration<double, std::milli>(ready - start).count(), rows};
 }
 

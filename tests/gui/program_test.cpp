@@ -6,37 +6,15 @@
 #include <string>
 
 #include "gui_support.h"
+#include "mainwindow/main_window.h"
 #include "platform/win32/scoped_handles.h"
+#include "program_windows.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
 namespace {
 
 std::string ProgramPath() { return WindowsPathOf(ZOBL_PROGRAM_PATH); }
-
-struct FindArgs {
-  DWORD processId;
-  HWND found;
-};
-
-HWND MainWindowOf(DWORD processId) {
-  FindArgs args{processId, nullptr};
-  EnumWindows(
-      [](HWND window, LPARAM param) -> BOOL {
-        auto* find = reinterpret_cast<FindArgs*>(param);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(window, &owner);
-        char className[32] = {};
-        GetClassNameA(window, className, sizeof className);
-        if (owner == find->processId && std::string(className) == "TForm1" && IsWindowVisible(window)) {
-          find->found = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&args));
-  return args.found;
-}
 
 // The program started in `workingDirectory`. It never outlives the test: a test that
 // fails before closing it ends it.
@@ -55,7 +33,7 @@ class StartedProgram {
     process_ = win32::ScopedKernelHandle(started.hProcess);
     thread_ = win32::ScopedKernelHandle(started.hThread);
     processId_ = started.dwProcessId;
-    PumpUntil([&] { return (window_ = MainWindowOf(processId_)) != nullptr || Ended(); }, 20000);
+    PumpUntil([&] { return (window_ = VisibleWindowOf(processId_, kMainWindowClass)) != nullptr || Ended(); }, 20000);
   }
   ~StartedProgram() {
     if (process_.IsValid() && !Ended()) {
