@@ -17,6 +17,8 @@
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
+#include "platform/registry.h"
+#include "platform/win32/registry_roots.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_registry.h"
@@ -36,33 +38,30 @@ double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// Where the refresh looks, as root key and view flag for opening with reading rights.
-struct Source {
-  HKEY root;
-  REGSAM view;
-};
-const Source kSources[] = {{HKEY_LOCAL_MACHINE, KEY_WOW64_64KEY},
-                           {HKEY_LOCAL_MACHINE, KEY_WOW64_32KEY},
-                           {HKEY_CURRENT_USER, 0}};
+using zobl::kRegistrySources;
+using zobl::RegistrySource;
+using zobl::win32::Root;
+using zobl::win32::ViewFlag;
 
 // Descriptors as MSI products leave them: a product-code key, a name and a command
 // naming no path, so that the figures are the registry's and not the disk's. Descriptor
-// i goes to source i % 3.
+// i goes to the sources in turn.
 struct Descriptors {
-  HKEY uninstall[3] = {};
+  HKEY uninstall[kRegistrySources.size()] = {};
   std::vector<std::string> names;
 
   explicit Descriptors(int count) {
-    for (int s = 0; s < 3; ++s) {
-      RegCreateKeyExA(kSources[s].root, zobl::kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS | kSources[s].view,
-                      nullptr, &uninstall[s], nullptr);
+    for (std::size_t s = 0; s < kRegistrySources.size(); ++s) {
+      RegCreateKeyExA(Root(kRegistrySources[s]), zobl::kUninstallKeyPath, 0, nullptr, 0,
+                      KEY_ALL_ACCESS | ViewFlag(kRegistrySources[s]), nullptr, &uninstall[s], nullptr);
     }
     for (int i = 0; i < count; ++i) {
       char name[64];
       std::snprintf(name, sizeof name, "{%08X-5A0B-4C1D-8E2F-%012d}", 0x2B1E0000u + static_cast<unsigned>(i), i);
       names.emplace_back(name);
       HKEY key = nullptr;
-      RegCreateKeyExA(uninstall[i % 3], name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+      RegCreateKeyExA(uninstall[i % kRegistrySources.size()], name, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr);
       const std::string displayName = "Bench program " + std::to_string(i * 7919 % count);
       const std::string command = std::string("MsiExec.exe /X") + name;
       RegSetValueExA(key, "DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(displayName.c_str()),
@@ -73,7 +72,8 @@ struct Descriptors {
     }
   }
   ~Descriptors() {
-    for (std::size_t i = 0; i < names.size(); ++i) RegDeleteTreeA(uninstall[i % 3], names[i].c_str());
+    for (std::size_t i = 0; i < names.size(); ++i)
+      RegDeleteTreeA(uninstall[i % kRegistrySources.size()], names[i].c_str());
     for (HKEY key : uninstall) RegCloseKey(key);
   }
 };
@@ -81,9 +81,10 @@ struct Descriptors {
 // The walk over the three Uninstall keys that every refresh makes.
 int BareEnumeration(bool readValues) {
   int count = 0;
-  for (const Source& source : kSources) {
+  for (const RegistrySource source : kRegistrySources) {
     HKEY uninstall = nullptr;
-    if (RegOpenKeyExA(source.root, zobl::kUninstallKeyPath, 0, KEY_READ | source.view, &uninstall) != ERROR_SUCCESS) {
+    if (RegOpenKeyExA(Root(source), zobl::kUninstallKeyPath, 0, KEY_READ | ViewFlag(source), &uninstall) !=
+        ERROR_SUCCESS) {
       continue;
     }
     char path[256];
@@ -95,7 +96,7 @@ int BareEnumeration(bool readValues) {
       // A command naming no path sends the refresh on to InstallLocation.
       for (const char* value : {"DisplayName", "UninstallString", "InstallLocation"}) {
         HKEY key = nullptr;
-        if (RegOpenKeyExA(source.root, path, 0, KEY_READ | source.view, &key) != ERROR_SUCCESS) continue;
+        if (RegOpenKeyExA(Root(source), path, 0, KEY_READ | ViewFlag(source), &key) != ERROR_SUCCESS) continue;
         BYTE buffer[1024];
         DWORD size = sizeof buffer;
         DWORD type = 0;
@@ -109,7 +110,7 @@ int BareEnumeration(bool readValues) {
 }
 
 struct ListedPath {
-  const Source* source;
+  RegistrySource source;
   std::string path;
 };
 
@@ -118,7 +119,7 @@ struct ListedPath {
 void BareNoChange(const std::vector<ListedPath>& paths) {
   for (const ListedPath& listed : paths) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(listed.source->root, listed.path.c_str(), 0, KEY_READ | listed.source->view, &key) ==
+    if (RegOpenKeyExA(Root(listed.source), listed.path.c_str(), 0, KEY_READ | ViewFlag(listed.source), &key) ==
         ERROR_SUCCESS) {
       RegCloseKey(key);
     }
@@ -167,8 +168,7 @@ int main(int argc, char** argv) {
     std::vector<ListedPath> listedPaths;
     for (std::size_t i = 0; i < list.Count(); ++i) {
       const zobl::UninstallEntry& row = list.RowAt(i);
-      listedPaths.push_back(
-          {&kSources[static_cast<int>(row.Source)], std::string(zobl::kUninstallKeyPath) + "\\" + row.KeyName()});
+      listedPaths.push_back({row.Source, std::string(zobl::kUninstallKeyPath) + "\\" + row.KeyName()});
     }
     bareNoChange.push_back(TimeMs([&] {
                              for (int i = 0; i < kNoChangeRepeats; ++i) BareNoChange(listedPaths);
