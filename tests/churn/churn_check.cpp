@@ -66,7 +66,8 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   const ChurnFigures& f = churn.Figures();
   std::printf("churn: %.1f s, %d rounds\n", elapsed, rounds);
   std::printf("churner: %s", churned.c_str());
-  std::printf("refreshes: %ld timer ticks, %ld RefreshTick calls\n", f.timerTicks, f.calledTicks);
+  std::printf("refreshes: %ld timer ticks, %ld RefreshTick calls; a stable descriptor listed a tick late %ld times\n",
+              f.timerTicks, f.calledTicks, f.stableLate);
   std::printf("window: %ld compute runs, %ld sorts, %ld tab switches, %ld prints\n", f.computeRuns, f.sorts,
               f.tabSwitches, f.prints);
   std::printf(

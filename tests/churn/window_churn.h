@@ -25,6 +25,7 @@ struct ChurnFigures {
   long removalsGoneFirst = 0;  // the churner had taken it already
   long removalsDeclined = 0;
   long rowsChecked = 0;
+  long stableLate = 0;  // a stable descriptor not yet listed after a refresh
 };
 
 // Works the real window as a user would while the descriptors churn beneath it, and
@@ -65,6 +66,7 @@ class WindowChurn {
   ChurnFigures figures_;
   Problems failures_;
   std::vector<RemovedDescriptor> removed_;
+  std::vector<bool> stableListed_;  // by index in the planted stable descriptors
 };
 
 }  // namespace zobl::churn
