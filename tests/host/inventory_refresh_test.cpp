@@ -115,6 +115,23 @@ TEST_F(RefreshTest, SubkeyMetTwiceInOneWalkGetsOneRow) {
   EXPECT_EQ(h.list.RowAt(1).KeyName(), "M");
 }
 
+// One removed meanwhile moves every later subkey one index back, so the walk passes one
+// over; the removal makes the next refresh due, and that one lists it.
+TEST_F(RefreshTest, SubkeyPassedOverInOneWalkIsListedByTheNext) {
+  for (const char* key : {"A", "B", "C"}) Add(key, key);
+  world.registry.onEnumerate = [&](std::uint32_t index) {
+    if (index == 1) world.DeleteDescriptor("A");
+  };
+  h.Refresh();
+  world.registry.onEnumerate = nullptr;
+  ASSERT_EQ(h.list.Count(), 2u);
+  EXPECT_EQ(h.list.RowAt(1).KeyName(), "C");
+  h.Refresh();
+  ASSERT_EQ(h.list.Count(), 2u);
+  EXPECT_EQ(h.list.RowAt(0).KeyName(), "B");
+  EXPECT_EQ(h.list.RowAt(1).KeyName(), "C");
+}
+
 struct CountingView final : InventoryListObserver {
   void CountChanged(std::size_t) override { ++counts; }
   void RowsChanged() override { ++rows; }
