@@ -15,6 +15,9 @@ cmake/ensure-packages.sh cmake g++ clang libclang-rt-14-dev googletest libbenchm
 . cmake/private-xvfb.sh
 wineprefix=$root/build/win64/wineprefix
 at_exit cmake/wine-prefix.sh stop "$wineprefix"
+# Programs Wine ended before they ran, started again by cmake/wine-run.sh.
+restarts=$wineprefix.restarts
+rm -f "$restarts"
 # A screen of our own for the window tests.
 private_xvfb_start
 
@@ -40,6 +43,10 @@ run_tier win64
 run_tier fuzz
 
 echo "== done in $((SECONDS - start)) s"
+if [ -s "$restarts" ]; then
+  echo "Wine ended $(wc -l <"$restarts") program(s) before they ran; each was started again:"
+  cat "$restarts"
+fi
 if ((${#failed[@]})); then
   echo "FAILED: ${failed[*]}"
   exit 1
