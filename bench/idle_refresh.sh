@@ -12,7 +12,6 @@ build=$(realpath -m "${1:-$root/build/win64}")
 cpu=${ZOBL_BENCH_CPU:-0}
 seconds=${ZOBL_IDLE_SECONDS:-20}
 sizes=(0 1000 10000)
-largest=10000
 # The descriptors are direct subkeys of the key the program reads, named so that they
 # cannot be mistaken for anything else in the prefix.
 key_prefix=ZoblIdleBench
@@ -26,12 +25,7 @@ prefix=$build/idle-refresh-wineprefix
 
 window_bench_start "$prefix" "$cpu"
 
-# Kept in the prefix, which belongs to this benchmark, not in the program's working directory.
-remove_file=$prefix/idle-descriptors-remove.reg
-window_bench_descriptors "$key_prefix" "$largest" remove >"$remove_file"
-for size in "${sizes[@]}"; do
-  [ "$size" -eq 0 ] || window_bench_descriptors "$key_prefix" "$size" >"$prefix/idle-descriptors-$size.reg"
-done
+window_bench_descriptor_files "$key_prefix" "${sizes[@]}"
 
 # The prefix's server runs in a directory named after the prefix's device and inode.
 server_pid() {
@@ -57,8 +51,7 @@ now() { date +%s.%N; }
 
 declare -A cpu_seconds percent
 for size in "${sizes[@]}"; do
-  window_bench_import "$remove_file"  # what an interrupted run may have left
-  [ "$size" -eq 0 ] || window_bench_import "$prefix/idle-descriptors-$size.reg"
+  window_bench_use_descriptors "$size"
   # A fresh server writes the imported keys out on its way down: its periodic save of
   # the registry cannot fall within the measured time.
   "$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
@@ -95,7 +88,7 @@ for size in "${sizes[@]}"; do
     'BEGIN { printf "%.3f %.3f\n", t / hz, 100 * t / hz / wall }')
 
   window_bench_close "$launched"
-  window_bench_import "$remove_file"
+  window_bench_use_descriptors 0
 done
 
 label() { echo "$1" | sed -E ':a; s/([0-9])([0-9]{3})($|,)/\1,\2\3/; ta'; }

@@ -15,7 +15,6 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/win64}")
 cpu=${ZOBL_BENCH_CPU:-0}
 sizes=(0 1000 10000)
-largest=10000
 key_prefix=ZoblMemoryBench
 
 . "$root/bench/window-bench.sh"
@@ -26,19 +25,14 @@ prefix=$build/memory-wineprefix
 
 window_bench_start "$prefix" "$cpu"
 
-remove_file=$prefix/memory-descriptors-remove.reg
-window_bench_descriptors "$key_prefix" "$largest" remove >"$remove_file"
-for size in "${sizes[@]}"; do
-  [ "$size" -eq 0 ] || window_bench_descriptors "$key_prefix" "$size" >"$prefix/memory-descriptors-$size.reg"
-done
+window_bench_descriptor_files "$key_prefix" "${sizes[@]}"
 
 # A field of /proc/PID/status in bytes (the kernel gives kB).
 status_bytes() { awk -v field="$2:" '$1 == field { print $2 * 1024 }' "/proc/$1/status" 2>/dev/null; }
 
 declare -A windows linux
 for size in "${sizes[@]}"; do
-  window_bench_import "$remove_file"  # what an interrupted run may have left
-  [ "$size" -eq 0 ] || window_bench_import "$prefix/memory-descriptors-$size.reg"
+  window_bench_use_descriptors "$size"
   "$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
 
   taskset -c "$cpu" wine "$exe" </dev/null >/dev/null 2>&1 &
@@ -49,7 +43,7 @@ for size in "${sizes[@]}"; do
   linux[$size]="anon $(status_bytes "$program" RssAnon) swap $(status_bytes "$program" VmSwap)"
   linux[$size]+=" hwm $(status_bytes "$program" VmHWM)"
   window_bench_close "$launched"
-  window_bench_import "$remove_file"
+  window_bench_use_descriptors 0
 done
 
 # The value after NAME in a line of "name value" pairs.

@@ -56,6 +56,26 @@ window_bench_descriptors() {
 
 window_bench_import() { taskset -c "$cpu" wine regedit /S "$(windows_path "$1")" </dev/null >/dev/null 2>&1; }
 
+# Writes into the prefix, which belongs to the benchmark, the .reg files that give the
+# registry each SIZE of descriptors named KEY_PREFIX and one that removes them all.
+#   window_bench_descriptor_files KEY_PREFIX SIZE...
+window_bench_descriptor_files() {
+  local key_prefix=$1 size largest=0
+  shift
+  for size; do
+    if ((size > largest)); then largest=$size; fi
+    ((size == 0)) || window_bench_descriptors "$key_prefix" "$size" >"$WINEPREFIX/descriptors-$size.reg"
+  done
+  window_bench_descriptors "$key_prefix" "$largest" remove >"$WINEPREFIX/descriptors-remove.reg"
+}
+
+# Leaves SIZE of those descriptors in the registry, whatever a run before (or one
+# interrupted) left there; 0 removes them.
+window_bench_use_descriptors() {
+  window_bench_import "$WINEPREFIX/descriptors-remove.reg"
+  (($1 == 0)) || window_bench_import "$WINEPREFIX/descriptors-$1.reg"
+}
+
 # Wine gives the program's process the path of the executable as its first argument.
 window_bench_program_pid() {
   local p
