@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <span>
 
 #include "platform/win32/scoped_handles.h"
@@ -24,7 +25,8 @@ bool ScreenDeepEnough() {
   return GetDeviceCaps(screen.Get(), BITSPIXEL) * GetDeviceCaps(screen.Get(), PLANES) >= kLeastScreenDepth;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& fileName) {
+// A file that cannot be read whole, or held in memory, is no picture.
+std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& fileName) try {
   const win32::ScopedFileHandle file(CreateFileA(fileName.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return std::nullopt;
@@ -34,6 +36,8 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& fileName) 
   DWORD read = 0;
   if (!ReadFile(file.Get(), bytes.data(), size, &read, nullptr) || read != size) return std::nullopt;
   return bytes;
+} catch (const std::bad_alloc&) {
+  return std::nullopt;
 }
 
 }  // namespace

@@ -52,13 +52,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Check(size >= 54 && format->width > 0 && format->height > 0 && format->infoOffset == 14);
   const std::uint32_t bits = Read(data, 28, 2);
   const std::uint64_t rowSize = (static_cast<std::uint64_t>(format->width) * bits + 31) / 32 * 4;
-  Check(format->pixelOffset == (bits == 24 ? 54u : 1078u));
+  Check(format->pixelOffset == Read(data, 10, 4) && format->pixelOffset >= 14 + Read(data, 14, 4));
   Check(format->pixelOffset + rowSize * static_cast<std::uint64_t>(format->height) <= size);
 
-  // The file header is not examined, so its bytes choose the client areas and origins.
+  // Bytes the check leaves alone (the signature, the reserved words, the image size)
+  // choose the client areas and origins.
   const auto originX = static_cast<int>(Read(data, 2, 4));
   const auto originY = static_cast<int>(Read(data, 6, 4));
-  const std::uint32_t clientSize = Read(data, 10, 4);
+  const std::uint32_t clientSize = Read(data, 34, 4);
   CheckTiling(*format, clientSize, originX, originY);
   CheckTiling(*format, ~clientSize, originY, originX);
   CheckTiling(*format, clientSize, INT_MAX, INT_MIN);
