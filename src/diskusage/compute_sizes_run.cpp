@@ -35,6 +35,7 @@ void ComputeSizesRun::ButtonCalculeTailleClick() {
   // anyway is ignored.
   if (running_) return;
   running_ = true;
+  stopping_ = false;
   closing_ = false;
   // However the run ends, the button comes back, unless the window is gone.
   struct RunEnd {
@@ -48,7 +49,7 @@ void ComputeSizesRun::ButtonCalculeTailleClick() {
   view_.BeginProgress(list_.Count());
   view_.ActivatePiePage();
   std::uint32_t lastCheck = ticks_.Milliseconds();
-  for (std::size_t i = 0; i < list_.Count(); ++i) {
+  for (std::size_t i = 0; i < list_.Count() && !stopping_; ++i) {
     if (!MeasureRow(i)) return;
     // The pie is rebuilt after the first row and after any row that alone took more
     // than a second; time spent on another tab counts from the last check made here.

@@ -18,7 +18,7 @@ class ComputeSizesView {
   // shown in its place.
   virtual void BeginProgress(std::size_t rows) = 0;
   virtual void StepProgress() = 0;
-  // The bar hidden, then the button shown again.
+  // The bar, showing every step taken, hidden; then the button shown again.
   virtual void EndProgress() = 0;
   // Makes the Pie tab the active page; its show handler rebuilds the pie if it was not.
   virtual void ActivatePiePage() = 0;
@@ -34,6 +34,7 @@ class ComputeSizesView {
 // count before every row; a result goes to the row that was measured, found again by
 // its id, and is dropped once that row has left the list. Once the pump reports the
 // window closing, the run stops and touches neither the list nor the view again.
+// Asked to stop, it ends as after its last row once the directory it measures is done.
 class ComputeSizesRun {
  public:
   ComputeSizesRun(InventoryList& list,
@@ -45,6 +46,8 @@ class ComputeSizesRun {
 
   void ButtonCalculeTailleClick();
   [[nodiscard]] bool Running() const { return running_; }
+  // The user's Escape: rows not yet reached keep their texts.
+  void Stop() { stopping_ = running_; }
 
  private:
   // Measures row `index`; false once the window is closing.
@@ -56,6 +59,7 @@ class ComputeSizesRun {
   TickSource& ticks_;
   ComputeSizesView& view_;
   bool running_ = false;
+  bool stopping_ = false;
   bool closing_ = false;
 };
 

@@ -73,6 +73,12 @@ void TForm1::Show() const {
 
 bool TForm1::PreTranslateMessage(MSG& message) {
   if (window_ == nullptr) return false;
+  // Escape ends a run of "Compute the Files Size" once its current directory is measured.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && computeRun_.Running() &&
+      (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+    computeRun_.Stop();
+    return true;
+  }
   return (keyboard_ && keyboard_->PreTranslate(message)) || IsDialogMessageA(window_, &message);
 }
 
@@ -390,7 +396,10 @@ void TForm1::BeginProgress(std::size_t rows) {
 void TForm1::StepProgress() { ++progressDone_; }
 
 void TForm1::OnTimer(UINT_PTR id) {
-  if (id != kProgressTimer) return;
+  if (id == kProgressTimer) ShowProgress();
+}
+
+void TForm1::ShowProgress() const {
   const HWND bar = Control(kProgressBarCalculeTaille);
   const auto shown = static_cast<std::size_t>(SendMessageA(bar, PBM_GETPOS, 0, 0));
   // The bar stops at its maximum; rows added during the run take it no further.
@@ -401,6 +410,9 @@ void TForm1::OnTimer(UINT_PTR id) {
 void TForm1::EndProgress() {
   progressTimer_.Reset();
   if (window_ == nullptr) return;
+  // The last rows are done since the timer last showed the count: the run ends on a full bar.
+  ShowProgress();
+  UpdateWindow(Control(kProgressBarCalculeTaille));
   ShowWindow(Control(kProgressBarCalculeTaille), SW_HIDE);
   ShowWindow(Control(kButtonCalculeTaille), SW_SHOW);
   // Hiding the clicked button left the keyboard with the window itself; give it back.

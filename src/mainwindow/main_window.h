@@ -149,6 +149,7 @@ class TForm1 final : private ComputeSizesView {
   void BeginProgress(std::size_t rows) override;
   void StepProgress() override;
   void EndProgress() override;
+  void ShowProgress() const;
   void ActivatePiePage() override { ActivatePage(FormPage::Pie); }
   [[nodiscard]] bool PiePageActive() const override { return activePage_ == FormPage::Pie; }
   void PieRefresh() override;

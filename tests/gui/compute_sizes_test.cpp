@@ -106,6 +106,7 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   EXPECT_TRUE(barOverHiddenButton);
   EXPECT_TRUE(pieShowing);
   EXPECT_FALSE(IsWindowVisible(bar));
+  EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) << "a full bar at the end";
   EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 1);  // left as the run made it
   const UninstallEntry* big = RowNamed("QmBig");
   const UninstallEntry* small = RowNamed("QmSmall");
@@ -125,6 +126,30 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   PumpPending();
   EXPECT_EQ(form_->ActivePage(), FormPage::Pie);
   EXPECT_DOUBLE_EQ(SliceValue("QmSmall"), 4.0);
+}
+
+// Keys pressed while the scan measures reach the window: Ctrl+Tab leaves the Pie tab,
+// Escape ends the run once the directory under way is measured.
+TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
+  const std::string first = AddProgram("0QmKeysFirst", 0);
+  for (int i = 0; i < 40; ++i) CreateFileOrThrow(first + "\\f" + std::to_string(i), 10);
+  AddProgram("QmKeysLater", 0);
+  Open();
+  SetForegroundWindow(form_->Handle());
+  ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }, 5000));
+  const HWND button = Control(kButtonCalculeTaille);
+  const PostedProbe probe([] {
+    PressKey(VK_TAB, {VK_CONTROL});
+    PressKey(VK_ESCAPE);
+  });
+  PostMessageA(button, BM_CLICK, 0, 0);
+  probe.Post();  // handled by the scan's pump, in the first directory
+  ASSERT_TRUE(PumpUntil([&] { return probe.Ran() && IsWindowVisible(button); }, 20000));
+
+  EXPECT_EQ(form_->ActivePage(), FormPage::Options);
+  EXPECT_EQ(RowNamed("0QmKeysFirst")->SizeBytes, 500u);
+  EXPECT_EQ(RowNamed("QmKeysLater")->SizeDisplay(), "[NOT YET COMPUTED]");
+  EXPECT_FALSE(IsWindowVisible(Control(kProgressBarCalculeTaille)));
 }
 
 // A package that names no path in its command but records its InstallLocation, and a

@@ -1,5 +1,6 @@
 #include "gui_support.h"
 
+#include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
@@ -27,6 +28,23 @@ bool PumpUntil(const std::function<bool()>& done,
     if (GetTickCount() - start >= static_cast<DWORD>(timeoutMilliseconds)) return done();
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
   }
+}
+
+void PressKey(WORD key, std::vector<WORD> modifiers) {
+  std::vector<INPUT> inputs;
+  const auto add = [&inputs](WORD k, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = k;
+    input.ki.dwFlags = flags;
+    inputs.push_back(input);
+  };
+  for (const WORD m : modifiers) add(m, 0);
+  add(key, 0);
+  add(key, KEYEVENTF_KEYUP);
+  std::reverse(modifiers.begin(), modifiers.end());
+  for (const WORD m : modifiers) add(m, KEYEVENTF_KEYUP);
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 namespace {

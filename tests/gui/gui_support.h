@@ -111,6 +111,8 @@ class ScopedWorkingDirectory {
 // A Unix path of the build as the program sees it, through drive Z:.
 std::string WindowsPathOf(const char* unixPath);
 
+// Presses `key` with `modifiers` held, as the keyboard does, for the window with the focus.
+void PressKey(WORD key, std::vector<WORD> modifiers = {});
 // Clicks a control the way the mouse does, at a point of its client area.
 void ClickAt(HWND control, POINT point);
 std::string WindowText(HWND window);

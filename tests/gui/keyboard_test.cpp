@@ -23,22 +23,6 @@ class KeyboardTest : public WindowTest {
     SetForegroundWindow(form_->Handle());
     ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }, 5000));
   }
-  static void Press(WORD key, std::vector<WORD> modifiers = {}) {
-    std::vector<INPUT> inputs;
-    const auto add = [&inputs](WORD k, DWORD flags) {
-      INPUT input{};
-      input.type = INPUT_KEYBOARD;
-      input.ki.wVk = k;
-      input.ki.dwFlags = flags;
-      inputs.push_back(input);
-    };
-    for (const WORD m : modifiers) add(m, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    std::reverse(modifiers.begin(), modifiers.end());
-    for (const WORD m : modifiers) add(m, KEYEVENTF_KEYUP);
-    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  }
   bool Until(const std::function<bool()>& done) {
     return PumpUntil(done, 5000,
                      [this](MSG& m) { return form_->Handle() != nullptr && form_->PreTranslateMessage(m); });
@@ -93,7 +77,7 @@ TEST_F(KeyboardTest, TabWalksTheDesignsOrderAndCtrlKeysSwitchTabs) {
       {VK_TAB, {ctrl, shift}, "PageControl1", FormPage::Pie},  // not left on a hidden control
   };
   for (const auto& step : steps) {
-    Press(step.key, step.modifiers);
+    PressKey(step.key, step.modifiers);
     ASSERT_TRUE(Until([&] { return Focused() == step.focus && form_->ActivePage() == step.page; }))
         << "expected " << step.focus << ", focus on " << Focused();
   }
@@ -142,9 +126,9 @@ TEST_F(KeyboardTest, SpaceAndEnterRunEveryCommand) {
     form_->ActivatePage(command.page);
     SetFocus(Control(command.control));
     if (command.control == kToolBar1) SendMessageA(Control(kToolBar1), TB_SETHOTITEM, 0, 0);
-    for (int i = 0; i < command.toolButton; ++i) Press(VK_RIGHT);
+    for (int i = 0; i < command.toolButton; ++i) PressKey(VK_RIGHT);
     boxesBefore = boxes.Seen().size();
-    Press(command.key);
+    PressKey(command.key);
     EXPECT_TRUE(Until(command.ran)) << ControlById(command.control).name << " " << command.toolButton;
   }
 }

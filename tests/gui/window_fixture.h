@@ -43,6 +43,8 @@ class WindowTest : public ::testing::Test {
                                                   }});
     form_->Create(GetModuleHandleA(nullptr));
     form_->Show();
+    // As the program's loop: the window's keys work inside the scan's pump too.
+    pump_.SetKeyHandler([this](MSG& message) { return form_->PreTranslateMessage(message); });
     PumpPending();
   }
 

@@ -201,18 +201,43 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
   }
 }
 
-TEST_F(ComputeSizesRunTest, WindowClosingStopsTheRunWithoutTouchingListOrView) {
-  const RowId first = AddRow("A", "C:\\A", 10);
-  const RowId second = AddRow("B", "C:\\B", 20);
-  int pumps = 0;
-  pump_.onPump = [&] { return ++pumps < 4; };  // closing at the second directory's first entry
-  run_.ButtonCalculeTailleClick();
-  EXPECT_EQ(Row(first).SizeBytes, 10u);
-  EXPECT_EQ(Row(second).SizeDisplay(), "[NOT YET COMPUTED]");
-  EXPECT_EQ(Row(second).SizeBytes, 0u);
-  EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 2", "shown", "pie after 0"}));
-  EXPECT_EQ(pumps, 4);  // no further pumping once closing
-  EXPECT_FALSE(run_.Running());
+// At the second directory's first entry: the window closes (the run stops at once and
+// touches neither list nor view), or the user presses Escape (the directory is finished,
+// the third row is not begun, and the run ends as after its last row).
+TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
+  const struct {
+    const char* what;
+    bool closing;
+    std::uint64_t secondBytes;
+    std::vector<std::string> events;
+    int pumps;
+  } cases[] = {
+      {"closing", true, 0, {"begin 3", "shown", "pie after 0"}, 4},
+      {"Escape", false, 20, {"begin 3", "shown", "pie after 0", "pie after 2", "end"}, 6},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    while (list_.Count() > 0) list_.DeleteAt(0);
+    view_ = RecordingView{};
+    const RowId first = AddRow("A", "C:\\A", 10);
+    const RowId second = AddRow("B", "C:\\B", 20);
+    const RowId third = AddRow("C", "C:\\C", 30);
+    int pumps = 0;
+    pump_.onPump = [&] {
+      if (++pumps != 4) return true;
+      if (!c.closing) run_.Stop();
+      return !c.closing;
+    };
+    run_.ButtonCalculeTailleClick();
+    EXPECT_EQ(Row(first).SizeBytes, 10u);
+    EXPECT_EQ(Row(second).SizeBytes, c.secondBytes);
+    EXPECT_EQ(Row(third).SizeDisplay(), "[NOT YET COMPUTED]");
+    EXPECT_EQ(Row(third).SizeBytes, 0u);
+    EXPECT_EQ(view_.events, c.events);
+    EXPECT_EQ(view_.steps, c.closing ? 1u : 2u);
+    EXPECT_EQ(pumps, c.pumps);
+    EXPECT_FALSE(run_.Running());
+  }
 }
 
 TEST_F(ComputeSizesRunTest, AClickDuringARunIsIgnoredAndAFailureStillBringsTheButtonBack) {
