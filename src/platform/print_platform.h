@@ -1,6 +1,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,15 +26,23 @@ class PrintDocument {
   virtual void End() = 0;
 };
 
+// The copies asked for in the print dialog. A printer that makes them itself gets the
+// document once; otherwise the program repeats its pages.
+struct PrintCopies {
+  int count = 1;
+  bool collate = false;  // whole documents one after another (1,2,1,2), not 1,1,2,2
+  bool byPrinter = false;
+};
+
 // The printing platform: the print dialog, the clock, printer documents. Failures are
 // thrown; a cancelled dialog is none.
 class PrintPlatform {
  public:
   virtual ~PrintPlatform() = default;
 
-  // The print dialog with no page range, no selection and no printing to a file; false
+  // The print dialog with no page range, no selection and no printing to a file; nothing
   // when the user cancels. The printer and settings chosen there serve the document.
-  [[nodiscard]] virtual bool ShowPrintDialog() = 0;
+  [[nodiscard]] virtual std::optional<PrintCopies> ShowPrintDialog() = 0;
   [[nodiscard]] virtual LocalDateTime Now() const = 0;
   // Starts a document on the printer the dialog chose, titled `title`.
   [[nodiscard]] virtual std::unique_ptr<PrintDocument> StartDocument(const std::string& title) = 0;

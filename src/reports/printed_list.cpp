@@ -1,11 +1,32 @@
 #include "reports/printed_list.h"
 
+#include <array>
 #include <memory>
+#include <optional>
+#include <vector>
+
+#include "reports/print_pagination.h"
 
 namespace zobl {
 namespace {
 
 constexpr char kLineSample[] = "Wg";  // as high as a line of any text
+
+// A row's line in the pieces drawn one after another.
+using PrintedRow = std::array<std::string, 4>;
+
+// The printer may let the window's events run while it draws, and a refresh may then add
+// or drop rows: the rows are copied before the first drawing call, and only copies drawn.
+std::vector<PrintedRow> CopyRows(const InventoryList& list) {
+  std::vector<PrintedRow> rows;
+  rows.reserve(list.Count());
+  for (std::size_t i = 0; i < list.Count(); ++i) {
+    const UninstallEntry& row = list.RowAt(i);
+    rows.push_back({row.Name, " Date=" + row.InstallDate(), " Size=" + row.SizeDisplay(),
+                    " Directory=" + row.SupposedDirectory()});
+  }
+  return rows;
+}
 
 }  // namespace
 
@@ -15,28 +36,27 @@ std::string PrintHeader(const LocalDateTime& now) {
 }
 
 void PrintInventory(const InventoryList& list, PrintPlatform& platform) {
-  if (!platform.ShowPrintDialog()) return;
+  const std::optional<PrintCopies> copies = platform.ShowPrintDialog();
+  if (!copies) return;
   const std::string header = PrintHeader(platform.Now());
+  const std::vector<PrintedRow> rows = CopyRows(list);
   const std::unique_ptr<PrintDocument> document = platform.StartDocument(header);
-  const int pageHeight = document->PageHeight();
   const int line = document->TextHeight(kLineSample);
+  const std::vector<std::size_t> starts = PageStarts(rows.size(), line, document->PageHeight());
   document->SetWhiteFill();
-  document->DrawText(0, 0, header);
-  int y = 2 * line;  // an empty line under the header
-  // The count is read before every row: the printer may let the window's events run,
-  // and a refresh may add or drop rows meanwhile.
-  for (std::size_t i = 0; i < list.Count(); ++i) {
-    const UninstallEntry& row = list.RowAt(i);
-    int x = document->DrawText(0, y, row.Name);
-    x = document->DrawText(x, y, " Date=" + row.InstallDate());
-    x = document->DrawText(x, y, " Size=" + row.SizeDisplay());
-    document->DrawText(x, y, " Directory=" + row.SupposedDirectory());
-    y += line;
-    // The lowest band of a page stays empty. A page is begun only for a row to come: a
-    // last row that fills its page is not followed by a blank sheet.
-    if (y >= pageHeight - line && i + 1 < list.Count()) {
-      document->NewPage();
-      y = 0;
+  bool first = true;
+  for (const std::size_t page : PageOrder(starts.size(), *copies)) {
+    if (!first) document->NewPage();
+    first = false;
+    int y = 0;
+    if (page == 0) {
+      document->DrawText(0, 0, header);
+      y = 2 * line;  // an empty line under the header
+    }
+    const std::size_t end = page + 1 < starts.size() ? starts[page + 1] : rows.size();
+    for (std::size_t i = starts[page]; i < end; ++i, y += line) {
+      int x = 0;
+      for (const std::string& piece : rows[i]) x = document->DrawText(x, y, piece);
     }
   }
   document->End();

@@ -13,7 +13,8 @@ inline constexpr char kPrintHeaderStart[] = "Software stats by ZOBL (Quillmoor).
 std::string PrintHeader(const LocalDateTime& now);
 
 // The list as printed text: the header, an empty line, then for each row in display
-// order "name Date=date Size=size Directory=directory", one line each, page after page.
+// order "name Date=date Size=size Directory=directory", one line each, page after page,
+// in the copies asked for. The rows are those the list holds once the dialog is closed.
 // Nothing is printed when the user cancels the dialog.
 void PrintInventory(const InventoryList& list, PrintPlatform& platform);
 

@@ -4,11 +4,13 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/portable_locale.h"
+#include "reports/print_pagination.h"
 
 namespace zobl::testing {
 namespace {
@@ -51,7 +53,7 @@ class FakeDocument final : public PrintDocument {
 
 class FakePrinter final : public PrintPlatform {
  public:
-  bool ShowPrintDialog() override { return confirm; }
+  std::optional<PrintCopies> ShowPrintDialog() override { return confirm ? std::optional(copies) : std::nullopt; }
   LocalDateTime Now() const override { return {2001, 7, 4, 9, 5}; }
   std::unique_ptr<PrintDocument> StartDocument(const std::string& title) override {
     paper.title = title;
@@ -59,6 +61,7 @@ class FakePrinter final : public PrintPlatform {
   }
 
   bool confirm = true;
+  PrintCopies copies;
   std::function<void()> onDraw;
   Paper paper;
 };
@@ -80,25 +83,36 @@ class PrintedListTest : public ::testing::Test {
 
 // With pages 60 lines high, the first holds 57 rows under the header and its empty line,
 // each later one 59: the lowest line of a page stays empty.
-TEST_F(PrintedListTest, FillsPagesUpToTheirLastLineAndStartsNoneForNothing) {
+TEST(PrintPaginationTest, FillsPagesUpToTheirLastLineAndStartsNoneForNothing) {
   const struct {
-    int rows;
-    std::vector<std::size_t> linesPerPage;  // the header counts on the first
-  } cases[] = {{0, {1}}, {1, {2}}, {57, {58}}, {58, {58, 1}}, {116, {58, 59}}, {117, {58, 59, 1}}};
+    std::size_t rows;
+    std::vector<std::size_t> starts;
+  } cases[] = {{0, {0}}, {1, {0}}, {57, {0}}, {58, {0, 57}}, {116, {0, 57}}, {117, {0, 57, 116}}};
+  for (const auto& c : cases) EXPECT_EQ(PageStarts(c.rows, kLine, 60 * kLine), c.starts) << c.rows << " rows";
+}
+
+// Each page as the start of its top line and its number of lines.
+TEST_F(PrintedListTest, CopiesRepeatThePagesOnlyWhenThePrinterDoesNot) {
+  AddRows(58);
+  const struct {
+    PrintCopies copies;
+    std::vector<std::string> pages;
+  } cases[] = {
+      {{1, false, false}, {"Softw 58", "P1058 1"}},
+      {{3, true, false}, {"Softw 58", "P1058 1", "Softw 58", "P1058 1", "Softw 58", "P1058 1"}},
+      {{3, false, false}, {"Softw 58", "Softw 58", "Softw 58", "P1058 1", "P1058 1", "P1058 1"}},
+      {{3, true, true}, {"Softw 58", "P1058 1"}},
+  };
   for (const auto& c : cases) {
-    list_.SuspendRepaint();
-    while (list_.Count() > 0) list_.DeleteAt(0);
-    list_.ResumeRepaint();
-    AddRows(c.rows);
     printer_.paper = {};
+    printer_.copies = c.copies;
     PrintInventory(list_, printer_);
-    std::vector<std::size_t> lines;
-    for (const auto& page : printer_.paper.pages) lines.push_back(page.size());
-    EXPECT_EQ(lines, c.linesPerPage) << c.rows << " rows";
-    EXPECT_TRUE(printer_.paper.ended);
-    if (c.rows > 58) {
-      EXPECT_EQ(printer_.paper.pages[1].begin()->first, 0) << "later pages start at the top";
+    std::vector<std::string> pages;
+    for (const auto& page : printer_.paper.pages) {
+      pages.push_back(page.at(0).substr(0, 5) + " " + std::to_string(page.size()));  // pages start at the top
     }
+    EXPECT_EQ(pages, c.pages) << c.copies.count << " copies, collated " << c.copies.collate;
+    EXPECT_TRUE(printer_.paper.ended);
   }
 }
 
@@ -112,7 +126,7 @@ TEST_F(PrintedListTest, HeaderTitlesTheDocumentAndRowsFollowAnEmptyLine) {
   EXPECT_EQ(printer_.paper.title, expected.at(0));
 }
 
-TEST_F(PrintedListTest, CancelPrintsNothingAndARowGoneMeanwhileIsNeverRead) {
+TEST_F(PrintedListTest, CancelPrintsNothingAndARowDroppedWhileItPrintsIsPrintedWhole) {
   AddRows(3);
   printer_.confirm = false;
   PrintInventory(list_, printer_);
@@ -120,12 +134,12 @@ TEST_F(PrintedListTest, CancelPrintsNothingAndARowGoneMeanwhileIsNeverRead) {
 
   printer_.confirm = true;
   printer_.onDraw = [this] {
-    if (list_.Count() == 3 && printer_.paper.pages[0].size() == 2) list_.DeleteAt(1);  // while the first row prints
+    if (list_.Count() == 3 && printer_.paper.pages[0].count(30) == 1) list_.DeleteAt(1);  // its name is drawn
   };
   PrintInventory(list_, printer_);
   ASSERT_EQ(printer_.paper.pages.size(), 1u);
-  EXPECT_EQ(printer_.paper.pages[0].size(), 3u);
-  EXPECT_EQ(printer_.paper.pages[0].at(30).substr(0, 5), "P1003");
+  EXPECT_EQ(printer_.paper.pages[0].size(), 4u);
+  EXPECT_EQ(printer_.paper.pages[0].at(30), "P1002 Date=2001.7.4 Size= Directory=C:\\P");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <cderr.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <stdexcept>
 #include <utility>
 
@@ -12,6 +13,31 @@ namespace zobl::win32 {
 namespace {
 
 constexpr int kFontPoints = 8;
+
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle memory) { GlobalFree(memory); }
+};
+using ScopedGlobal = ScopedHandle<GlobalMemoryTraits>;
+
+// The memory of a movable global block, locked for the scope; null for no block.
+template <typename T>
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL memory)
+      : memory_(memory), data_(memory != nullptr ? static_cast<T*>(::GlobalLock(memory)) : nullptr) {}
+  ~LockedGlobal() {
+    if (data_ != nullptr) GlobalUnlock(memory_);
+  }
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  [[nodiscard]] T* Get() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  T* data_;
+};
 
 std::runtime_error PrintingFailure(const char* what) {
   return std::runtime_error(std::string(what) + " (error " + std::to_string(GetLastError()) + ")");
@@ -90,25 +116,48 @@ class Win32PrintDocument final : public PrintDocument {
 
 }  // namespace
 
-bool Win32PrintPlatform::ShowPrintDialog() {
+std::optional<PrintCopies> Win32PrintPlatform::ShowPrintDialog() {
   printer_.Reset();
   PRINTDLGA dialog{};
   dialog.lStructSize = sizeof dialog;
   dialog.hwndOwner = owner_;
-  dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE;
+  // The copies and collation asked for come back in the DEVMODE, which the DC carries.
+  dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
   const BOOL chosen = PrintDlgA(&dialog);
-  if (dialog.hDevMode != nullptr) GlobalFree(dialog.hDevMode);
-  if (dialog.hDevNames != nullptr) GlobalFree(dialog.hDevNames);
+  const ScopedGlobal devMode(dialog.hDevMode);
+  const ScopedGlobal devNames(dialog.hDevNames);
+  ScopedPrinterDc printer(dialog.hDC);
   if (!chosen) {
     const DWORD error = CommDlgExtendedError();
-    if (error == 0) return false;  // cancelled
+    if (error == 0) return std::nullopt;  // cancelled
     throw std::runtime_error(error == PDERR_NODEFAULTPRN
                                  ? "No printer is installed"
                                  : "The print dialog failed (error " + std::to_string(error) + ")");
   }
-  if (dialog.hDC == nullptr) throw std::runtime_error("The chosen printer cannot be opened");
-  printer_ = ScopedPrinterDc(dialog.hDC);
-  return true;
+  if (!printer.IsValid()) throw std::runtime_error("The chosen printer cannot be opened");
+  const LockedGlobal<DEVMODEA> locked(devMode.Get());
+  DEVMODEA* const mode = locked.Get();
+  // A dialog that ignores the flag answers in nCopies and PD_COLLATE instead.
+  PrintCopies copies{std::max<int>(dialog.nCopies, 1), (dialog.Flags & PD_COLLATE) != 0};
+  if (mode != nullptr && (mode->dmFields & DM_COPIES) != 0) copies.count = std::max<int>(copies.count, mode->dmCopies);
+  if (mode != nullptr && (mode->dmFields & DM_COLLATE) != 0) copies.collate |= mode->dmCollate == DMCOLLATE_TRUE;
+  if (copies.count > 1 && mode != nullptr) {
+    const LockedGlobal<DEVNAMES> names(devNames.Get());
+    if (names.Get() != nullptr) {
+      const char* base = reinterpret_cast<const char*>(names.Get());
+      const char* device = base + names.Get()->wDeviceOffset;
+      const char* port = base + names.Get()->wOutputOffset;
+      copies.byPrinter = DeviceCapabilitiesA(device, port, DC_COPIES, nullptr, nullptr) >= copies.count &&
+                         (!copies.collate || DeviceCapabilitiesA(device, port, DC_COLLATE, nullptr, nullptr) == 1);
+    }
+    // Copies the program makes must not be multiplied by the printer's.
+    mode->dmCopies = static_cast<short>(copies.byPrinter ? copies.count : 1);
+    mode->dmCollate = copies.collate ? DMCOLLATE_TRUE : DMCOLLATE_FALSE;
+    mode->dmFields |= DM_COPIES | DM_COLLATE;
+    if (ResetDCA(printer.Get(), mode) == nullptr) throw PrintingFailure("The printer cannot take the copies");
+  }
+  printer_ = std::move(printer);
+  return copies;
 }
 
 LocalDateTime Win32PrintPlatform::Now() const {

@@ -16,7 +16,8 @@ class Win32PrintPlatform final : public PrintPlatform {
   Win32PrintPlatform& operator=(const Win32PrintPlatform&) = delete;
 
   void SetOwner(HWND owner) { owner_ = owner; }
-  [[nodiscard]] bool ShowPrintDialog() override;
+  // Copies the printer cannot make, collated as asked, are left to the program.
+  [[nodiscard]] std::optional<PrintCopies> ShowPrintDialog() override;
   [[nodiscard]] LocalDateTime Now() const override;
   [[nodiscard]] std::unique_ptr<PrintDocument> StartDocument(const std::string& title) override;
 

@@ -1,9 +1,11 @@
 // Prints a list of known rows through the real print dialog, answered from inside the
 // process, and writes the lines the paper must carry, for tests/scripts/print_check.sh.
-//   zobl_print_check.exe ROWS EXPECTED_FILE [--cancel]
+//   zobl_print_check.exe ROWS EXPECTED_FILE [--cancel | --two-collated-copies]
 // EXPECTED_FILE gets the header's fixed start, then every row's line in printed order.
+// The copies are asked for in the dialog's own controls, as a user would.
 // Exit code 0 when printing ran (or was cancelled) without a failure, 1 on a failure.
 #include <windows.h>
+#include <dlgs.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,7 +26,9 @@
 namespace {
 
 WPARAM g_answer = IDOK;
+bool g_twoCollatedCopies = false;
 int g_dialogsAnswered = 0;
+bool g_copiesAsked = false;
 
 // The print dialog is modal; it is answered as soon as it becomes active.
 LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
@@ -34,6 +38,9 @@ LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
     GetClassNameA(window, className, sizeof className);
     if (std::string(className) == "#32770") {
       ++g_dialogsAnswered;
+      if (g_twoCollatedCopies) {
+        g_copiesAsked = SetDlgItemTextA(window, edt3, "2") && CheckDlgButton(window, chx2, BST_CHECKED);
+      }
       PostMessageA(window, WM_COMMAND, g_answer, 0);
     }
   }
@@ -83,18 +90,21 @@ int Run(int rows, const char* expectedPath) {
   zobl::win32::Win32PrintPlatform platform(nullptr);
   zobl::PrintInventory(list, platform);
   if (g_dialogsAnswered == 0) throw std::runtime_error("the print dialog never showed");
+  if (g_twoCollatedCopies && !g_copiesAsked) throw std::runtime_error("the dialog has no copies or collate control");
   return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  const bool cancel = argc == 4 && std::string(argv[3]) == "--cancel";
-  if ((argc != 3 && !cancel) || std::atoi(argv[1]) <= 0) {
-    std::fprintf(stderr, "usage: zobl_print_check ROWS EXPECTED_FILE [--cancel]\n");
+  const std::string option = argc == 4 ? argv[3] : "";
+  if (argc < 3 || argc > 4 || std::atoi(argv[1]) <= 0 ||
+      (argc == 4 && option != "--cancel" && option != "--two-collated-copies")) {
+    std::fprintf(stderr, "usage: zobl_print_check ROWS EXPECTED_FILE [--cancel | --two-collated-copies]\n");
     return 2;
   }
-  if (cancel) g_answer = IDCANCEL;
+  if (option == "--cancel") g_answer = IDCANCEL;
+  g_twoCollatedCopies = option == "--two-collated-copies";
   try {
     return Run(std::atoi(argv[1]), argv[2]);
   } catch (const std::exception& failure) {
