@@ -178,9 +178,12 @@ void FormControls::PlacePages() const {
   }
 }
 
-void FormControls::Layout(SIZE extra, POINT scroll) const {
+void FormControls::Layout(SIZE extra, POINT scroll) {
   const LONG dx = std::max(extra.cx, 0L);
   const LONG dy = std::max(extra.cy, 0L);
+  // The About page paints its panel's frames where the panel is: all of it anew when it moved.
+  if (dx != extra_.cx) InvalidateRect(Page(FormPage::About), nullptr, TRUE);
+  extra_ = {dx, dy};
   for (const ControlDesign& design : DesignedControls()) {
     RECT place = designPlaces_.at(design.id);
     if (design.anchor & kMoveRight) OffsetRect(&place, dx, 0);

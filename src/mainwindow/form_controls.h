@@ -38,7 +38,9 @@ class FormControls {
   void ShowPage(FormPage page) const;
   // Places every control for a client area `extra` pixels wider and higher than the
   // design (never less than 0), the window's own controls moved by its scroll position.
-  void Layout(SIZE extra, POINT scroll) const;
+  void Layout(SIZE extra, POINT scroll);
+  // The room beyond the design the last layout gave out, which the pages also get.
+  [[nodiscard]] SIZE Extra() const { return extra_; }
 
  private:
   HWND Create(const ControlDesign& design, HWND parent);
@@ -59,6 +61,7 @@ class FormControls {
   std::array<HWND, 4> pages_{};
   std::map<ControlId, HWND> controls_;
   std::map<ControlId, RECT> designPlaces_;  // as made, in the parent's client coordinates
+  SIZE extra_{};
 };
 
 }  // namespace zobl

@@ -113,7 +113,8 @@ struct ControlDesign {
   bool checked = false;  // a check box's state in the design
 };
 
-// Frames drawn on the About tab around its support panel.
+// Frames drawn on the About tab around its support panel; they follow the page's right
+// edge, as the panel's controls do.
 struct BevelDesign {
   DesignRect bounds;
   bool raised;

@@ -141,6 +141,7 @@ void TForm1::PaintPage(HWND page) const {
     for (const BevelDesign& bevel : kAboutBevels) {
       const DesignRect box = ScaleToDpi(bevel.bounds, dpi_);
       RECT frame{box.left, box.top, box.left + box.width, box.top + box.height};
+      OffsetRect(&frame, controls_->Extra().cx, 0);  // with the panel, at the right edge
       DrawEdge(dc, &frame, bevel.raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
     }
   }

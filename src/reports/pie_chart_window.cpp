@@ -37,8 +37,8 @@ PieChartWindow::PieChartWindow(HWND parent,
   win32::RegisterWindowClass(instance, kPieChartClass, &PieChartWindow::WindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
   RECT area;
   GetClientRect(parent, &area);
-  window_ = CreateWindowExA(0, kPieChartClass, "Program Files Sorted By Size", WS_CHILD | WS_VISIBLE, 0, 0, area.right,
-                            area.bottom, parent, nullptr, instance, this);
+  window_ = CreateWindowExA(0, kPieChartClass, PieChartText(series_.Slices(), separators_).c_str(),
+                            WS_CHILD | WS_VISIBLE, 0, 0, area.right, area.bottom, parent, nullptr, instance, this);
   if (window_ == nullptr) throw std::runtime_error("Cannot create the pie chart");
 }
 
@@ -59,7 +59,10 @@ void PieChartWindow::FitParent() const {
 }
 
 void PieChartWindow::Invalidate() const {
-  if (window_ != nullptr) InvalidateRect(window_, nullptr, FALSE);
+  if (window_ == nullptr) return;
+  // A screen reader reads the chart's window text, so the text tells what the pie shows.
+  SetWindowTextA(window_, PieChartText(series_.Slices(), separators_).c_str());
+  InvalidateRect(window_, nullptr, FALSE);
 }
 
 LRESULT CALLBACK PieChartWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -117,6 +120,8 @@ PieChartLayout PieChartWindow::LayOut(HDC dc, int width, int height) const {
   input.background = {GetRValue(face), GetGValue(face), GetBValue(face)};
   input.radius = Scaled(100, dpi_);
   input.arrowLength = Scaled(8, dpi_);
+  input.designWidth = Scaled(770, dpi_);
+  input.designHeight = Scaled(473, dpi_);
   input.separators = separators_;
   return LayOutPieChart(input, series_.Slices(), metrics);
 }

@@ -13,10 +13,12 @@ inline constexpr char kPieChartClass[] = "ZoblPieChart";
 
 // Chart1: a child window that draws Series1 as a pie, filling its parent. Each paint
 // lays the chart out afresh for the window's size and draws it into a bitmap first, so
-// that nothing flickers; the window never has its background erased.
+// that nothing flickers; the window never has its background erased. The window's text
+// is the chart in words, for screen readers.
 class PieChartWindow {
  public:
-  // The radii, the arrows and the fonts follow `dpi`; the design draws them at 120.
+  // The radii, the arrows, the fonts and the size the pie is designed for follow `dpi`;
+  // the design draws them at 120.
   PieChartWindow(HWND parent, HINSTANCE instance, int dpi, const PieSeries& series, NumberSeparators separators);
   ~PieChartWindow();
   PieChartWindow(const PieChartWindow&) = delete;
@@ -26,7 +28,7 @@ class PieChartWindow {
   // The user changed the regional settings: numbers are written anew.
   void SetSeparators(NumberSeparators separators);
   [[nodiscard]] const NumberSeparators& Separators() const { return separators_; }
-  // The series changed: drawn again at the next paint.
+  // The series changed: drawn again at the next paint, and told in the window's text.
   void Invalidate() const;
   // Fills its parent again after the parent's size changed.
   void FitParent() const;

@@ -48,6 +48,37 @@ std::string ValueText(double kilobytes, const NumberSeparators& separators) {
   return FormatNumber(kilobytes, kValueFormat, separators);
 }
 
+// The chart less its margins; the top one leaves the legend room.
+ChartRect PlotArea(int width, int height) {
+  const int side = Percent(width, 2);
+  return {side, Percent(height, 24), width - side, height - Percent(height, 2)};
+}
+
+// What the plot area leaves the pie and its rim: the legend sits over the plot area
+// rather than shrinking it, so only an indent keeps the pie off its left side; then the
+// title line, and room around the circle for the marks and their arrows.
+ChartRect PieArea(ChartRect plot, int titleHeight, TextExtent w, int widestMark, int arrowLength) {
+  plot.left += Percent(plot.right - plot.left, 3);
+  plot.top += titleHeight + kTitleGap;
+  Normalise(plot);
+  const int across = w.width + widestMark + arrowLength + 2 * kMarkFrame;
+  const int down = w.height + arrowLength + 2 * kMarkFrame;
+  ChartRect area{plot.left + across, plot.top + down, plot.right - across, plot.bottom - down};
+  Normalise(area);
+  return area;
+}
+
+int RimDepth(const ChartRect& pieArea) { return Percent(pieArea.bottom - pieArea.top, 5); }
+
+// How much larger than designed the chart is, as far as both its sides allow. The
+// margins grow with the chart and the title and the marks' room stay, so the room left
+// for the pie grows at least as much: a pie that fits at the design size fits grown.
+double Growth(const PieChartInput& input) {
+  if (input.designWidth <= 0 || input.designHeight <= 0) return 1;
+  return std::max(1.0, std::min(static_cast<double>(input.width) / input.designWidth,
+                                static_cast<double>(input.height) / input.designHeight));
+}
+
 // The largest slices come last, and the legend lists them from the top: as many as fit
 // between its top and the plot area's bottom, one per line, counted from the last slice.
 void LayOutLegend(const PieChartInput& input,
@@ -65,7 +96,7 @@ void LayOutLegend(const PieChartInput& input,
   int widest = 0;
   for (int i = 0; i < shown; ++i) {
     const PieSlice& slice = slices[slices.size() - 1 - static_cast<std::size_t>(i)];
-    LegendEntry entry{ValueText(slice.value, input.separators) + " " + slice.label, {}, {}, slice.colour};
+    LegendEntry entry{LegendText(slice, input.separators), {}, {}, slice.colour};
     widest = std::max(widest, metrics.Measure(ChartFont::Text, entry.text).width);
     layout.legend.push_back(std::move(entry));
   }
@@ -176,7 +207,8 @@ PieMark PlaceMark(std::string text,
 void LayOutPie(const PieChartInput& input,
                const std::vector<PieSlice>& slices,
                const ChartTextMetrics& metrics,
-               ChartRect area,
+               const ChartRect& plot,
+               int titleHeight,
                PieChartLayout& layout) {
   double total = 0;
   for (const PieSlice& slice : slices) total += std::abs(slice.value);
@@ -187,22 +219,26 @@ void LayOutPie(const PieChartInput& input,
     widestMark = std::max(widestMark, metrics.Measure(ChartFont::Text, texts.back()).width);
   }
 
-  // Room around the circle for the marks and their arrows, then for the rim below it.
   const TextExtent w = metrics.Measure(ChartFont::Text, "W");
-  Normalise(area);
-  const int across = w.width + widestMark + input.arrowLength + 2 * kMarkFrame;
-  const int down = w.height + input.arrowLength + 2 * kMarkFrame;
-  area = {area.left + across, area.top + down, area.right - across, area.bottom - down};
-  Normalise(area);
-  layout.rimDepth = Percent(area.bottom - area.top, 5);
+  ChartRect area = PieArea(plot, titleHeight, w, widestMark, input.arrowLength);
+  // The radius is the design's, not the room's. A chart larger than designed scales the
+  // pie as drawn at the design size, rim included, so that it keeps its proportions.
+  const double growth = Growth(input);
+  int radius = input.radius;
+  layout.rimDepth = RimDepth(area);
+  if (growth > 1) {
+    const ChartRect designed =
+        PieArea(PlotArea(input.designWidth, input.designHeight), titleHeight, w, widestMark, input.arrowLength);
+    radius = Round(input.radius * growth);
+    layout.rimDepth = Round(RimDepth(designed) * growth);
+  }
   area.bottom -= layout.rimDepth;
   Normalise(area);
 
   layout.pieShown = true;
   layout.centre = {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
-  // The radius is the design's, not the room's: a larger window shows the same pie.
-  layout.radiusX = input.radius;
-  layout.radiusY = input.radius;
+  layout.radiusX = radius;
+  layout.radiusY = radius;
 
   layout.wedges.resize(slices.size());
   SetAngles(slices, total, layout.wedges);
@@ -223,6 +259,19 @@ void LayOutPie(const PieChartInput& input,
 
 }  // namespace
 
+std::string LegendText(const PieSlice& slice, const NumberSeparators& separators) {
+  return ValueText(slice.value, separators) + " " + slice.label;
+}
+
+std::string PieChartText(const std::vector<PieSlice>& slices, const NumberSeparators& separators) {
+  std::string text = kPieChartTitle;
+  for (auto slice = slices.rbegin(); slice != slices.rend(); ++slice) {
+    text += slice == slices.rbegin() ? ": " : "; ";
+    text += LegendText(*slice, separators);
+  }
+  return text;
+}
+
 PieChartLayout LayOutPieChart(const PieChartInput& input,
                               const std::vector<PieSlice>& slices,
                               const ChartTextMetrics& metrics) {
@@ -230,20 +279,14 @@ PieChartLayout LayOutPieChart(const PieChartInput& input,
   layout.bounds = {0, 0, input.width, input.height};
   layout.background = input.background;
 
-  // Margins are whole pixels, rounded half to even; the top one leaves the legend room.
-  const int side = Percent(input.width, 2);
-  ChartRect plot{side, Percent(input.height, 24), input.width - side, input.height - Percent(input.height, 2)};
+  const ChartRect plot = PlotArea(input.width, input.height);
   LayOutLegend(input, slices, metrics, plot, layout);
-  // The legend sits over the plot area rather than shrinking it; only this indent keeps
-  // the pie off its left side.
-  plot.left += Percent(plot.right - plot.left, 3);
 
   const TextExtent title = metrics.Measure(ChartFont::Title, kPieChartTitle);
   layout.title = kPieChartTitle;
   layout.titleAt = {plot.right - title.width, plot.top};
-  plot.top += title.height + kTitleGap;
 
-  if (!slices.empty()) LayOutPie(input, slices, metrics, plot, layout);
+  if (!slices.empty()) LayOutPie(input, slices, metrics, plot, title.height, layout);
   return layout;
 }
 

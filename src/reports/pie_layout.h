@@ -61,6 +61,11 @@ struct PieChartInput {
   int radius = 100;
   int arrowLength = 8;
   NumberSeparators separators;
+  // The chart's size in the design (770 by 473 at 120 dpi), scaled as the radius is. A
+  // larger chart grows the pie's radii and rim by as much as both its sides have grown,
+  // so that the pie keeps its proportions; 0 keeps the design's radius at any size.
+  int designWidth = 0;
+  int designHeight = 0;
 };
 
 struct LegendEntry {
@@ -123,6 +128,13 @@ struct PieChartLayout {
   std::vector<PieWedge> wedges;  // in series order
   std::vector<PieMark> marks;    // in series order
 };
+
+// A legend entry's text: the value as ValueFormat writes it, a space, the label.
+std::string LegendText(const PieSlice& slice, const NumberSeparators& separators);
+
+// The chart in words, for screen readers: the title, then every legend entry in the
+// legend's order, "Program Files Sorted By Size: 6,058Kb Hotel Atlas; 1,234Kb Other".
+std::string PieChartText(const std::vector<PieSlice>& slices, const NumberSeparators& separators);
 
 PieChartLayout LayOutPieChart(const PieChartInput& input,
                               const std::vector<PieSlice>& slices,

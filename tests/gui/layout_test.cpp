@@ -113,7 +113,10 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
                               Expected{kButtonImprimeListe, {5, 418 + dy, 146, 443 + dy}},
                               Expected{kButtonQuitte, {628, 508 + dy, 779, 533 + dy}},
                               Expected{kProgressBarCalculeTaille, {379, 508 + dy, 614, 534 + dy}},
-                              Expected{kToolBar1, {5, 0, 281, 34}}, Expected{kButtonGoWeb, {54, 340, 450, 366}}}) {
+                              Expected{kToolBar1, {5, 0, 281, 34}},
+                              Expected{kButtonGoWeb, {54, 340 + dy, 450, 366 + dy}},
+                              Expected{kMemoAbout, {0, 121, 526 + dx, 281 + dy}},
+                              Expected{kButtonSupportMe, {565 + dx, 409, 736 + dx, 433}}}) {
       const RECT actual = PlaceInParent(form.Control(e.id));
       EXPECT_TRUE(EqualRect(&actual, &e.place))
           << ControlById(e.id).name << " in a window of " << outer.cx << "x" << outer.cy << ": " << actual.left << ","

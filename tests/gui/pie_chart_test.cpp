@@ -84,6 +84,11 @@ TEST_F(PieChartPaintTest, PixelsFollowTheLayout) {
   EXPECT_TRUE(blueTitle);
   EXPECT_EQ(Pixel(1, kHeight / 2), GetSysColor(COLOR_BTNFACE)) << "the background inside the bevel";
   EXPECT_EQ(Pixel(0, kHeight / 2), GetSysColor(COLOR_BTNHIGHLIGHT)) << "the raised bevel";
+  series_.DeleteAt(0);
+  chart_->Invalidate();  // as the series' repaint does
+  char text[100] = {};
+  GetWindowTextA(chart_->Handle(), text, sizeof text);
+  EXPECT_STREQ(text, "Program Files Sorted By Size: 6,000Kb Large; 3,000Kb Middle") << "what screen readers read";
 }
 
 // The user changes the regional settings while the program runs.

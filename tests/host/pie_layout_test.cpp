@@ -131,5 +131,30 @@ TEST(PieLayoutTest, LaysOutLegendTitlePieAndMarks) {
   }
 }
 
+// Designed at 770 x 473, where the pie as laid out above has a rim of 14.
+TEST(PieLayoutTest, PieGrowsByAsMuchAsBothSidesOfTheChart) {
+  const struct {
+    int width, height, radius, rimDepth;
+    ChartPoint centre, markAnchor;
+  } cases[] = {
+      {770, 473, 100, 14, {396, 292}, {292, 272}},
+      {1540, 946, 200, 28, {792, 573}, {589, 536}},
+      {1540, 600, 127, 18, {792, 367}, {661, 343}},  // grown 600 / 473 times
+      {1540, 400, 100, 11, {792, 248}, {688, 228}},  // lower than designed: the rim is 5 % of the room
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height);
+    const PieChartLayout got = LayOutPieChart({c.width, c.height, kFace, 100, 8, {}, 770, 473}, kOne, FixedMetrics());
+    EXPECT_EQ(std::tie(got.centre, got.radiusX, got.radiusY, got.rimDepth, got.marks.front().arrowTo),
+              std::tie(c.centre, c.radius, c.radius, c.rimDepth, c.markAnchor));
+  }
+}
+
+TEST(PieLayoutTest, ChartTextIsTheTitleThenTheLegend) {
+  EXPECT_EQ(PieChartText({}, {}), "Program Files Sorted By Size");
+  EXPECT_EQ(PieChartText({{1, "A", {}}, {4882.8125, "B+C", {}}}, {}),
+            "Program Files Sorted By Size: 4,883Kb B+C; 1Kb A");
+}
+
 }  // namespace
 }  // namespace zobl::testing
