@@ -19,7 +19,8 @@
 
 #include "app/system_services.h"
 #include "diskusage/directory_size.h"
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
+#include "shown_texts.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/main_window.h"
 #include "platform/win32/win32_directory_listing.h"
@@ -131,7 +132,7 @@ double TimeRun(zobl::TForm1& form) {
 }
 
 bool Measured(const zobl::UninstallEntry& row) {
-  const std::string& directory = row.SupposedDirectory();
+  const std::string& directory = zobl::ColumnText(row, zobl::kSupposedDirectoryColumn);
   return !directory.empty() && directory != zobl::kMissingDirectoryText;
 }
 
@@ -147,8 +148,8 @@ bool RunSizesAgree(zobl::TForm1& form,
     const zobl::UninstallEntry& row = form.Inventory().RowAt(rows[k]);
     total += row.SizeBytes;
     if (row.SizeBytes != reference.sizes[k]) {
-      std::fprintf(stderr, "%s: run %llu bytes (\"%s\"), DirectorySize %llu\n", row.SupposedDirectory().c_str(),
-                   static_cast<unsigned long long>(row.SizeBytes), row.SizeDisplay().c_str(),
+      std::fprintf(stderr, "%s: run %llu bytes (\"%s\"), DirectorySize %llu\n", zobl::ColumnText(row, zobl::kSupposedDirectoryColumn).c_str(),
+                   static_cast<unsigned long long>(row.SizeBytes), zobl::ColumnText(row, zobl::kSizeColumn).c_str(),
                    static_cast<unsigned long long>(reference.sizes[k]));
       agree = false;
     }
@@ -190,7 +191,7 @@ int Bench(int rounds, std::uint64_t expected) {
     const zobl::UninstallEntry& row = form.Inventory().RowAt(i);
     if (!Measured(row)) continue;
     rows.push_back(i);
-    directories.push_back(row.SupposedDirectory());
+    directories.push_back(zobl::ColumnText(row, zobl::kSupposedDirectoryColumn));
   }
   std::printf("%zu rows, %zu with a directory (first %s, last %s)\n", form.Inventory().Count(), rows.size(),
               directories.empty() ? "-" : directories.front().c_str(),

@@ -49,17 +49,17 @@ void Fill(zobl::InventoryList& list, std::size_t rows) {
     return out;
   };
   for (std::size_t i = 0; i < rows; ++i) {
-    const zobl::RowId id = list.Append();
-    list.SetName(id, text(12 + random() % 20));
-    list.AppendFurtherText(id, "{" + text(36) + "}");
+    zobl::UninstallEntry row;
+    row.Name = text(12 + random() % 20);
+    row.KeyName = "{" + text(36) + "}";
     char date[16];
     const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
     std::snprintf(date, sizeof date, "%04u.%02u.%02u", 1995 + pick(30), 1 + pick(12), 1 + pick(28));
-    list.AppendFurtherText(id, random() % 4 == 0 ? "[unknown]" : date);
-    list.AppendFurtherText(id, "[NOT YET COMPUTED]");
-    list.AppendFurtherText(id, "C:\\Program Files\\" + text(10) + "\\uninst.exe");
-    list.AppendFurtherText(id, "C:\\Program Files\\" + text(10));
-    list.SetSizeBytes(id, random() % 3 == 0 ? 0 : random() * 4096ull);
+    if (random() % 4 != 0) row.InstallDate = date;
+    row.Command = "C:\\Program Files\\" + text(10) + "\\uninst.exe";
+    row.Directory = "C:\\Program Files\\" + text(10);
+    row.SizeBytes = random() % 3 == 0 ? 0 : random() * 4096ull;
+    list.Add(std::move(row));
   }
 }
 

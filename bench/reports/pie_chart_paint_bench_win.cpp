@@ -120,14 +120,17 @@ int Bench(int rounds, int paints) {
   // Package descriptors all read as the missing directory, which would make one group:
   // a directory of their own makes one per row.
   zobl::InventoryList& inventory = form.Inventory();
+  std::vector<zobl::UninstallEntry> rows;
+  while (inventory.Count() > 0) {
+    rows.push_back(inventory.RowAt(0));
+    inventory.DeleteAt(0);
+  }
   std::size_t sized = 0;
-  for (std::size_t i = 0; i < inventory.Count(); ++i) {
-    const zobl::RowId id = inventory.RowAt(i).Id;
-    if (!inventory.SetFurtherText(id, zobl::kSupposedDirectoryColumn - 1, "C:\\Bench\\App" + std::to_string(i))) {
-      continue;
-    }
-    inventory.SetSizeBytes(id, RowBytes(i));
-    ++sized;
+  for (zobl::UninstallEntry& row : rows) {
+    row.Directory = "C:\\Bench\\App" + std::to_string(sized);
+    row.Size = zobl::SizeState::Measured;
+    row.SizeBytes = RowBytes(sized++);
+    inventory.Add(std::move(row));
   }
   form.ActivatePage(zobl::FormPage::Pie);
   Drain();

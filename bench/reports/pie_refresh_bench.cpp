@@ -12,6 +12,7 @@
 #include "platform/portable_locale.h"
 #include "reports/pie_data.h"
 #include "reports/pie_groups.h"
+#include "inventory/column_text.h"
 
 namespace {
 
@@ -19,12 +20,10 @@ void Fill(zobl::InventoryList& list, std::size_t rows) {
   std::mt19937 random(42);
   for (std::size_t i = 0; i < rows; ++i) {
     const std::string n = std::to_string(i);
-    const zobl::RowId id = list.Append();
-    list.SetName(id, "Program " + std::to_string(random() % 100000) + " " + n);
-    for (const char* text : {"{key}", "[unknown]", "[NOT YET COMPUTED]", "uninst.exe"})
-      list.AppendFurtherText(id, text);
-    list.AppendFurtherText(id, "C:\\Program Files\\Vendor" + n + "\\App" + n);
-    list.SetSizeBytes(id, 1 + random() % (1ull << 32));
+    std::string name = "Program " + std::to_string(random() % 100000) + " " + n;
+    list.Add({.Name = std::move(name), .KeyName = "{key}", .Size = zobl::SizeState::Measured,
+              .SizeBytes = 1 + random() % (1ull << 32), .Command = "uninst.exe",
+              .Directory = "C:\\Program Files\\Vendor" + n + "\\App" + n});
   }
 }
 
@@ -38,14 +37,14 @@ std::size_t GroupByWalking(const zobl::InventoryList& list) {
   for (std::size_t r = 0; r < list.Count(); ++r) {
     const zobl::UninstallEntry& row = list.RowAt(r);
     if (row.SizeBytes == 0) continue;
-    const std::string& directory = row.SupposedDirectory();
+    const std::string& directory = *row.Directory;
     const auto group = std::find_if(groups.begin(), groups.end(), [&](const zobl::PieGroup& g) {
       return directory == g.directory || above(directory, g.directory) || above(g.directory, directory);
     });
     if (group == groups.end()) {
-      groups.push_back({row.Name, row.SizeBytes, directory});
+      groups.push_back({*row.Name, row.SizeBytes, directory});
     } else {
-      group->label += "+" + row.Name;
+      group->label += "+" + *row.Name;
     }
   }
   return groups.size();

@@ -4,13 +4,10 @@
 #include <string>
 
 #include "diskusage/directory_size.h"
-#include "diskusage/size_text.h"
-#include "inventory/placeholder_texts.h"
 
 namespace zobl {
 namespace {
 
-constexpr std::size_t kSizeText = kSizeColumn - 1;  // the size column among a row's further texts
 constexpr std::uint32_t kPieRefreshAfterMilliseconds = 1000;
 
 // Remembers the pump's word that the window is closing, so that no later step asks
@@ -67,19 +64,16 @@ void ComputeSizesRun::ButtonCalculeTailleClick() {
 bool ComputeSizesRun::MeasureRow(std::size_t index) {
   const UninstallEntry& row = list_.RowAt(index);
   const RowId id = row.Id;
-  const std::string* directory = row.FurtherText(kSupposedDirectoryColumn - 1);
-  // A row without a directory text is never measured: an empty path would be taken as
-  // the current drive's root.
-  if (directory == nullptr || directory->empty() || *directory == kMissingDirectoryText) {
-    list_.SetFurtherText(id, kSizeText, kUnknownSizeText);
+  // An empty path would be taken as the current drive's root: such a row is not measured.
+  if (!row.Directory || row.Directory->empty()) {
+    list_.SetSizeUnknown(id);
     return true;
   }
-  const std::string path = *directory;  // the scan pumps; the row may go meanwhile
+  const std::string path = *row.Directory;  // the scan pumps; the row may go meanwhile
   ClosingAwarePump pump(pump_, closing_);
   const std::uint64_t count = DirectorySize(path, listing_, pump);
   if (closing_) return false;
-  list_.SetFurtherText(id, kSizeText, SizeText(count));
-  list_.SetSizeBytes(id, count);
+  list_.SetMeasuredSize(id, count);
   return true;
 }
 

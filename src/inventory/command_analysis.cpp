@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "inventory/long_path.h"
-#include "inventory/placeholder_texts.h"
 #include "platform/capacities.h"
 
 namespace zobl {
@@ -104,12 +103,11 @@ bool WalkBackToDirectory(std::string& candidate, FileSystem& fileSystem) {
   return fileSystem.IsExistingDirectory(candidate.c_str());
 }
 
-// A chosen directory's creation date (UTC), or "[unknown]".
-std::string CreationDateText(const std::string& directory, FileSystem& fileSystem, const Locale& locale) {
-  if (const auto entry = fileSystem.FindEntry(directory.c_str())) {
-    if (auto date = locale.FormatUtcDate(entry->creationTime, kDatePicture)) return std::move(*date);
-  }
-  return kUnknownDateText;
+// A chosen directory's creation date (UTC), when it can be had.
+std::optional<std::string> CreationDate(const std::string& directory, FileSystem& fileSystem, const Locale& locale) {
+  const auto entry = fileSystem.FindEntry(directory.c_str());
+  if (!entry) return std::nullopt;
+  return locale.FormatUtcDate(entry->creationTime, kDatePicture);
 }
 
 }  // namespace
@@ -148,12 +146,11 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     work[marker] = ' ';
   }
 
-  analysis.DateText = kUnknownDateText;
   if (!analysis.DirectoryFound) return analysis;
   // Shortest wins; among equals the first written.
   analysis.ChosenDirectory = *std::min_element(
       found.begin(), found.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-  analysis.DateText = CreationDateText(analysis.ChosenDirectory, fileSystem, locale);
+  analysis.Date = CreationDate(analysis.ChosenDirectory, fileSystem, locale);
   return analysis;
 }
 
@@ -162,7 +159,6 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        FileSystem& fileSystem,
                                        const Locale& locale) {
   CommandAnalysis analysis;
-  analysis.DateText = kUnknownDateText;
   std::string directory(location);
   Trim(directory);
   if (!directory.empty() && directory.back() == '\\') directory.pop_back();
@@ -173,7 +169,7 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
   ResolveLongPath(directory, kPathCapacity, fileSystem, locale);
   analysis.DirectoryFound = true;
-  analysis.DateText = CreationDateText(directory, fileSystem, locale);
+  analysis.Date = CreationDate(directory, fileSystem, locale);
   analysis.ChosenDirectory = std::move(directory);
   return analysis;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,7 +13,7 @@ namespace zobl {
 struct CommandAnalysis {
   bool DirectoryFound = false;  // some path in the command led to an existing directory
   std::string ChosenDirectory;  // the shortest such directory, in long form
-  std::string DateText;         // its creation date (UTC), or "[unknown]"
+  std::optional<std::string> Date;  // its creation date (UTC), when it can be had
   bool DeadPath = false;        // some path in the command led to nothing on disk
 };
 

@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "inventory/column_text.h"
+
 namespace zobl {
 
 const UninstallEntry& InventoryList::RowAt(std::size_t index) const {
@@ -27,29 +29,25 @@ UninstallEntry* InventoryList::FindMutable(RowId id) const {
 
 void InventoryList::DeleteAt(std::size_t index) {
   if (index >= rows_.size()) throw std::out_of_range("no row to delete at index " + std::to_string(index));
-  if (rows_[index]->Id == unplacedRow_) unplacedRow_ = kNoRow;
   rowsById_.erase(rows_[index]->Id);
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
   NotifyCountChanged();
 }
 
-RowId InventoryList::Append(RegistrySource source) {
-  auto row = std::make_unique<UninstallEntry>();
+RowId InventoryList::Add(UninstallEntry entry) {
+  auto row = std::make_unique<UninstallEntry>(std::move(entry));
   row->Id = nextId_++;
-  row->Source = source;
-  if (inNameOrder_ && unplacedRow_ == kNoRow) {
-    unplacedRow_ = row->Id;
-  } else {
-    inNameOrder_ = false;
-  }
+  row->Selected = false;
   const RowId id = row->Id;
   rowsById_.emplace(id, row.get());
   rows_.push_back(std::move(row));
   NotifyCountChanged();
+  PlaceByName(id);
+  NotifyRowsChanged();
   return id;
 }
 
-bool InventoryList::SetName(RowId id, std::string name) {
+bool InventoryList::SetName(RowId id, std::optional<std::string> name) {
   UninstallEntry* row = FindMutable(id);
   if (row == nullptr) return false;
   row->Name = std::move(name);
@@ -58,51 +56,36 @@ bool InventoryList::SetName(RowId id, std::string name) {
   return true;
 }
 
-bool InventoryList::SetStatusImage(RowId id, int image) {
-  return Change(id, [image](UninstallEntry& row) { row.StatusImage = image; });
-}
-
 bool InventoryList::SetSizeBytes(RowId id, std::uint64_t bytes) {
   return Change(id, [bytes](UninstallEntry& row) { row.SizeBytes = bytes; });
 }
 
-bool InventoryList::SetExpandedCommand(RowId id, std::string command) {
-  return Change(id, [&command](UninstallEntry& row) { row.ExpandedCommand = std::move(command); });
+bool InventoryList::SetMeasuredSize(RowId id, std::uint64_t bytes) {
+  return Change(id, [bytes](UninstallEntry& row) {
+    row.Size = SizeState::Measured;
+    row.SizeBytes = bytes;
+  });
 }
 
-bool InventoryList::SetDirectoryFromInstallLocation(RowId id, bool fromInstallLocation) {
-  return Change(id,
-                [fromInstallLocation](UninstallEntry& row) { row.DirectoryFromInstallLocation = fromInstallLocation; });
-}
-
-bool InventoryList::AppendFurtherText(RowId id, std::string text) {
-  return Change(id, [&text](UninstallEntry& row) { row.FurtherTexts.push_back(std::move(text)); });
-}
-
-bool InventoryList::SetFurtherText(RowId id, std::size_t k, std::string text) {
-  UninstallEntry* row = FindMutable(id);
-  if (row == nullptr || k >= row->FurtherTexts.size()) return false;
-  row->FurtherTexts[k] = std::move(text);
-  NotifyRowsChanged();
-  return true;
+bool InventoryList::SetSizeUnknown(RowId id) {
+  return Change(id, [](UninstallEntry& row) { row.Size = SizeState::Unknown; });
 }
 
 void InventoryList::Sort(const EntryComparison& compare) {
   std::stable_sort(rows_.begin(), rows_.end(),
                    [&compare](const auto& a, const auto& b) { return compare(*a, *b) < 0; });
   inNameOrder_ = false;
-  unplacedRow_ = kNoRow;
   NotifyRowsChanged();
 }
 
 void InventoryList::PlaceByName(RowId id) {
   const auto before = [this](const std::unique_ptr<UninstallEntry>& a, const std::unique_ptr<UninstallEntry>& b) {
-    return locale_.CompareText(a->Name.c_str(), b->Name.c_str()) < 0;
+    return locale_.CompareText(SortText(*a, kNameColumn).c_str(), SortText(*b, kNameColumn).c_str()) < 0;
   };
-  if (inNameOrder_ && (unplacedRow_ == kNoRow || unplacedRow_ == id)) {
+  if (inNameOrder_) {
     // Every other row is in order: move this one into place, after the names it ties with.
-    // Looked for from the end, where a refresh's new row waits, rather than through every
-    // row before it: a first refresh names every row.
+    // Looked for from the end, where a new row waits, rather than through every row
+    // before it: a first refresh adds every row.
     const auto it = std::find_if(rows_.rbegin(), rows_.rend(), [id](const auto& row) { return row->Id == id; });
     std::unique_ptr<UninstallEntry> row = std::move(*it);
     rows_.erase(std::next(it).base());
@@ -112,7 +95,6 @@ void InventoryList::PlaceByName(RowId id) {
     std::stable_sort(rows_.begin(), rows_.end(), before);
   }
   inNameOrder_ = true;
-  unplacedRow_ = kNoRow;
 }
 
 void InventoryList::Select(RowId id) {
@@ -149,7 +131,7 @@ std::optional<std::size_t> InventoryList::FindNamePrefix(std::string_view prefix
   if (start >= count) start = 0;
   for (std::size_t n = 0; n < (wrap ? count : count - start); ++n) {
     const std::size_t i = (start + n) % count;
-    if (begins(rows_[i]->Name)) return i;
+    if (begins(SortText(*rows_[i], kNameColumn))) return i;
   }
   return std::nullopt;
 }

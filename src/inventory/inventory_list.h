@@ -32,8 +32,8 @@ class InventoryListObserver {
 // Negative when the first row goes before the second, 0 when they tie, positive after.
 using EntryComparison = std::function<int(const UninstallEntry&, const UninstallEntry&)>;
 
-// The inventory's rows in display order. The list keeps itself in Name order: setting
-// a row's Name re-sorts it, so a row appended and then named does not stay at the end.
+// The inventory's rows in display order. The list keeps itself in Name order: adding a
+// row or setting its Name re-sorts it, whatever order the user chose meanwhile.
 // Selection belongs to the row (one at most): it moves with the row and goes with it.
 class InventoryList {
  public:
@@ -51,18 +51,17 @@ class InventoryList {
   [[nodiscard]] const UninstallEntry* Find(RowId id) const;
 
   void DeleteAt(std::size_t index);
-  // A new, empty row at the end, for a descriptor of `source`.
-  RowId Append(RegistrySource source = RegistrySource::Machine64);
+  // Adds `row` (its id and selection are the list's to give) and puts it in Name order,
+  // after the rows whose names tie with its own.
+  RowId Add(UninstallEntry row);
 
   // Each setter returns false, changing nothing, when the row has left the list.
-  bool SetName(RowId id, std::string name);
-  bool SetStatusImage(RowId id, int image);
+  // Naming a row puts the list in Name order again.
+  bool SetName(RowId id, std::optional<std::string> name);
   bool SetSizeBytes(RowId id, std::uint64_t bytes);
-  bool AppendFurtherText(RowId id, std::string text);
-  bool SetExpandedCommand(RowId id, std::string command);
-  bool SetDirectoryFromInstallLocation(RowId id, bool fromInstallLocation);
-  // Also false when the row does not have further text number k yet.
-  bool SetFurtherText(RowId id, std::size_t k, std::string text);
+  bool SetMeasuredSize(RowId id, std::uint64_t bytes);
+  // The row has no directory to measure; its last byte count stays.
+  bool SetSizeUnknown(RowId id);
 
   // Reorders all rows; rows that tie keep their relative order.
   void Sort(const EntryComparison& compare);
@@ -100,11 +99,9 @@ class InventoryList {
   std::unordered_map<RowId, UninstallEntry*> rowsById_;
   RowId nextId_ = 1;
 
-  // Name order is kept cheaply while the list is known to be in it: then a newly
-  // named row is moved into place instead of the whole list being re-sorted. The one
-  // row that may be out of place is the row appended last, not yet named.
+  // Name order is kept cheaply while the list is known to be in it: then a row added or
+  // renamed is moved into place instead of the whole list being re-sorted.
   bool inNameOrder_ = true;
-  RowId unplacedRow_ = kNoRow;
 
   int repaintSuspensions_ = 0;
   bool rowsChangedWhileSuspended_ = false;

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "inventory/command_analysis.h"
-#include "inventory/placeholder_texts.h"
 #include "inventory/uninstall_key.h"
 #include "platform/capacities.h"
 
@@ -53,8 +52,6 @@ std::string ValueText(const char* stored, std::uint32_t type, RegistrySource sou
   if (!expanded || expanded->size() >= kRegistryValueCapacity) return stored;
   return std::move(*expanded);
 }
-
-bool IsNameless(const UninstallEntry& row) { return row.Name == kNoNameText; }
 
 // A key name is listed per source: the same name in two sources is two descriptors.
 void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName) {
@@ -135,12 +132,12 @@ void InventoryRefresher::PruneRows() {
   DescriptorPath path;
   for (std::size_t i = 0; i < list_.Count();) {
     const UninstallEntry& row = list_.RowAt(i);
-    if (IsNameless(row) && !namelessRowsShown_()) {
+    if (!row.Name && !namelessRowsShown_()) {
       list_.DeleteAt(i);
       continue;
     }
     Registry::Key key = 0;
-    if (!registry_.OpenKey(row.Source, path.For(row.KeyName()).c_str(), key)) {
+    if (!registry_.OpenKey(row.Source, path.For(row.KeyName).c_str(), key)) {
       list_.DeleteAt(i);
       continue;
     }
@@ -154,7 +151,7 @@ void InventoryRefresher::CollectListedKeys() {
   listedKeys_.reserve(list_.Count());
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     const UninstallEntry& row = list_.RowAt(i);
-    AssignListedKey(lookupKey_, row.Source, row.KeyName());
+    AssignListedKey(lookupKey_, row.Source, row.KeyName);
     listedKeys_.insert(lookupKey_);
   }
 }
@@ -169,33 +166,24 @@ void InventoryRefresher::AddInventoryRow(RegistrySource source,
                                          const std::string& keyName,
                                          std::string_view windowsDirectory) {
   RegistryValueBuffer buffer;
-  std::string name;
+  UninstallEntry row;
+  row.Source = source;
+  row.KeyName = keyName;
   if (registry_.ReadKeyValue(source, keyPath.c_str(), kDisplayNameValue, buffer)) {
-    name = buffer.data();
-  } else if (namelessRowsShown_()) {
-    name = kNoNameText;
-  } else {
+    row.Name = buffer.data();
+  } else if (!namelessRowsShown_()) {
     return;
   }
-  const RowId row = list_.Append(source);
-  list_.SetSizeBytes(row, 0);
-  list_.SetName(row, std::move(name));
-  list_.AppendFurtherText(row, keyName);
 
-  bool statusOk = true;
-  std::string command = kNoCommandText;
   CommandAnalysis analysis;
   std::uint32_t type = 0;
   if (registry_.ReadKeyValue(source, keyPath.c_str(), kUninstallStringValue, buffer, type)) {
-    command = buffer.data();
+    row.Command = buffer.data();
     std::string expanded = ValueText(buffer.data(), type, source, fileSystem_);
     analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_);
-    if (analysis.DeadPath) statusOk = false;
-    if (expanded != command) list_.SetExpandedCommand(row, std::move(expanded));
-  } else {
-    statusOk = false;
+    if (expanded != *row.Command) row.ExpandedCommand = std::move(expanded);
   }
-  list_.SetStatusImage(row, statusOk ? kStatusOk : kStatusWarning);
+  row.StatusImage = row.Command && !analysis.DeadPath ? kStatusOk : kStatusWarning;
 
   // Windows Installer commands name no path; most packages record where they went.
   if (!analysis.DirectoryFound &&
@@ -203,24 +191,15 @@ void InventoryRefresher::AddInventoryRow(RegistrySource source,
     CommandAnalysis fromLocation = AnalyseInstallLocation(ValueText(buffer.data(), type, source, fileSystem_),
                                                           windowsDirectory, fileSystem_, locale_);
     if (fromLocation.DirectoryFound) {
-      analysis.DirectoryFound = true;
-      analysis.ChosenDirectory = std::move(fromLocation.ChosenDirectory);
-      analysis.DateText = std::move(fromLocation.DateText);
-      list_.SetDirectoryFromInstallLocation(row, true);
+      analysis = std::move(fromLocation);
+      row.DirectoryFromInstallLocation = true;
     }
   }
-
   if (analysis.DirectoryFound) {
-    list_.AppendFurtherText(row, std::move(analysis.DateText));
-    list_.AppendFurtherText(row, kNotYetComputedText);
-    list_.AppendFurtherText(row, std::move(command));
-    list_.AppendFurtherText(row, std::move(analysis.ChosenDirectory));
-  } else {
-    list_.AppendFurtherText(row, kUnknownDateText);
-    list_.AppendFurtherText(row, kNotYetComputedText);
-    list_.AppendFurtherText(row, std::move(command));
-    list_.AppendFurtherText(row, kMissingDirectoryText);
+    row.Directory = std::move(analysis.ChosenDirectory);
+    row.InstallDate = std::move(analysis.Date);
   }
+  list_.Add(std::move(row));
 }
 
 }  // namespace zobl

@@ -18,7 +18,7 @@ namespace zobl {
 // get one, and every other row keeps its texts, size, place and selection.
 class InventoryRefresher {
  public:
-  // Whether nameless rows ("[NO NAME]") are to be listed; asked afresh for every row.
+  // Whether nameless rows (descriptors without a DisplayName) are listed; asked afresh for every row.
   using NamelessRowsShown = std::function<bool()>;
 
   InventoryRefresher(Registry& registry,

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
-#include <vector>
 
 #include "platform/registry.h"
 
@@ -14,7 +14,7 @@ namespace zobl {
 using RowId = std::uint64_t;
 inline constexpr RowId kNoRow = 0;
 
-// The list's six columns. Column c > 0 is a row's further text number c - 1.
+// The list's six columns, in the order they are shown.
 enum ListColumn : int {
   kNameColumn = 0,
   kKeyNameColumn = 1,
@@ -28,44 +28,41 @@ enum ListColumn : int {
 inline constexpr int kStatusOk = 0;       // the "OK" picture
 inline constexpr int kStatusWarning = 1;  // no readable command, or a path in it leads nowhere
 
-// One row of the inventory: one uninstall descriptor.
+// Where a row's size stands: a run of "Compute the Files Size" measures its directory, or
+// finds it has none.
+enum class SizeState { NotYetComputed, Unknown, Measured };
+
+// One row of the inventory: one uninstall descriptor. The fields are what the program
+// knows; ColumnText (column_text.h) makes the texts the list shows, placeholders included.
 struct UninstallEntry {
   RowId Id = kNoRow;
   // Where the descriptor is; every registry operation on the row goes there. Two
   // sources may hold keys of the same name: they are two rows.
   RegistrySource Source = RegistrySource::Machine64;
-  std::string Name;
-  // KeyName, InstallDate, SizeDisplay, Command, SupposedDirectory, in this order. A row
-  // gets them one by one while it is built, so fewer may be present.
-  std::vector<std::string> FurtherTexts;
-  // The command as it is started: the Command column's text expanded, when the
-  // descriptor stores it as an expandable text. Empty: the column's text as it stands.
+  // The descriptor's DisplayName; none for a descriptor without one (a nameless line).
+  std::optional<std::string> Name;
+  std::string KeyName;
+  // The supposed directory's creation date as "yyyy.mm.dd"; none when unknown.
+  std::optional<std::string> InstallDate;
+  SizeState Size = SizeState::NotYetComputed;
+  // The last measured byte count; a run that finds no directory leaves it as it was.
+  std::uint64_t SizeBytes = 0;
+  // The UninstallString as stored; none when the descriptor has no readable one.
+  std::optional<std::string> Command;
+  // The command as it is started: the stored one expanded, when the descriptor stores it
+  // as an expandable text. Empty: the stored command as it stands.
   std::string ExpandedCommand;
-  // The supposed directory came from the descriptor's InstallLocation value, the
-  // command naming none.
+  // The program's directory as guessed from its command or InstallLocation; none when
+  // nothing led to an ordinary existing directory.
+  std::optional<std::string> Directory;
+  // The directory came from the descriptor's InstallLocation value, the command naming none.
   bool DirectoryFromInstallLocation = false;
-  std::uint64_t SizeBytes = 0;  // 0 until measured
   int StatusImage = kStatusOk;
   bool Selected = false;
 
-  // Further text number k, or nullptr when the row does not have it.
-  [[nodiscard]] const std::string* FurtherText(std::size_t k) const {
-    return k < FurtherTexts.size() ? &FurtherTexts[k] : nullptr;
-  }
-  // The text of a column; an absent text reads as empty.
-  [[nodiscard]] const std::string& Text(ListColumn column) const {
-    static const std::string kAbsent;
-    if (column == kNameColumn) return Name;
-    const std::string* text = FurtherText(static_cast<std::size_t>(column) - 1);
-    return text != nullptr ? *text : kAbsent;
-  }
-  [[nodiscard]] const std::string& KeyName() const { return Text(kKeyNameColumn); }
-  [[nodiscard]] const std::string& InstallDate() const { return Text(kInstallDateColumn); }
-  [[nodiscard]] const std::string& SizeDisplay() const { return Text(kSizeColumn); }
-  [[nodiscard]] const std::string& Command() const { return Text(kCommandColumn); }
-  [[nodiscard]] const std::string& SupposedDirectory() const { return Text(kSupposedDirectoryColumn); }
   [[nodiscard]] const std::string& CommandAsStarted() const {
-    return ExpandedCommand.empty() ? Command() : ExpandedCommand;
+    static const std::string kNone;
+    return !ExpandedCommand.empty() ? ExpandedCommand : Command ? *Command : kNone;
   }
 };
 

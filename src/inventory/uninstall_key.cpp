@@ -22,7 +22,7 @@ std::string DescriptorLocation(RegistrySource source, std::string_view keyName) 
 }
 
 std::string RowInfoTip(const UninstallEntry& row) {
-  std::string tip = DescriptorLocation(row.Source, row.KeyName());
+  std::string tip = DescriptorLocation(row.Source, row.KeyName);
   if (row.DirectoryFromInstallLocation) tip += "\r\nDirectory from InstallLocation";
   return tip;
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "inventory/column_text.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/form_design.h"
 #include "mainwindow/pictures.h"
@@ -93,7 +94,9 @@ LRESULT InventoryListView::FindRow(UINT flags, const char* text, int start) cons
   const std::string_view wanted(text);
   const std::size_t from = start < 0 ? 0 : static_cast<std::size_t>(start);
   std::optional<std::size_t> found = list_.FindNamePrefix(wanted, from, (flags & LVFI_WRAP) != 0);
-  if (found && (flags & LVFI_PARTIAL) == 0 && list_.RowAt(*found).Name.size() != wanted.size()) found.reset();
+  if (found && (flags & LVFI_PARTIAL) == 0 && SortText(list_.RowAt(*found), kNameColumn).size() != wanted.size()) {
+    found.reset();
+  }
   return found ? static_cast<LRESULT>(*found) : -1;
 }
 
@@ -103,7 +106,7 @@ void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
   const UninstallEntry& row = list_.RowAt(static_cast<std::size_t>(item.iItem));
   if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
     const int column = std::clamp(item.iSubItem, 0, kColumnCount - 1);
-    const std::string& text = row.Text(static_cast<ListColumn>(column));
+    const std::string text = ColumnText(row, static_cast<ListColumn>(column));
     const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     std::memcpy(item.pszText, text.data(), length);
     item.pszText[length] = '\0';

@@ -1,6 +1,6 @@
 #include "mainwindow/list_commands.h"
 
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/command_to_start.h"
 
@@ -29,8 +29,8 @@ void ListCommands::ButtonUninstallClick() {
   const UninstallEntry* row = SelectedRowOrTell();
   if (row == nullptr) return;
   const std::string command = row->CommandAsStarted();
-  const std::string name = row->Name;
-  if (row->Command() == kNoCommandText) {
+  const std::string name = ColumnText(*row, kNameColumn);
+  if (!row->Command) {
     dialogs_.Show(kNoCommandBoxText, BoxIcon::Warning);
     return;
   }
@@ -46,9 +46,9 @@ void ListCommands::ButtonRemoveEntryClick() {
   if (row == nullptr) return;
   const RowId id = row->Id;
   const RegistrySource source = row->Source;
-  const std::string keyName = row->KeyName();
+  const std::string keyName = row->KeyName;
   const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + keyName;
-  const std::string name = row->Name;
+  const std::string name = ColumnText(*row, kNameColumn);
   if (dialogs_.Show(ConfirmRemoveText(name), BoxIcon::Question) != BoxAnswer::Yes) return;
   // Gone meanwhile (another program removed it while the question was open): there is
   // nothing to copy, and nothing to delete, which fails without a word.

@@ -1,5 +1,7 @@
 #include "mainwindow/list_sorting.h"
 
+#include "inventory/column_text.h"
+
 namespace zobl {
 
 int ListSorting::CliqueColonne(int column) {
@@ -20,24 +22,17 @@ void ListSorting::SortList() {
 }
 
 int ListSorting::CompareEntries(const UninstallEntry& first, const UninstallEntry& second) const {
-  if (sortColumn_ == kNameColumn) return locale_.CompareText(first.Name.c_str(), second.Name.c_str());
-  if (sortColumn_ < 0) return 0;
-
-  // A row still lacking the column's text ties with every other row.
-  const auto k = static_cast<std::size_t>(sortColumn_ - 1);
-  const std::string* firstText = first.FurtherText(k);
-  const std::string* secondText = second.FurtherText(k);
-  if (firstText == nullptr || secondText == nullptr) return 0;
-
-  if (sortColumn_ == kSizeColumn) {
+  if (sortColumn_ < 0 || sortColumn_ >= kColumnCount) return 0;
+  const auto column = static_cast<ListColumn>(sortColumn_);
+  if (column == kSizeColumn) {
     // Largest first; rows not measured hold 0 and come last, whatever their size text.
     if (first.SizeBytes == second.SizeBytes) return 0;
     return first.SizeBytes > second.SizeBytes ? -1 : 1;
   }
-  const int order = locale_.CompareText(firstText->c_str(), secondText->c_str());
+  const int order = locale_.CompareText(SortText(first, column).c_str(), SortText(second, column).c_str());
   if (sortColumn_ == kInstallDateColumn) {
     // Newest first: the fixed-width date text sorts as the calendar does, and
-    // "[unknown]" (punctuation before digits) ends up after every date.
+    // the unknown date's stand-in (punctuation before digits) ends up after every date.
     return order < 0 ? 1 : order > 0 ? -1 : 0;
   }
   return order;

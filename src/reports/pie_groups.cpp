@@ -1,5 +1,7 @@
 #include "reports/pie_groups.h"
 
+#include "inventory/column_text.h"
+
 #include <algorithm>
 #include <functional>
 #include <limits>
@@ -84,24 +86,25 @@ std::vector<PieGroup> GroupByDirectory(const InventoryList& list) {
   for (std::size_t r = 0; r < list.Count(); ++r) {
     const UninstallEntry& row = list.RowAt(r);
     if (row.SizeBytes == 0) continue;  // not measured: nothing to show
-    const std::string& directory = row.SupposedDirectory();
+    const std::string& directory = SortText(row, kSupposedDirectoryColumn);
+    const std::string& name = SortText(row, kNameColumn);
     const std::optional<std::size_t> related = directories.FirstRelated(directory);
     if (!related) {
       directories.Add(groups.size(), directory);
-      groups.push_back({row.Name, row.SizeBytes, directory});
+      groups.push_back({name, row.SizeBytes, directory});
       continue;
     }
     // Sizes are never added: a directory's size already holds those of the directories inside it.
     PieGroup& group = groups[*related];
     if (group.directory == directory) {
-      JoinOnSameDirectory(group.label, row.Name);
+      JoinOnSameDirectory(group.label, name);
     } else if (Encloses(directory, group.directory)) {
       directories.Move(group.directory, directory);
       group.directory = directory;
       group.bytes = row.SizeBytes;
-      group.label = row.Name + "+" + group.label;
+      group.label = name + "+" + group.label;
     } else {
-      group.label += "+" + row.Name;
+      group.label += "+" + name;
     }
   }
   return groups;

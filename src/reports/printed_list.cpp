@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "inventory/column_text.h"
 #include "reports/print_pagination.h"
 
 namespace zobl {
@@ -22,8 +23,8 @@ std::vector<PrintedRow> CopyRows(const InventoryList& list) {
   rows.reserve(list.Count());
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    rows.push_back({row.Name, " Date=" + row.InstallDate(), " Size=" + row.SizeDisplay(),
-                    " Directory=" + row.SupposedDirectory()});
+    rows.push_back({ColumnText(row, kNameColumn), " Date=" + ColumnText(row, kInstallDateColumn),
+                    " Size=" + ColumnText(row, kSizeColumn), " Directory=" + ColumnText(row, kSupposedDirectoryColumn)});
   }
   return rows;
 }

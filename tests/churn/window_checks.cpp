@@ -7,7 +7,8 @@
 #include <utility>
 
 #include "churn_keys.h"
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
+#include "shown_texts.h"
 
 namespace zobl::churn {
 namespace {
@@ -49,7 +50,7 @@ std::string CellText(HWND listView, int row, int column) {
 const UninstallEntry* FindRow(const InventoryList& list, RegistrySource source, const std::string& keyName) {
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    if (row.Source == source && row.KeyName() == keyName) return &row;
+    if (row.Source == source && row.KeyName == keyName) return &row;
   }
   return nullptr;
 }
@@ -71,9 +72,9 @@ Problems ViewShowsList(HWND listView, const InventoryList& list, long& rowsCheck
   for (std::size_t i = 0; i < list.Count(); ++i, ++rowsChecked) {
     for (int column = 0; column < kColumnCount; ++column) {
       const std::string cell = CellText(listView, static_cast<int>(i), column);
-      if (cell != list.RowAt(i).Text(static_cast<ListColumn>(column))) {
+      if (cell != ColumnText(list.RowAt(i), static_cast<ListColumn>(column))) {
         problems.push_back("row " + std::to_string(i) + " column " + std::to_string(column) + " shows \"" + cell +
-                           "\", the list holds \"" + list.RowAt(i).Text(static_cast<ListColumn>(column)) + "\"");
+                           "\", the list holds \"" + ColumnText(list.RowAt(i), static_cast<ListColumn>(column)) + "\"");
       }
     }
   }
@@ -85,8 +86,8 @@ Problems NoKeyListedTwice(const InventoryList& list) {
   std::set<std::pair<RegistrySource, std::string>> seen;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    if (!seen.insert({row.Source, Upper(row.KeyName())}).second) {
-      problems.push_back(Describe(row.Source, row.KeyName()) + " is listed twice");
+    if (!seen.insert({row.Source, Upper(row.KeyName)}).second) {
+      problems.push_back(Describe(row.Source, row.KeyName) + " is listed twice");
     }
   }
   return problems;
@@ -98,9 +99,9 @@ Problems StableRowsListed(const InventoryList& list, const std::vector<StableDes
     const UninstallEntry* row = FindRow(list, descriptor.source, descriptor.keyName);
     if (row == nullptr) {
       problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " is not listed");
-    } else if (row->Name != descriptor.displayName || row->Command() != descriptor.command) {
+    } else if (row->Name != descriptor.displayName || ColumnText(*row, kCommandColumn) != descriptor.command) {
       problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " shows \"" +
-                         row->Name + "\" / \"" + row->Command() + "\"");
+                         ColumnText(*row, kNameColumn) + "\" / \"" + ColumnText(*row, kCommandColumn) + "\"");
     }
   }
   return problems;
@@ -115,13 +116,13 @@ Problems SortedBy(const InventoryList& list, int column) {
     if (column == kSizeColumn) {
       inOrder = before.SizeBytes >= after.SizeBytes;  // largest first
     } else {
-      const int order = lstrcmpA(before.Text(static_cast<ListColumn>(column)).c_str(),
-                                 after.Text(static_cast<ListColumn>(column)).c_str());
+      const int order = lstrcmpA(ColumnText(before, static_cast<ListColumn>(column)).c_str(),
+                                 ColumnText(after, static_cast<ListColumn>(column)).c_str());
       inOrder = column == kInstallDateColumn ? order >= 0 : order <= 0;  // dates newest first
     }
     if (!inOrder) {
       problems.push_back("sorted by column " + std::to_string(column) + ", row " + std::to_string(i - 1) + " (" +
-                         before.KeyName() + ") comes before row " + std::to_string(i) + " (" + after.KeyName() + ")");
+                         before.KeyName + ") comes before row " + std::to_string(i) + " (" + after.KeyName + ")");
     }
   }
   return problems;
@@ -131,10 +132,10 @@ Problems MeasuredSizesMatch(const InventoryList& list, const std::vector<Planted
   Problems problems;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    if (row.SizeDisplay() == kNotYetComputedText) continue;  // added after the run went past
+    if (ColumnText(row, kSizeColumn) == kNotYetComputedText) continue;  // added after the run went past
     for (const PlantedTree& tree : trees) {
-      if (row.SupposedDirectory() == tree.directory && row.SizeBytes != tree.bytes) {
-        problems.push_back(Describe(row.Source, row.KeyName()) + " measured " + std::to_string(row.SizeBytes) +
+      if (ColumnText(row, kSupposedDirectoryColumn) == tree.directory && row.SizeBytes != tree.bytes) {
+        problems.push_back(Describe(row.Source, row.KeyName) + " measured " + std::to_string(row.SizeBytes) +
                            " bytes in " + tree.directory + ", which holds " + std::to_string(tree.bytes));
       }
     }
@@ -147,22 +148,22 @@ Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked) {
   std::map<std::pair<RegistrySource, std::string>, int> rowsPerKey;
   for (std::size_t i = 0; i < list.Count(); ++i, ++rowsChecked) {
     const UninstallEntry& row = list.RowAt(i);
-    ++rowsPerKey[{row.Source, Upper(row.KeyName())}];
+    ++rowsPerKey[{row.Source, Upper(row.KeyName)}];
     const win32::ScopedKey uninstall = OpenUninstallKey(row.Source, KEY_READ);
     win32::ScopedKey key;
     std::string name, command;
     if (!uninstall.IsValid() ||
-        RegOpenKeyExA(uninstall.Get(), row.KeyName().c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
-      problems.push_back("row " + Describe(row.Source, row.KeyName()) + " has no descriptor");
+        RegOpenKeyExA(uninstall.Get(), row.KeyName.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+      problems.push_back("row " + Describe(row.Source, row.KeyName) + " has no descriptor");
       continue;
     }
     if (!ReadText(key.Get(), "DisplayName", name) || name != row.Name) {
-      problems.push_back("row " + Describe(row.Source, row.KeyName()) + " is named \"" + row.Name +
+      problems.push_back("row " + Describe(row.Source, row.KeyName) + " is named \"" + ColumnText(row, kNameColumn) +
                          "\", its descriptor \"" + name + "\"");
     }
     if (!ReadText(key.Get(), "UninstallString", command)) command = kNoCommandText;
-    if (command != row.Command()) {
-      problems.push_back("row " + Describe(row.Source, row.KeyName()) + " shows the command \"" + row.Command() +
+    if (command != ColumnText(row, kCommandColumn)) {
+      problems.push_back("row " + Describe(row.Source, row.KeyName) + " shows the command \"" + ColumnText(row, kCommandColumn) +
                          "\", its descriptor \"" + command + "\"");
     }
   }

@@ -122,7 +122,7 @@ void WindowChurn::AwaitChurnRows() {
   const bool shown = PumpUntil(
       [&] {
         for (std::size_t i = 0; i < list.Count(); ++i) {
-          if (IsChurnerKey(list.RowAt(i).KeyName())) return true;
+          if (IsChurnerKey(list.RowAt(i).KeyName)) return true;
         }
         return false;
       },
@@ -268,11 +268,11 @@ void WindowChurn::RemoveLines(int round) {
     const UninstallEntry* target = nullptr;
     for (std::size_t i = 0; i < list.Count() && target == nullptr; ++i) {
       const UninstallEntry& row = list.RowAt((i + static_cast<std::size_t>(round * 7 + attempt * 13)) % list.Count());
-      if (IsChurnerKey(row.KeyName())) target = &row;
+      if (IsChurnerKey(row.KeyName)) target = &row;
     }
     if (target == nullptr) break;
     const RegistrySource source = target->Source;
-    const std::string keyName = target->KeyName();
+    const std::string keyName = target->KeyName;
     const std::size_t backupBefore = FileText(backup).size();
     SelectRow(target->Id);
     answers_.AnswerBoxesWith(IDYES);

@@ -9,7 +9,8 @@
 
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
+#include "shown_texts.h"
 #include "mainwindow/list_sorting.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
@@ -61,24 +62,25 @@ class RefreshHarness {
   std::vector<const UninstallEntry*> Rows() const {
     std::vector<const UninstallEntry*> rows;
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (list.RowAt(i).KeyName().find(tag_) != std::string::npos) rows.push_back(&list.RowAt(i));
+      if (list.RowAt(i).KeyName.find(tag_) != std::string::npos) rows.push_back(&list.RowAt(i));
     }
     return rows;
   }
   std::vector<std::string> KeyNames() const {
     std::vector<std::string> names;
-    for (const UninstallEntry* row : Rows()) names.push_back(row->KeyName());
+    for (const UninstallEntry* row : Rows()) names.push_back(row->KeyName);
     return names;
   }
   const UninstallEntry* Row(const std::string& keyName) const {
     for (const UninstallEntry* row : Rows()) {
-      if (row->KeyName() == keyName) return row;
+      if (row->KeyName == keyName) return row;
     }
     return nullptr;
   }
   bool InNameOrder() const {
     for (std::size_t i = 1; i < list.Count(); ++i) {
-      if (world.TextOrder().CompareText(list.RowAt(i - 1).Name.c_str(), list.RowAt(i).Name.c_str()) > 0) {
+      if (world.TextOrder().CompareText(SortText(list.RowAt(i - 1), kNameColumn).c_str(),
+                                        SortText(list.RowAt(i), kNameColumn).c_str()) > 0) {
         return false;
       }
     }
@@ -117,8 +119,8 @@ inline void NamelessRowsFollowTheCheckBox(RefreshHarness& h) {
   h.namelessShown = true;
   h.Refresh();
   ASSERT_NE(h.Row(nameless), nullptr);
-  EXPECT_EQ(h.Row(nameless)->Name, kNoNameText);
-  EXPECT_EQ(h.Row(nameless)->Command(), "RunDll32 part.dll,Remove");
+  EXPECT_EQ(ColumnText(*h.Row(nameless), kNameColumn), kNoNameText);
+  EXPECT_EQ(ColumnText(*h.Row(nameless), kCommandColumn), "RunDll32 part.dll,Remove");
   EXPECT_EQ(h.Row(named)->Id, namedId);
 
   h.namelessShown = false;
@@ -152,16 +154,16 @@ inline void ValuesReadUpToTheBuffersSize(RefreshHarness& h) {
   h.Refresh();
   ASSERT_NE(h.Row(fits), nullptr);
   EXPECT_EQ(h.Row(fits)->Name, name1023);
-  EXPECT_EQ(h.Row(fits)->Command(), std::string(1023, 'c'));
+  EXPECT_EQ(ColumnText(*h.Row(fits), kCommandColumn), std::string(1023, 'c'));
   EXPECT_EQ(h.Row(tooLong), nullptr) << "a name that does not fit makes the row nameless";
   ASSERT_NE(h.Row(longCommand), nullptr);
-  EXPECT_EQ(h.Row(longCommand)->Command(), kNoCommandText);
+  EXPECT_EQ(ColumnText(*h.Row(longCommand), kCommandColumn), kNoCommandText);
   EXPECT_EQ(h.Row(longCommand)->StatusImage, kStatusWarning);
 
   h.namelessShown = true;
   h.Refresh();
   ASSERT_NE(h.Row(tooLong), nullptr);
-  EXPECT_EQ(h.Row(tooLong)->Name, kNoNameText);
+  EXPECT_EQ(ColumnText(*h.Row(tooLong), kNameColumn), kNoNameText);
 }
 
 // A name longer than the registry lets the program read is passed over; the
@@ -197,8 +199,7 @@ inline void DeletedDescriptorTakesItsRowAndSize(RefreshHarness& h) {
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
   const RowId id = h.Row(key)->Id;
-  h.list.SetSizeBytes(id, 5000);
-  h.list.SetFurtherText(id, 2, "4.88 Kb");
+  h.list.SetMeasuredSize(id, 5000);
 
   h.world.DeleteDescriptor(key);
   h.Refresh();
@@ -210,7 +211,7 @@ inline void DeletedDescriptorTakesItsRowAndSize(RefreshHarness& h) {
   ASSERT_NE(h.Row(key), nullptr);
   EXPECT_NE(h.Row(key)->Id, id);
   EXPECT_EQ(h.Row(key)->SizeBytes, 0u);
-  EXPECT_EQ(h.Row(key)->SizeDisplay(), kNotYetComputedText);
+  EXPECT_EQ(ColumnText(*h.Row(key), kSizeColumn), kNotYetComputedText);
 }
 
 inline void ChangedValuesKeepTheOldRow(RefreshHarness& h) {
@@ -226,7 +227,7 @@ inline void ChangedValuesKeepTheOldRow(RefreshHarness& h) {
   ASSERT_EQ(h.Rows().size(), 1u);
   EXPECT_EQ(h.Row(key)->Id, id);
   EXPECT_EQ(h.Row(key)->Name, "Old name");
-  EXPECT_EQ(h.Row(key)->Command(), "RunDll32 old");
+  EXPECT_EQ(ColumnText(*h.Row(key), kCommandColumn), "RunDll32 old");
   EXPECT_EQ(h.Row(key)->SizeBytes, 77u);
 }
 
@@ -288,17 +289,16 @@ inline void RowsByCase(RefreshHarness& h) {
     const UninstallEntry* row = h.Row(h.Key(c.suffix));
     ASSERT_NE(row, nullptr);
     EXPECT_EQ(row->Name, "Program " + c.suffix);
-    ASSERT_EQ(row->FurtherTexts.size(), 5u);
-    EXPECT_EQ(row->Command(), c.command.value_or(kNoCommandText));
-    EXPECT_EQ(row->SizeDisplay(), kNotYetComputedText);
+    EXPECT_EQ(ColumnText(*row, kCommandColumn), c.command.value_or(kNoCommandText));
+    EXPECT_EQ(ColumnText(*row, kSizeColumn), kNotYetComputedText);
     EXPECT_EQ(row->SizeBytes, 0u);
-    EXPECT_EQ(row->SupposedDirectory(), c.supposedDirectory);
+    EXPECT_EQ(ColumnText(*row, kSupposedDirectoryColumn), c.supposedDirectory);
     EXPECT_EQ(row->StatusImage, c.statusImage);
     if (c.installDate == date) {
-      EXPECT_TRUE(std::regex_match(row->InstallDate(), std::regex("[0-9]{4}\\.[0-9]{2}\\.[0-9]{2}")))
-          << row->InstallDate();
+      EXPECT_TRUE(std::regex_match(ColumnText(*row, kInstallDateColumn), std::regex("[0-9]{4}\\.[0-9]{2}\\.[0-9]{2}")))
+          << ColumnText(*row, kInstallDateColumn);
     } else {
-      EXPECT_EQ(row->InstallDate(), c.installDate);
+      EXPECT_EQ(ColumnText(*row, kInstallDateColumn), c.installDate);
     }
   }
 }

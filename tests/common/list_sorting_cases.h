@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "inventory/column_text.h"
 #include "inventory/inventory_list.h"
 #include "mainwindow/list_sorting.h"
 
@@ -12,28 +14,27 @@ namespace zobl::testing {
 // Rows as a refresh and a compute-sizes run leave them, and the order each column
 // gives them, run against the portable comparison and against the system's.
 struct SortingRow {
-  const char* name;
-  std::vector<const char*> furtherTexts;  // KeyName, InstallDate, SizeDisplay, Command, SupposedDirectory
+  const char* name;  // nullptr: a descriptor without one
+  const char* keyName;
+  const char* installDate;  // nullptr: unknown
+  SizeState size;
   std::uint64_t sizeBytes;
+  const char* command;    // nullptr: none readable
+  const char* directory;  // nullptr: none found
 };
 
 inline constexpr std::uint64_t kGiB = 1ull << 30;
 
 inline const std::vector<SortingRow>& SortingRows() {
+  using enum SizeState;
   static const std::vector<SortingRow> rows = {
-      {"acme tools",
-       {"{B1D0E2F4-0000-4000-8000-000000000001}", "2001.07.02", "5.00 Gb", "C:\\Acme\\un.exe", "C:\\Acme"},
-       5 * kGiB},
-      {"Bravo", {"bravo", "[unknown]", "[NOT YET COMPUTED]", "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"}, 0},
-      {"Acme Tools", {"AcmeTools", "1999.12.31", "2.00 Gb", "MsiExec.exe /X{A}", "C:\\Program Files\\Acme"}, 2 * kGiB},
-      {"[NO NAME]",
-       {"{A0000000-0000-4000-8000-000000000002}", "2010.01.05", "unknown", "C:\\Zed\\x.exe",
-        "[MISSING OR SYSTEM DIRECTORY ?]"},
-       0},
-      {"3D Planner",
-       {"3DPlanner", "[unknown]", "1.49 Kb", "C:\\Program Files\\3D Planner\\Uninstall.exe",
-        "C:\\Program Files\\3D Planner"},
-       1526},
+      {"acme tools", "{B1D0E2F4-0000-4000-8000-000000000001}", "2001.07.02", Measured, 5 * kGiB, "C:\\Acme\\un.exe",
+       "C:\\Acme"},
+      {"Bravo", "bravo", nullptr, NotYetComputed, 0, nullptr, nullptr},
+      {"Acme Tools", "AcmeTools", "1999.12.31", Measured, 2 * kGiB, "MsiExec.exe /X{A}", "C:\\Program Files\\Acme"},
+      {nullptr, "{A0000000-0000-4000-8000-000000000002}", "2010.01.05", Unknown, 0, "C:\\Zed\\x.exe", nullptr},
+      {"3D Planner", "3DPlanner", nullptr, Measured, 1526, "C:\\Program Files\\3D Planner\\Uninstall.exe",
+       "C:\\Program Files\\3D Planner"},
   };
   return rows;
 }
@@ -58,19 +59,22 @@ inline const std::vector<ColumnOrder>& ColumnOrders() {
   return orders;
 }
 
-// Appends the rows as a refresh does: named first (which sorts), texts after.
+inline std::optional<std::string> Optional(const char* text) {
+  return text != nullptr ? std::optional<std::string>(text) : std::nullopt;
+}
+
+// Adds the rows as a refresh does, each put in Name order as it comes.
 inline void FillList(InventoryList& list, const std::vector<SortingRow>& rows) {
   for (const SortingRow& row : rows) {
-    const RowId id = list.Append();
-    list.SetName(id, row.name);
-    for (const char* text : row.furtherTexts) list.AppendFurtherText(id, text);
-    list.SetSizeBytes(id, row.sizeBytes);
+    list.Add({.Name = Optional(row.name), .KeyName = row.keyName, .InstallDate = Optional(row.installDate),
+              .Size = row.size, .SizeBytes = row.sizeBytes, .Command = Optional(row.command),
+              .Directory = Optional(row.directory)});
   }
 }
 
 inline std::vector<std::string> NamesInOrder(const InventoryList& list) {
   std::vector<std::string> names;
-  for (std::size_t i = 0; i < list.Count(); ++i) names.push_back(list.RowAt(i).Name);
+  for (std::size_t i = 0; i < list.Count(); ++i) names.push_back(SortText(list.RowAt(i), kNameColumn));
   return names;
 }
 

@@ -51,14 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   Check(result.DirectoryFound == !result.ChosenDirectory.empty());
   Check(result.ChosenDirectory.size() <= 259);
-  Check(result.DateText.size() <= 31);
+  Check(result.Date.value_or("").size() <= 31);
   if (result.DirectoryFound) {
     Check(result.ChosenDirectory.size() > 3);
     Check(fs.IsExistingDirectory(result.ChosenDirectory.c_str()));
     Check(result.ChosenDirectory[0] == 'C');
     if (!windows.empty()) Check(!ContainsPathIgnoringCase(result.ChosenDirectory, windows));
   } else {
-    Check(result.DateText == "[unknown]");
+    Check(!result.Date.has_value());
   }
   return 0;
 }

@@ -18,7 +18,8 @@
 #include "inventory/command_analysis.h"
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
+#include "shown_texts.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/command_to_start.h"
 #include "platform/capacities.h"
@@ -127,30 +128,30 @@ void CheckRow(const zobl::UninstallEntry& row,
               const std::string& windows,
               FakeFileSystem& fs) {
   const zobl::PortableLocale locale;
-  Check(row.Source == source && row.Name == "Program" && row.FurtherTexts.size() == 5);
-  Check(row.KeyName() == kKeyName && row.SizeDisplay() == zobl::kNotYetComputedText);
+  Check(row.Source == source && row.Name == "Program");
+  Check(row.KeyName == kKeyName && zobl::ColumnText(row, zobl::kSizeColumn) == zobl::kNotYetComputedText);
 
   const std::optional<std::string> commandText = command ? command->ReadText() : std::nullopt;
-  Check(row.Command() == commandText.value_or(zobl::kNoCommandText));
+  Check(zobl::ColumnText(row, zobl::kCommandColumn) == commandText.value_or(zobl::kNoCommandText));
   if (!row.ExpandedCommand.empty()) {
-    Check(command->type == kExpandable && row.ExpandedCommand != row.Command());
+    Check(command->type == kExpandable && row.ExpandedCommand != zobl::ColumnText(row, zobl::kCommandColumn));
     Check(row.ExpandedCommand.size() < zobl::kRegistryValueCapacity);
   }
   // A 32-bit program never sees the 64-bit program folders through its variables.
-  if (source == RegistrySource::Machine32 && !ContainsPathIgnoringCase(row.Command(), "C:\\Program Files")) {
+  if (source == RegistrySource::Machine32 && !ContainsPathIgnoringCase(zobl::ColumnText(row, zobl::kCommandColumn), "C:\\Program Files")) {
     Check(!ContainsPathIgnoringCase(row.ExpandedCommand, "C:\\Program Files"));
   }
 
   const zobl::CommandAnalysis ofCommand = zobl::AnalyseCommand(row.CommandAsStarted(), windows, fs, locale);
   Check(row.StatusImage == (commandText && !ofCommand.DeadPath ? zobl::kStatusOk : zobl::kStatusWarning));
-  const std::string& directory = row.SupposedDirectory();
+  const std::string& directory = zobl::ColumnText(row, zobl::kSupposedDirectoryColumn);
   if (directory == zobl::kMissingDirectoryText) {
-    Check(!row.DirectoryFromInstallLocation && row.InstallDate() == zobl::kUnknownDateText);
+    Check(!row.DirectoryFromInstallLocation && zobl::ColumnText(row, zobl::kInstallDateColumn) == zobl::kUnknownDateText);
   } else {
     Check(directory.size() > 3 && directory.size() < zobl::kPathCapacity);
     Check(fs.IsExistingDirectory(directory.c_str()));
     if (!windows.empty()) Check(!ContainsPathIgnoringCase(directory, windows));
-    const std::string& date = row.InstallDate();
+    const std::string& date = zobl::ColumnText(row, zobl::kInstallDateColumn);
     Check(date == zobl::kUnknownDateText || (date.size() == 10 && date[4] == '.' && date[7] == '.'));
     // The command's own directory first; InstallLocation only when it names none.
     if (row.DirectoryFromInstallLocation) {

@@ -10,6 +10,7 @@
 #include "gui_support.h"
 #include "scratch_directory.h"
 #include "window_fixture.h"
+#include "inventory/column_text.h"
 
 namespace zobl::testing {
 namespace {
@@ -111,9 +112,9 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   const UninstallEntry* big = RowNamed("QmBig");
   const UninstallEntry* small = RowNamed("QmSmall");
   ASSERT_TRUE(big && small);
-  EXPECT_EQ(big->SizeDisplay(), "5.00 Gb");
+  EXPECT_EQ(ColumnText(*big, kSizeColumn), "5.00 Gb");
   EXPECT_EQ(big->SizeBytes, 5368709220u);
-  EXPECT_EQ(small->SizeDisplay(), "");
+  EXPECT_EQ(ColumnText(*small, kSizeColumn), "");
   EXPECT_EQ(small->SizeBytes, 100u);
   EXPECT_DOUBLE_EQ(SliceValue("QmBig"), 5242880.09765625);
 
@@ -148,7 +149,7 @@ TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
 
   EXPECT_EQ(form_->ActivePage(), FormPage::Options);
   EXPECT_EQ(RowNamed("0QmKeysFirst")->SizeBytes, 500u);
-  EXPECT_EQ(RowNamed("QmKeysLater")->SizeDisplay(), "[NOT YET COMPUTED]");
+  EXPECT_EQ(ColumnText(*RowNamed("QmKeysLater"), kSizeColumn), "[NOT YET COMPUTED]");
   EXPECT_FALSE(IsWindowVisible(Control(kProgressBarCalculeTaille)));
 }
 
@@ -179,11 +180,11 @@ TEST_F(ComputeSizesWindowTest, InstallLocationAndExpandableCommandsAreMeasured) 
   const UninstallEntry* placed = RowNamed("QmMsi");
   const UninstallEntry* expanded = RowNamed("QmExpand");
   ASSERT_TRUE(placed && expanded);
-  EXPECT_EQ(placed->SupposedDirectory(), msi);
+  EXPECT_EQ(ColumnText(*placed, kSupposedDirectoryColumn), msi);
   EXPECT_TRUE(placed->DirectoryFromInstallLocation);
   EXPECT_EQ(placed->SizeBytes, 5000u);
-  EXPECT_EQ(expanded->SupposedDirectory(), expand);
-  EXPECT_EQ(expanded->Command(), "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S");
+  EXPECT_EQ(ColumnText(*expanded, kSupposedDirectoryColumn), expand);
+  EXPECT_EQ(ColumnText(*expanded, kCommandColumn), "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S");
   EXPECT_EQ(expanded->SizeBytes, 3100u);
 }
 

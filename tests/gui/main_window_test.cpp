@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "gui_support.h"
+#include "inventory/column_text.h"
 #include "window_fixture.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/win32_file_system.h"
@@ -81,7 +82,7 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
     }
   }
   std::set<std::string> listed;
-  for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) listed.insert(form_->Inventory().RowAt(i).KeyName());
+  for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) listed.insert(form_->Inventory().RowAt(i).KeyName);
   EXPECT_EQ(listed, named);
   EXPECT_EQ(OurRows(), (std::vector<std::string>{"a", "b"}));
 
@@ -90,7 +91,7 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
   const auto alpha = form_->Inventory().IndexOf(form_->Inventory().RowAt(0).Id);
   ASSERT_TRUE(alpha.has_value());
   for (int column = 0; column < 6; ++column) {
-    EXPECT_EQ(CellText(0, column), form_->Inventory().RowAt(0).Text(static_cast<ListColumn>(column)));
+    EXPECT_EQ(CellText(0, column), ColumnText(form_->Inventory().RowAt(0), static_cast<ListColumn>(column)));
   }
 }
 
@@ -103,7 +104,7 @@ TEST_F(WindowTest, RowTipShowsTheDescriptorsFullRegistryPath) {
   const InventoryList& rows = form_->Inventory();
   int index = -1;
   for (std::size_t i = 0; i < rows.Count(); ++i) {
-    if (rows.RowAt(i).KeyName() == key) index = static_cast<int>(i);
+    if (rows.RowAt(i).KeyName == key) index = static_cast<int>(i);
   }
   ASSERT_GE(index, 0);
   char text[1024] = "Tip";  // the control hands over the label's text
@@ -134,8 +135,8 @@ TEST_F(WindowTest, NamelessLinesComeAndGoWithTheCheckBox) {
   ASSERT_TRUE(Listed("n"));
   const auto& list = form_->Inventory();
   for (std::size_t i = 0; i < list.Count(); ++i) {
-    if (list.RowAt(i).KeyName() == descriptors_.Prefix() + "n") {
-      EXPECT_EQ(list.RowAt(i).Name, "[NO NAME]");
+    if (list.RowAt(i).KeyName == descriptors_.Prefix() + "n") {
+      EXPECT_EQ(ColumnText(list.RowAt(i), kNameColumn), "[NO NAME]");
     }
   }
   SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
@@ -196,12 +197,12 @@ TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
   Open();
   const InventoryList& list = form_->Inventory();
   std::size_t zulu = 0;
-  while (list.RowAt(zulu).KeyName() != descriptors_.Prefix() + "k1") ++zulu;
+  while (list.RowAt(zulu).KeyName != descriptors_.Prefix() + "k1") ++zulu;
   ListView_SetItemState(Control(kListViewDescription), static_cast<int>(zulu), LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);
   const auto selectedKey = [&] {
     const int index = ListView_GetNextItem(Control(kListViewDescription), -1, LVNI_SELECTED);
-    return index < 0 ? std::string() : list.RowAt(static_cast<std::size_t>(index)).KeyName();
+    return index < 0 ? std::string() : list.RowAt(static_cast<std::size_t>(index)).KeyName;
   };
   ASSERT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
   ClickColumnTitle(1);

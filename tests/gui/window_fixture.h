@@ -66,7 +66,7 @@ class WindowTest : public ::testing::Test {
     std::vector<std::string> keys;
     const InventoryList& list = form_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      const std::string& key = list.RowAt(i).KeyName();
+      const std::string& key = list.RowAt(i).KeyName;
       if (key.rfind(descriptors_.Prefix(), 0) == 0) keys.push_back(key.substr(descriptors_.Prefix().size()));
     }
     return keys;
@@ -75,7 +75,7 @@ class WindowTest : public ::testing::Test {
   void SelectRow(const std::string& suffix) const {
     const InventoryList& list = form_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (list.RowAt(i).KeyName() == descriptors_.Prefix() + suffix) {
+      if (list.RowAt(i).KeyName == descriptors_.Prefix() + suffix) {
         ListView_SetItemState(Control(kListViewDescription), static_cast<int>(i), LVIS_SELECTED | LVIS_FOCUSED,
                               LVIS_SELECTED | LVIS_FOCUSED);
         return;

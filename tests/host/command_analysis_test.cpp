@@ -27,7 +27,7 @@ TEST_P(AnalysisCaseTest, MatchesExpectedResult) {
   EXPECT_EQ(result.DirectoryFound, c.directoryFound);
   EXPECT_EQ(result.ChosenDirectory, ExpandScratch(c.chosenDirectory, kRoot));
   EXPECT_EQ(result.DeadPath, c.deadPath);
-  EXPECT_EQ(result.DateText, c.directoryFound ? "2000.04.14" : "[unknown]");
+  EXPECT_EQ(result.Date.value_or("none"), c.directoryFound ? "2000.04.14" : "none");
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, AnalysisCaseTest, ::testing::ValuesIn(AnalysisCases()), [](const auto& param) {
@@ -39,7 +39,7 @@ TEST(AnalyseCommand, DateIsTheUtcDateOfTheDirectorysCreation) {
   // Shortly after midnight east of Greenwich is still the previous day in UTC.
   fs.AddDirectory("C:\\Acme", FileTimeFromUtc(2001, 7, 1, 23, 30));
   fs.AddFile("C:\\Acme\\un.exe");
-  EXPECT_EQ(AnalyseCommand("C:\\Acme\\un.exe", "C:\\WINDOWS", fs, PortableLocale()).DateText, "2001.07.01");
+  EXPECT_EQ(AnalyseCommand("C:\\Acme\\un.exe", "C:\\WINDOWS", fs, PortableLocale()).Date, "2001.07.01");
 }
 
 TEST(AnalyseCommand, UndatableDirectoryKeepsUnknownDate) {
@@ -47,7 +47,7 @@ TEST(AnalyseCommand, UndatableDirectoryKeepsUnknownDate) {
   fs.AddDirectory("C:\\Acme", 0x8000000000000000ull);
   const CommandAnalysis result = AnalyseCommand("C:\\Acme", "C:\\WINDOWS", fs, PortableLocale());
   EXPECT_EQ(result.ChosenDirectory, "C:\\Acme");
-  EXPECT_EQ(result.DateText, "[unknown]");
+  EXPECT_EQ(result.Date, std::nullopt);
 }
 
 TEST(AnalyseCommand, EntryWithoutDosTimeIsNoFile) {

@@ -10,6 +10,7 @@
 
 #include "fake_directory_tree.h"
 #include "platform/portable_locale.h"
+#include "inventory/column_text.h"
 
 namespace zobl::testing {
 namespace {
@@ -61,12 +62,9 @@ class ComputeSizesRunTest : public ::testing::Test {
  protected:
   // A row named `name` whose supposed directory `directory` holds one file of `bytes`.
   RowId AddRow(const std::string& name, const std::string& directory, std::uint64_t bytes = 0) {
-    const RowId id = list_.Append();
-    list_.SetName(id, name);
-    for (const std::string& text : {name + "Key", std::string("[unknown]"), std::string("[NOT YET COMPUTED]"),
-                                    std::string("C:\\x\\un.exe"), directory}) {
-      list_.AppendFurtherText(id, text);
-    }
+    UninstallEntry row{.Name = name, .KeyName = name + "Key", .Command = "C:\\x\\un.exe"};
+    if (directory != kMissing) row.Directory = directory;
+    const RowId id = list_.Add(std::move(row));
     if (directory != kMissing && made_.insert(directory).second) {
       tree_.AddDirectory(directory);
       tree_.AddFile(directory + "\\f", bytes);
@@ -99,12 +97,12 @@ TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
   list_.SetSizeBytes(gone, 7);
   run_.ButtonCalculeTailleClick();
 
-  EXPECT_EQ(Row(small).SizeDisplay(), "");
+  EXPECT_EQ(ColumnText(Row(small), kSizeColumn), "");
   EXPECT_EQ(Row(small).SizeBytes, 100u);
-  EXPECT_EQ(Row(big).SizeDisplay(), "5.00 Gb");
+  EXPECT_EQ(ColumnText(Row(big), kSizeColumn), "5.00 Gb");
   EXPECT_EQ(Row(big).SizeBytes, 5368709120u);
   EXPECT_EQ(Row(mid).SizeBytes, 2147483648u);
-  EXPECT_EQ(Row(gone).SizeDisplay(), "unknown");
+  EXPECT_EQ(ColumnText(Row(gone), kSizeColumn), "unknown");
   EXPECT_EQ(Row(gone).SizeBytes, 7u);  // left as it was
   EXPECT_EQ(view_.events.front(), "begin 4");
   EXPECT_EQ(view_.steps, 4u);
@@ -119,7 +117,7 @@ TEST_F(ComputeSizesRunTest, VisitsRowsInDisplayOrderAndASecondRunOverwrites) {
             (std::vector<std::string>{"list C:\\A\\*.*", "open C:\\A\\f", "list C:\\B\\*.*", "open C:\\B\\f"}));
   tree_.AddFile("C:\\A\\g", 1048576);
   run_.ButtonCalculeTailleClick();
-  EXPECT_EQ(list_.RowAt(0).SizeDisplay(), "1.00 Mb");
+  EXPECT_EQ(ColumnText(list_.RowAt(0), kSizeColumn), "1.00 Mb");
   EXPECT_EQ(list_.RowAt(0).SizeBytes, 1049576u);
 }
 
@@ -176,10 +174,10 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
        [](InventoryList& list) {
          while (list.Count() > 0) list.DeleteAt(0);
        }},
-      {"a row added before it", [](InventoryList& list) { list.SetName(list.Append(), "Aardvark"); }},
+      {"a row added before it", [](InventoryList& list) { list.Add({.Name = "Aardvark"}); }},
       {"the list re-sorted",
        [](InventoryList& list) {
-         list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return b.Name.compare(a.Name); });
+         list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return b.Name->compare(*a.Name); });
        }},
   };
   for (const Case& c : cases) {
@@ -195,7 +193,7 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
       if (row.SizeBytes == 0) continue;  // not measured: the run went on by position
-      EXPECT_EQ(row.SupposedDirectory(), "C:\\D" + std::to_string(row.SizeBytes / 1000 - 1)) << row.Name;
+      EXPECT_EQ(ColumnText(row, kSupposedDirectoryColumn), "C:\\D" + std::to_string(row.SizeBytes / 1000 - 1)) << *row.Name;
     }
     EXPECT_EQ(view_.events.back(), "end");
   }
@@ -231,7 +229,7 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
     run_.ButtonCalculeTailleClick();
     EXPECT_EQ(Row(first).SizeBytes, 10u);
     EXPECT_EQ(Row(second).SizeBytes, c.secondBytes);
-    EXPECT_EQ(Row(third).SizeDisplay(), "[NOT YET COMPUTED]");
+    EXPECT_EQ(ColumnText(Row(third), kSizeColumn), "[NOT YET COMPUTED]");
     EXPECT_EQ(Row(third).SizeBytes, 0u);
     EXPECT_EQ(view_.events, c.events);
     EXPECT_EQ(view_.steps, c.closing ? 1u : 2u);

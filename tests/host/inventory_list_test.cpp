@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/portable_locale.h"
+#include "inventory/column_text.h"
 
 namespace zobl::testing {
 namespace {
@@ -25,13 +26,12 @@ class RecordingView final : public InventoryListObserver {
 class InventoryListTest : public ::testing::Test {
  protected:
   RowId AddNamed(const std::string& name) {
-    const RowId id = list.Append();
-    list.SetName(id, name);
-    return id;
+    return list.Add({.Name = name});
   }
   bool InNameOrder() const {
     for (std::size_t i = 1; i < list.Count(); ++i) {
-      if (locale.CompareText(list.RowAt(i - 1).Name.c_str(), list.RowAt(i).Name.c_str()) > 0) return false;
+      const char* before = SortText(list.RowAt(i - 1), kNameColumn).c_str();
+      if (locale.CompareText(before, SortText(list.RowAt(i), kNameColumn).c_str()) > 0) return false;
     }
     return true;
   }
@@ -62,44 +62,18 @@ TEST_F(InventoryListTest, NamingARowKeepsTheListInNameOrder) {
   }
 }
 
-TEST_F(InventoryListTest, AnAppendedRowWaitsAtTheEndUntilNamed) {
-  AddNamed("b");
-  AddNamed("c");
-  const RowId id = list.Append();
-  EXPECT_EQ(list.RowAt(2).Id, id);
-  EXPECT_EQ(list.RowAt(2).Name, "");
-  list.SetName(id, "a");
-  EXPECT_EQ(list.RowAt(0).Id, id);
-}
-
 TEST_F(InventoryListTest, RowsLeftTheListRefuseChanges) {
   const RowId id = AddNamed("gone");
-  list.AppendFurtherText(id, "Key");
   list.DeleteAt(0);
   EXPECT_EQ(list.Find(id), nullptr);
   EXPECT_FALSE(list.IndexOf(id).has_value());
   EXPECT_FALSE(list.SetName(id, "x"));
   EXPECT_FALSE(list.SetSizeBytes(id, 1));
-  EXPECT_FALSE(list.SetStatusImage(id, 1));
-  EXPECT_FALSE(list.AppendFurtherText(id, "x"));
-  EXPECT_FALSE(list.SetFurtherText(id, 0, "x"));
+  EXPECT_FALSE(list.SetMeasuredSize(id, 1));
+  EXPECT_FALSE(list.SetSizeUnknown(id));
   EXPECT_EQ(list.Count(), 0u);
   EXPECT_THROW(list.DeleteAt(0), std::out_of_range);
   EXPECT_THROW((void)list.RowAt(0), std::out_of_range);
-}
-
-TEST_F(InventoryListTest, FurtherTextsAreAddressedByNumber) {
-  const RowId id = AddNamed("Acme");
-  list.AppendFurtherText(id, "AcmeKey");
-  list.AppendFurtherText(id, "2001.07.02");
-  EXPECT_FALSE(list.SetFurtherText(id, 2, "1.49 Kb")) << "the row has no text number 2 yet";
-  list.AppendFurtherText(id, "[NOT YET COMPUTED]");
-  EXPECT_TRUE(list.SetFurtherText(id, 2, "1.49 Kb"));
-  const UninstallEntry& row = *list.Find(id);
-  EXPECT_EQ(row.KeyName(), "AcmeKey");
-  EXPECT_EQ(row.SizeDisplay(), "1.49 Kb");
-  EXPECT_EQ(row.Command(), "") << "absent texts read as empty";
-  EXPECT_EQ(row.FurtherText(3), nullptr);
 }
 
 TEST_F(InventoryListTest, OneRowAtMostIsSelectedAndDeletionTakesTheSelection) {

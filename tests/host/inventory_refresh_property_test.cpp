@@ -9,7 +9,8 @@
 #include "fake_file_system.h"
 #include "fake_registry.h"
 #include "inventory/inventory_refresh.h"
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
+#include "shown_texts.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/list_sorting.h"
 #include "platform/portable_locale.h"
@@ -114,7 +115,7 @@ class RefreshProperty {
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
       snapshot.order.push_back(row.Id);
-      snapshot.texts[row.Id] = {row.Name, row.KeyName()};
+      snapshot.texts[row.Id] = {SortText(row, kNameColumn), row.KeyName};
       if (row.Selected) snapshot.selected = row.Id;
     }
     return snapshot;
@@ -130,17 +131,16 @@ class RefreshProperty {
     bool added = false;
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      ASSERT_TRUE(listed.insert(Upper(row.KeyName())).second) << "two rows for " << row.KeyName();
-      ASSERT_TRUE(registry_.KeyExists(Path(row.KeyName()))) << "stale row " << row.KeyName();
+      ASSERT_TRUE(listed.insert(Upper(row.KeyName)).second) << "two rows for " << row.KeyName;
+      ASSERT_TRUE(registry_.KeyExists(Path(row.KeyName))) << "stale row " << row.KeyName;
       if (!namelessShown_) {
-        ASSERT_NE(row.Name, kNoNameText);
+        ASSERT_TRUE(row.Name.has_value());
       }
-      ASSERT_EQ(row.FurtherTexts.size(), 5u);
       const auto old = before.texts.find(row.Id);
       if (old == before.texts.end()) {
         added = true;
       } else {
-        ASSERT_EQ(old->second, std::make_pair(row.Name, row.KeyName())) << "a row that stays keeps its texts";
+        ASSERT_EQ(old->second, std::make_pair(SortText(row, kNameColumn), row.KeyName)) << "a row that stays keeps its texts";
       }
     }
     // Every row whose key still opens (and is not a hidden nameless one) stays.
@@ -157,7 +157,9 @@ class RefreshProperty {
     }
     if (added) {
       for (std::size_t i = 1; i < list_.Count(); ++i) {
-        ASSERT_LE(locale_.CompareText(list_.RowAt(i - 1).Name.c_str(), list_.RowAt(i).Name.c_str()), 0);
+        ASSERT_LE(locale_.CompareText(SortText(list_.RowAt(i - 1), kNameColumn).c_str(),
+                                      SortText(list_.RowAt(i), kNameColumn).c_str()),
+                  0);
       }
     } else {
       std::vector<RowId> kept;

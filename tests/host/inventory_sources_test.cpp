@@ -6,6 +6,7 @@
 
 #include "fake_file_system.h"
 #include "fake_registry.h"
+#include "inventory/column_text.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
 #include "platform/portable_locale.h"
@@ -30,7 +31,7 @@ class InventorySourcesTest : public ::testing::Test {
     std::set<Row> rows;
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      rows.emplace(row.Source, row.KeyName(), row.Name);
+      rows.emplace(row.Source, row.KeyName, SortText(row, kNameColumn));
     }
     return rows;
   }
@@ -86,7 +87,7 @@ TEST(DescriptorLocationTest, FullPathOfEachSource) {
 TEST(RowInfoTipTest, SaysWhenTheDirectoryCameFromInstallLocation) {
   UninstallEntry row;
   row.Source = RegistrySource::User;
-  row.FurtherTexts = {"{B}"};
+  row.KeyName = "{B}";
   EXPECT_EQ(RowInfoTip(row), "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{B}");
   row.DirectoryFromInstallLocation = true;
   EXPECT_EQ(RowInfoTip(row),

@@ -14,19 +14,13 @@ namespace {
 
 class ListCommandsTest : public ::testing::Test {
  protected:
-  RowId AddRow(const std::string& name,
+  RowId AddRow(const std::optional<std::string>& name,
                const std::string& key,
-               const std::string& command,
+               const std::optional<std::string>& command,
                RegistrySource source = RegistrySource::Machine64) {
-    const RowId id = list_.Append(source);
-    list_.SetName(id, name);
-    for (const std::string& text : {key, std::string("[unknown]"), std::string("[NOT YET COMPUTED]"), command,
-                                    std::string("[MISSING OR SYSTEM DIRECTORY ?]")}) {
-      list_.AppendFurtherText(id, text);
-    }
     registry_.CreateKey(std::string(kUninstallKeyPath) + "\\" + key, source);
-    registry_.SetText(std::string(kUninstallKeyPath) + "\\" + key, "DisplayName", name, source);
-    return id;
+    if (name) registry_.SetText(std::string(kUninstallKeyPath) + "\\" + key, "DisplayName", *name, source);
+    return list_.Add({.Source = source, .Name = name, .KeyName = key, .Command = command});
   }
   bool KeyExists(const std::string& key, RegistrySource source = RegistrySource::Machine64) const {
     return registry_.KeyExists(std::string(kUninstallKeyPath) + "\\" + key, source);
@@ -59,7 +53,7 @@ TEST_F(ListCommandsTest, NothingSelectedShowsOneBoxForEitherCommand) {
 }
 
 TEST_F(ListCommandsTest, NoCommandRowStartsNothingAndPointsToTheRemoveButton) {
-  list_.Select(AddRow("Gone", "GoneKey", "[NO COMMAND]"));
+  list_.Select(AddRow("Gone", "GoneKey", std::nullopt));
   commands_.ButtonUninstallClick();
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].icon, BoxIcon::Warning);
@@ -68,7 +62,7 @@ TEST_F(ListCommandsTest, NoCommandRowStartsNothingAndPointsToTheRemoveButton) {
 }
 
 TEST_F(ListCommandsTest, ConfirmedUninstallStartsTheCommandAndKeepsTheRow) {
-  list_.Select(AddRow("[NO NAME]", "Nameless", "MsiExec.exe /X{1}"));
+  list_.Select(AddRow(std::nullopt, "Nameless", "MsiExec.exe /X{1}"));
   commands_.ButtonUninstallClick();
   ASSERT_EQ(dialogs_.shown.size(), 1u);
   EXPECT_EQ(dialogs_.shown[0].icon, BoxIcon::Question);

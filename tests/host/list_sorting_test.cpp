@@ -62,14 +62,6 @@ TEST_F(ListSortingTest, SelectionMovesWithItsRow) {
   }
 }
 
-UninstallEntry Entry(std::vector<std::string> furtherTexts, std::uint64_t sizeBytes = 0) {
-  UninstallEntry entry;
-  entry.Name = "Acme";
-  entry.FurtherTexts = std::move(furtherTexts);
-  entry.SizeBytes = sizeBytes;
-  return entry;
-}
-
 TEST(CompareEntries, ByColumn) {
   struct Case {
     int column;
@@ -77,23 +69,19 @@ TEST(CompareEntries, ByColumn) {
     UninstallEntry second;
     int expectedSign;
   };
-  const std::vector<std::string> full = {"k", "2001.07.02", "", "c", "d"};
   const Case cases[] = {
-      // A text the row does not have yet ties with anything, in every further column.
-      {kKeyNameColumn, Entry({}), Entry({"a"}), 0},
-      {kInstallDateColumn, Entry({"k"}), Entry(full), 0},
-      {kSizeColumn, Entry({"k", "d"}, 5), Entry(full, 1), 0},
-      {kSupposedDirectoryColumn, Entry({"k", "d", "s", "c"}), Entry(full), 0},
       // Sizes beyond 32 bits keep their order.
-      {kSizeColumn, Entry(full, 5 * kGiB), Entry(full, 2 * kGiB), -1},
-      {kSizeColumn, Entry(full, 1ull << 32), Entry(full, 1), -1},
-      {kSizeColumn, Entry(full, 0), Entry(full, 0xFFFFFFFFull), 1},
-      {kSizeColumn, Entry(full, 7), Entry(full, 7), 0},
-      {kInstallDateColumn, Entry({"k", "[unknown]"}), Entry({"k", "1980.01.01"}), 1},
-      {kInstallDateColumn, Entry({"k", "2001.07.02"}), Entry({"k", "2001.07.02"}), 0},
-      {kCommandColumn, Entry({"k", "d", "s", "[NO COMMAND]"}), Entry({"k", "d", "s", "0.exe"}), -1},
+      {kSizeColumn, {.SizeBytes = 5 * kGiB}, {.SizeBytes = 2 * kGiB}, -1},
+      {kSizeColumn, {.SizeBytes = 1ull << 32}, {.SizeBytes = 1}, -1},
+      {kSizeColumn, {.SizeBytes = 0}, {.SizeBytes = 0xFFFFFFFFull}, 1},
+      {kSizeColumn, {.SizeBytes = 7}, {.SizeBytes = 7}, 0},
+      {kInstallDateColumn, {.InstallDate = std::nullopt}, {.InstallDate = "1980.01.01"}, 1},
+      {kInstallDateColumn, {.InstallDate = "2001.07.02"}, {.InstallDate = "2001.07.02"}, 0},
+      {kCommandColumn, {.Command = std::nullopt}, {.Command = "0.exe"}, -1},
+      // A real name that reads like the stand-in sorts like it.
+      {kNameColumn, {.Name = "[NO NAME]"}, {.Name = std::nullopt}, 0},
       // Columns past the last compare nothing.
-      {kColumnCount, Entry(full), Entry({"z", "z", "z", "z", "z"}), 0},
+      {kColumnCount, {.KeyName = "a"}, {.KeyName = "z"}, 0},
   };
   const PortableLocale locale;
   InventoryList list(locale);

@@ -11,6 +11,7 @@
 
 #include "platform/portable_locale.h"
 #include "reports/pie_groups.h"
+#include "inventory/column_text.h"
 
 namespace zobl::testing {
 namespace {
@@ -31,11 +32,7 @@ void PrintTo(const Shown& shown, std::ostream* out) { *out << '"' << shown.label
 // The rows in the order given, whatever their names.
 void Fill(InventoryList& list, const std::vector<Row>& rows) {
   for (const Row& row : rows) {
-    const RowId id = list.Append();
-    list.SetName(id, row.name);
-    for (const char* text : {"Key", "[unknown]", "[NOT YET COMPUTED]", "un.exe"}) list.AppendFurtherText(id, text);
-    list.AppendFurtherText(id, row.directory);
-    list.SetSizeBytes(id, row.bytes);
+    list.Add({.Name = row.name, .KeyName = "Key", .SizeBytes = row.bytes, .Command = "un.exe", .Directory = row.directory});
   }
   list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return (a.Id > b.Id) - (a.Id < b.Id); });
 }
@@ -175,19 +172,20 @@ std::vector<PieGroup> GroupByWalking(const InventoryList& list) {
   for (std::size_t r = 0; r < list.Count(); ++r) {
     const UninstallEntry& row = list.RowAt(r);
     if (row.SizeBytes == 0) continue;
-    const std::string& directory = row.SupposedDirectory();
+    const std::string& directory = ColumnText(row, kSupposedDirectoryColumn);
+    const std::string& name = *row.Name;
     const auto group = std::find_if(groups.begin(), groups.end(), [&](const PieGroup& g) {
       return directory == g.directory || above(directory, g.directory) || above(g.directory, directory);
     });
     if (group == groups.end()) {
-      groups.push_back({row.Name, row.SizeBytes, directory});
+      groups.push_back({name, row.SizeBytes, directory});
     } else if (directory == group->directory) {
-      const std::string piece = "+" + row.Name;
+      const std::string piece = "+" + name;
       group->label += piece.size() > 20 ? piece.substr(0, 20) + ".." : piece;
     } else if (above(directory, group->directory)) {
-      *group = {row.Name + "+" + group->label, row.SizeBytes, directory};
+      *group = {name + "+" + group->label, row.SizeBytes, directory};
     } else {
-      group->label += "+" + row.Name;
+      group->label += "+" + name;
     }
   }
   return groups;

@@ -70,9 +70,8 @@ class PrintedListTest : public ::testing::Test {
  protected:
   void AddRows(int count) {
     for (int i = 0; i < count; ++i) {
-      const RowId id = list_.Append();
-      list_.SetName(id, std::string("P").append(std::to_string(1000 + list_.Count())));
-      for (const char* text : {"Key", "2001.7.4", "", "un.exe", "C:\\P"}) list_.AppendFurtherText(id, text);
+      list_.Add({.Name = "P" + std::to_string(1001 + list_.Count()), .KeyName = "Key", .InstallDate = "2001.7.4",
+                 .Size = SizeState::Measured, .SizeBytes = 100, .Command = "un.exe", .Directory = "C:\\P"});
     }
   }
 

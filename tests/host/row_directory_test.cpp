@@ -11,7 +11,8 @@
 #include "file_time.h"
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
+#include "shown_texts.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/command_to_start.h"
 #include "platform/portable_locale.h"
@@ -70,7 +71,7 @@ const RowDirectoryCase kCases[] = {
      StoredText{kText, "C:\\Programs\\Msi App"}, "C:\\Programs\\Msi App", "2021.03.04", true, "C:\\Gone\\uninst.exe",
      kStatusWarning},
     {"NoCommandTakesTheLocation", RegistrySource::User, std::nullopt, StoredText{kText, "C:\\Programs\\Msi App"},
-     "C:\\Programs\\Msi App", "2021.03.04", true, kNoCommandText, kStatusWarning},
+     "C:\\Programs\\Msi App", "2021.03.04", true, "", kStatusWarning},
     {"ExpandableLocation", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A7}"},
      StoredText{kExpandable, "%ProgramFiles%\\Acme"}, "C:\\Program Files\\Acme", "2019.11.02", true,
      "MsiExec.exe /X{A7}", kStatusOk},
@@ -146,9 +147,9 @@ TEST_P(RowDirectoryTest, Row) {
   ASSERT_EQ(list_.Count(), 1u);
   const UninstallEntry& row = list_.RowAt(0);
   EXPECT_EQ(row.Source, c.source);
-  EXPECT_EQ(row.Command(), c.command ? c.command->text : kNoCommandText) << "the column keeps the stored text";
-  EXPECT_EQ(row.SupposedDirectory(), c.directory);
-  EXPECT_EQ(row.InstallDate(), c.date);
+  EXPECT_EQ(ColumnText(row, kCommandColumn), c.command ? c.command->text : kNoCommandText) << "the column keeps the stored text";
+  EXPECT_EQ(ColumnText(row, kSupposedDirectoryColumn), c.directory);
+  EXPECT_EQ(ColumnText(row, kInstallDateColumn), c.date);
   EXPECT_EQ(row.DirectoryFromInstallLocation, c.fromInstallLocation);
   EXPECT_EQ(row.StatusImage, c.status);
   const std::string started = c.started != nullptr ? c.started : kAtCapacity;

@@ -36,7 +36,7 @@ TEST_P(AnalysisOnDiskTest, MatchesExpectedResult) {
   EXPECT_EQ(result.ChosenDirectory, ExpandScratch(c.chosenDirectory, root));
   EXPECT_EQ(result.DeadPath, c.deadPath);
   if (!c.directoryFound) {
-    EXPECT_EQ(result.DateText, "[unknown]");
+    EXPECT_EQ(result.Date, std::nullopt);
   }
 }
 
@@ -55,7 +55,7 @@ TEST(AnalysisOnDisk, DateIsTheUtcCreationDateOfTheDirectory) {
   const CommandAnalysis result =
       AnalyseCommand("\"" + program + "\\un.exe\" /S", "C:\\windows", fs, win32::Win32Locale());
   EXPECT_EQ(result.ChosenDirectory, program);
-  EXPECT_EQ(result.DateText, "2001.07.01");
+  EXPECT_EQ(result.Date, "2001.07.01");
 }
 
 TEST(AnalysisOnDisk, ShortPathResolvesToItsLongForm) {

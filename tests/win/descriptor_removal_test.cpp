@@ -106,7 +106,7 @@ class DescriptorRemovalTest : public ::testing::Test {
   const UninstallEntry* Row(RegistrySource source, const std::string& key) const {
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      if (row.Source == source && row.KeyName() == key) return &row;
+      if (row.Source == source && row.KeyName == key) return &row;
     }
     return nullptr;
   }

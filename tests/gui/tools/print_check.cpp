@@ -18,7 +18,8 @@
 #include <vector>
 
 #include "inventory/inventory_list.h"
-#include "inventory/placeholder_texts.h"
+#include "inventory/column_text.h"
+#include "shown_texts.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_print_platform.h"
 #include "reports/printed_list.h"
@@ -47,19 +48,33 @@ LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-struct Row {
-  std::string name, date, size, directory;
+// A row and the line it must print.
+struct KnownRow {
+  zobl::UninstallEntry row;
+  std::string line;
 };
 
-// Every placeholder a row can show, among ordinary texts, spread over the pages.
-Row KnownRow(int number) {
+// Every stand-in a row can show, among ordinary texts, spread over the pages.
+KnownRow MakeRow(int number) {
   char name[32];
   std::snprintf(name, sizeof name, "Program %03d", number);
   char date[16];
   std::snprintf(date, sizeof date, "2001.%02d.%02d", number % 12 + 1, number % 28 + 1);
-  static const char* const kSizes[] = {zobl::kNotYetComputedText, "", zobl::kUnknownSizeText, "1.25 Mb", "312 Kb"};
-  return {name, number % 9 == 4 ? zobl::kUnknownDateText : date, kSizes[number % 5],
-          number % 7 == 3 ? zobl::kMissingDirectoryText : std::string("C:\\Program Files\\") + name};
+  using enum zobl::SizeState;
+  static const struct {
+    zobl::SizeState state;
+    std::uint64_t bytes;
+    const char* text;
+  } kSizes[] = {{NotYetComputed, 0, zobl::kNotYetComputedText}, {Measured, 100, ""},
+                {Unknown, 0, zobl::kUnknownSizeText}, {Measured, 1310720, "1.25 Mb"}, {Measured, 319488, "312 Kb"}};
+  const auto& size = kSizes[number % 5];
+  zobl::UninstallEntry row{.Name = name, .KeyName = std::string("Key") + name, .Size = size.state,
+                           .SizeBytes = size.bytes, .Command = std::string("C:\\un") + name + ".exe"};
+  if (number % 9 != 4) row.InstallDate = date;
+  if (number % 7 != 3) row.Directory = std::string("C:\\Program Files\\") + name;
+  std::string line = std::string(name) + " Date=" + row.InstallDate.value_or(zobl::kUnknownDateText) + " Size=" +
+                     size.text + " Directory=" + row.Directory.value_or(zobl::kMissingDirectoryText);
+  return {std::move(row), std::move(line)};
 }
 
 int Run(int rows, const char* expectedPath) {
@@ -70,15 +85,9 @@ int Run(int rows, const char* expectedPath) {
   // Appended last first: the list, not the order of arrival, decides the printed order.
   std::vector<std::string> lines(static_cast<std::size_t>(rows));
   for (int number = rows; number >= 1; --number) {
-    const Row row = KnownRow(number);
-    const zobl::RowId id = list.Append();
-    list.SetName(id, row.name);
-    for (const std::string& text :
-         {"Key" + row.name, row.date, row.size, "C:\\un" + row.name + ".exe", row.directory}) {
-      list.AppendFurtherText(id, text);
-    }
-    lines[static_cast<std::size_t>(number - 1)] =
-        row.name + " Date=" + row.date + " Size=" + row.size + " Directory=" + row.directory;
+    KnownRow known = MakeRow(number);
+    list.Add(std::move(known.row));
+    lines[static_cast<std::size_t>(number - 1)] = std::move(known.line);
   }
   for (const std::string& line : lines) expected << line << '\n';
   expected.close();

@@ -2,8 +2,7 @@
 
 namespace zobl {
 
-// Texts that stand in a row where a value could not be had. Several parts of the
-// program write them and compare them byte for byte.
+// What the list shows where a value could not be had, as the tests expect to read it.
 inline constexpr char kNoNameText[] = "[NO NAME]";
 inline constexpr char kNoCommandText[] = "[NO COMMAND]";
 inline constexpr char kUnknownDateText[] = "[unknown]";

@@ -1,0 +1,45 @@
+#include "inventory/column_text.h"
+
+#include "diskusage/size_text.h"
+
+namespace zobl {
+namespace {
+
+const std::string kNoName = "[NO NAME]";
+const std::string kUnknownDate = "[unknown]";
+const std::string kNotYetComputed = "[NOT YET COMPUTED]";
+const std::string kUnknownSize = "unknown";
+const std::string kNoCommand = "[NO COMMAND]";
+const std::string kMissingDirectory = "[MISSING OR SYSTEM DIRECTORY ?]";
+const std::string kNoText;
+
+const std::string& OrStandIn(const std::optional<std::string>& text, const std::string& standIn) {
+  return text ? *text : standIn;
+}
+
+}  // namespace
+
+const std::string& SortText(const UninstallEntry& row, ListColumn column) {
+  switch (column) {
+    case kNameColumn: return OrStandIn(row.Name, kNoName);
+    case kKeyNameColumn: return row.KeyName;
+    case kInstallDateColumn: return OrStandIn(row.InstallDate, kUnknownDate);
+    case kCommandColumn: return OrStandIn(row.Command, kNoCommand);
+    case kSupposedDirectoryColumn: return OrStandIn(row.Directory, kMissingDirectory);
+    case kSizeColumn:
+    case kColumnCount: break;
+  }
+  return kNoText;
+}
+
+std::string ColumnText(const UninstallEntry& row, ListColumn column) {
+  if (column != kSizeColumn) return SortText(row, column);
+  switch (row.Size) {
+    case SizeState::NotYetComputed: return kNotYetComputed;
+    case SizeState::Unknown: return kUnknownSize;
+    case SizeState::Measured: return SizeText(row.SizeBytes);
+  }
+  return kNoText;
+}
+
+}  // namespace zobl

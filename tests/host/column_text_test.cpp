@@ -1,0 +1,48 @@
+#include "inventory/column_text.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <string>
+
+namespace zobl::testing {
+namespace {
+
+// Every column of a row in every state it can be in: a field present shows as it is, a
+// field missing shows its stand-in, and the size shows what the last run found.
+TEST(ColumnText, EveryColumnInEveryState) {
+  const UninstallEntry full{.Name = "Acme", .KeyName = "AcmeKey", .InstallDate = "2001.07.02",
+                            .Size = SizeState::Measured, .SizeBytes = 1536, .Command = "C:\\Acme\\un.exe",
+                            .Directory = "C:\\Acme"};
+  const UninstallEntry bare{.KeyName = "{GUID}"};
+  UninstallEntry named{.Name = "[NO NAME]", .Size = SizeState::Unknown, .SizeBytes = 7};
+  UninstallEntry small{.Name = "Tiny", .Size = SizeState::Measured, .SizeBytes = 512, .Command = ""};
+  const struct {
+    const char* what;
+    const UninstallEntry& row;
+    std::array<const char*, kColumnCount> texts;
+  } cases[] = {
+      {"every field", full, {"Acme", "AcmeKey", "2001.07.02", "1.50 Kb", "C:\\Acme\\un.exe", "C:\\Acme"}},
+      {"nothing known",
+       bare,
+       {"[NO NAME]", "{GUID}", "[unknown]", "[NOT YET COMPUTED]", "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"}},
+      {"no directory to measure",
+       named,
+       {"[NO NAME]", "", "[unknown]", "unknown", "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"}},
+      {"512 bytes measured, an empty command",
+       small,
+       {"Tiny", "", "[unknown]", "", "", "[MISSING OR SYSTEM DIRECTORY ?]"}},
+  };
+  for (const auto& c : cases) {
+    for (int column = 0; column < kColumnCount; ++column) {
+      const auto shown = static_cast<ListColumn>(column);
+      EXPECT_EQ(ColumnText(c.row, shown), c.texts[column]) << c.what << ", column " << column;
+      if (shown != kSizeColumn) EXPECT_EQ(SortText(c.row, shown), c.texts[column]) << c.what;
+    }
+  }
+  // A program really named so is a named one: nothing but its text tells the two apart.
+  EXPECT_TRUE(named.Name.has_value());
+}
+
+}  // namespace
+}  // namespace zobl::testing
