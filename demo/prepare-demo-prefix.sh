@@ -80,6 +80,22 @@ mkdir -p "$echo_runtime"
 head -c 327680 /dev/zero >"$echo_runtime/echort.dll"
 rm -rf "$drive_c/Program Files/Delta Paint"
 wine_logged wine regedit /S "$(windows_path "$here/descriptors.reg")" || fail "importing the descriptors failed"
+# A program named in another script, as a Russian setup leaves it: key, name and folder
+# in Cyrillic. The registry file for it is Unicode (UTF-16 with its byte-order mark).
+kilo="$drive_c/Program Files/Кило"
+mkdir -p "$kilo"
+head -c 1258291 /dev/zero >"$kilo/kilo.exe"
+head -c 40000 /dev/zero >"$kilo/uninst.exe"
+iconv -f UTF-8 -t UTF-16 >"$build/unicode-descriptors.reg" <<'EOF'
+Windows Registry Editor Version 5.00
+
+[HKEY_LOCAL_MACHINE\SOFTWARE\Microsoft\Windows\CurrentVersion\Uninstall\КалькуляторКило]
+"DisplayName"="Калькулятор Кило 2"
+"Publisher"="Кило Софт"
+"UninstallString"="\"C:\\Program Files\\Кило\\uninst.exe\" /S"
+
+EOF
+wine_logged wine regedit /S "$(windows_path "$build/unicode-descriptors.reg")" || fail "importing the Cyrillic descriptor failed"
 
 # Wine gives a folder's modification time as its creation time, which ZOBL shows as
 # the installation date: spread the dates a little.
@@ -88,6 +104,7 @@ touch -m -d '2025-06-02 16:45' "$drive_c/Program Files/Bravo/Sketch"
 touch -m -d '2025-11-28 09:05' "$drive_c/Program Files/Charlie Clock"
 touch -m -d '2019-11-20 14:30' "$hotel"
 touch -m -d '2023-01-09 08:00' "$echo_runtime"
+touch -m -d '2022-09-30 18:10' "$kilo"
 
 # The registry reaches the disk when the server exits.
 wineserver -w

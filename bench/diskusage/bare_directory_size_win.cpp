@@ -2,15 +2,20 @@
 
 #include <windows.h>
 
-#include <cstring>
+#include <cwchar>
+#include <string>
 
-unsigned long long BareDirectorySize(const char* path) {
-  char pattern[MAX_PATH];
-  if (std::strlen(path) + 4 >= MAX_PATH) return 0;
-  std::strcpy(pattern, path);
-  std::strcat(pattern, "\\*.*");
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA(pattern, &found);
+namespace {
+
+constexpr std::size_t kLongest = 32767;
+
+// The walk in one buffer of wide characters, as long as the system's longest path.
+unsigned long long Measure(wchar_t* path, std::size_t length) {
+  if (length + 4 >= kLongest) return 0;
+  std::wcscpy(path + length, L"\\*.*");
+  WIN32_FIND_DATAW found;
+  HANDLE find = FindFirstFileW(path, &found);
+  path[length] = L'\0';
   if (find == INVALID_HANDLE_VALUE) return 0;
   unsigned long long total = 0;
   do {
@@ -19,17 +24,16 @@ unsigned long long BareDirectorySize(const char* path) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     }
-    char child[MAX_PATH];
-    if (std::strlen(path) + 1 + std::strlen(found.cFileName) >= MAX_PATH) continue;
-    std::strcpy(child, path);
-    std::strcat(child, "\\");
-    std::strcat(child, found.cFileName);
+    const std::size_t name = std::wcslen(found.cFileName);
+    if (length + 1 + name >= kLongest) continue;
+    path[length] = L'\\';
+    std::wcscpy(path + length + 1, found.cFileName);
     if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) {
-        total += BareDirectorySize(child);
+      if (std::wcscmp(found.cFileName, L".") != 0 && std::wcscmp(found.cFileName, L"..") != 0) {
+        total += Measure(path, length + 1 + name);
       }
     } else {
-      HANDLE file = CreateFileA(child, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+      HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file != INVALID_HANDLE_VALUE) {
         DWORD high = 0;
@@ -40,7 +44,18 @@ unsigned long long BareDirectorySize(const char* path) {
         CloseHandle(file);
       }
     }
-  } while (FindNextFileA(find, &found));
+    path[length] = L'\0';
+  } while (FindNextFileW(find, &found));
   FindClose(find);
   return total;
+}
+
+}  // namespace
+
+unsigned long long BareDirectorySize(const char* path) {
+  std::wstring buffer(kLongest + 1, L'\0');
+  std::wcscpy(buffer.data(), L"\\\\?\\");
+  const int converted = MultiByteToWideChar(CP_ACP, 0, path, -1, buffer.data() + 4, static_cast<int>(kLongest - 4));
+  if (converted <= 0) return 0;
+  return Measure(buffer.data(), 4 + static_cast<std::size_t>(converted) - 1);
 }

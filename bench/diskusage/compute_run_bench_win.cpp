@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_composition.h"
 #include "app/system_services.h"
 #include "diskusage/directory_size.h"
 #include "inventory/column_text.h"
@@ -178,7 +179,8 @@ int Bench(int rounds, std::uint64_t expected) {
   }
 
   zobl::SystemServices system;
-  zobl::TForm1 form(system.Form());
+  zobl::AppComposition app(system.Form());
+  zobl::TForm1 form(app.services, app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
   Drain();

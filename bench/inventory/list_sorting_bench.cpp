@@ -25,7 +25,7 @@ class CountingLocale final : public zobl::Locale {
     ++comparisons;
     return locale_.CompareText(first, second);
   }
-  [[nodiscard]] char ToUpper(char c) const override { return locale_.ToUpper(c); }
+  [[nodiscard]] std::string UpperCase(std::string_view text) const override { return locale_.UpperCase(text); }
   [[nodiscard]] std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const override {
     return locale_.FormatUtcDate(fileTime, picture);
   }
@@ -89,7 +89,7 @@ void BareTextSort(benchmark::State& state) {
   zobl::InventoryList list(locale);
   Fill(list, static_cast<std::size_t>(state.range(0)));
   std::vector<const char*> names;
-  for (std::size_t i = 0; i < list.Count(); ++i) names.push_back(list.RowAt(i).Name.c_str());
+  for (std::size_t i = 0; i < list.Count(); ++i) names.push_back(list.RowAt(i).Name->c_str());
   const std::uint64_t naming = locale.comparisons;
   std::mt19937 random(1);
   for (auto _ : state) {

@@ -17,6 +17,7 @@
 #include "bench_descriptors.h"
 #include "inventory/command_analysis.h"
 #include "mainwindow/main_window.h"
+#include "app/app_composition.h"
 #include "app/system_services.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
@@ -39,7 +40,8 @@ struct StartUp {
 
 StartUp TimeStartUp() {
   zobl::SystemServices system;
-  zobl::TForm1 form(system.Form());
+  zobl::AppComposition app(system.Form());
+  zobl::TForm1 form(app.services, app.Features());
   const auto start = Clock::now();
   form.Create(GetModuleHandleA(nullptr));
   form.Show();

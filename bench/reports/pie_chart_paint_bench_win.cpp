@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "../mainwindow/bench_descriptors.h"
+#include "app/app_composition.h"
 #include "app/system_services.h"
 #include "mainwindow/main_window.h"
 
@@ -112,7 +113,8 @@ int Bench(int rounds, int paints) {
   const zobl::bench::BenchDescriptors descriptors(zobl::bench::DescriptorKind::Package);
 
   zobl::SystemServices system;
-  zobl::TForm1 form(system.Form());
+  zobl::AppComposition app(system.Form());
+  zobl::TForm1 form(app.services, app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
   Drain();

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "app/app_composition.h"
 #include "app/system_services.h"
 #include "mainwindow/event_guard.h"
 #include "mainwindow/main_window.h"
@@ -29,7 +30,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   zobl::SystemServices system;
   int exitCode = 1;  // unless the window came and went
   zobl::RunEventHandler(system.dialogs, [&] {
-    zobl::TForm1 form(system.Form());
+    zobl::AppComposition app(system.Form());
+    zobl::TForm1 form(app.services, app.Features());
     form.Create(instance);
     form.Show();
     // The window's keys work in every message loop, the scan's during a run included.

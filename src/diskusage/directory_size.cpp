@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/capacities.h"
+#include "platform/path_rules.h"
 
 namespace zobl {
 namespace {
@@ -13,18 +14,6 @@ constexpr std::string_view kPatternSuffix = "\\*.*";
 
 bool IsDotOrDotDot(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
-}
-
-char FoldCase(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-// Whether `ancestor` is `path` itself or a directory above it. Letter case is ignored,
-// as the file system ignores it.
-bool IsSameOrAbove(std::string_view ancestor, std::string_view path) {
-  if (ancestor.empty() || ancestor.size() > path.size()) return false;
-  for (std::size_t i = 0; i < ancestor.size(); ++i) {
-    if (FoldCase(ancestor[i]) != FoldCase(path[i])) return false;
-  }
-  return ancestor.size() == path.size() || ancestor.back() == '\\' || path[ancestor.size()] == '\\';
 }
 
 // One call's walk. The child path of every entry is built in one fixed buffer that grows
@@ -95,9 +84,9 @@ class Scan {
     std::optional<std::string> target = listing_.FinalPath(path_);
     if (!target) return 0;
     std::string parent = Resolved(parentLength);
-    if (IsSameOrAbove(*target, parent)) return 0;
+    if (IsSameOrAboveIgnoringAsciiCase(*target, parent)) return 0;
     for (const std::string& end : stretchEnds_) {
-      if (IsSameOrAbove(*target, end)) return 0;
+      if (IsSameOrAboveIgnoringAsciiCase(*target, end)) return 0;
     }
     stretchEnds_.push_back(std::move(parent));
     stretches_.push_back(Stretch{length_, std::move(*target)});
@@ -134,7 +123,7 @@ class Scan {
   }
 
   bool Append(std::string_view text) {
-    if (text.size() >= sizeof path_ - length_) return false;
+    if (text.size() >= buffer_.size() - length_) return false;
     std::memcpy(path_ + length_, text.data(), text.size());
     length_ += text.size();
     path_[length_] = '\0';
@@ -148,7 +137,9 @@ class Scan {
 
   DirectoryListing& listing_;
   MessagePump& pump_;
-  char path_[kPathCapacity] = {};
+  // On the heap, once per walk: it holds the deepest path the system can name.
+  std::vector<char> buffer_ = std::vector<char>(kLongPathCapacity);
+  char* path_ = buffer_.data();
   std::size_t length_ = 0;
   std::size_t rootLength_ = 0;
   bool stopped_ = false;

@@ -1,11 +1,11 @@
 #include "inventory/command_analysis.h"
 
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "inventory/long_path.h"
 #include "platform/capacities.h"
+#include "platform/path_rules.h"
 
 namespace zobl {
 namespace {
@@ -28,27 +28,12 @@ void DropLast(std::string& text) {
   Trim(text);
 }
 
-bool EndsWithUpper(const std::string& text, std::string_view suffix, const Locale& locale) {
-  if (text.size() < suffix.size()) return false;
-  const std::size_t start = text.size() - suffix.size();
-  for (std::size_t i = 0; i < suffix.size(); ++i) {
-    if (locale.ToUpper(text[start + i]) != suffix[i]) return false;
-  }
-  return true;
-}
-
 // Whether the candidate lies in the Windows directory. The file system ignores letter
 // case, so the directory is recognised in any spelling; and it is matched as a path,
-// followed by a backslash or at the end, so that C:\Windows10Upgrade or C:\WindowsAzure,
-// ordinary program directories, are not taken for it.
+// so that C:\Windows10Upgrade or C:\WindowsAzure, ordinary program directories, are not
+// taken for it. A Windows directory that could not be had excludes nothing.
 bool ContainsWindowsDirectory(std::string_view text, std::string_view directory, const Locale& locale) {
-  const auto equal = [&locale](char a, char b) { return locale.ToUpper(a) == locale.ToUpper(b); };
-  for (auto at = text.begin();; ++at) {
-    at = std::search(at, text.end(), directory.begin(), directory.end(), equal);
-    if (at == text.end()) return false;
-    const auto after = at + static_cast<std::ptrdiff_t>(directory.size());
-    if (after == text.end() || *after == '\\' || directory.back() == '\\') return true;
-  }
+  return !directory.empty() && ContainsPathIgnoringCase(text, directory, locale);
 }
 
 // The path that starts one character before `marker` (at the drive letter), cut where
@@ -69,7 +54,7 @@ std::string CutCandidate(const std::string& work, std::size_t marker) {
 // Uninstallers of one old setup family take these switches behind their own path.
 void DropSwitchSuffix(std::string& candidate, const Locale& locale) {
   if (candidate.size() <= 3) return;
-  if (EndsWithUpper(candidate, " -C", locale) || EndsWithUpper(candidate, " -F", locale)) {
+  if (EndsWithIgnoringCase(candidate, " -C", locale) || EndsWithIgnoringCase(candidate, " -F", locale)) {
     candidate.resize(candidate.size() - 3);
   }
 }
@@ -125,18 +110,18 @@ CommandAnalysis AnalyseCommand(std::string_view command,
        marker = work.find(kPathMarker)) {
     std::string candidate = CutCandidate(work, marker);
     DropSwitchSuffix(candidate, locale);
-    if (!windowsDirectory.empty() && ContainsWindowsDirectory(candidate, windowsDirectory, locale)) candidate.clear();
+    if (ContainsWindowsDirectory(candidate, windowsDirectory, locale)) candidate.clear();
     Trim(candidate);
 
     const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);
     // Walking back from C:\WINDOWSx (no path of the Windows directory) can end at the
     // Windows directory itself, which is never a program's own.
-    if (isDirectory && !windowsDirectory.empty() && ContainsWindowsDirectory(candidate, windowsDirectory, locale)) {
+    if (isDirectory && ContainsWindowsDirectory(candidate, windowsDirectory, locale)) {
       candidate.clear();
     }
     if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
       if (isDirectory) {
-        ResolveLongPath(candidate, kPathCapacity, fileSystem, locale);
+        ResolveLongPath(candidate, kPathCapacity, fileSystem);
         found.push_back(std::move(candidate));
         analysis.DirectoryFound = true;
       } else {
@@ -162,12 +147,10 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
   std::string directory(location);
   Trim(directory);
   if (!directory.empty() && directory.back() == '\\') directory.pop_back();
-  const bool driveAbsolute = directory.size() > 3 && directory[1] == ':' && directory[2] == '\\' &&
-                             std::isalpha(static_cast<unsigned char>(directory[0])) != 0;
-  if (!driveAbsolute) return analysis;  // relative, or a bare drive root
-  if (!windowsDirectory.empty() && ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
+  if (!IsBelowDriveRoot(directory)) return analysis;  // relative, or a bare drive root
+  if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
-  ResolveLongPath(directory, kPathCapacity, fileSystem, locale);
+  ResolveLongPath(directory, kPathCapacity, fileSystem);
   analysis.DirectoryFound = true;
   analysis.Date = CreationDate(directory, fileSystem, locale);
   analysis.ChosenDirectory = std::move(directory);

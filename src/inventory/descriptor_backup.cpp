@@ -2,9 +2,12 @@
 
 #include <array>
 #include <cstdio>
+#include <limits>
 
 #include "inventory/reg_file_text.h"
+#include "inventory/regedit4_conversion.h"
 #include "inventory/uninstall_key.h"
+#include "inventory/utf16_text.h"
 
 namespace zobl {
 namespace {
@@ -53,7 +56,10 @@ std::string BackupCommentLine(const LocalDateTime& when, std::string_view progra
   std::snprintf(stamp.data(), stamp.size(), "; %04d-%02d-%02d %02d:%02d:%02d ZOBL Quillmoor removed: ", when.year,
                 when.month, when.day, when.hour, when.minute, when.second);
   std::string line = stamp.data();
-  for (const char c : programName) line += (c == '\r' || c == '\n') ? ' ' : c;
+  // The comment is for reading, not importing: a name that is no UTF-8 is shown with
+  // U+FFFD rather than cost the copy.
+  const std::string name = *Utf8FromUtf16(Utf16FromUtf8Lossy(programName));
+  for (const char c : name) line += (c == '\r' || c == '\n') ? ' ' : c;
   line += "\r\n";
   return line;
 }
@@ -63,8 +69,21 @@ std::optional<std::uint64_t> DescriptorBackup::Save(RegistrySource source,
                                                     const std::string& programName) {
   const std::optional<std::string> descriptor = DescriptorRegText(registry_, source, keyName);
   if (!descriptor) return std::nullopt;
-  const std::string entry = BackupCommentLine(clock_.Now(), programName) + *descriptor;
-  return files_.Append(kBackupFileName, kRegFileHeader, entry);
+  const std::optional<std::string> entry = RegFileBytes(BackupCommentLine(clock_.Now(), programName) + *descriptor);
+  if (!entry || !ConvertEarlierFile()) return std::nullopt;
+  return files_.Append(kBackupFileName, RegFileStart(), *entry);
+}
+
+bool DescriptorBackup::ConvertEarlierFile() {
+  const std::optional<std::string> start = files_.Read(kBackupFileName, kRegedit4SignatureLength);
+  if (!start) return false;
+  if (!IsRegedit4File(*start)) return true;
+  const std::optional<std::string> earlier = files_.Read(kBackupFileName, std::numeric_limits<std::size_t>::max());
+  if (!earlier) return false;
+  const std::optional<std::string> text =
+      RegFileTextFromRegedit4(*earlier, [this](std::string_view bytes) { return files_.FromSystemCodePage(bytes); });
+  const std::optional<std::string> bytes = text ? RegFileBytes(*text) : std::nullopt;
+  return bytes && files_.Replace(kBackupFileName, kRegFileByteOrderMark + *bytes);
 }
 
 void DescriptorBackup::TakeBack(std::uint64_t formerLength) { files_.CutBack(kBackupFileName, formerLength); }

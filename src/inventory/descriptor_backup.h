@@ -14,9 +14,10 @@ namespace zobl {
 // In the working directory, beside the settings file.
 inline constexpr char kBackupFileName[] = "ZOBL-removed.reg";
 
-// The descriptor, every value and every subkey, as REGEDIT4 key blocks under the full
-// path that brings it back into its own source; nothing when any part of it cannot be
-// read, since a partial copy could not restore it.
+// The descriptor, every value and every subkey, as registry file key blocks (UTF-8
+// text, see reg_file_text.h) under the full path that brings it back into its own
+// source; nothing when any part of it cannot be read, since a partial copy could not
+// restore it.
 std::optional<std::string> DescriptorRegText(Registry& registry, RegistrySource source, std::string_view keyName);
 
 // "; 2024-05-01 14:03:27 ZOBL Quillmoor removed: Acme Notes" and its line end. Line
@@ -30,13 +31,17 @@ class DescriptorBackup {
   DescriptorBackup(Registry& registry, GrowingFiles& files, const LocalClock& clock)
       : registry_(registry), files_(files), clock_(clock) {}
 
-  // Appends the descriptor to the backup file. Returns the file's former length, or
-  // nothing when the copy could not be made whole.
+  // Appends the descriptor to the backup file, converting a file an earlier version
+  // left first. Returns the file's former length (after that conversion), or nothing
+  // when the copy could not be made whole.
   std::optional<std::uint64_t> Save(RegistrySource source, const std::string& keyName, const std::string& programName);
   // Takes the copy just saved back out of the file.
   void TakeBack(std::uint64_t formerLength);
 
  private:
+  // Brings a REGEDIT4 file to the present form; true when there is none.
+  bool ConvertEarlierFile();
+
   Registry& registry_;
   GrowingFiles& files_;
   const LocalClock& clock_;

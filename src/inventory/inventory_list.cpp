@@ -120,13 +120,8 @@ void InventoryList::ClearSelection() {
 }
 
 std::optional<std::size_t> InventoryList::FindNamePrefix(std::string_view prefix, std::size_t start, bool wrap) const {
-  const auto begins = [&](const std::string& name) {
-    if (name.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-      if (locale_.ToUpper(name[i]) != locale_.ToUpper(prefix[i])) return false;
-    }
-    return true;
-  };
+  const std::string wanted = locale_.UpperCase(prefix);
+  const auto begins = [&](const std::string& name) { return locale_.UpperCase(name).starts_with(wanted); };
   const std::size_t count = rows_.size();
   if (start >= count) start = 0;
   for (std::size_t n = 0; n < (wrap ? count : count - start); ++n) {

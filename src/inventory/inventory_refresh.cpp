@@ -8,6 +8,7 @@
 #include "inventory/command_analysis.h"
 #include "inventory/uninstall_key.h"
 #include "platform/capacities.h"
+#include "platform/path_rules.h"
 
 namespace zobl {
 namespace {
@@ -16,24 +17,12 @@ constexpr char kDisplayNameValue[] = "DisplayName";
 constexpr char kUninstallStringValue[] = "UninstallString";
 constexpr char kInstallLocationValue[] = "InstallLocation";
 
-// Key names compare as the registry compares them, without regard to the case of
-// ASCII letters: a descriptor re-created under another spelling is the same key.
-void AssignUpperAscii(std::string& out, std::string_view text) {
-  out.assign(text);
-  for (char& c : out) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - ('a' - 'A'));
-  }
-}
-
-// Case-insensitive (ASCII) replacement of every `from` in the text.
-void ReplaceEveryUpperAscii(std::string& text, std::string_view from, std::string_view to) {
-  std::string upper;
-  for (std::size_t at = 0;;) {
-    AssignUpperAscii(upper, text);
-    at = upper.find(from, at);
-    if (at == std::string::npos) return;
+// Replaces every `from` in the text whatever the case of its ASCII letters, as the
+// expansion reads variable names.
+void ReplaceEveryIgnoringAsciiCase(std::string& text, std::string_view from, std::string_view to) {
+  for (std::size_t at = FindIgnoringAsciiCase(text, from); at != std::string::npos;
+       at = FindIgnoringAsciiCase(text, from, at + to.size())) {
     text.replace(at, from.size(), to);
-    at += to.size();
   }
 }
 
@@ -45,8 +34,8 @@ std::string ValueText(const char* stored, std::uint32_t type, RegistrySource sou
   if (type != kExpandableTextType) return stored;
   std::string text(stored);
   if (source == RegistrySource::Machine32) {
-    ReplaceEveryUpperAscii(text, "%PROGRAMFILES%", "%ProgramFiles(x86)%");
-    ReplaceEveryUpperAscii(text, "%COMMONPROGRAMFILES%", "%CommonProgramFiles(x86)%");
+    ReplaceEveryIgnoringAsciiCase(text, "%PROGRAMFILES%", "%ProgramFiles(x86)%");
+    ReplaceEveryIgnoringAsciiCase(text, "%COMMONPROGRAMFILES%", "%CommonProgramFiles(x86)%");
   }
   std::optional<std::string> expanded = fileSystem.ExpandEnvironment(text.c_str());
   if (!expanded || expanded->size() >= kRegistryValueCapacity) return stored;
@@ -54,8 +43,14 @@ std::string ValueText(const char* stored, std::uint32_t type, RegistrySource sou
 }
 
 // A key name is listed per source: the same name in two sources is two descriptors.
-void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName) {
-  AssignUpperAscii(out, keyName);
+// Key names compare as the registry compares them, without regard to letter case in any
+// script: a descriptor re-created under another spelling is the same key.
+void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName, const Locale& locale) {
+  if (std::all_of(keyName.begin(), keyName.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    AssignUpperAscii(out, keyName);  // most keys: no copy made
+  } else {
+    out = locale.UpperCase(keyName);
+  }
   out.insert(out.begin(), static_cast<char>('0' + static_cast<int>(source)));
 }
 
@@ -151,13 +146,13 @@ void InventoryRefresher::CollectListedKeys() {
   listedKeys_.reserve(list_.Count());
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     const UninstallEntry& row = list_.RowAt(i);
-    AssignListedKey(lookupKey_, row.Source, row.KeyName);
+    AssignListedKey(lookupKey_, row.Source, row.KeyName, locale_);
     listedKeys_.insert(lookupKey_);
   }
 }
 
 bool InventoryRefresher::FirstSighting(RegistrySource source, std::string_view keyName) {
-  AssignListedKey(lookupKey_, source, keyName);
+  AssignListedKey(lookupKey_, source, keyName, locale_);
   return listedKeys_.insert(lookupKey_).second;
 }
 

@@ -1,10 +1,12 @@
 #include "inventory/long_path.h"
 
 #include "platform/capacities.h"
+#include "platform/path_rules.h"
+#include "platform/utf8.h"
 
 namespace zobl {
 
-bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem, const Locale& locale) {
+bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem) {
   std::string result;
   std::string current = path.substr(0, kPathCapacity);
   // Climb from the path to its drive, one component per pass, collecting long names.
@@ -27,8 +29,8 @@ bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSy
     }
   }
   if (capacity == 0) return false;
-  path = result.substr(0, capacity - 1);
-  if (!path.empty()) path[0] = locale.ToUpper(path[0]);
+  path = result.substr(0, Utf8FitLength(result, capacity));
+  if (!path.empty()) path[0] = UpperAscii(path[0]);  // the drive letter
   return true;
 }
 

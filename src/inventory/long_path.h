@@ -4,13 +4,12 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "platform/locale.h"
 
 namespace zobl {
 
 // Rewrites the path of an existing directory into its long form (every component as
 // the file system spells it, drive letter upper-cased), keeping at most
 // `capacity` - 1 characters. On failure the path is left as it was.
-bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem, const Locale& locale);
+bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem);
 
 }  // namespace zobl

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "inventory/utf16_text.h"
+
 namespace zobl {
 namespace {
 
@@ -32,12 +34,15 @@ void AppendQuoted(std::string& out, std::string_view text) {
 }
 
 // A string value is written as quoted text only when that text gives back exactly its
-// bytes: one terminating zero, no zero before it, and no line break, which not every
-// reader takes back from an escape. Any other string value is written as its bytes.
-bool IsPlainText(std::string_view bytes) {
-  if (bytes.empty() || bytes.back() != '\0') return false;
-  const std::string_view text = bytes.substr(0, bytes.size() - 1);
-  return std::none_of(text.begin(), text.end(), [](char c) { return c == '\0' || c == '\r' || c == '\n'; });
+// stored bytes: whole UTF-16 with one terminating zero, no zero before it, and no line
+// break, which not every reader takes back from an escape. Any other string value is
+// written as its bytes.
+std::optional<std::string> PlainText(std::string_view bytes) {
+  const std::optional<std::u16string> units = Utf16FromLeBytes(bytes);
+  if (!units || units->empty() || units->back() != u'\0') return std::nullopt;
+  const std::u16string_view text = std::u16string_view(*units).substr(0, units->size() - 1);
+  if (text.find_first_of(u"\0\r\n", 0, 3) != std::u16string_view::npos) return std::nullopt;
+  return Utf8FromUtf16(text);
 }
 
 void AppendHexByte(std::string& out, unsigned char byte) {
@@ -79,10 +84,12 @@ std::string RegFileValueLines(const RegistryValue& value) {
   }
   out += '=';
 
-  if (value.type == kTypeString && IsPlainText(value.bytes)) {
-    AppendQuoted(out, std::string_view(value.bytes).substr(0, value.bytes.size() - 1));
-    out += "\r\n";
-    return out;
+  if (value.type == kTypeString) {
+    if (const std::optional<std::string> text = PlainText(value.bytes)) {
+      AppendQuoted(out, *text);
+      out += "\r\n";
+      return out;
+    }
   }
   if (value.type == kTypeDword && value.bytes.size() == 4) {
     out += "dword:";
@@ -93,19 +100,29 @@ std::string RegFileValueLines(const RegistryValue& value) {
   }
 
   out += HexPrefix(value.type);
-  std::size_t lineStart = 0;
+  // An editor shows characters, not UTF-8 bytes.
+  auto column =
+      static_cast<std::size_t>(std::count_if(out.begin(), out.end(), [](char c) { return (c & 0xC0) != 0x80; }));
   for (std::size_t i = 0; i < value.bytes.size(); ++i) {
     AppendHexByte(out, static_cast<unsigned char>(value.bytes[i]));
     if (i + 1 == value.bytes.size()) break;
     out += ',';
-    if (out.size() - lineStart >= kHexLineLength) {
-      out += "\\\r\n";
-      lineStart = out.size();
-      out += "  ";
+    column += 3;
+    if (column >= kHexLineLength) {
+      out += "\\\r\n  ";
+      column = 2;
     }
   }
   out += "\r\n";
   return out;
 }
+
+std::optional<std::string> RegFileBytes(std::string_view text) {
+  const std::optional<std::u16string> units = Utf16FromUtf8(text);
+  if (!units) return std::nullopt;
+  return Utf16LeBytes(*units);
+}
+
+std::string RegFileStart() { return kRegFileByteOrderMark + *RegFileBytes(kRegFileHeader); }
 
 }  // namespace zobl

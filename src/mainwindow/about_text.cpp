@@ -23,7 +23,10 @@ std::string WithWindowsLineBreaks(std::string_view text) {
 std::string LoadAboutText(TextFileReader& files) {
   const auto text = files.ReadWholeFile(kAboutFileName);
   if (!text) throw std::runtime_error(std::string("Cannot open file ") + kAboutFileName);
-  return WithWindowsLineBreaks(*text);
+  // The text is UTF-8, which an editor may have begun with a byte-order mark.
+  std::string_view body(*text);
+  if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
+  return WithWindowsLineBreaks(body);
 }
 
 }  // namespace zobl

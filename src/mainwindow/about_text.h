@@ -13,7 +13,8 @@ inline constexpr char kAboutFileName[] = "readme.txt";  // in the working direct
 // LF) as CR LF.
 std::string WithWindowsLineBreaks(std::string_view text);
 
-// The About text, read from "readme.txt"; a failure carries the message the user sees.
+// The About text, read from "readme.txt" as UTF-8; a failure carries the message the
+// user sees.
 std::string LoadAboutText(TextFileReader& files);
 
 }  // namespace zobl

@@ -1,22 +1,16 @@
 #include "mainwindow/command_to_start.h"
 
-#include <cctype>
 #include <optional>
+
+#include "platform/path_rules.h"
 
 namespace zobl {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
-bool IsLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
-
 bool EndsWithExe(const std::string& text, std::size_t end) {
-  static constexpr char kExe[] = ".exe";
-  if (end < 4) return false;
-  for (std::size_t i = 0; i < 4; ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[end - 4 + i])) != kExe[i]) return false;
-  }
-  return true;
+  return EndsWithIgnoringAsciiCase(std::string_view(text).substr(0, end), ".exe");
 }
 
 }  // namespace
@@ -24,8 +18,7 @@ bool EndsWithExe(const std::string& text, std::size_t end) {
 std::string CommandToStart(const std::string& command, FileSystem& fileSystem) {
   std::size_t start = 0;
   while (start < command.size() && IsBlank(command[start])) ++start;
-  const bool driveAbsolute =
-      start + 2 < command.size() && IsLetter(command[start]) && command[start + 1] == ':' && command[start + 2] == '\\';
+  const bool driveAbsolute = StartsWithDriveRoot(std::string_view(command).substr(start));
   const bool unc = command.compare(start, 2, "\\\\") == 0;
   if (!driveAbsolute && !unc) return command;  // quoted, relative or a bare program name
 

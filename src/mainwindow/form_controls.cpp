@@ -7,20 +7,22 @@
 #include <stdexcept>
 #include <string>
 
+#include "mainwindow/control_wrappers.h"
 #include "mainwindow/pictures.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl {
 namespace {
 
-// Text heights round up: a font a fraction too small renders wider than it measures
-// on some systems and loses the last letter of tight labels and titles.
+constexpr char kTabSheetClass[] = "ZoblTabSheet";
+
 HFONT MakeFont(int designHeight,
                int dpi,
                int weight,
                bool italic,
                bool underlined = false,
                const char* face = "MS Sans Serif") {
-  const int height = (designHeight * dpi + kDesignDpi - 1) / kDesignDpi;
+  const int height = FontHeightToDpi(designHeight, dpi);
   return CreateFontA(-height, 0, 0, 0, weight, italic, underlined, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
@@ -88,7 +90,18 @@ HFONT FormFonts::Get(FontKind kind) const {
   return normal.Get();
 }
 
-FormControls::FormControls(HWND window, HINSTANCE instance, int dpi, const char* pageClass)
+TabSheet::TabSheet(HWND pageControl, HINSTANCE instance, const char* caption, Owner& owner) : owner_(owner) {
+  Register(instance, kTabSheetClass, 0, GetSysColorBrush(COLOR_BTNFACE));
+  CreateWindowExA(WS_EX_CONTROLPARENT, kTabSheetClass, caption, WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0,
+                  0, pageControl, nullptr, instance, this);
+  if (window_ == nullptr) throw std::runtime_error("Cannot create the tab pages");
+}
+
+TabSheet::~TabSheet() {
+  if (window_ != nullptr) DestroyWindow(window_);
+}
+
+FormControls::FormControls(HWND window, HINSTANCE instance, int dpi, TabSheet::Owner& pageOwner)
     : window_(window), instance_(instance), dpi_(dpi), fonts_(dpi) {
   tooltip_ =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -100,17 +113,28 @@ FormControls::FormControls(HWND window, HINSTANCE instance, int dpi, const char*
     const HWND parent = design.page == FormPage::Window ? window_ : Page(design.page);
     const HWND control = Create(design, parent);
     controls_[design.id] = control;
-    if (design.kind == ControlKind::PageControl) CreatePages(control, pageClass);
+    if (design.kind == ControlKind::PageControl) CreatePages(control, pageOwner);
   }
+}
+
+// The page control takes its pages and their controls with it. The tooltip, which the
+// window owns, is gone already when the window is.
+FormControls::~FormControls() {
+  for (const ControlDesign& design : DesignedControls()) {
+    if (design.page == FormPage::Window) DestroyWindow(controls_.at(design.id));
+  }
+  if (IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
 HWND FormControls::Get(ControlId id) const { return controls_.at(id); }
 
-HWND FormControls::Page(FormPage page) const { return pages_.at(PageIndex(page)); }
+HWND FormControls::Page(FormPage page) const { return pages_.at(PageIndex(page))->Handle(); }
 
 void FormControls::ShowPage(FormPage page) const {
-  TabCtrl_SetCurSel(Get(kPageControl1), static_cast<int>(PageIndex(page)));
-  for (std::size_t i = 0; i < pages_.size(); ++i) ShowWindow(pages_[i], i == PageIndex(page) ? SW_SHOW : SW_HIDE);
+  TabControl(Get(kPageControl1)).SetSilently(static_cast<int>(PageIndex(page)));
+  for (std::size_t i = 0; i < pages_.size(); ++i) {
+    ShowWindow(pages_[i]->Handle(), i == PageIndex(page) ? SW_SHOW : SW_HIDE);
+  }
 }
 
 HWND FormControls::Create(const ControlDesign& design, HWND parent) {
@@ -143,12 +167,12 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
     SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(authorPicture_.Get()));
   }
   if (!design.enabled) EnableWindow(control, FALSE);
-  if (design.checked) SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+  if (design.checked) CheckBox(control).SetSilently(true);
   if (design.hint != nullptr) AddHint(control, design.hint);
   return control;
 }
 
-void FormControls::CreatePages(HWND pageControl, const char* pageClass) {
+void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
   // The tabs' room around their captions grows with the screen's resolution, as the captions do.
   SendMessageA(pageControl, TCM_SETPADDING, 0, MAKELPARAM(ScaleToDpi(8, dpi_), ScaleToDpi(4, dpi_)));
   for (int i = 0; i < static_cast<int>(std::size(kPageCaptions)); ++i) {
@@ -158,10 +182,7 @@ void FormControls::CreatePages(HWND pageControl, const char* pageClass) {
     SendMessageA(pageControl, TCM_INSERTITEMA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
   }
   for (std::size_t i = 0; i < pages_.size(); ++i) {
-    pages_[i] = CreateWindowExA(WS_EX_CONTROLPARENT, pageClass, kPageCaptions[i],
-                                WS_CHILD | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 0, 0, 0, 0, pageControl, nullptr,
-                                instance_, nullptr);
-    if (pages_[i] == nullptr) throw std::runtime_error("Cannot create the tab pages");
+    pages_[i] = std::make_unique<TabSheet>(pageControl, instance_, kPageCaptions[i], pageOwner);
   }
   PlacePages();
 }
@@ -172,9 +193,9 @@ void FormControls::PlacePages() const {
   RECT display;
   GetClientRect(pageControl, &display);
   TabCtrl_AdjustRect(pageControl, FALSE, &display);
-  for (const HWND page : pages_) {
-    SetWindowPos(page, nullptr, display.left, display.top, display.right - display.left, display.bottom - display.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+  for (const auto& page : pages_) {
+    SetWindowPos(page->Handle(), nullptr, display.left, display.top, display.right - display.left,
+                 display.bottom - display.top, SWP_NOZORDER | SWP_NOACTIVATE);
   }
 }
 
@@ -225,7 +246,7 @@ void FormControls::SetUpToolBar(HWND toolBar) {
 
 void FormControls::SetUpComboBox(HWND combo) {
   for (const char* item : kSortComboItems) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-  SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);  // nothing chosen at start
+  ComboBox(combo).SetSilently(-1);  // nothing chosen at start
 }
 
 void FormControls::AddHint(HWND control, const char* hint) {
@@ -243,7 +264,8 @@ SIZE FormControls::TextSize(const char* text, HFONT font, int wrapWidth) const {
   const win32::ScopedWindowDc dc(window_);
   const win32::ScopedSelectObject selected(dc.Get(), font);
   RECT box{0, 0, wrapWidth, 0};
-  DrawTextA(dc.Get(), text, -1, &box, DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
+  const std::wstring wide = win32::Wide(text);  // UTF-8, which DrawTextA would read in the system's code page
+  DrawTextW(dc.Get(), wide.c_str(), -1, &box, DT_CALCRECT | DT_NOPREFIX | (wrapWidth > 0 ? DT_WORDBREAK : DT_SINGLELINE));
   return SIZE{box.right - box.left, box.bottom - box.top};
 }
 

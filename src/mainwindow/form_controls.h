@@ -5,9 +5,11 @@
 
 #include <array>
 #include <map>
+#include <memory>
 
 #include "mainwindow/form_design.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/window_base.h"
 
 namespace zobl {
 
@@ -24,11 +26,39 @@ struct FormFonts {
   win32::ScopedFont arial33;
 };
 
+// A tab page: a plain window over the page control's display area. Its owner, the form,
+// handles the page's messages, those of the controls on it among them, as its own.
+class TabSheet final : public win32::WindowBase<TabSheet> {
+ public:
+  class Owner {
+   public:
+    virtual LRESULT PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+   protected:
+    ~Owner() = default;
+  };
+
+  TabSheet(HWND pageControl, HINSTANCE instance, const char* caption, Owner& owner);
+  ~TabSheet();
+  TabSheet(const TabSheet&) = delete;
+  TabSheet& operator=(const TabSheet&) = delete;
+
+ private:
+  friend class win32::WindowBase<TabSheet>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    return owner_.PageMessage(window_, message, wParam, lParam);
+  }
+
+  Owner& owner_;
+};
+
 // The window's controls, made from the design: the page control with its four pages,
-// and every control on the window and on the pages, with fonts and tooltips.
+// and every control on the window and on the pages, with fonts and tooltips. They go
+// with it, before the fonts and pictures they show.
 class FormControls {
  public:
-  FormControls(HWND window, HINSTANCE instance, int dpi, const char* pageClass);
+  FormControls(HWND window, HINSTANCE instance, int dpi, TabSheet::Owner& pageOwner);
+  ~FormControls();
   FormControls(const FormControls&) = delete;
   FormControls& operator=(const FormControls&) = delete;
 
@@ -44,7 +74,7 @@ class FormControls {
 
  private:
   HWND Create(const ControlDesign& design, HWND parent);
-  void CreatePages(HWND pageControl, const char* pageClass);
+  void CreatePages(HWND pageControl, TabSheet::Owner& pageOwner);
   void PlacePages() const;
   void SetUpToolBar(HWND toolBar);
   void SetUpComboBox(HWND combo);
@@ -58,7 +88,7 @@ class FormControls {
   HWND tooltip_ = nullptr;
   win32::ScopedImageList toolBarImages_;  // freed after the window, which owns the tool bar
   win32::ScopedIcon authorPicture_;
-  std::array<HWND, 4> pages_{};
+  std::array<std::unique_ptr<TabSheet>, 4> pages_;
   std::map<ControlId, HWND> controls_;
   std::map<ControlId, RECT> designPlaces_;  // as made, in the parent's client coordinates
   SIZE extra_{};

@@ -2,19 +2,13 @@
 
 #include <span>
 
+#include "platform/dpi.h"
+
 namespace zobl {
 
-// The window's layout is drawn for 120 dots per inch and scaled to the screen's.
-inline constexpr int kDesignDpi = 120;
+// The window's layout at kDesignDpi.
 inline constexpr int kDesignWidth = 783;  // the content the window scrolls over
 inline constexpr int kDesignHeight = 534;
-
-// Design pixels to screen pixels, rounded to the nearest.
-constexpr int ScaleToDpi(int designPixels, int dpi) {
-  const long long scaled = static_cast<long long>(designPixels) * dpi;
-  return static_cast<int>(scaled >= 0 ? (scaled + kDesignDpi / 2) / kDesignDpi
-                                      : -((-scaled + kDesignDpi / 2) / kDesignDpi));
-}
 
 struct DesignRect {
   int left;

@@ -8,6 +8,7 @@
 #include "inventory/uninstall_key.h"
 #include "mainwindow/form_design.h"
 #include "mainwindow/pictures.h"
+#include "platform/utf8.h"
 
 namespace zobl {
 namespace {
@@ -107,7 +108,7 @@ void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
   if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
     const int column = std::clamp(item.iSubItem, 0, kColumnCount - 1);
     const std::string text = ColumnText(row, static_cast<ListColumn>(column));
-    const std::size_t length = std::min(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    const std::size_t length = Utf8FitLength(text, static_cast<std::size_t>(item.cchTextMax));
     std::memcpy(item.pszText, text.data(), length);
     item.pszText[length] = '\0';
   }
@@ -123,7 +124,7 @@ void InventoryListView::FillInfoTip(NMLVGETINFOTIPA& tip) const {
   const UninstallEntry& row = list_.RowAt(static_cast<std::size_t>(tip.iItem));
   const std::string text = RowInfoTip(row);
   // The control may hand over the label's own text to add to; the tip replaces it.
-  const std::size_t length = std::min(text.size(), static_cast<std::size_t>(tip.cchTextMax - 1));
+  const std::size_t length = Utf8FitLength(text, static_cast<std::size_t>(tip.cchTextMax));
   std::memcpy(tip.pszText, text.data(), length);
   tip.pszText[length] = '\0';
 }

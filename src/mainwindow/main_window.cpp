@@ -3,26 +3,35 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <climits>
+#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
+#include "inventory/inventory_refresh.h"
 #include "mainwindow/about_text.h"
+#include "mainwindow/control_wrappers.h"
 #include "mainwindow/event_guard.h"
 #include "mainwindow/failure_text.h"
-#include "mainwindow/web_links.h"
+#include "mainwindow/inventory_list_view.h"
+#include "mainwindow/keyboard_navigation.h"
+#include "mainwindow/list_commands.h"
 #include "mainwindow/pictures.h"
+#include "mainwindow/refresh_timer.h"
+#include "mainwindow/settings.h"
+#include "mainwindow/web_links.h"
+#include "platform/shell.h"
 #include "platform/win32/gdi_handles.h"
-#include "platform/win32/window_class.h"
+#include "platform/win32/window_timer.h"
 #include "platform/win32/win32_number_separators.h"
 #include "reports/pie_data.h"
 #include "reports/printed_list.h"
+#include "texture/texture.h"
 
 namespace zobl {
 namespace {
 
-constexpr char kPageClass[] = "ZoblTabSheet";
 constexpr UINT_PTR kProgressTimer = 1;
 constexpr UINT kProgressPeriodMilliseconds = 50;
 
@@ -33,30 +42,51 @@ int ScreenDpi() {
 
 }  // namespace
 
-TForm1::TForm1(const FormServices& services)
-    : services_(services),
-      settings_(services.profile),
-      list_(services.locale),
-      sorting_(list_, services.locale),
-      watches_(services.registryWatcher, services.ticks),
-      refresher_(services.registry,
-                 services.fileSystem,
-                 services.locale,
-                 list_,
-                 [this] { return NamelessLinesShown(); }),
-      backup_(services.registry, services.growingFiles, services.clock),
-      listCommands_(list_, services.registry, services.fileSystem, services.shell, services.dialogs, backup_),
-      computeRun_(list_, services.listing, services.pump, services.ticks, *this) {
-  refresher_.WatchWith(watches_);
-}
+// The window's parts. The views go before the controls they show, the controls before
+// the fonts and pictures they use.
+struct TForm1::Shown {
+  Shown(TForm1& form, HINSTANCE instance)
+      : controls(form.window_, instance, form.dpi_, form),
+        namelessLines(controls.Get(kCheckBoxAffLignesSansNom)),
+        textured(controls.Get(kCheckBoxDisplayTexture)),
+        sortBox(controls.Get(kComboBoxClassement)),
+        tabs(controls.Get(kPageControl1)),
+        progress(controls.Get(kProgressBarCalculeTaille)),
+        listView(form.features_.list, controls.Get(kListViewDescription), form.dpi_),
+        keyboard(form.window_,
+                 controls.Get(kPageControl1),
+                 controls.Get(kToolBar1),
+                 [&form](int step) { form.SwitchTab(step); }),
+        chart1(controls.Page(FormPage::Pie),
+               instance,
+               form.dpi_,
+               form.features_.series1,
+               win32::UserNumberSeparators()) {}
+
+  FormControls controls;
+  CheckBox namelessLines;
+  CheckBox textured;
+  ComboBox sortBox;
+  TabControl tabs;
+  ProgressBar progress;
+  InventoryListView listView;
+  KeyboardNavigation keyboard;
+  PieChartWindow chart1;
+  // Rows done in the current run. The bar paints itself at once on every change, which
+  // costs as much as measuring a small directory; it is shown the count a few times a
+  // second instead.
+  std::size_t progressDone = 0;
+  win32::ScopedWindowTimer progressTimer;
+};
+
+TForm1::TForm1(const FormServices& services, const FormFeatures& features) : services_(services), features_(features) {}
 
 TForm1::~TForm1() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
 HWND TForm1::Create(HINSTANCE instance, int dpi) {
-  win32::RegisterWindowClass(instance, kMainWindowClass, &TForm1::WindowProc, 0, GetSysColorBrush(COLOR_BTNFACE));
-  win32::RegisterWindowClass(instance, kPageClass, &TForm1::PageProc, 0, GetSysColorBrush(COLOR_BTNFACE));
+  Register(instance, kMainWindowClass, 0, GetSysColorBrush(COLOR_BTNFACE));
   dpi_ = dpi > 0 ? dpi : ScreenDpi();
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi_);
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
@@ -71,48 +101,93 @@ void TForm1::Show() const {
   UpdateWindow(window_);
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) {
-  if (window_ == nullptr) return false;
-  // Escape ends a run of "Compute the Files Size" once its current directory is measured.
-  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && computeRun_.Running() &&
-      (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
-    computeRun_.Stop();
-    return true;
-  }
-  return (keyboard_ && keyboard_->PreTranslate(message)) || IsDialogMessageA(window_, &message);
+HWND TForm1::Control(ControlId id) const { return shown_ ? shown_->controls.Get(id) : nullptr; }
+
+HWND TForm1::Page(FormPage page) const { return shown_ ? shown_->controls.Page(page) : nullptr; }
+
+const PieChartWindow* TForm1::Chart1() const { return shown_ ? &shown_->chart1 : nullptr; }
+
+UINT_PTR TForm1::RefreshTimerId() const { return features_.refreshTimer.Id(); }
+
+// Calls the system makes outside the window procedure (the refresh timer's ticks, the
+// message loops' key handler) come through here: they reach the window only while it has
+// its controls, and a failure is shown as the window procedure shows one.
+template <typename Handler>
+void TForm1::FromOutside(Handler&& handler) {
+  if (shown_) RunEventHandler(services_.dialogs, std::forward<Handler>(handler));
 }
 
-LRESULT CALLBACK TForm1::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* form = static_cast<TForm1*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    form->window_ = window;
-    if (form->services_.ownerChanged) form->services_.ownerChanged(window);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
-  }
-  auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (form == nullptr) return DefWindowProcA(window, message, wParam, lParam);
+void TForm1::RefreshTick() {
+  FromOutside([this] { features_.refresher.RefreshTick(); });
+}
+
+bool TForm1::PreTranslateMessage(MSG& message) {
+  bool used = false;
+  FromOutside([&] {
+    // Escape ends a run of "Compute the Files Size" once its current directory is measured.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && features_.computeRun.Running() &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+      features_.computeRun.Stop();
+      used = true;
+      return;
+    }
+    used = shown_->keyboard.PreTranslate(message) || IsDialogMessageA(window_, &message);
+  });
+  return used;
+}
+
+// Every message of the window, and those its pages hand on, passes here once.
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   // No failure may cross the system's frames; a handler's failure is shown and the window goes on.
-  RunEventHandler(form->services_.dialogs, [&] { result = form->HandleMessage(message, wParam, lParam); });
-  if (message == WM_NCDESTROY) {
-    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    form->window_ = nullptr;
-    if (form->services_.ownerChanged) form->services_.ownerChanged(nullptr);
-  }
+  RunEventHandler(services_.dialogs, [&] { result = Dispatch(message, wParam, lParam); });
   return result;
 }
 
-// The tab pages hand their controls' notifications to the window. They call its procedure
+LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_NCCREATE:
+      if (services_.ownerChanged) services_.ownerChanged(window_);
+      break;
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_CLOSE: OnClose(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_NCDESTROY:
+      if (services_.ownerChanged) services_.ownerChanged(nullptr);
+      break;
+    default: break;
+  }
+  // The rest concerns the controls, which exist from WM_CREATE to WM_DESTROY only.
+  if (!shown_) return DefWindowProcA(window_, message, wParam, lParam);
+  switch (message) {
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_SIZE: OnSize(); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
+    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
+    case WM_CTLCOLORSTATIC: return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_SETTINGCHANGE:
+      // The numbers' separators are the user's, and the user may change them.
+      if (lParam != 0 && std::string_view(reinterpret_cast<const char*>(lParam)) == "intl") {
+        shown_->chart1.SetSeparators(win32::UserNumberSeparators());
+      }
+      return 0;
+    default: return DefWindowProcA(window_, message, wParam, lParam);
+  }
+}
+
+// The tab pages hand their controls' notifications to the window. They call its handler
 // rather than send it the message: the list asks for every cell it paints, and a sent
 // message would pass through the thread's hooks once more (under Wine, two server
 // requests each while the background picture is on).
-LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT TForm1::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT: return WindowProc(GetAncestor(page, GA_ROOT), message, wParam, lParam);
+    case WM_CTLCOLOREDIT: return HandleMessage(message, wParam, lParam);
     case WM_SETCURSOR:
       // The web site's label is a link.
       if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kLabel5) {
@@ -120,14 +195,7 @@ LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         return TRUE;
       }
       break;
-    case WM_PAINT: {
-      const auto* form = reinterpret_cast<TForm1*>(GetWindowLongPtrA(GetAncestor(page, GA_ROOT), GWLP_USERDATA));
-      if (form != nullptr) {
-        form->PaintPage(page);
-        return 0;
-      }
-      break;
-    }
+    case WM_PAINT: PaintPage(page); return 0;
     default: break;
   }
   return DefWindowProcA(page, message, wParam, lParam);
@@ -137,70 +205,37 @@ LRESULT CALLBACK TForm1::PageProc(HWND page, UINT message, WPARAM wParam, LPARAM
 void TForm1::PaintPage(HWND page) const {
   const win32::ScopedPaint paint(page);
   const HDC dc = paint.Get();
-  if (controls_ && page == controls_->Page(FormPage::About)) {
+  if (shown_ && page == shown_->controls.Page(FormPage::About)) {
     for (const BevelDesign& bevel : kAboutBevels) {
       const DesignRect box = ScaleToDpi(bevel.bounds, dpi_);
       RECT frame{box.left, box.top, box.left + box.width, box.top + box.height};
-      OffsetRect(&frame, controls_->Extra().cx, 0);  // with the panel, at the right edge
+      OffsetRect(&frame, shown_->controls.Extra().cx, 0);  // with the panel, at the right edge
       DrawEdge(dc, &frame, bevel.raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);
     }
   }
 }
 
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE: OnCreate(); return 0;
-    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
-    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_SIZE: OnSize(); return 0;
-    case WM_TIMER: OnTimer(wParam); return 0;
-    case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
-    case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
-    case WM_CTLCOLORSTATIC: {
-      // Labels are transparent over the page; the read-only memo keeps a window's colours.
-      const HDC dc = reinterpret_cast<HDC>(wParam);
-      const HWND control = reinterpret_cast<HWND>(lParam);
-      if (control == Control(kMemoAbout)) {
-        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-      }
-      SetBkMode(dc, TRANSPARENT);
-      if (control == Control(kLabel5)) SetTextColor(dc, RGB(0, 0, 255));
-      // Over the picture a label leaves its background alone; without it, the face colour
-      // wipes what a label showed before (a text greyed out is drawn again in full).
-      if (texture_.Painting()) return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
-      return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
-    }
-    case WM_CLOSE: OnClose(); return 0;
-    case WM_SETTINGCHANGE:
-      // The numbers' separators are the user's, and the user may change them.
-      if (lParam != 0 && chart1_ && std::string_view(reinterpret_cast<const char*>(lParam)) == "intl") {
-        chart1_->SetSeparators(win32::UserNumberSeparators());
-      }
-      return 0;
-    case WM_DESTROY:
-      keyboard_.reset();
-      listView_.reset();
-      chart1_.reset();
-      PostQuitMessage(0);
-      return 0;
-    default: return DefWindowProcA(window_, message, wParam, lParam);
+// Labels are transparent over the page; the read-only memo keeps a window's colours.
+LRESULT TForm1::OnControlColour(HDC dc, HWND control) const {
+  if (control == Control(kMemoAbout)) {
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
   }
+  SetBkMode(dc, TRANSPARENT);
+  if (control == Control(kLabel5)) SetTextColor(dc, RGB(0, 0, 255));
+  // Over the picture a label leaves its background alone; without it, the face colour
+  // wipes what a label showed before (a text greyed out is drawn again in full).
+  if (features_.texture.Painting()) return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+  return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
 void TForm1::OnCreate() {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
   windowIcon_ = win32::ScopedIcon(CreateWindowIcon());
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
-  controls_ = std::make_unique<FormControls>(window_, instance, dpi_, kPageClass);
-  listView_ = std::make_unique<InventoryListView>(list_, Control(kListViewDescription), dpi_);
-  keyboard_ = std::make_unique<KeyboardNavigation>(window_, Control(kPageControl1), Control(kToolBar1),
-                                                   [this](int step) { SwitchTab(step); });
-  chart1_ = std::make_unique<PieChartWindow>(controls_->Page(FormPage::Pie), instance, dpi_, series1_,
-                                             win32::UserNumberSeparators());
-  series1_.SetRepaint([this] {
-    if (chart1_) chart1_->Invalidate();
-  });
+  shown_ = std::make_unique<Shown>(*this, instance);
+  features_.link.Join(this);
+  features_.series1.SetRepaint([&chart = shown_->chart1] { chart.Invalidate(); });
   OnSize();
   ZUMdepart();
 }
@@ -212,6 +247,17 @@ void TForm1::OnClose() {
     ~DestroyOnExit() { DestroyWindow(window); }
   } destroy{window_};
   ZOBLtermine();
+}
+
+// The feature objects outlive the window: from now on they no longer reach it, and
+// nothing it started goes on.
+void TForm1::OnDestroy() {
+  features_.link.Join(nullptr);
+  features_.series1.SetRepaint(nullptr);
+  features_.refreshTimer.Stop();
+  features_.texture.TextureDisable();
+  shown_.reset();
+  PostQuitMessage(0);
 }
 
 std::span<const TForm1::CommandBinding> TForm1::CommandBindings() {
@@ -250,19 +296,18 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
     return 0;
   }
   if (header.code == TCN_SELCHANGE && header.hwndFrom == Control(kPageControl1)) {
-    const int tab = TabCtrl_GetCurSel(header.hwndFrom);
+    const int tab = shown_->tabs.Selected();
     if (tab >= 0 && tab < static_cast<int>(std::size(kTabPages))) ActivatePage(kTabPages[tab]);
     return 0;
   }
   LRESULT result = 0;
-  if (listView_ && listView_->OnNotify(header, result)) return result;
+  if (shown_->listView.OnNotify(header, result)) return result;
   return 0;
 }
 
 // A smaller client area scrolls over the design; a larger one gives its room to the
 // controls anchored to its right and bottom edges.
 void TForm1::OnSize() {
-  if (!controls_) return;
   RECT client;
   GetClientRect(window_, &client);
   const int extent[] = {ScaleToDpi(kDesignWidth, dpi_), ScaleToDpi(kDesignHeight, dpi_)};
@@ -278,8 +323,8 @@ void TForm1::OnSize() {
     ScrollTo(bar, GetScrollPos(window_, bar));  // the system may have clamped it
   }
   GetClientRect(window_, &client);  // the scroll bars may have come or gone
-  controls_->Layout({client.right - extent[SB_HORZ], client.bottom - extent[SB_VERT]}, scroll_);
-  if (chart1_) chart1_->FitParent();
+  shown_->controls.Layout({client.right - extent[SB_HORZ], client.bottom - extent[SB_VERT]}, scroll_);
+  shown_->chart1.FitParent();
 }
 
 void TForm1::OnScroll(int bar, int request) {
@@ -313,9 +358,7 @@ void TForm1::ScrollTo(int bar, int position) {
                  SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
 }
 
-bool TForm1::NamelessLinesShown() const {
-  return controls_ && SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_GETCHECK, 0, 0) == BST_CHECKED;
-}
+bool TForm1::NamelessLinesShown() const { return shown_->namelessLines.Checked(); }
 
 void TForm1::ZUMdepart() {
   SetScrollPos(window_, SB_VERT, 0, TRUE);
@@ -323,46 +366,37 @@ void TForm1::ZUMdepart() {
   SetScrollPos(window_, SB_HORZ, 0, TRUE);
   ScrollTo(SB_HORZ, 0);
   ActivatePage(FormPage::List);
-  const bool textured = settings_.Read(kDisplayTexture);
-  texture_.TextureInit(kTextureFile, textured);
-  // A change the program makes raises no click: the box's handler is called as a click would.
-  const HWND textureBox = Control(kCheckBoxDisplayTexture);
-  if ((SendMessageA(textureBox, BM_GETCHECK, 0, 0) == BST_CHECKED) != textured) {
-    SendMessageA(textureBox, BM_SETCHECK, textured ? BST_CHECKED : BST_UNCHECKED, 0);
+  const bool textured = features_.settings.Read(kDisplayTexture);
+  features_.texture.TextureInit(kTextureFile, textured);
+  // The box's handler runs as a click on it would have run it.
+  if (shown_->textured.Checked() != textured) {
+    shown_->textured.SetSilently(textured);
     ChgEtatImageFond();
   }
-  listView_->ShowDetails(settings_.Read(kDetailedList));
-  refresher_.RefreshInventory();
+  shown_->listView.ShowDetails(features_.settings.Read(kDetailedList));
+  features_.refresher.RefreshInventory();
   // No timer, no periodic refresh: the list is then refreshed only on request.
-  refreshTimer_.Start(kRefreshPeriodMilliseconds, [this] { RefreshTick(); });
+  features_.refreshTimer.Start(kRefreshPeriodMilliseconds, [this] { RefreshTick(); });
   LoadAboutText();
 }
 
-// The timer calls this outside the window procedure: it needs a failure guard of its own.
-void TForm1::RefreshTick() {
-  RunEventHandler(services_.dialogs, [this] { refresher_.RefreshTick(); });
-}
-
 void TForm1::ZOBLtermine() {
-  texture_.TextureDisable();
-  refreshTimer_.Stop();
+  features_.texture.TextureDisable();
+  features_.refreshTimer.Stop();
 }
 
 void TForm1::ActivatePage(FormPage page) {
   const std::optional<FormPage> previous = activePage_;
-  controls_->ShowPage(page);
+  shown_->controls.ShowPage(page);
   activePage_ = page;
   if (previous != page) OnPageShown(page);
 }
 
-// Called from the message loop, outside the window procedure's failure guard.
 void TForm1::SwitchTab(int step) {
-  RunEventHandler(services_.dialogs, [this, step] {
-    const auto count = static_cast<int>(std::size(kTabPages));
-    const auto current = std::find(std::begin(kTabPages), std::end(kTabPages), activePage_.value_or(FormPage::List));
-    const int index = static_cast<int>(current - std::begin(kTabPages));
-    ActivatePage(kTabPages[((index + step) % count + count) % count]);
-  });
+  const auto count = static_cast<int>(std::size(kTabPages));
+  const auto current = std::find(std::begin(kTabPages), std::end(kTabPages), activePage_.value_or(FormPage::List));
+  const int index = static_cast<int>(current - std::begin(kTabPages));
+  ActivatePage(kTabPages[((index + step) % count + count) % count]);
 }
 
 void TForm1::OnPageShown(FormPage page) {
@@ -371,46 +405,38 @@ void TForm1::OnPageShown(FormPage page) {
 
 void TForm1::ButtonQuitteClick() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
-void TForm1::ToolButtonPrintClick() { PrintInventory(list_, services_.printing); }
+void TForm1::ToolButtonPrintClick() { PrintInventory(features_.list, services_.printing); }
 
-void TForm1::ButtonImprimeListeClick() { PrintInventory(list_, services_.printing); }
+void TForm1::ButtonImprimeListeClick() { PrintInventory(features_.list, services_.printing); }
 
-void TForm1::ButtonCalculeTailleClick() { computeRun_.ButtonCalculeTailleClick(); }
+void TForm1::ButtonCalculeTailleClick() { features_.computeRun.ButtonCalculeTailleClick(); }
 
 void TForm1::TabSheetPieShow() { PieRefresh(); }
 
-void TForm1::PieRefresh() { zobl::PieRefresh(list_, series1_); }
+void TForm1::PieRefresh() { zobl::PieRefresh(features_.list, features_.series1); }
 
 // The bar stands exactly where the design puts the button, which it replaces while a run goes.
 void TForm1::BeginProgress(std::size_t rows) {
-  if (window_ == nullptr) return;
-  const HWND bar = Control(kProgressBarCalculeTaille);
-  SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(std::min<std::size_t>(rows, INT_MAX)));
-  SendMessageA(bar, PBM_SETSTEP, 1, 0);
-  SendMessageA(bar, PBM_SETPOS, 0, 0);
-  progressDone_ = 0;
-  progressTimer_ = win32::ScopedWindowTimer(window_, kProgressTimer, kProgressPeriodMilliseconds);
+  shown_->progress.Restart(rows);
+  shown_->progressDone = 0;
+  shown_->progressTimer = win32::ScopedWindowTimer(window_, kProgressTimer, kProgressPeriodMilliseconds);
   ShowWindow(Control(kButtonCalculeTaille), SW_HIDE);
-  ShowWindow(bar, SW_SHOW);
+  ShowWindow(Control(kProgressBarCalculeTaille), SW_SHOW);
 }
 
-void TForm1::StepProgress() { ++progressDone_; }
+void TForm1::StepProgress() { ++shown_->progressDone; }
 
 void TForm1::OnTimer(UINT_PTR id) {
   if (id == kProgressTimer) ShowProgress();
 }
 
+// The bar stops at its maximum; rows added during the run take it no further.
 void TForm1::ShowProgress() const {
-  const HWND bar = Control(kProgressBarCalculeTaille);
-  const auto shown = static_cast<std::size_t>(SendMessageA(bar, PBM_GETPOS, 0, 0));
-  // The bar stops at its maximum; rows added during the run take it no further.
-  if (shown != progressDone_)
-    SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(std::min<std::size_t>(progressDone_, INT_MAX)), 0);
+  if (shown_->progress.Position() != shown_->progressDone) shown_->progress.SetSilently(shown_->progressDone);
 }
 
 void TForm1::EndProgress() {
-  progressTimer_.Reset();
-  if (window_ == nullptr) return;
+  shown_->progressTimer.Reset();
   // The last rows are done since the timer last showed the count: the run ends on a full bar.
   ShowProgress();
   UpdateWindow(Control(kProgressBarCalculeTaille));
@@ -422,44 +448,38 @@ void TForm1::EndProgress() {
 
 void TForm1::ToolButtonDetailsClick() {
   EnableWindow(Control(kLabelSorting), TRUE);
-  listView_->ShowDetails(true);
-  settings_.Write(kDetailedList, true);
+  shown_->listView.ShowDetails(true);
+  features_.settings.Write(kDetailedList, true);
 }
 
 void TForm1::ToolButtonIconesClick() {
   EnableWindow(Control(kLabelSorting), FALSE);
-  listView_->ShowDetails(false);
-  settings_.Write(kDetailedList, false);
+  shown_->listView.ShowDetails(false);
+  features_.settings.Write(kDetailedList, false);
 }
 
-void TForm1::ChangeEtatAffSansNom() { refresher_.RefreshInventory(); }
+void TForm1::ChangeEtatAffSansNom() { features_.refresher.RefreshInventory(); }
 
 // The setting is written even when the picture cannot be had: it is tried again at the
 // next start. Every window of the screen is erased anew, so the picture shows or goes at once.
 void TForm1::ChgEtatImageFond() {
-  const bool checked = SendMessageA(Control(kCheckBoxDisplayTexture), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  const bool checked = shown_->textured.Checked();
   if (checked) {
-    texture_.TextureEnable();
+    features_.texture.TextureEnable();
   } else {
-    texture_.TextureDisable();
+    features_.texture.TextureDisable();
   }
-  settings_.Write(kDisplayTexture, checked);
+  features_.settings.Write(kDisplayTexture, checked);
   InvalidateRect(nullptr, nullptr, TRUE);
 }
 
-void TForm1::CliqueColonne(int column) {
-  const int shown = sorting_.CliqueColonne(column);
-  // A change made by the program raises no change event of the box.
-  SendMessageA(Control(kComboBoxClassement), CB_SETCURSEL, static_cast<WPARAM>(shown), 0);
-}
+void TForm1::CliqueColonne(int column) { shown_->sortBox.SetSilently(features_.sorting.CliqueColonne(column)); }
 
-void TForm1::ChangeClassement() {
-  sorting_.ChangeClassement(static_cast<int>(SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0)));
-}
+void TForm1::ChangeClassement() { features_.sorting.ChangeClassement(shown_->sortBox.Selected()); }
 
-void TForm1::ButtonUninstallClick() { listCommands_.ButtonUninstallClick(); }
+void TForm1::ButtonUninstallClick() { features_.listCommands.ButtonUninstallClick(); }
 
-void TForm1::ButtonRemoveEntryClick() { listCommands_.ButtonRemoveEntryClick(); }
+void TForm1::ButtonRemoveEntryClick() { features_.listCommands.ButtonRemoveEntryClick(); }
 
 void TForm1::LoadAboutText() {
   const std::string text = zobl::LoadAboutText(services_.files);

@@ -7,36 +7,37 @@
 #include <optional>
 #include <span>
 
-#include "diskusage/compute_sizes_run.h"
 #include "inventory/inventory_list.h"
-#include "inventory/inventory_refresh.h"
 #include "mainwindow/form_controls.h"
-#include "mainwindow/inventory_list_view.h"
-#include "mainwindow/keyboard_navigation.h"
-#include "mainwindow/list_commands.h"
+#include "mainwindow/form_design.h"
+#include "mainwindow/form_link.h"
 #include "mainwindow/list_sorting.h"
-#include "mainwindow/refresh_timer.h"
-#include "mainwindow/settings.h"
-#include "platform/directory_listing.h"
-#include "platform/file_system.h"
-#include "platform/growing_file.h"
-#include "platform/local_clock.h"
-#include "platform/locale.h"
-#include "platform/message_pump.h"
-#include "platform/print_platform.h"
-#include "platform/profile.h"
-#include "platform/registry.h"
-#include "platform/shell.h"
-#include "platform/text_file.h"
-#include "platform/tick_source.h"
-#include "platform/user_dialogs.h"
 #include "platform/win32/gdi_handles.h"
-#include "platform/win32/window_timer.h"
+#include "platform/win32/window_base.h"
 #include "reports/pie_chart_window.h"
 #include "reports/pie_series.h"
-#include "texture/texture.h"
 
 namespace zobl {
+
+class DirectoryListing;
+class FileSystem;
+class GrowingFiles;
+class InventoryRefresher;
+class ListCommands;
+class LocalClock;
+class Locale;
+class MessagePump;
+class PrintPlatform;
+class Profile;
+class RefreshTimer;
+class Registry;
+class RegistryWatcher;
+class Settings;
+class Shell;
+class TextFileReader;
+class Texture;
+class TickSource;
+class UserDialogs;
 
 inline constexpr char kMainWindowClass[] = "TForm1";
 inline constexpr char kMainWindowCaption[] = "ZOBL Quillmoor 2.0";
@@ -63,12 +64,27 @@ struct FormServices {
   std::function<void(HWND)> ownerChanged;
 };
 
+// The feature objects the window forwards to. They are made before it and outlive it;
+// what they ask of the window they ask through `link`.
+struct FormFeatures {
+  Settings& settings;
+  Texture& texture;
+  InventoryList& list;
+  ListSorting& sorting;
+  InventoryRefresher& refresher;
+  ListCommands& listCommands;
+  ComputeSizesRun& computeRun;
+  PieSeries& series1;
+  RefreshTimer& refreshTimer;
+  FormLink& link;
+};
+
 // Form1, the program's one window: a page control with the tabs "List", "Pie",
-// "Options" and "About" over a row of buttons. Its handlers bear the names its design
-// gives them.
-class TForm1 final : private ComputeSizesView {
+// "Options" and "About" over a row of buttons. It dispatches, lays out and forwards to
+// the feature objects; its handlers bear the names its design gives them.
+class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private TabSheet::Owner {
  public:
-  explicit TForm1(const FormServices& services);
+  TForm1(const FormServices& services, const FormFeatures& features);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -78,32 +94,27 @@ class TForm1 final : private ComputeSizesView {
   HWND Create(HINSTANCE instance, int dpi = 0);
   // Opens the created window maximized.
   void Show() const;
-  [[nodiscard]] HWND Handle() const { return window_; }
-  [[nodiscard]] HWND Control(ControlId id) const { return controls_->Get(id); }
-  [[nodiscard]] HWND Page(FormPage page) const { return controls_->Page(page); }
-  [[nodiscard]] InventoryList& Inventory() { return list_; }
-  [[nodiscard]] const ListSorting& Sorting() const { return sorting_; }
-  [[nodiscard]] UINT_PTR RefreshTimerId() const { return refreshTimer_.Id(); }
+  // A control or page of the open window; nullptr before WM_CREATE and after WM_DESTROY.
+  [[nodiscard]] HWND Control(ControlId id) const;
+  [[nodiscard]] HWND Page(FormPage page) const;
+  [[nodiscard]] InventoryList& Inventory() { return features_.list; }
+  [[nodiscard]] const ListSorting& Sorting() const { return features_.sorting; }
+  [[nodiscard]] UINT_PTR RefreshTimerId() const;
   // What the refresh timer does at each tick, now.
   void RefreshTick();
-  [[nodiscard]] const PieSeries& Series1() const { return series1_; }
-  [[nodiscard]] const PieChartWindow* Chart1() const { return chart1_.get(); }
+  [[nodiscard]] const PieSeries& Series1() const { return features_.series1; }
+  [[nodiscard]] const PieChartWindow* Chart1() const;
   [[nodiscard]] std::optional<FormPage> ActivePage() const { return activePage_; }
   // Makes `page` the visible page, as a click on its tab does; a page that was not
   // showing hears that it is shown.
   void ActivatePage(FormPage page);
-  // Shows the tab `step` places to the right of the current one (to the left when
-  // negative), wrapping round.
-  void SwitchTab(int step);
   // The window's keys, before the control with the focus sees them; true when the
   // message was used. The message loop calls this for every message.
   bool PreTranslateMessage(MSG& message);
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
-  void PaintPage(HWND page) const;
-  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  friend class win32::WindowBase<TForm1>;
+  struct Shown;
   struct CommandBinding {
     ControlId control;
     int notification;
@@ -111,16 +122,26 @@ class TForm1 final : private ComputeSizesView {
   };
   static std::span<const CommandBinding> CommandBindings();
 
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) override;
+  template <typename Handler>
+  void FromOutside(Handler&& handler);
+  void PaintPage(HWND page) const;
+
   void OnCreate();
   void OnClose();
+  void OnDestroy();
   void OnCommand(int id, int code);
   void OnPageShown(FormPage page);
   LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnControlColour(HDC dc, HWND control) const;
   void OnSize();
   void OnTimer(UINT_PTR id);
   void OnScroll(int bar, int request);
   void ScrollTo(int bar, int position);
-  [[nodiscard]] bool NamelessLinesShown() const;
+  void SwitchTab(int step);
+  [[nodiscard]] bool NamelessLinesShown() const override;
 
   // Event handlers.
   void ZUMdepart();
@@ -155,30 +176,14 @@ class TForm1 final : private ComputeSizesView {
   void PieRefresh() override;
 
   FormServices services_;
-  Settings settings_;
-  Texture texture_;
-  InventoryList list_;
-  ListSorting sorting_;
-  UninstallWatches watches_;
-  InventoryRefresher refresher_;
-  DescriptorBackup backup_;
-  ListCommands listCommands_;
-  ComputeSizesRun computeRun_;
-  PieSeries series1_;
-  RefreshTimer refreshTimer_;
-  HWND window_ = nullptr;
+  FormFeatures features_;
   int dpi_ = kDesignDpi;
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~TForm1 destroys first
-  std::unique_ptr<FormControls> controls_;
-  std::unique_ptr<InventoryListView> listView_;
-  std::unique_ptr<KeyboardNavigation> keyboard_;
-  std::unique_ptr<PieChartWindow> chart1_;
+  // The controls and the views over them, from WM_CREATE to WM_DESTROY. Only the window
+  // procedure reaches them, and the calls that come from outside it: those through
+  // FromOutside, and the compute run's through the link the window joins meanwhile.
+  std::unique_ptr<Shown> shown_;
   std::optional<FormPage> activePage_;
-  // Rows done in the current run. The bar paints itself at once on every change, which
-  // costs as much as measuring a small directory; it is shown the count a few times a
-  // second instead.
-  std::size_t progressDone_ = 0;
-  win32::ScopedWindowTimer progressTimer_;
   POINT scroll_{0, 0};
 };
 

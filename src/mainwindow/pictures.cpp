@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "platform/dpi.h"
 #include "platform/win32/gdi_handles.h"
 
 namespace zobl {
@@ -80,8 +81,9 @@ void PaintForbidden(HDC dc, int size) {
   LineTo(dc, size - bar, size - bar);
 }
 
-// The tool bar's pictures are drawn on a 16-pixel grid and stretched to their size.
-int Grid(int gridUnits, int size) { return (gridUnits * size + 8) / 16; }
+// The tool bar's pictures are drawn on a 16-pixel grid and stretched to their size,
+// rounded as the window's lengths are.
+int Grid(int gridUnits, int size) { return ScaleRounded(gridUnits, size, 16); }
 
 void PaintDetails(HDC dc, int size) {
   const auto g = [size](int units) { return Grid(units, size); };

@@ -1,31 +1,34 @@
 #include "mainwindow/refresh_timer.h"
 
+#include <map>
+
 namespace zobl {
 namespace {
 
-// A thread timer's callback gets no context of its own.
-RefreshTimer* g_runningTimer = nullptr;
+// A thread timer's callback gets no context of its own but the timer's identifier: the
+// running timers of this thread, by identifier.
+thread_local std::map<UINT_PTR, RefreshTimer*> t_running;
 
 }  // namespace
 
 UINT_PTR RefreshTimer::Start(UINT periodMilliseconds, std::function<void()> onTick) {
   Stop();
-  if (g_runningTimer != nullptr) return 0;
   onTick_ = std::move(onTick);
   id_ = SetTimer(nullptr, 0, periodMilliseconds, &RefreshTimer::OnTimer);
-  if (id_ != 0) g_runningTimer = this;
+  if (id_ != 0) t_running[id_] = this;
   return id_;
 }
 
 void RefreshTimer::Stop() {
   if (id_ == 0) return;
   KillTimer(nullptr, id_);
+  t_running.erase(id_);
   id_ = 0;
-  g_runningTimer = nullptr;
 }
 
 void CALLBACK RefreshTimer::OnTimer(HWND, UINT, UINT_PTR id, DWORD) {
-  if (g_runningTimer != nullptr && g_runningTimer->id_ == id && g_runningTimer->onTick_) g_runningTimer->onTick_();
+  const auto running = t_running.find(id);
+  if (running != t_running.end() && running->second->onTick_) running->second->onTick_();
 }
 
 }  // namespace zobl

@@ -7,7 +7,7 @@
 namespace zobl {
 
 // A periodic thread timer tied to no window: its ticks arrive through whichever message
-// loop runs on this thread (the main loop, a modal box's, a scan's pump). One at a time.
+// loop runs on this thread (the main loop, a modal box's, a scan's pump).
 class RefreshTimer {
  public:
   RefreshTimer() = default;

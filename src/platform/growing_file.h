@@ -1,12 +1,15 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace zobl {
 
-// Files that grow at their end, an addition that can be taken back.
+// Files that grow at their end, an addition that can be taken back; and what it takes to
+// bring such a file from an earlier form to the present one.
 class GrowingFiles {
  public:
   virtual ~GrowingFiles() = default;
@@ -17,6 +20,15 @@ class GrowingFiles {
   virtual std::optional<std::uint64_t> Append(const char* name, std::string_view firstText, std::string_view text) = 0;
   // Cuts the file back to `length` bytes; false when it cannot.
   virtual bool CutBack(const char* name, std::uint64_t length) = 0;
+  // At most `limit` bytes from the file's start; empty when there is no such file,
+  // nothing when it cannot be read.
+  virtual std::optional<std::string> Read(const char* name, std::size_t limit) = 0;
+  // Puts `content` in the file's place at once: the file then holds either all of it
+  // or, when this fails, what it held before.
+  virtual bool Replace(const char* name, std::string_view content) = 0;
+  // 8-bit text of the system's code page (the ANSI one, not the process's), as files of
+  // earlier versions hold it, in UTF-16; nothing when some bytes have no character there.
+  [[nodiscard]] virtual std::optional<std::u16string> FromSystemCodePage(std::string_view text) const = 0;
 };
 
 }  // namespace zobl

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace zobl {
 
@@ -14,7 +15,9 @@ class Locale {
   // Locale order: case-insensitive first, lower case before upper case on ties,
   // punctuation before digits before letters. Negative, zero or positive.
   [[nodiscard]] virtual int CompareText(const char* first, const char* second) const = 0;
-  [[nodiscard]] virtual char ToUpper(char c) const = 0;
+  // The UTF-8 text in upper case, letters of every script the locale knows folded: the
+  // way the file system and the registry match names, whatever the case they were given in.
+  [[nodiscard]] virtual std::string UpperCase(std::string_view text) const = 0;
   // The UTC calendar date of a file time stamp, formatted by a date picture
   // ("yyyy'.'MM'.'dd"); nothing when the stamp is no valid date.
   [[nodiscard]] virtual std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const = 0;

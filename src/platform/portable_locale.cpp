@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "platform/path_rules.h"
+
 namespace zobl {
 namespace {
 
@@ -33,7 +35,34 @@ int PortableLocale::CompareText(const char* first, const char* second) const {
   return caseOrder;
 }
 
-char PortableLocale::ToUpper(char c) const { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+namespace {
+
+// The upper case of a code point from U+0080 to U+07FF, the two-byte sequences of UTF-8.
+char32_t UpperTwoByte(char32_t c) {
+  if ((c >= 0xE0 && c <= 0xFE && c != 0xF7) || (c >= 0x3B1 && c <= 0x3C9 && c != 0x3C2) || (c >= 0x430 && c <= 0x44F)) {
+    return c - 0x20;
+  }
+  if (c >= 0x450 && c <= 0x45F) return c - 0x50;
+  if (c == 0xFF) return 0x178;  // the one Latin-1 letter whose capital lies outside it
+  return c;
+}
+
+}  // namespace
+
+std::string PortableLocale::UpperCase(std::string_view text) const {
+  std::string upper(text);
+  for (std::size_t i = 0; i < upper.size(); ++i) {
+    const auto lead = static_cast<unsigned char>(upper[i]);
+    if (lead < 0x80) {
+      upper[i] = UpperAscii(upper[i]);
+    } else if ((lead & 0xE0) == 0xC0 && i + 1 < upper.size() && (static_cast<unsigned char>(upper[i + 1]) & 0xC0) == 0x80) {
+      const char32_t folded = UpperTwoByte((lead & 0x1Fu) << 6 | (static_cast<unsigned char>(upper[i + 1]) & 0x3Fu));
+      upper[i] = static_cast<char>(0xC0 | folded >> 6);  // upper and lower case take two bytes alike here
+      upper[++i] = static_cast<char>(0x80 | (folded & 0x3F));
+    }
+  }
+  return upper;
+}
 
 namespace {
 

@@ -5,12 +5,13 @@
 namespace zobl {
 
 // The locale's text services without the system: the collation properties the list
-// relies on, ASCII upper case and a proleptic Gregorian calendar. Used where there is
+// relies on, upper case for ASCII and the common two-byte alphabets (Latin-1, Greek,
+// Cyrillic) and a proleptic Gregorian calendar. Used where there is
 // no Windows (host builds and their tests).
 class PortableLocale final : public Locale {
  public:
   [[nodiscard]] int CompareText(const char* first, const char* second) const override;
-  [[nodiscard]] char ToUpper(char c) const override;
+  [[nodiscard]] std::string UpperCase(std::string_view text) const override;
   [[nodiscard]] std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const override;
 };
 

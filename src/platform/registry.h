@@ -31,7 +31,10 @@ enum class EnumerationStep : std::uint8_t { Item, End, Failed };
 // The type number of a text holding %name% references to environment variables.
 inline constexpr std::uint32_t kExpandableTextType = 2;
 
-// A value as stored: its name, its type number and its bytes.
+// A value as stored: its name (UTF-8, as every text of the program), its type number and
+// its bytes exactly as the registry holds them. Texts (types 1, 2 and 7) are held as
+// UTF-16LE, which is what a copy of the value must keep: the 8-bit reads hand them over
+// converted, and not every stored text converts back exactly.
 struct RegistryValue {
   std::string name;
   std::uint32_t type = 0;
@@ -55,7 +58,8 @@ class Registry {
   [[nodiscard]] virtual SubkeyStep EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) = 0;
   // Subkey number `index`, whatever the length of its name.
   [[nodiscard]] virtual EnumerationStep EnumerateChildName(Key key, std::uint32_t index, std::string& name) = 0;
-  // Value number `index`, whole: name, type and bytes.
+  // Value number `index`, whole: name, type and stored bytes. A name that has no UTF-8
+  // form (an unpaired surrogate) fails, as a copy of it could not be exact.
   [[nodiscard]] virtual EnumerationStep EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) = 0;
   // The value's bytes, zero-terminated, and its type number; a value that does not fit,
   // terminator included, is a failed read.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl {
 namespace {
@@ -12,6 +13,7 @@ namespace {
 using win32::ScopedBrush;
 using win32::ScopedPen;
 using win32::ScopedSelectObject;
+using win32::Wide;
 
 // A rim wall is stepped along its arc at this angle: fine enough that the largest pie
 // shows no corners.
@@ -35,10 +37,12 @@ void FillFramed(HDC dc, const ChartRect& area, Rgb colour) {
   FrameRect(dc, &rect, black.Get());
 }
 
+// Texts are UTF-8; the 8-bit call would read them in the system's code page.
 void Text(HDC dc, HFONT font, Rgb colour, ChartPoint at, const std::string& text) {
   const ScopedSelectObject selected(dc, font);
   SetTextColor(dc, ToColorRef(colour));
-  TextOutA(dc, at.x, at.y, text.data(), static_cast<int>(text.size()));
+  const std::wstring wide = Wide(text);
+  TextOutW(dc, at.x, at.y, wide.data(), static_cast<int>(wide.size()));
 }
 
 POINT OnCircle(const PieChartLayout& layout, double screenAngle, int drop = 0) {
@@ -134,7 +138,8 @@ void PaintMarks(HDC dc, const PieChartLayout& layout, const PieChartFonts& fonts
 TextExtent GdiChartTextMetrics::Measure(ChartFont font, std::string_view text) const {
   const ScopedSelectObject selected(dc_, font == ChartFont::Title ? fonts_.title : fonts_.text);
   SIZE size{};
-  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+  const std::wstring wide = Wide(text);
+  GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &size);
   return {static_cast<int>(size.cx), static_cast<int>(size.cy)};
 }
 

@@ -3,20 +3,17 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/win32/window_class.h"
+#include "platform/dpi.h"
 #include "reports/pie_chart_painter.h"
 #include "reports/pie_layout.h"
 
 namespace zobl {
 namespace {
 
-constexpr int kDesignDpi = 120;
 constexpr int kFontPoints = 8;
 
-int Scaled(int designPixels, int dpi) { return MulDiv(designPixels, dpi, kDesignDpi); }
-
 HFONT ArialFont(int dpi, bool title) {
-  return CreateFontA(-MulDiv(kFontPoints, dpi, 72), 0, 0, 0, title ? FW_BOLD : FW_NORMAL, FALSE, title, FALSE,
+  return CreateFontA(-PointsToPixels(kFontPoints, dpi), 0, 0, 0, title ? FW_BOLD : FW_NORMAL, FALSE, title, FALSE,
                      ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
                      "Arial");
 }
@@ -34,7 +31,7 @@ PieChartWindow::PieChartWindow(HWND parent,
       titleFont_(ArialFont(dpi, true)),
       textFont_(ArialFont(dpi, false)) {
   // Redrawn whole on every size change; no background brush, the paint covers it all.
-  win32::RegisterWindowClass(instance, kPieChartClass, &PieChartWindow::WindowProc, CS_HREDRAW | CS_VREDRAW, nullptr);
+  Register(instance, kPieChartClass, CS_HREDRAW | CS_VREDRAW, nullptr);
   RECT area;
   GetClientRect(parent, &area);
   window_ = CreateWindowExA(0, kPieChartClass, PieChartText(series_.Slices(), separators_).c_str(),
@@ -65,31 +62,19 @@ void PieChartWindow::Invalidate() const {
   InvalidateRect(window_, nullptr, FALSE);
 }
 
-LRESULT CALLBACK PieChartWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    auto* chart = static_cast<PieChartWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
-    chart->window_ = window;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(chart));
-  }
-  const auto* chart = reinterpret_cast<const PieChartWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+LRESULT PieChartWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_ERASEBKGND: return 1;  // the paint covers the whole chart
     case WM_PAINT:
-      if (chart == nullptr) break;
       try {
-        chart->OnPaint();
+        OnPaint();
       } catch (...) {
         // Nothing to show a failure with while painting; a box would only ask for another paint.
-        ValidateRect(window, nullptr);
+        ValidateRect(window_, nullptr);
       }
       return 0;
-    case WM_NCDESTROY:
-      if (chart != nullptr) const_cast<PieChartWindow*>(chart)->window_ = nullptr;
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-      break;
-    default: break;
+    default: return DefWindowProcA(window_, message, wParam, lParam);
   }
-  return DefWindowProcA(window, message, wParam, lParam);
 }
 
 void PieChartWindow::OnPaint() const {
@@ -118,10 +103,10 @@ PieChartLayout PieChartWindow::LayOut(HDC dc, int width, int height) const {
   input.height = height;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   input.background = {GetRValue(face), GetGValue(face), GetBValue(face)};
-  input.radius = Scaled(100, dpi_);
-  input.arrowLength = Scaled(8, dpi_);
-  input.designWidth = Scaled(770, dpi_);
-  input.designHeight = Scaled(473, dpi_);
+  input.radius = ScaleToDpi(100, dpi_);
+  input.arrowLength = ScaleToDpi(8, dpi_);
+  input.designWidth = ScaleToDpi(770, dpi_);
+  input.designHeight = ScaleToDpi(473, dpi_);
   input.separators = separators_;
   return LayOutPieChart(input, series_.Slices(), metrics);
 }

@@ -4,6 +4,7 @@
 
 #include "platform/number_separators.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/window_base.h"
 #include "reports/pie_layout.h"
 #include "reports/pie_series.h"
 
@@ -15,7 +16,7 @@ inline constexpr char kPieChartClass[] = "ZoblPieChart";
 // lays the chart out afresh for the window's size and draws it into a bitmap first, so
 // that nothing flickers; the window never has its background erased. The window's text
 // is the chart in words, for screen readers.
-class PieChartWindow {
+class PieChartWindow final : public win32::WindowBase<PieChartWindow> {
  public:
   // The radii, the arrows, the fonts and the size the pie is designed for follow `dpi`;
   // the design draws them at 120.
@@ -24,7 +25,6 @@ class PieChartWindow {
   PieChartWindow(const PieChartWindow&) = delete;
   PieChartWindow& operator=(const PieChartWindow&) = delete;
 
-  [[nodiscard]] HWND Handle() const { return window_; }
   // The user changed the regional settings: numbers are written anew.
   void SetSeparators(NumberSeparators separators);
   [[nodiscard]] const NumberSeparators& Separators() const { return separators_; }
@@ -38,10 +38,10 @@ class PieChartWindow {
   [[nodiscard]] PieChartLayout LayOut(HDC dc, int width, int height) const;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  friend class win32::WindowBase<PieChartWindow>;
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnPaint() const;
 
-  HWND window_ = nullptr;
   int dpi_;
   const PieSeries& series_;
   NumberSeparators separators_;

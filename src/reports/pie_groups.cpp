@@ -1,6 +1,8 @@
 #include "reports/pie_groups.h"
 
 #include "inventory/column_text.h"
+#include "platform/utf8.h"
+#include "platform/path_rules.h"
 
 #include <algorithm>
 #include <functional>
@@ -9,6 +11,7 @@
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace zobl {
 namespace {
@@ -17,20 +20,14 @@ namespace {
 // still gives a label that fits beside the pie.
 constexpr std::size_t kLongestJoinedPiece = 20;
 
-// Whether `outer` is a directory above `inner`, judged on the texts as the list shows
-// them: case counts, and "C:\Apps" is not above "C:\Apps2".
-bool Encloses(std::string_view outer, std::string_view inner) {
-  if (outer.empty() || inner.size() <= outer.size() || !inner.starts_with(outer)) return false;
-  return outer.back() == '\\' || inner[outer.size()] == '\\';
-}
-
 // The groups by directory, so that a row finds its group without walking them all:
 // with one directory per program, a walk would make the refresh quadratic. No two
 // groups ever share a directory: a row related to a group starts none, and a group
 // takes a row's directory over only when it is the earliest group related to it.
 class GroupDirectories {
  public:
-  // The earliest group whose directory is `directory`, lies inside it or holds it.
+  // The earliest group whose directory is `directory`, lies inside it or holds it, as
+  // IsAbove judges.
   [[nodiscard]] std::optional<std::size_t> FirstRelated(std::string_view directory) {
     std::size_t first = kNone;
     const auto consider = [&](std::string_view key) {
@@ -38,13 +35,7 @@ class GroupDirectories {
       if (it != groupAt_.end()) first = std::min(first, it->second);
     };
     consider(directory);
-    if (!directory.empty()) {
-      inside_.assign(directory);
-      if (inside_.back() != '\\') inside_ += '\\';
-      for (auto it = groupAt_.lower_bound(inside_); it != groupAt_.end() && it->first.starts_with(inside_); ++it) {
-        first = std::min(first, it->second);
-      }
-    }
+    ForEachInside(directory, [&first](std::size_t group) { first = std::min(first, group); });
     // Every directory above: the text before each backslash, without and with it.
     for (std::size_t i = 0; i < directory.size(); ++i) {
       if (directory[i] != '\\') continue;
@@ -55,15 +46,29 @@ class GroupDirectories {
     return first;
   }
 
-  void Add(std::size_t group, const std::string& directory) { groupAt_.emplace(directory, group); }
-
-  void Move(const std::string& from, const std::string& to) {
-    auto group = groupAt_.extract(from);
-    group.key() = to;
-    groupAt_.insert(std::move(group));
+  // Every group whose directory lies inside `directory`, earliest first.
+  [[nodiscard]] std::vector<std::size_t> Inside(std::string_view directory) {
+    std::vector<std::size_t> found;
+    ForEachInside(directory, [&found](std::size_t group) { found.push_back(group); });
+    std::sort(found.begin(), found.end());
+    return found;
   }
 
+  void Add(std::size_t group, const std::string& directory) { groupAt_.emplace(directory, group); }
+  void Remove(const std::string& directory) { groupAt_.erase(directory); }
+
  private:
+  // Calls `visit` with each group whose directory lies inside `directory`.
+  template <typename Visit>
+  void ForEachInside(std::string_view directory, Visit visit) {
+    if (directory.empty()) return;
+    inside_.assign(directory);
+    if (inside_.back() != '\\') inside_ += '\\';
+    for (auto it = groupAt_.lower_bound(inside_); it != groupAt_.end() && it->first.starts_with(inside_); ++it) {
+      visit(it->second);
+    }
+  }
+
   static constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
   std::map<std::string, std::size_t, std::less<>> groupAt_;
   std::string inside_;  // kept, so that looking inside a directory allocates nothing
@@ -72,7 +77,7 @@ class GroupDirectories {
 void JoinOnSameDirectory(std::string& label, const std::string& name) {
   std::string piece = "+" + name;
   if (piece.size() > kLongestJoinedPiece) {
-    piece.resize(kLongestJoinedPiece);
+    piece.resize(Utf8FitLength(piece, kLongestJoinedPiece + 1));  // never inside a character
     piece += "..";
   }
   label += piece;
@@ -82,6 +87,7 @@ void JoinOnSameDirectory(std::string& label, const std::string& name) {
 
 std::vector<PieGroup> GroupByDirectory(const InventoryList& list) {
   std::vector<PieGroup> groups;
+  std::vector<bool> absorbed;  // groups taken into an earlier one, left out at the end
   GroupDirectories directories;
   for (std::size_t r = 0; r < list.Count(); ++r) {
     const UninstallEntry& row = list.RowAt(r);
@@ -92,22 +98,35 @@ std::vector<PieGroup> GroupByDirectory(const InventoryList& list) {
     if (!related) {
       directories.Add(groups.size(), directory);
       groups.push_back({name, row.SizeBytes, directory});
+      absorbed.push_back(false);
       continue;
     }
     // Sizes are never added: a directory's size already holds those of the directories inside it.
     PieGroup& group = groups[*related];
     if (group.directory == directory) {
       JoinOnSameDirectory(group.label, name);
-    } else if (Encloses(directory, group.directory)) {
-      directories.Move(group.directory, directory);
+    } else if (IsAbove(directory, group.directory)) {
+      // The row's directory holds every group inside it: they become one, at the place
+      // of the earliest, so that no byte is in two slices.
+      std::string label = name;
+      for (const std::size_t inside : directories.Inside(directory)) {
+        label += "+" + groups[inside].label;
+        directories.Remove(groups[inside].directory);
+        absorbed[inside] = inside != *related;
+      }
+      group.label = std::move(label);
       group.directory = directory;
       group.bytes = row.SizeBytes;
-      group.label = name + "+" + group.label;
+      directories.Add(*related, directory);
     } else {
       group.label += "+" + name;
     }
   }
-  return groups;
+  std::vector<PieGroup> kept;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    if (!absorbed[g]) kept.push_back(std::move(groups[g]));
+  }
+  return kept;
 }
 
 }  // namespace zobl

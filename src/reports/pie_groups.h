@@ -19,8 +19,10 @@ struct PieGroup {
 
 // The list's measured rows in display order, each joined to the earliest group whose
 // directory is its own, lies inside its own or holds its own; a row that finds none
-// starts a group. A row whose directory holds the group's takes the group over: the
-// group gets the row's directory and size. Groups come in the order they were started.
+// starts a group. A row whose directory holds groups takes them over, all of them as
+// one: that group gets the row's directory and size, and the labels of those it took,
+// in the order they were started. No group's directory lies inside another's, so no byte
+// is counted in two slices. Groups come in the order they were started.
 std::vector<PieGroup> GroupByDirectory(const InventoryList& list);
 
 }  // namespace zobl

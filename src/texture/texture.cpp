@@ -5,6 +5,7 @@
 #include <new>
 #include <span>
 
+#include "platform/utf8.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/gdi_handles.h"
 #include "texture/texture_tiling.h"
@@ -14,9 +15,6 @@ namespace {
 
 constexpr std::size_t kLongestFileName = 259;
 constexpr int kLeastScreenDepth = 15;
-
-// The hook gets no context of its own; the thread's one texture is the one hooked.
-thread_local const Texture* t_hooked = nullptr;
 
 // Palette screens of 256 colours or fewer get no texture; an unknown screen does.
 bool ScreenDeepEnough() {
@@ -42,13 +40,15 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& fileName) 
 
 }  // namespace
 
+thread_local const Texture* Texture::hooked_ = nullptr;
+
 bool Texture::TextureInit(const char* fileName, bool enable) {
-  state_.fileName.assign(fileName, std::min(std::strlen(fileName), kLongestFileName));
+  state_.fileName.assign(fileName, Utf8FitLength(fileName, kLongestFileName + 1));
   return enable ? TextureEnable() : true;
 }
 
 bool Texture::TextureEnable() {
-  if (hook_ != nullptr || state_.picture) return true;
+  if (hook_.IsValid() || state_.picture) return true;
   if (!ScreenDeepEnough()) return false;
   state_.picture = ReadWhole(state_.fileName);
   if (!state_.picture) return false;
@@ -58,17 +58,17 @@ bool Texture::TextureEnable() {
     state_.picture.reset();
     return false;
   }
-  hook_ = SetWindowsHookExA(WH_CALLWNDPROCRET, &Texture::TexturePaintHook, nullptr, GetCurrentThreadId());
-  if (hook_ == nullptr) return false;
-  t_hooked = this;
+  hook_ = win32::ScopedHook(
+      SetWindowsHookExA(WH_CALLWNDPROCRET, &Texture::TexturePaintHook, nullptr, GetCurrentThreadId()));
+  if (!hook_.IsValid()) return false;
+  hooked_ = this;
   return true;
 }
 
 bool Texture::TextureDisable() {
-  if (hook_ != nullptr) {
-    UnhookWindowsHookEx(hook_);
-    hook_ = nullptr;
-    if (t_hooked == this) t_hooked = nullptr;
+  if (hook_.IsValid()) {
+    hook_.Reset();
+    if (hooked_ == this) hooked_ = nullptr;
   }
   state_.picture.reset();
   format_.reset();
@@ -81,8 +81,8 @@ LRESULT CALLBACK Texture::TexturePaintHook(int code, WPARAM wParam, LPARAM lPara
   if (code < 0) return CallNextHookEx(nullptr, code, wParam, lParam);
   if (lParam == 0) return 0;
   const auto& handled = *reinterpret_cast<const CWPRETSTRUCT*>(lParam);
-  if (handled.message != WM_ERASEBKGND || handled.wParam == 0 || t_hooked == nullptr) return 0;
-  t_hooked->PaintOver(handled.hwnd, reinterpret_cast<HDC>(handled.wParam));
+  if (handled.message != WM_ERASEBKGND || handled.wParam == 0 || hooked_ == nullptr) return 0;
+  hooked_->PaintOver(handled.hwnd, reinterpret_cast<HDC>(handled.wParam));
   return 0;
 }
 

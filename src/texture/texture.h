@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/scoped_handles.h"
 #include "texture/texture_file.h"
 
 namespace zobl {
@@ -31,7 +32,7 @@ class Texture {
   // Unhooks and frees the picture.
   bool TextureDisable();
   // True while the hook paints: labels then leave their background to the picture.
-  [[nodiscard]] bool Painting() const { return hook_ != nullptr && format_.has_value(); }
+  [[nodiscard]] bool Painting() const { return hook_.IsValid() && format_.has_value(); }
 
  private:
   struct TextureState {
@@ -42,9 +43,12 @@ class Texture {
   static LRESULT CALLBACK TexturePaintHook(int code, WPARAM wParam, LPARAM lParam);
   void PaintOver(HWND window, HDC dc) const;
 
+  // The hook procedure gets no context of its own: the texture of this thread whose hook is on.
+  static thread_local const Texture* hooked_;
+
   TextureState state_;
   std::optional<TextureFormat> format_;  // the picture's, when it passed the checks
-  HHOOK hook_ = nullptr;
+  win32::ScopedHook hook_;
 };
 
 }  // namespace zobl

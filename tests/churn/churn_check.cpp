@@ -13,6 +13,7 @@
 #include <exception>
 #include <string>
 
+#include "app/app_composition.h"
 #include "app/system_services.h"
 #include "churn_keys.h"
 #include "churner_process.h"
@@ -47,7 +48,8 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   ChurnerProcess churner(churnerProgram, planted.TreesPath(), kTrees);
   DialogAnswers answers;
   zobl::SystemServices system;
-  zobl::TForm1 form(system.Form());
+  zobl::AppComposition app(system.Form());
+  zobl::TForm1 form(app.services, app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
 

@@ -198,7 +198,10 @@ Problems RemovalsBackedUp(const InventoryList& list,
     }
     std::string header(1, '[');  // appended to: GCC 12 gives a false -Wrestrict for "..." + string
     header += EditorPath(descriptor.source, descriptor.keyName) + "]\r\n";
-    if (backupText.find(header) == std::string::npos) {
+    // The file is UTF-16LE; the churner's key names are ASCII.
+    std::string header16;
+    for (const char c : header) header16 += {c, '\0'};
+    if (backupText.find(header16) == std::string::npos) {
       problems.push_back("removed " + name + " has no copy in the backup file");
     }
   }

@@ -38,7 +38,8 @@ Problems MeasuredSizesMatch(const InventoryList& list, const std::vector<Planted
 // Once the registry is still: each row's name and command are its descriptor's values
 // in its own source; each descriptor with a name has exactly one row. Adds to `rowsChecked`.
 Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked);
-// Each removed descriptor is gone from registry and list, and its copy is in the backup.
+// Each removed descriptor is gone from registry and list, and its copy is in the backup
+// (`backupText`: the file's bytes, UTF-16LE).
 Problems RemovalsBackedUp(const InventoryList& list,
                           const std::vector<RemovedDescriptor>& removed,
                           const std::string& backupText);

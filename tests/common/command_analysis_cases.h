@@ -130,6 +130,17 @@ inline const std::vector<AnalysisCase>& AnalysisCases() {
        {"@\\Acme\\acme.dll"},
        "rundll32.exe @\\Acme\\acme.dll,Uninstall",
        true, "@\\Acme", false},
+      // Names in UTF-8 take several bytes a letter; case folds in every script.
+      {"a Cyrillic program folder",
+       {"@\\Программы", "@\\Программы\\Кило"},
+       {"@\\Программы\\Кило\\uninst.exe"},
+       "\"@\\Программы\\Кило\\uninst.exe\" /S",
+       true, "@\\Программы\\Кило", false},
+      {"a Cyrillic Windows directory written in capitals",
+       {"@\\Окна", "@\\Окна\\система"},
+       {"@\\Окна\\система\\un.exe"},
+       "@\\ОКНА\\система\\un.exe",
+       false, "", false, "@\\Окна"},
   };
   // clang-format on
   return cases;

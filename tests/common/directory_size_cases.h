@@ -39,6 +39,9 @@ struct DirectorySizeCase {
   int pumpCalls;
 };
 
+// Seventy characters; four of them nest a file beyond 280 characters.
+#define ZOBL_SEGMENT "directory-segment-of-seventy-characters-0123456789-0123456789-01234567"
+
 inline const std::vector<DirectorySizeCase>& DirectorySizeCases() {
   // clang-format off
   static const std::vector<DirectorySizeCase> cases = {
@@ -72,6 +75,16 @@ inline const std::vector<DirectorySizeCase>& DirectorySizeCases() {
        {{"@\\1", 1}, {"@\\a\\2", 2}, {"@\\a\\b\\4", 4},
         {"@\\a\\b\\c\\8", 8}, {"@\\a\\b\\c\\0", 0}, {"@\\d\\16", 16}},
        "@", 31, 23},
+      // Names the ordinary path rules would alter are reached as they are.
+      {"subdirectories named \"...\" or ending in a dot or a blank are entered",
+       {{"@\\..."}, {"@\\dot."}, {"@\\blank "}},
+       {{"@\\...\\x", 3}, {"@\\dot.\\y", 5}, {"@\\blank \\z", 7}},
+       "@", 15, 14},
+      {"a file deeper than 260 characters counts",
+       {{"@\\" ZOBL_SEGMENT}, {"@\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT}, {"@\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT},
+        {"@\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT}},
+       {{"@\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT "\\" ZOBL_SEGMENT "\\deep.bin", 29}},
+       "@", 29, 15},
       {"a file held without read sharing counts the size its listing gives",
        {},
        {{"@\\held.log", 1000, 0, true}, {"@\\free.log", 24}},
@@ -80,6 +93,7 @@ inline const std::vector<DirectorySizeCase>& DirectorySizeCases() {
   // clang-format on
   return cases;
 }
+#undef ZOBL_SEGMENT
 
 inline void PrintTo(const DirectorySizeCase& c, std::ostream* out) { *out << c.title; }
 

@@ -26,6 +26,27 @@ class FakeGrowingFiles final : public GrowingFiles {
     it->second.resize(length);
     return true;
   }
+  std::optional<std::string> Read(const char* name, std::size_t limit) override {
+    if (unwritable.contains(name)) return std::nullopt;
+    const auto it = files.find(name);
+    return it == files.end() ? std::string() : it->second.substr(0, limit);
+  }
+  bool Replace(const char* name, std::string_view content) override {
+    if (unwritable.contains(name)) return false;
+    files[name] = content;
+    return true;
+  }
+  // Windows-1252 as far as the tests need it: ASCII, the euro sign at 0x80, Latin-1
+  // from 0xA0; other bytes have no character.
+  [[nodiscard]] std::optional<std::u16string> FromSystemCodePage(std::string_view text) const override {
+    std::u16string out;
+    for (const char c : text) {
+      const auto byte = static_cast<unsigned char>(c);
+      if (byte > 0x80 && byte < 0xA0) return std::nullopt;
+      out += byte == 0x80 ? u'\u20AC' : static_cast<char16_t>(byte);
+    }
+    return out;
+  }
 
   std::map<std::string, std::string> files;
   std::set<std::string> unwritable;

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "inventory/utf16_text.h"
+
 namespace zobl::testing {
 namespace {
 
@@ -187,7 +189,11 @@ EnumerationStep FakeRegistry::EnumerateValue(Key key, std::uint32_t index, Regis
   const Node& node = OpenNode(key);
   if (node.deleted || failValueEnumeration) return EnumerationStep::Failed;
   if (index >= node.values.size()) return EnumerationStep::End;
-  value = std::next(node.values.begin(), index)->second;
+  const RegistryValue& set = std::next(node.values.begin(), index)->second;
+  value.name = *Utf8FromUtf16(Utf16FromUtf8Lossy(set.name));
+  value.type = set.type;
+  const bool text = set.type == 1 || set.type == kExpandableTextType || set.type == 7;
+  value.bytes = text ? Utf16LeBytes(Utf16FromUtf8Lossy(set.bytes)) : set.bytes;
   return EnumerationStep::Item;
 }
 

@@ -16,7 +16,9 @@ namespace zobl::testing {
 // The registry of each source as an in-memory tree of keys holding named, typed values,
 // with the system's rules: key and value names ignore ASCII case, subkeys enumerate in name
 // order, a key with subkeys cannot be deleted, an open key outlives its deletion but no
-// longer enumerates, values are raw bytes.
+// longer enumerates. Values are set and read as the 8-bit calls see them (texts in
+// UTF-8); EnumerateValue hands them over as the registry stores them, texts (types 1, 2
+// and 7) in UTF-16LE, bytes that are no UTF-8 becoming U+FFFD as the system makes them.
 class FakeRegistry final : public Registry {
  public:
   struct CallCounts {

@@ -8,12 +8,12 @@
 #include "fake_file_system.h"
 #include "fuzz_checks.h"
 #include "inventory/command_analysis.h"
+#include "platform/path_rules.h"
 #include "platform/portable_locale.h"
 
 namespace {
 
 using zobl::fuzzing::Check;
-using zobl::fuzzing::ContainsPathIgnoringCase;
 using zobl::testing::FakeFileSystem;
 
 FakeFileSystem& Drive() {
@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   command = command.substr(0, command.find('\0'));
 
   FakeFileSystem& fs = Drive();
-  const zobl::CommandAnalysis result = zobl::AnalyseCommand(command, windows, fs, zobl::PortableLocale());
+  const zobl::PortableLocale locale;
+  const zobl::CommandAnalysis result = zobl::AnalyseCommand(command, windows, fs, locale);
 
   Check(result.DirectoryFound == !result.ChosenDirectory.empty());
   Check(result.ChosenDirectory.size() <= 259);
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(result.ChosenDirectory.size() > 3);
     Check(fs.IsExistingDirectory(result.ChosenDirectory.c_str()));
     Check(result.ChosenDirectory[0] == 'C');
-    if (!windows.empty()) Check(!ContainsPathIgnoringCase(result.ChosenDirectory, windows));
+    if (!windows.empty()) Check(!zobl::ContainsPathIgnoringCase(result.ChosenDirectory, windows, locale));
   } else {
     Check(!result.Date.has_value());
   }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/path_rules.h"
+
 namespace zobl::fuzzing {
 namespace {
 
@@ -13,15 +15,6 @@ std::string_view TrimBlanks(std::string_view text) {
   return text;
 }
 
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; };
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (upper(a[i]) != upper(b[i])) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 std::optional<IniTextProfile::KeyLine> IniTextProfile::Find(std::string_view key) const {
@@ -30,7 +23,7 @@ std::optional<IniTextProfile::KeyLine> IniTextProfile::Find(std::string_view key
     const std::string_view line = TrimBlanks(std::string_view(text_).substr(begin, end - begin));
     if (!line.empty() && line.front() == '[') return std::nullopt;  // the next section
     const std::size_t equals = line.find('=');
-    if (equals != std::string_view::npos && EqualIgnoringCase(TrimBlanks(line.substr(0, equals)), key)) {
+    if (equals != std::string_view::npos && EqualIgnoringAsciiCase(TrimBlanks(line.substr(0, equals)), key)) {
       return KeyLine{begin, end, TrimBlanks(line.substr(equals + 1))};
     }
     begin = end + 1;

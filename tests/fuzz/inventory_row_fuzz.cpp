@@ -23,13 +23,14 @@
 #include "inventory/uninstall_key.h"
 #include "mainwindow/command_to_start.h"
 #include "platform/capacities.h"
+#include "platform/path_rules.h"
 #include "platform/portable_locale.h"
 
 namespace {
 
+using zobl::ContainsPathIgnoringCase;
 using zobl::RegistrySource;
 using zobl::fuzzing::Check;
-using zobl::fuzzing::ContainsPathIgnoringCase;
 using zobl::testing::FakeFileSystem;
 using zobl::testing::FakeRegistry;
 
@@ -100,9 +101,7 @@ struct StoredValue {
   }
 };
 
-bool EndsWithExe(const std::string& text) {
-  return text.size() >= 4 && ContainsPathIgnoringCase(text.substr(text.size() - 4), ".exe");
-}
+bool EndsWithExe(const std::string& text) { return zobl::EndsWithIgnoringAsciiCase(text, ".exe"); }
 
 // The command to start is the command with one leading program path that ends in
 // ".exe" and holds a blank put in quotes, or the command as it stands.
@@ -138,8 +137,9 @@ void CheckRow(const zobl::UninstallEntry& row,
     Check(row.ExpandedCommand.size() < zobl::kRegistryValueCapacity);
   }
   // A 32-bit program never sees the 64-bit program folders through its variables.
-  if (source == RegistrySource::Machine32 && !ContainsPathIgnoringCase(zobl::ColumnText(row, zobl::kCommandColumn), "C:\\Program Files")) {
-    Check(!ContainsPathIgnoringCase(row.ExpandedCommand, "C:\\Program Files"));
+  if (source == RegistrySource::Machine32 &&
+      !ContainsPathIgnoringCase(zobl::ColumnText(row, zobl::kCommandColumn), "C:\\Program Files", locale)) {
+    Check(!ContainsPathIgnoringCase(row.ExpandedCommand, "C:\\Program Files", locale));
   }
 
   const zobl::CommandAnalysis ofCommand = zobl::AnalyseCommand(row.CommandAsStarted(), windows, fs, locale);
@@ -150,7 +150,7 @@ void CheckRow(const zobl::UninstallEntry& row,
   } else {
     Check(directory.size() > 3 && directory.size() < zobl::kPathCapacity);
     Check(fs.IsExistingDirectory(directory.c_str()));
-    if (!windows.empty()) Check(!ContainsPathIgnoringCase(directory, windows));
+    if (!windows.empty()) Check(!ContainsPathIgnoringCase(directory, windows, locale));
     const std::string& date = zobl::ColumnText(row, zobl::kInstallDateColumn);
     Check(date == zobl::kUnknownDateText || (date.size() == 10 && date[4] == '.' && date[7] == '.'));
     // The command's own directory first; InstallLocation only when it names none.

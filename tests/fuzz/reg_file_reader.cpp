@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "inventory/utf16_text.h"
+
 namespace zobl::fuzzing {
 namespace {
 
@@ -98,8 +100,10 @@ std::optional<RegistryValue> TakeValue(std::string_view line,
   if (line.starts_with('"')) {
     std::optional<std::string> text = TakeQuoted(line);
     if (!text || !line.empty()) return std::nullopt;
+    const std::optional<std::u16string> units = Utf16FromUtf8(*text);
+    if (!units) return std::nullopt;
     value.type = 1;
-    value.bytes = std::move(*text) + '\0';
+    value.bytes = Utf16LeBytes(*units + u'\0');
     return value;
   }
   if (TakePrefix(line, "dword:")) {
@@ -134,9 +138,13 @@ std::optional<RegistryValue> TakeValue(std::string_view line,
 
 }  // namespace
 
-std::optional<std::vector<RegFileKey>> ReadRegFile(std::string_view text) {
-  const auto lines = SplitLines(text);
-  if (!lines || lines->empty() || (*lines)[0] != "REGEDIT4") return std::nullopt;
+std::optional<std::vector<RegFileKey>> ReadRegFile(std::string_view file) {
+  if (!file.starts_with("\xFF\xFE")) return std::nullopt;
+  const std::optional<std::u16string> units = Utf16FromLeBytes(file.substr(2));
+  const std::optional<std::string> text = units ? Utf8FromUtf16(*units) : std::nullopt;
+  if (!text) return std::nullopt;
+  const auto lines = SplitLines(*text);
+  if (!lines || lines->empty() || (*lines)[0] != "Windows Registry Editor Version 5.00") return std::nullopt;
   std::vector<RegFileKey> keys;
   for (std::size_t next = 1; next < lines->size();) {
     const std::string_view line = (*lines)[next++];

@@ -1,7 +1,7 @@
-// Writes arbitrary values (names, types, bytes) of a key with an arbitrary name (that a
-// key line can hold) as REGEDIT4 text, reads the text back with a reader of its own,
-// and checks that exactly the same key and values come back, and that continued hex
-// lines stay narrow.
+// Writes arbitrary values (names, types, stored bytes) of a key with an arbitrary name
+// (that a key line can hold) as a Unicode registry file, reads the file back with a
+// reader of its own, and checks that exactly the same key and values come back, and
+// that continued hex lines stay narrow.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -10,6 +10,7 @@
 
 #include "fuzz_checks.h"
 #include "inventory/reg_file_text.h"
+#include "inventory/utf16_text.h"
 #include "reg_file_reader.h"
 
 namespace {
@@ -49,9 +50,9 @@ std::uint32_t TakeType(InputFields& fields) {
   return type;
 }
 
-// Names as the registry hands them over: no zero inside.
+// Names as the registry hands them over: UTF-8, no zero inside.
 std::string TakeName(InputFields& fields) {
-  std::string name = fields.Bytes(fields.Byte() % 64);
+  std::string name = *zobl::Utf8FromUtf16(zobl::Utf16FromUtf8Lossy(fields.Bytes(fields.Byte() % 64)));
   std::erase(name, '\0');
   return name;
 }
@@ -92,8 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     values.push_back(std::move(value));
   }
   text += "\r\n";
+  const std::optional<std::string> file = zobl::RegFileBytes(text);
+  Check(file.has_value());
 
-  const auto keys = zobl::fuzzing::ReadRegFile(text);
+  const auto keys = zobl::fuzzing::ReadRegFile(zobl::kRegFileByteOrderMark + *file);
   Check(keys.has_value() && keys->size() == 1);
   const zobl::fuzzing::RegFileKey& key = keys->front();
   Check(key.path == path && key.values.size() == values.size());

@@ -8,8 +8,9 @@
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
-#include "mainwindow/main_window.h"
+#include "app/app_composition.h"
 #include "app/system_services.h"
+#include "mainwindow/main_window.h"
 
 namespace zobl::testing {
 namespace {
@@ -29,7 +30,8 @@ class LayoutTest : public ::testing::TestWithParam<int> {
 
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
-  TForm1 form(system_.Form());
+  AppComposition app(system_.Form());
+  TForm1 form(app.services, app.Features());
   form.Create(GetModuleHandleA(nullptr), dpi);  // restored: smaller than the design
   PumpPending();
   for (const ControlDesign& design : DesignedControls()) {
@@ -53,7 +55,8 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
 // program's manifest, so its buttons are the older kind, which show no picture beside text.)
 TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
   const int dpi = GetParam();
-  TForm1 form(system_.Form());
+  AppComposition app(system_.Form());
+  TForm1 form(app.services, app.Features());
   form.Create(GetModuleHandleA(nullptr), dpi);
   const struct {
     int toolBar, smallRow, largeRow, author;
@@ -95,7 +98,8 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
   ScopedWorkingDirectory workingDirectory;
   SystemServices system;
   for (const SIZE outer : {SIZE{600, 450}, SIZE{805, 580}, SIZE{1280, 1000}}) {
-    TForm1 form(system.Form());
+    AppComposition app(system.Form());
+    TForm1 form(app.services, app.Features());
     form.Create(GetModuleHandleA(nullptr), 120);
     SetWindowPos(form.Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
     PumpPending();

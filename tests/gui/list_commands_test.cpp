@@ -160,7 +160,12 @@ void WriteFileText(const std::string& path, const std::string& text) {
 // back out of the backup file.
 TEST_F(ListCommandsWindowTest, FailedDeletionChangesNothing) {
   const std::string backup = workingDirectory_.Path() + "\\ZOBL-removed.reg";
-  const std::string earlier = "REGEDIT4\r\n\r\n; an earlier removal\r\n[HKEY_CURRENT_USER\\Software\\x]\r\n\r\n";
+  // A file with an earlier copy: UTF-16LE with its byte-order mark.
+  std::string earlier = "\xFF\xFE";
+  for (const char c : std::string_view("Windows Registry Editor Version 5.00\r\n\r\n; an earlier removal\r\n"
+                                       "[HKEY_CURRENT_USER\\Software\\x]\r\n\r\n")) {
+    earlier += {c, '\0'};
+  }
   WriteFileText(backup, earlier);
   const std::string key = descriptors_.Add("p", "Papa", "C:\\gone\\un.exe");
   win32::ScopedKey child;
@@ -192,6 +197,25 @@ TEST_F(ListCommandsWindowTest, NoRemovalWithoutACopy) {
   EXPECT_EQ(boxes.Seen()[1].text, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.");
   EXPECT_TRUE(KeyExists(key));
   EXPECT_TRUE(Listed("c"));
+}
+
+// A program named in another script: shown as named, found by typing its first letters in
+// lower case, and named exactly in the question.
+TEST_F(ListCommandsWindowTest, CyrillicRowIsShownFoundByTypingAndNamedInTheQuestion) {
+  descriptors_.Add("Кило", "Калькулятор Кило 2", "C:\\gone\\un.exe");
+  Open();
+  const HWND list = Control(kListViewDescription);
+  SetFocus(list);
+  for (const wchar_t c : std::wstring(L"кальк")) SendMessageW(list, WM_CHAR, c, 1);
+  const auto selected = form_->Inventory().SelectedIndex();
+  ASSERT_TRUE(selected.has_value());
+  EXPECT_EQ(CellText(static_cast<int>(*selected), kNameColumn), "Калькулятор Кило 2");
+  EXPECT_EQ(CellText(static_cast<int>(*selected), kKeyNameColumn), descriptors_.Prefix() + "Кило");
+  MessageBoxAnswerer boxes(IDNO);
+  Click(kButtonRemoveEntry);
+  ASSERT_EQ(boxes.Seen().size(), 1u);
+  EXPECT_NE(boxes.Seen()[0].text.find("of the program \"Калькулятор Кило 2\" ?"), std::string::npos)
+      << boxes.Seen()[0].text;
 }
 
 TEST_F(ListCommandsWindowTest, RowDroppedByARefreshWhileTheQuestionIsOpen) {

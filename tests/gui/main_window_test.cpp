@@ -395,7 +395,7 @@ TEST_F(WindowTest, MaximizedTheListFillsThePage) {
   RECT quit;
   GetWindowRect(Control(kButtonQuitte), &quit);
   MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&quit), 2);
-  EXPECT_EQ(client.bottom - quit.bottom, 534 * 96 / 120 - 533 * 96 / 120);
+  EXPECT_EQ(client.bottom - quit.bottom, ScaleToDpi(534, 96) - ScaleToDpi(533, 96));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "platform/dpi.h"
 #include "platform/win32/gdi_handles.h"
 #include "reports/pie_layout.h"
 #include "window_fixture.h"
@@ -29,7 +30,7 @@ class PieChartPaintTest : public ::testing::Test {
     series_.Add(3000, "Middle", {0, 128, 255});
     series_.Add(6000, "Large", {127, 255, 0});
     parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
-    chart_ = std::make_unique<PieChartWindow>(parent_, GetModuleHandleA(nullptr), 120, series_, NumberSeparators{});
+    chart_ = std::make_unique<PieChartWindow>(parent_, GetModuleHandleA(nullptr), kDesignDpi, series_, NumberSeparators{});
     const win32::ScopedWindowDc screen(nullptr);
     dc_ = win32::ScopedMemoryDc(CreateCompatibleDC(screen.Get()));
     bitmap_ = win32::ScopedBitmap(CreateCompatibleBitmap(screen.Get(), kWidth, kHeight));

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "app/app_composition.h"
 #include "gui_support.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/failure_text.h"
@@ -35,12 +36,14 @@ namespace zobl::testing {
 class WindowTest : public ::testing::Test {
  protected:
   void Open(Profile* profile = nullptr) {
-    form_ = std::make_unique<TForm1>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_, registryWatcher_,
-                                                  locale_, profile ? *profile : profile_, shell_, files_, dialogs_,
-                                                  printing_, growingFiles_, clock_, [this](HWND owner) {
-                                                    dialogs_.SetOwner(owner);
-                                                    printing_.SetOwner(owner);
-                                                  }});
+    form_.reset();
+    app_ = std::make_unique<AppComposition>(FormServices{
+        registry_, fileSystem_, listing_, pump_, ticks_, registryWatcher_, locale_, profile ? *profile : profile_,
+        shell_, files_, dialogs_, printing_, growingFiles_, clock_, [this](HWND owner) {
+          dialogs_.SetOwner(owner);
+          printing_.SetOwner(owner);
+        }});
+    form_ = std::make_unique<TForm1>(app_->services, app_->Features());
     form_->Create(GetModuleHandleA(nullptr));
     form_->Show();
     // As the program's loop: the window's keys work inside the scan's pump too.
@@ -140,6 +143,7 @@ class WindowTest : public ::testing::Test {
   win32::Win32PrintPlatform printing_;
   win32::Win32GrowingFiles growingFiles_;
   win32::Win32LocalClock clock_;
+  std::unique_ptr<AppComposition> app_;  // outlives the form
   std::unique_ptr<TForm1> form_;
 };
 

@@ -34,8 +34,8 @@ TEST(AboutText, EveryKindOfLineBreakBecomesCrLf) {
 
 TEST(AboutText, ReadsReadmeFromTheWorkingDirectory) {
   FakeFiles files;
-  files.files["readme.txt"] = "ZOBL\nQuillmoor";
-  EXPECT_EQ(LoadAboutText(files), "ZOBL\r\nQuillmoor");
+  files.files["readme.txt"] = "\xEF\xBB\xBFZOBL\n\xD0\x9F Quillmoor";  // a byte-order mark, then UTF-8
+  EXPECT_EQ(LoadAboutText(files), "ZOBL\r\n\xD0\x9F Quillmoor");
   EXPECT_EQ(files.requested, std::vector<std::string>{"readme.txt"});
 }
 

@@ -37,7 +37,9 @@ TEST(ColumnText, EveryColumnInEveryState) {
     for (int column = 0; column < kColumnCount; ++column) {
       const auto shown = static_cast<ListColumn>(column);
       EXPECT_EQ(ColumnText(c.row, shown), c.texts[column]) << c.what << ", column " << column;
-      if (shown != kSizeColumn) EXPECT_EQ(SortText(c.row, shown), c.texts[column]) << c.what;
+      if (shown != kSizeColumn) {
+        EXPECT_EQ(SortText(c.row, shown), c.texts[column]) << c.what;
+      }
     }
   }
   // A program really named so is a named one: nothing but its text tells the two apart.

@@ -116,15 +116,16 @@ TEST(DirectorySize, StopsAtOnceWhenThePumpSaysTheWindowIsClosing) {
   }
 }
 
-// The buffer holds 259 characters and the terminating zero, as the platform's paths do.
+// The buffer holds the longest extended-length path in UTF-8 (98,301 bytes) and the
+// terminating zero; far beyond the ordinary 259 characters.
 TEST(DirectorySize, PathsLongerThanThePlatformAllows) {
-  const std::string deep = "C:\\d\\" + std::string(250, 'n');  // 255 characters
+  const std::string deep = "C:\\d\\" + std::string(98292, 'n');  // 98,297 bytes
   FakeDirectoryTree tree;
   tree.AddDirectory("C:\\d");
   tree.AddDirectory(deep);
-  tree.AddFile(deep + "\\fit", 1);      // 259: opened
-  tree.AddFile(deep + "\\toolong", 2);  // 263: cannot be opened, counts as listed
-  tree.AddDirectory(deep + "\\sub");    // its pattern would take 263: not listed
+  tree.AddFile(deep + "\\fit", 1);      // 98,301: opened
+  tree.AddFile(deep + "\\toolong", 2);  // 98,305: cannot be opened, counts as listed
+  tree.AddDirectory(deep + "\\sub");    // its pattern would take 98,305: not listed
   tree.AddFile(deep + "\\sub\\x", 4);
   CountingPump pump;
 

@@ -12,6 +12,14 @@
 namespace zobl::testing {
 namespace {
 
+// The backup file's bytes for a text: UTF-16LE.
+std::string Le(std::u16string_view text) {
+  std::string bytes;
+  for (const char16_t unit : text) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  return bytes;
+}
+const std::string kHeader = "\xFF\xFE" + Le(u"Windows Registry Editor Version 5.00\r\n\r\n");
+
 class ListCommandsTest : public ::testing::Test {
  protected:
   RowId AddRow(const std::optional<std::string>& name,
@@ -108,16 +116,24 @@ TEST_F(ListCommandsTest, RemovalDeletesTheKeyAndTheRowAtOnce) {
   EXPECT_EQ(list_.RowAt(0).Name, "Bravo");
 }
 
-// The deletion refuses a key with subkeys; the copy saved just before is taken back.
+// The deletion refuses a key with subkeys; the copy saved just before is taken back. The
+// file an earlier version left (8-bit, the system's code page) was converted first, and
+// stays so, every entry kept: texts and hex string data become UTF-16, other data stay.
 TEST_F(ListCommandsTest, FailedDeletionChangesNothingAndTakesTheCopyBack) {
-  backupFiles_.files["ZOBL-removed.reg"] = "REGEDIT4\r\n\r\n; earlier\r\n";
+  backupFiles_.files["ZOBL-removed.reg"] =
+      "REGEDIT4\r\n\r\n; earlier: Caf\xe9\r\n[HKEY_CURRENT_USER\\Software\\Caf\xe9]\r\n"
+      "\"Nom \\\"\xe9\\\"\"=\"\x80 5\"\r\n\"Path\"=hex(2):43,3a,5c,e9,00\r\n\"Parts\"=hex(7):61,00,\\\r\n  e9,00,00\r\n"
+      "@=hex(1):e9,00\r\n\"Size\"=dword:00000010\r\n\"Bin\"=hex:e9,00\r\n\r\n";
   list_.Select(AddRow("Acme", "AcmeKey", "C:\\Acme\\un.exe"));
   registry_.CreateKey(std::string(kUninstallKeyPath) + "\\AcmeKey\\Child");
   commands_.ButtonRemoveEntryClick();
   EXPECT_EQ(dialogs_.shown.size(), 1u) << "nothing is reported";
   EXPECT_TRUE(KeyExists("AcmeKey"));
   EXPECT_EQ(list_.Count(), 1u);
-  EXPECT_EQ(BackupFile(), "REGEDIT4\r\n\r\n; earlier\r\n");
+  EXPECT_EQ(BackupFile(), kHeader + Le(u"; earlier: Café\r\n[HKEY_CURRENT_USER\\Software\\Café]\r\n"
+                                       u"\"Nom \\\"é\\\"\"=\"€ 5\"\r\n\"Path\"=hex(2):43,00,3a,00,5c,00,e9,00,00,00\r\n"
+                                       u"\"Parts\"=hex(7):61,00,00,00,e9,00,00,00,00,00\r\n@=\"é\"\r\n"
+                                       u"\"Size\"=dword:00000010\r\n\"Bin\"=hex:e9,00\r\n\r\n"));
 }
 
 // Two rows of the same key name in two sources: the 32-bit one goes, from its own view,
@@ -133,24 +149,29 @@ TEST_F(ListCommandsTest, RemovalSavesACopyAndDeletesInTheRowsOwnSource) {
   EXPECT_TRUE(KeyExists("AcmeKey", RegistrySource::Machine64));
   ASSERT_EQ(list_.Count(), 1u);
   EXPECT_EQ(list_.RowAt(0).Source, RegistrySource::Machine64);
-  EXPECT_EQ(BackupFile(),
-            "REGEDIT4\r\n\r\n"
-            "; 2024-03-09 07:05:01 ZOBL Quillmoor removed: Acme (32-bit)\r\n"
-            "[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AcmeKey]\r\n"
-            "\"DisplayName\"=\"Acme (32-bit)\"\r\n"
-            "\"Size\"=dword:00000010\r\n"
-            "\r\n");
+  EXPECT_EQ(
+      BackupFile(),
+      kHeader +
+          Le(u"; 2024-03-09 07:05:01 ZOBL Quillmoor removed: Acme (32-bit)\r\n"
+             u"[HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\AcmeKey]\r\n"
+             u"\"DisplayName\"=\"Acme (32-bit)\"\r\n"
+             u"\"Size\"=dword:00000010\r\n"
+             u"\r\n"));
 
-  // The next copy goes behind it, without a second header.
-  list_.Select(AddRow("Bravo\r\nTwo lines", "BravoKey", "x", RegistrySource::User));
+  // The next copy goes behind it, without a second header; any script comes back.
+  const std::size_t first = BackupFile().size();
+  list_.Select(AddRow("Bravo\r\nメ", "Программа😀", "x", RegistrySource::User));
+  registry_.SetTypedValue(std::string(kUninstallKeyPath) + "\\Программа😀", "Путь", 2,
+                          std::string("%ProgramFiles%\\Ж") + '\0', RegistrySource::User);
   commands_.ButtonRemoveEntryClick();
-  EXPECT_FALSE(KeyExists("BravoKey", RegistrySource::User));
-  const std::string second = BackupFile().substr(BackupFile().find("\r\n\r\n;", 12) + 4);
-  EXPECT_EQ(second,
-            "; 2024-03-09 07:05:01 ZOBL Quillmoor removed: Bravo  Two lines\r\n"
-            "[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\BravoKey]\r\n"
-            "\"DisplayName\"=hex(1):42,72,61,76,6f,0d,0a,54,77,6f,20,6c,69,6e,65,73,00\r\n"
-            "\r\n");
+  EXPECT_FALSE(KeyExists("Программа😀", RegistrySource::User));
+  EXPECT_EQ(BackupFile().substr(first),
+            Le(u"; 2024-03-09 07:05:01 ZOBL Quillmoor removed: Bravo  メ\r\n"
+               u"[HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Программа😀]\r\n"
+               u"\"DisplayName\"=hex(1):42,00,72,00,61,00,76,00,6f,00,0d,00,0a,00,e1,30,00,00\r\n"
+               u"\"Путь\"=hex(2):25,00,50,00,72,00,6f,00,67,00,72,00,61,00,6d,00,46,00,69,00,6c,\\\r\n"
+               u"  00,65,00,73,00,25,00,5c,00,16,04,00,00\r\n"
+               u"\r\n"));
 }
 
 TEST_F(ListCommandsTest, NoCopyNoRemoval) {
@@ -159,13 +180,19 @@ TEST_F(ListCommandsTest, NoCopyNoRemoval) {
     const char* key;
     bool fileUnwritable;
     bool descriptorUnreadable;
+    const char* earlierFile = nullptr;
   };
-  for (const Case c : {Case{"the file cannot be written", "AcmeKey", true, false},
-                       Case{"the descriptor cannot be read whole", "AcmeKey", false, true},
-                       Case{"a key line cannot hold the key's name", "Acme\r\nKey", false, false}}) {
+  for (const Case c :
+       {Case{"the file cannot be written", "AcmeKey", true, false},
+        Case{"the descriptor cannot be read whole", "AcmeKey", false, true},
+        Case{"a key line cannot hold the key's name", "Acme\r\nKey", false, false},
+        Case{"an earlier file with a byte of no character", "AcmeKey", false, false, "REGEDIT4\r\n\r\n; \x81\r\n"},
+        Case{"an earlier file with a value of another form", "AcmeKey", false, false,
+             "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\x]\r\n\"a\"=hex(2):4\r\n"}}) {
     SCOPED_TRACE(c.title);
     dialogs_.shown.clear();
     list_.Select(AddRow("Acme", c.key, "x"));
+    if (c.earlierFile) backupFiles_.files["ZOBL-removed.reg"] = c.earlierFile;
     if (c.fileUnwritable) backupFiles_.unwritable.insert("ZOBL-removed.reg");
     registry_.failValueEnumeration = c.descriptorUnreadable;
     commands_.ButtonRemoveEntryClick();
@@ -174,7 +201,8 @@ TEST_F(ListCommandsTest, NoCopyNoRemoval) {
     EXPECT_EQ(dialogs_.shown[1].icon, BoxIcon::Error);
     EXPECT_TRUE(KeyExists(c.key));
     EXPECT_EQ(list_.Count(), 1u);
-    EXPECT_EQ(backupFiles_.files.count("ZOBL-removed.reg"), 0u);
+    EXPECT_EQ(backupFiles_.files["ZOBL-removed.reg"], c.earlierFile ? c.earlierFile : "");
+    backupFiles_.files.clear();
     backupFiles_.unwritable.clear();
     registry_.failValueEnumeration = false;
     list_.DeleteAt(0);

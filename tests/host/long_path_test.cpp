@@ -15,7 +15,7 @@ class ResolveLongPathTest : public ::testing::Test {
     fs.AddDirectory("C:\\Program Files\\Acme Tools", FakeFileSystem::kDefaultTime, "ACMETO~1");
   }
   bool Resolve(std::string& path, std::size_t capacity = 260) {
-    return ResolveLongPath(path, capacity, fs, PortableLocale());
+    return ResolveLongPath(path, capacity, fs);
   }
   FakeFileSystem fs;
 };

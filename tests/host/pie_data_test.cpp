@@ -78,14 +78,24 @@ TEST(PieDataTest, GroupsMeasuredRowsByDirectory) {
        {{"Foo", "C:\\Program Files\\Foo", 1024}, {"Foo Bar", "C:\\Program Files\\Foo Bar", 3072}},
        {{"Foo", 1}, {"Foo Bar", 3}}},
       {"case counts", {{"Lower", "C:\\apps", 1024}, {"Upper", "C:\\Apps\\Tool", 2048}}, {{"Lower", 1}, {"Upper", 2}}},
-      {"earliest group only",
+      // A row holding several groups takes all of them: no byte in two slices.
+      {"a row holding two groups",
        {{"A", "C:\\X\\A", 1024}, {"B", "C:\\X\\B", 2048}, {"X", "C:\\X", 4096}},
-       {{"B", 2}, {"X+A", 4}}},
+       {{"X+A+B", 4}}},
+      {"three groups, labels in the order they started",
+       {{"C", "C:\\X\\C", 1024}, {"A", "C:\\X\\A", 1024}, {"Y", "C:\\Y", 1024}, {"B", "C:\\X\\B\\Deep", 2048},
+        {"X", "C:\\X", 8192}},
+       {{"Y", 1}, {"X+C+A+B", 8}}},
       {"unmeasured absent",
        {{"Ghost", "C:\\Real", 0}, {"Real", "C:\\Real", 1024}, {"Lost", "C:\\Lost", 0}},
        {{"Real", 1}}},
       {"ascending", {{"Big", "C:\\Big", 8192}, {"Small", "C:\\Small", 1024}}, {{"Small", 1}, {"Big", 8}}},
       {"5 GiB", {{"Huge", "D:\\Huge", 5368709120}}, {{"Huge", 5242880}}},
+      // Two bytes a letter: a cut name keeps whole letters; containment is by whole names.
+      {"Cyrillic names",
+       {{"Программы", "C:\\Программы", 4096}, {"Кило", "C:\\Программы\\Кило", 1024},
+        {"Кило Про", "C:\\Кило Про", 2048}, {"Кило-Про длинный", "C:\\Программы", 1024}},
+       {{"Кило Про", 2}, {"Программы+Кило+Кило-Про д..", 4}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -183,7 +193,16 @@ std::vector<PieGroup> GroupByWalking(const InventoryList& list) {
       const std::string piece = "+" + name;
       group->label += piece.size() > 20 ? piece.substr(0, 20) + ".." : piece;
     } else if (above(directory, group->directory)) {
-      *group = {name + "+" + group->label, row.SizeBytes, directory};
+      std::string label = name;
+      for (auto inside = group; inside != groups.end();) {
+        if (!above(directory, inside->directory)) {
+          ++inside;
+          continue;
+        }
+        label += "+" + inside->label;
+        inside = inside == group ? inside + 1 : groups.erase(inside);
+      }
+      *group = {label, row.SizeBytes, directory};
     } else {
       group->label += "+" + name;
     }

@@ -4,6 +4,7 @@
 
 #include "file_time.h"
 #include "text_order_cases.h"
+#include "upper_case_cases.h"
 
 namespace zobl::testing {
 namespace {
@@ -25,11 +26,9 @@ TEST(PortableLocale, FormatsTheUtcDateByThePicture) {
   EXPECT_EQ(locale.FormatUtcDate(0x8000000000000000ull, "yyyy"), std::nullopt);
 }
 
-TEST(PortableLocale, UpperCasesAsciiLettersOnly) {
+TEST(PortableLocale, UpperCasesAsTheSystemDoes) {
   const PortableLocale locale;
-  EXPECT_EQ(locale.ToUpper('f'), 'F');
-  EXPECT_EQ(locale.ToUpper('F'), 'F');
-  EXPECT_EQ(locale.ToUpper('-'), '-');
+  for (const auto& [text, upper] : kUpperCaseCases) EXPECT_EQ(locale.UpperCase(text), upper) << text;
 }
 
 }  // namespace

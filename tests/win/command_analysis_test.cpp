@@ -71,7 +71,7 @@ TEST(AnalysisOnDisk, ShortPathResolvesToItsLongForm) {
   std::string path = shortPath;
   path[0] = 'c';
   win32::Win32FileSystem fs;
-  EXPECT_TRUE(ResolveLongPath(path, 260, fs, win32::Win32Locale()));
+  EXPECT_TRUE(ResolveLongPath(path, 260, fs));
   EXPECT_EQ(path, longPath);
 }
 

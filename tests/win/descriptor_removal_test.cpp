@@ -22,6 +22,7 @@
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/registry_roots.h"
 #include "platform/win32/win32_registry.h"
+#include "platform/win32/wide_text.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
@@ -42,26 +43,30 @@ void DeleteTree(RegistrySource source, const std::string& key) {
   RegDeleteTreeA(uninstall.Get(), key.c_str());
 }
 
-using Values = std::map<std::string, std::pair<DWORD, std::string>>;  // name: type, bytes
+using Values = std::map<std::string, std::pair<DWORD, std::string>>;  // name: type, stored bytes
 
-// Every value of a key, through the system's calls (not the program's).
+std::string Stored(std::wstring_view text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+// Every value of a key as stored, through the system's wide calls (not the program's).
 Values ReadValues(RegistrySource source, const std::string& key) {
   Values values;
   win32::ScopedKey open;
   if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), open.Receive()) != ERROR_SUCCESS)
     return values;
   for (DWORD index = 0;; ++index) {
-    char name[256];
-    DWORD nameLength = sizeof name;
+    wchar_t name[256];
+    DWORD nameLength = 256;
     std::string data(4096, '\0');
     DWORD size = static_cast<DWORD>(data.size());
     DWORD type = 0;
-    if (RegEnumValueA(open.Get(), index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
+    if (RegEnumValueW(open.Get(), index, name, &nameLength, nullptr, &type, reinterpret_cast<BYTE*>(data.data()),
                       &size) != ERROR_SUCCESS) {
       break;
     }
     data.resize(size);
-    values[std::string(name, nameLength)] = {type, data};
+    values[win32::Utf8(std::wstring_view(name, nameLength))] = {type, data};
   }
   return values;
 }
@@ -91,8 +96,8 @@ class DescriptorRemovalTest : public ::testing::Test {
               ERROR_SUCCESS);
     created_.emplace(source, key);
     for (const auto& [name, value] : values) {
-      RegSetValueExA(open.Get(), name.c_str(), 0, value.first, reinterpret_cast<const BYTE*>(value.second.data()),
-                     static_cast<DWORD>(value.second.size()));
+      RegSetValueExW(open.Get(), win32::Wide(name).c_str(), 0, value.first,
+                     reinterpret_cast<const BYTE*>(value.second.data()), static_cast<DWORD>(value.second.size()));
     }
   }
   bool Exists(RegistrySource source, const std::string& key) const {
@@ -143,7 +148,9 @@ class DescriptorRemovalTest : public ::testing::Test {
   ListCommands commands_{list_, registry_, files_, shell_, dialogs_, backup_};
 };
 
-Values Named(const std::string& name) { return {{"DisplayName", {REG_SZ, name + '\0'}}}; }
+using namespace std::literals;
+
+Values Named(const std::string& name) { return {{"DisplayName", {REG_SZ, Stored(win32::Wide(name + '\0'))}}}; }
 
 TEST_F(DescriptorRemovalTest, ThirtyTwoBitAndPerUserDescriptorsAreListedAndRemovedInTheirOwnSource) {
   const std::string key = Key("Both");
@@ -165,31 +172,47 @@ TEST_F(DescriptorRemovalTest, ThirtyTwoBitAndPerUserDescriptorsAreListedAndRemov
   EXPECT_EQ(Row(RegistrySource::Machine32, key), nullptr);
 }
 
+// A descriptor in any script, with a subkey, whose removal the deletion refuses: the copy
+// is taken back out of the file. Saved again and deleted, `reg import` brings back every
+// stored byte, and the entry of the file an earlier version left (Windows-1252 here).
 TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValue) {
   std::string kilobyte;
   for (int i = 0; i < 1024; ++i) kilobyte += static_cast<char>(i * 13 + 5);
   const Values values = {
-      {"DisplayName", {REG_SZ, std::string("Acme \"Quoted\" C:\\Tools\\\0", 25)}},
-      {"", {REG_SZ, std::string("default\0", 8)}},
-      {"Two\r\nlines", {REG_SZ, std::string("a name with line breaks\0", 24)}},
-      {"UninstallString", {REG_EXPAND_SZ, std::string("%ProgramFiles%\\Acme\\un.exe\0", 27)}},
-      {"Parts", {REG_MULTI_SZ, std::string("one\0two\0\0", 9)}},
+      {"DisplayName", {REG_SZ, Stored(L"メモ帳 \"Quoted\" C:\\Tools\\\0"sv)}},
+      {"", {REG_SZ, Stored(L"default\0"sv)}},
+      {"Two\r\nlines 😀", {REG_SZ, Stored(L"a name with line breaks\0"sv)}},
+      {"UninstallString", {REG_EXPAND_SZ, Stored(L"%ProgramFiles%\\Программа\\удалить.exe\0"sv)}},
+      {"Parts", {REG_MULTI_SZ, Stored(L"один\0二\0😀\0\0"sv)}},
       {"EstimatedSize", {REG_DWORD, std::string("\x2A\x01\x00\x80", 4)}},
       {"Stamp", {REG_QWORD, std::string("\x01\x02\x03\x04\x05\x06\x07\xF8", 8)}},
       {"Blob", {REG_BINARY, kilobyte}},
   };
+  const Values partValues = {{"Заметка", {REG_SZ, Stored(L"日本語\0"sv)}}};
+  const std::string earlierKey = Key("Earlier");
+  const Values earlierValues = {{"Café", {REG_EXPAND_SZ, Stored(L"Café\0"sv)}}};
   for (const RegistrySource source : {RegistrySource::Machine32, RegistrySource::User}) {
     SCOPED_TRACE(static_cast<int>(source));
-    const std::string key = Key("Restored");
+    const std::string key = "ПрограммаZobl" + std::to_string(GetCurrentProcessId());
+    const std::string earlier = "REGEDIT4\r\n\r\n; earlier\r\n[HKEY_CURRENT_USER\\" + Path(earlierKey) +
+                                "]\r\n\"Caf\xe9\"=hex(2):43,61,66,e9,00\r\n\r\n";
+    std::ofstream(ScratchFile(), std::ios::binary) << earlier;
+    created_.emplace(RegistrySource::User, earlierKey);
     Create(source, key, values);
+    Create(source, key + "\\Детали", partValues);
     ASSERT_EQ(ReadValues(source, key), values);
     refresher_.RefreshInventory();
-    const RowId removed = Row(source, key)->Id;
     Remove(source, key);
+    ASSERT_TRUE(Exists(source, key));
+    const std::string header = "\xFF\xFE" + Stored(L"Windows Registry Editor Version 5.00\r\n\r\n; earlier\r\n");
+    EXPECT_EQ(BackupText().rfind(header, 0), 0u) << "converted";
+    EXPECT_EQ(BackupText().find(Stored(L"removed:")), std::string::npos) << "taken back";
+
+    ASSERT_TRUE(backup_.Save(source, key, "メモ帳"));
+    DeleteTree(source, key);
     ASSERT_FALSE(Exists(source, key));
     const std::string text = BackupText();
-    EXPECT_EQ(text.rfind("REGEDIT4\r\n\r\n; ", 0), 0u);
-    EXPECT_NE(text.find(" ZOBL Quillmoor removed: Acme \"Quoted\" C:\\Tools\\\r\n["), std::string::npos);
+    EXPECT_NE(text.find(Stored(L" ZOBL Quillmoor removed: メモ帳\r\n[")), std::string::npos);
 
     const std::string command = "reg.exe import \"" + ScratchFile() + "\"";
     STARTUPINFOA startup{};
@@ -202,13 +225,16 @@ TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValu
     ASSERT_EQ(WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0) << "reg import did not end";
     DWORD exitCode = 1;
     GetExitCodeProcess(process.Get(), &exitCode);
-    EXPECT_EQ(exitCode, 0u) << text;
+    EXPECT_EQ(exitCode, 0u);
     EXPECT_EQ(ReadValues(source, key), values);
+    EXPECT_EQ(ReadValues(source, key + "\\Детали"), partValues);
+    EXPECT_EQ(ReadValues(RegistrySource::User, earlierKey), earlierValues);
 
     refresher_.RefreshInventory();
     ASSERT_NE(Row(source, key), nullptr) << "listed again";
-    EXPECT_NE(Row(source, key)->Id, removed);
+    EXPECT_EQ(Row(source, key)->Name, "メモ帳 \"Quoted\" C:\\Tools\\");
     DeleteTree(source, key);
+    DeleteTree(RegistrySource::User, earlierKey);
     DeleteFileA(ScratchFile().c_str());
     refresher_.RefreshInventory();
   }

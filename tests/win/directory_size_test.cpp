@@ -71,27 +71,6 @@ TEST(DirectorySizeOnDisk, StopsWhenThePumpSaysTheWindowIsClosing) {
   }
 }
 
-// Win32 path handling drops trailing dots, so "C:\d\...\*.*" lists C:\d itself and
-// fails; only the "\\?\" form, which is passed through as it stands, reaches "...".
-TEST(DirectorySizeOnDisk, AThreeDotDirectoryIsReachedOnlyThroughTheVerbatimForm) {
-  const ScratchDirectory scratch("dots");
-  const std::string verbatim = "\\\\?\\" + scratch.Path();
-  CreateDirectoryOrThrow(verbatim + "\\...");
-  CreateFileOrThrow(verbatim + "\\...\\inside", 9);
-  CreateFileOrThrow(scratch.Path() + "\\beside", 5);
-  win32::Win32DirectoryListing listing;
-
-  CountingPump throughVerbatim;
-  EXPECT_EQ(DirectorySize(verbatim, listing, throughVerbatim), 14u);
-  EXPECT_EQ(throughVerbatim.Calls(), 7);  // ". .. ... beside" and ". .. inside"
-
-  CountingPump throughPlain;
-  EXPECT_EQ(DirectorySize(scratch.Path(), listing, throughPlain), 5u);
-  EXPECT_EQ(throughPlain.Calls(), 4);
-
-  RemoveTree(verbatim + "\\...");
-}
-
 TEST(DirectorySizeOnDisk, FinalPathOfAPlainDirectoryIsItsCanonicalSpelling) {
   const ScratchDirectory scratch("final");
   CreateDirectoryOrThrow(scratch.Path() + "\\Mixed");

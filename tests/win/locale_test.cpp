@@ -5,6 +5,7 @@
 #include "file_time.h"
 #include "platform/portable_locale.h"
 #include "text_order_cases.h"
+#include "upper_case_cases.h"
 
 namespace zobl::testing {
 namespace {
@@ -30,11 +31,9 @@ TEST(Win32Locale, FormatsTheUtcDateLikeThePortableTwin) {
   EXPECT_EQ(system.FormatUtcDate(0x8000000000000000ull, "yyyy'.'MM'.'dd"), std::nullopt);
 }
 
-TEST(Win32Locale, UpperCaseOfSingleCharacters) {
+TEST(Win32Locale, UpperCasesAsTheHostLocaleDoes) {
   const win32::Win32Locale locale;
-  EXPECT_EQ(locale.ToUpper('c'), 'C');
-  EXPECT_EQ(locale.ToUpper('-'), '-');
-  EXPECT_EQ(locale.ToUpper('\xE9'), '\xC9');  // e acute in the ANSI code page
+  for (const auto& [text, upper] : kUpperCaseCases) EXPECT_EQ(locale.UpperCase(text), upper) << text;
 }
 
 }  // namespace

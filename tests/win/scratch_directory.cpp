@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl::testing {
 
@@ -16,6 +17,13 @@ namespace {
 
 std::runtime_error Failure(const std::string& what, const std::string& path) {
   return std::runtime_error(what + " failed (" + std::to_string(GetLastError()) + "): " + path);
+}
+
+// Scratch trees may be deeper than MAX_PATH and hold names the ordinary path rules would
+// alter ("...", a trailing dot): they are made and removed through extended-length paths.
+std::wstring Extended(const std::string& path) {
+  const std::wstring wide = win32::Wide(path);
+  return path.size() > 2 && path[1] == ':' ? L"\\\\?\\" + wide : wide;
 }
 
 }  // namespace
@@ -43,13 +51,13 @@ PlantedPaths::~PlantedPaths() {
 const std::string& PlantedPaths::Add(const std::string& path) { return paths_.emplace_back(path); }
 
 void CreateDirectoryOrThrow(const std::string& path) {
-  if (!CreateDirectoryA(path.c_str(), nullptr)) throw Failure("CreateDirectoryA", path);
+  if (!CreateDirectoryW(Extended(path).c_str(), nullptr)) throw Failure("CreateDirectoryW", path);
 }
 
 void CreateFileOrThrow(const std::string& path, std::uint64_t size) {
   const ScopedFileHandle file(
-      CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.IsValid()) throw Failure("CreateFileA", path);
+      CreateFileW(Extended(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) throw Failure("CreateFileW", path);
   if (size == 0) return;
   LARGE_INTEGER end;
   end.QuadPart = static_cast<LONGLONG>(size);
@@ -70,24 +78,24 @@ void SetDirectoryTimes(const std::string& path, std::uint64_t fileTime) {
 }
 
 void RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA entry;
+  WIN32_FIND_DATAW entry;
   {
-    const ScopedFindHandle find(FindFirstFileA((path + "\\*").c_str(), &entry));
+    const ScopedFindHandle find(FindFirstFileW((Extended(path) + L"\\*").c_str(), &entry));
     if (find.IsValid()) {
       do {
-        const std::string name = entry.cFileName;
-        if (name == "." || name == "..") continue;
-        const std::string child = path + "\\" + name;
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::string child = path + "\\" + win32::Utf8(name);
         if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
           RemoveTree(child);
         } else {
-          SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-          DeleteFileA(child.c_str());
+          SetFileAttributesW(Extended(child).c_str(), FILE_ATTRIBUTE_NORMAL);
+          DeleteFileW(Extended(child).c_str());
         }
-      } while (FindNextFileA(find.Get(), &entry));
+      } while (FindNextFileW(find.Get(), &entry));
     }
   }
-  RemoveDirectoryA(path.c_str());
+  RemoveDirectoryW(Extended(path).c_str());
 }
 
 }  // namespace zobl::testing

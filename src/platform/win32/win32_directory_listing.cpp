@@ -3,16 +3,45 @@
 #include <string>
 
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 namespace {
 
 HANDLE ToFindHandle(ListingHandle listing) { return reinterpret_cast<HANDLE>(listing.value); }
 
+// Only a path that is absolute and already in its plain form may take the prefix, which
+// turns off every rewriting of the path: ".", ".." and "/" would then be taken literally.
+bool TakesExtendedPrefix(std::wstring_view path) {
+  const bool drive = path.size() >= 3 && path[1] == L':' && path[2] == L'\\';
+  const bool unc = path.size() >= 3 && path[0] == L'\\' && path[1] == L'\\' && path[2] != L'?' && path[2] != L'.';
+  if (!drive && !unc) return false;
+  if (path.find(L'/') != std::wstring_view::npos || path.find(L"\\\\", 2) != std::wstring_view::npos) return false;
+  for (std::size_t at = path.find(L"\\."); at != std::wstring_view::npos; at = path.find(L"\\.", at + 1)) {
+    const std::wstring_view rest = path.substr(at + 2);
+    if (rest.empty() || rest.front() == L'\\' || rest.starts_with(L".\\") || rest == L".") return false;
+  }
+  return true;
+}
+
 }  // namespace
 
-void Win32DirectoryListing::Describe(ListedEntry& entry) const {
-  entry.name = found_.cFileName;
+const wchar_t* Win32DirectoryListing::Extended(std::string_view path) {
+  AssignWide(converted_, path);
+  extended_.clear();
+  if (TakesExtendedPrefix(converted_)) {
+    const bool unc = converted_[0] == L'\\' && converted_[1] == L'\\';
+    extended_ = unc ? L"\\\\?\\UNC" : L"\\\\?\\";
+    extended_.append(converted_, unc ? 1 : 0);
+  } else {
+    extended_ = converted_;
+  }
+  return extended_.c_str();
+}
+
+void Win32DirectoryListing::Describe(ListedEntry& entry) {
+  AssignUtf8(name_, found_.cFileName);
+  entry.name = name_.c_str();
   entry.attributes = found_.dwFileAttributes;
   entry.listedSize = static_cast<std::uint64_t>(found_.nFileSizeHigh) << 32 | found_.nFileSizeLow;
 }
@@ -20,7 +49,7 @@ void Win32DirectoryListing::Describe(ListedEntry& entry) const {
 // The find handle belongs to the caller's ScopedListing from here on, which ends it
 // through End.
 bool Win32DirectoryListing::Begin(const char* pattern, ListingHandle& listing, ListedEntry& first) {
-  const HANDLE find = FindFirstFileA(pattern, &found_);
+  const HANDLE find = FindFirstFileW(Extended(pattern), &found_);
   if (find == INVALID_HANDLE_VALUE) return false;
   listing.value = reinterpret_cast<std::uintptr_t>(find);
   Describe(first);
@@ -28,7 +57,7 @@ bool Win32DirectoryListing::Begin(const char* pattern, ListingHandle& listing, L
 }
 
 bool Win32DirectoryListing::Next(ListingHandle listing, ListedEntry& entry) {
-  if (!FindNextFileA(ToFindHandle(listing), &found_)) return false;
+  if (!FindNextFileW(ToFindHandle(listing), &found_)) return false;
   Describe(entry);
   return true;
 }
@@ -36,7 +65,7 @@ bool Win32DirectoryListing::Next(ListingHandle listing, ListedEntry& entry) {
 void Win32DirectoryListing::End(ListingHandle listing) { FindClose(ToFindHandle(listing)); }
 
 std::optional<std::uint64_t> Win32DirectoryListing::OpenedFileSize(const char* path) {
-  const ScopedFileHandle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+  const ScopedFileHandle file(CreateFileW(Extended(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsValid()) return std::nullopt;
   DWORD high = 0;
@@ -54,16 +83,16 @@ std::optional<std::string> Win32DirectoryListing::FinalPath(const char* director
   opened += '\\';
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const ScopedFileHandle handle(
-      CreateFileA(opened.c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+      CreateFileW(Extended(opened), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle.IsValid()) return std::nullopt;
-  std::string path(MAX_PATH, '\0');
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetFinalPathNameByHandleA(handle.Get(), path.data(), static_cast<DWORD>(path.size()),
+    const DWORD length = GetFinalPathNameByHandleW(handle.Get(), path.data(), static_cast<DWORD>(path.size()),
                                                    FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
     if (length == 0) return std::nullopt;
     if (length < path.size()) {
       path.resize(length);
-      return path;
+      return Utf8(path);
     }
     path.resize(length);  // the size needed, terminating zero included
   }

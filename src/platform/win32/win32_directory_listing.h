@@ -2,13 +2,18 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "platform/directory_listing.h"
 
 namespace zobl::win32 {
 
-// The scan's file-system operations over FindFirstFileA / FindNextFileA and
-// CreateFileA / GetFileSize. One object serves a whole walk: entries are read into one
-// find record, whose name the caller takes before it asks for the next entry.
+// The scan's file-system operations over FindFirstFileW / FindNextFileW and
+// CreateFileW / GetFileSize, through extended-length paths ("\\?\C:\..."): a tree
+// deeper than MAX_PATH is walked to its end, and names that the ordinary path rules
+// would alter ("...", a trailing dot or blank) are reached as they are. Paths are UTF-8
+// on the program's side. One object serves a whole walk: entries are read into one find
+// record, whose name the caller takes before it asks for the next entry.
 class Win32DirectoryListing final : public DirectoryListing {
  public:
   [[nodiscard]] bool Begin(const char* pattern, ListingHandle& listing, ListedEntry& first) override;
@@ -18,9 +23,14 @@ class Win32DirectoryListing final : public DirectoryListing {
   [[nodiscard]] std::optional<std::string> FinalPath(const char* directory) override;
 
  private:
-  void Describe(ListedEntry& entry) const;
+  void Describe(ListedEntry& entry);
+  // The path in its extended-length wide form, in a buffer kept for the next call.
+  const wchar_t* Extended(std::string_view path);
 
-  WIN32_FIND_DATAA found_ = {};
+  WIN32_FIND_DATAW found_ = {};
+  std::string name_;     // the found entry's name in UTF-8
+  std::wstring extended_;
+  std::wstring converted_;
 };
 
 }  // namespace zobl::win32

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/win32/scoped_handles.h"
 
@@ -23,6 +26,24 @@ bool WriteWhole(HANDLE file, std::string_view text) {
   }
   return true;
 }
+
+// A file written beside the one it will replace, deleted unless it took that one's place.
+class PendingFile {
+ public:
+  explicit PendingFile(std::string name) : name_(std::move(name)) {}
+  ~PendingFile() {
+    if (!placed_) DeleteFileA(name_.c_str());
+  }
+  PendingFile(const PendingFile&) = delete;
+  PendingFile& operator=(const PendingFile&) = delete;
+
+  [[nodiscard]] const char* Name() const { return name_.c_str(); }
+  void Placed() { placed_ = true; }
+
+ private:
+  std::string name_;
+  bool placed_ = false;
+};
 
 }  // namespace
 
@@ -57,6 +78,58 @@ bool Win32GrowingFiles::CutBack(const char* name, std::uint64_t length) {
   const ScopedFileHandle file(
       CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   return file.IsValid() && SetLength(file.Get(), length);
+}
+
+std::optional<std::string> Win32GrowingFiles::Read(const char* name, std::size_t limit) {
+  const ScopedFileHandle file(CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) {
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return std::string();
+    return std::nullopt;
+  }
+  LARGE_INTEGER size;
+  if (!GetFileSizeEx(file.Get(), &size)) return std::nullopt;
+  std::string content(std::min(static_cast<std::uint64_t>(size.QuadPart), static_cast<std::uint64_t>(limit)), '\0');
+  std::size_t done = 0;
+  while (done < content.size()) {
+    DWORD read = 0;
+    const auto chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1 << 20));
+    if (!ReadFile(file.Get(), content.data() + done, chunk, &read, nullptr) || read == 0) return std::nullopt;
+    done += read;
+  }
+  return content;
+}
+
+// Written whole and flushed beside the file, then moved over it: a failure at any point
+// leaves the file as it was.
+bool Win32GrowingFiles::Replace(const char* name, std::string_view content) {
+  PendingFile pending(std::string(name) + ".new");
+  {
+    const ScopedFileHandle file(
+        CreateFileA(pending.Name(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid() || !WriteWhole(file.Get(), content) || !FlushFileBuffers(file.Get())) return false;
+  }
+  if (!MoveFileExA(pending.Name(), name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
+  pending.Placed();
+  return true;
+}
+
+// With UTF-8 as the process's code page, CP_ACP is UTF-8; the system's own code page is
+// the one its 8-bit programs used.
+std::optional<std::u16string> Win32GrowingFiles::FromSystemCodePage(std::string_view text) const {
+  if (text.empty()) return std::u16string();
+  char digits[8] = {};
+  if (GetLocaleInfoA(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE, digits, sizeof digits) == 0) {
+    return std::nullopt;
+  }
+  const auto codePage = static_cast<UINT>(std::strtoul(digits, nullptr, 10));
+  if (codePage == 0) return std::nullopt;  // a locale with no 8-bit code page: nothing to read it by
+  const int length =
+      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  if (length <= 0) return std::nullopt;
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), length);
+  return std::u16string(wide.begin(), wide.end());
 }
 
 }  // namespace zobl::win32

@@ -2,15 +2,25 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "platform/path_rules.h"
+#include "platform/win32/wide_text.h"
+
 namespace zobl::win32 {
 
 int Win32Locale::CompareText(const char* first, const char* second) const { return lstrcmpA(first, second); }
 
-char Win32Locale::ToUpper(char c) const {
-  // CharUpperA takes a single character in the low word of its pointer argument.
-  const auto single = reinterpret_cast<ULONG_PTR>(
-      CharUpperA(reinterpret_cast<LPSTR>(static_cast<ULONG_PTR>(static_cast<unsigned char>(c)))));
-  return static_cast<char>(single & 0xFF);
+std::string Win32Locale::UpperCase(std::string_view text) const {
+  // Most names are ASCII: they need no trip through UTF-16.
+  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+    std::string upper(text);
+    for (char& c : upper) c = UpperAscii(c);
+    return upper;
+  }
+  std::wstring wide = Wide(text);
+  CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
+  return Utf8(wide);
 }
 
 std::optional<std::string> Win32Locale::FormatUtcDate(std::uint64_t fileTime, const char* picture) const {

@@ -7,7 +7,9 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/dpi.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 namespace {
@@ -48,8 +50,8 @@ class Win32PrintDocument final : public PrintDocument {
  public:
   Win32PrintDocument(ScopedPrinterDc printer, const std::string& title) : dc_(std::move(printer)) {
     // A printer DC's stock font is no 8-point sans serif; the document gets its own.
-    font_ = ScopedFont(CreateFontA(-MulDiv(kFontPoints, GetDeviceCaps(dc_.Get(), LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
-                                   FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
+    font_ = ScopedFont(CreateFontA(-PointsToPixels(kFontPoints, GetDeviceCaps(dc_.Get(), LOGPIXELSY)), 0, 0, 0,
+                                   FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                                    DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, "Arial"));
     DOCINFOA info{};
     info.cbSize = sizeof info;
@@ -71,17 +73,19 @@ class Win32PrintDocument final : public PrintDocument {
   Win32PrintDocument& operator=(const Win32PrintDocument&) = delete;
 
   int PageHeight() const override { return GetDeviceCaps(dc_.Get(), VERTRES); }
-  int TextHeight(std::string_view text) const override { return Extent(text).cy; }
+  int TextHeight(std::string_view text) const override { return Extent(Wide(text)).cy; }
   void SetWhiteFill() override {
     filled_ = true;
     SetBkMode(dc_.Get(), OPAQUE);
     SetBkColor(dc_.Get(), RGB(255, 255, 255));
   }
   int DrawText(int x, int y, std::string_view text) override {
-    if (!TextOutA(dc_.Get(), x, y, text.data(), static_cast<int>(text.size()))) {
+    // Texts are UTF-8; the 8-bit call would read them in the system's code page.
+    const std::wstring wide = Wide(text);
+    if (!TextOutW(dc_.Get(), x, y, wide.data(), static_cast<int>(wide.size()))) {
       throw PrintingFailure("The printer cannot draw the list");
     }
-    return x + Extent(text).cx;
+    return x + Extent(wide).cx;
   }
   void NewPage() override {
     if (EndPage(dc_.Get()) <= 0) throw PrintingFailure("The printer cannot end a page");
@@ -101,9 +105,9 @@ class Win32PrintDocument final : public PrintDocument {
     if (stockFont_ == nullptr) stockFont_ = previous;
     if (filled_) SetWhiteFill();
   }
-  SIZE Extent(std::string_view text) const {
+  SIZE Extent(std::wstring_view text) const {
     SIZE size{};
-    GetTextExtentPoint32A(dc_.Get(), text.data(), static_cast<int>(text.size()), &size);
+    GetTextExtentPoint32W(dc_.Get(), text.data(), static_cast<int>(text.size()), &size);
     return size;
   }
 

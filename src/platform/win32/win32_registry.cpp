@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include <cstring>
-#include <vector>
+#include <string>
 
 #include "platform/win32/registry_roots.h"
 #include "platform/win32/scoped_handles.h"
@@ -53,26 +53,32 @@ EnumerationStep Win32Registry::EnumerateChildName(Key key, std::uint32_t index, 
   return EnumerationStep::Item;
 }
 
+// The wide call hands over the bytes as stored: the 8-bit one converts texts, and a
+// copy made from those would not always give the same value back.
 EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) {
-  DWORD nameCapacity = 0;
+  DWORD nameCapacity = 0;  // in characters, without the terminating zero
   DWORD dataCapacity = 0;
-  if (RegQueryInfoKeyA(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameCapacity,
+  if (RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameCapacity,
                        &dataCapacity, nullptr, nullptr) != ERROR_SUCCESS) {
     return EnumerationStep::Failed;
   }
-  // The key reports its longest name in characters: in a multi-byte code page an ANSI
-  // name may take up to two bytes per character.
-  nameCapacity = nameCapacity * 2 + 1;
-  std::vector<char> name(nameCapacity);
+  std::wstring name(nameCapacity + 1, L'\0');
   value.bytes.assign(dataCapacity, '\0');
-  DWORD nameLength = nameCapacity;
+  DWORD nameLength = nameCapacity + 1;
   DWORD type = 0;
   DWORD size = dataCapacity;
-  const LSTATUS status = RegEnumValueA(ToHkey(key), index, name.data(), &nameLength, nullptr, &type,
+  const LSTATUS status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type,
                                        reinterpret_cast<BYTE*>(value.bytes.data()), &size);
   if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
   if (status != ERROR_SUCCESS) return EnumerationStep::Failed;  // a value changed meanwhile included
-  value.name.assign(name.data(), nameLength);
+  // An unpaired surrogate has no UTF-8 form: rather no copy than a copy of another name.
+  value.name.assign(nameLength * 3, '\0');
+  const int length =
+      nameLength == 0 ? 0
+                      : WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name.data(), static_cast<int>(nameLength),
+                                            value.name.data(), static_cast<int>(value.name.size()), nullptr, nullptr);
+  if (nameLength != 0 && length == 0) return EnumerationStep::Failed;
+  value.name.resize(static_cast<std::size_t>(length));
   value.type = type;
   value.bytes.resize(size);
   return EnumerationStep::Item;

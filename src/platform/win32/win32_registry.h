@@ -4,8 +4,9 @@
 
 namespace zobl::win32 {
 
-// The registry operations through the ANSI registry calls. A source is a root key and
-// a view flag; keys are opened with KEY_READ, so a standard user's run lists everything.
+// The registry operations through the ANSI registry calls, and whole values through the
+// wide ones. A source is a root key and a view flag; keys are opened with KEY_READ, so a
+// standard user's run lists everything.
 class Win32Registry final : public Registry {
  public:
   [[nodiscard]] bool OpenKey(RegistrySource source, const char* subKey, Key& key) override;

@@ -1,0 +1,61 @@
+#pragma once
+
+#include "diskusage/compute_sizes_run.h"
+#include "inventory/descriptor_backup.h"
+#include "inventory/inventory_list.h"
+#include "inventory/inventory_refresh.h"
+#include "inventory/uninstall_watches.h"
+#include "mainwindow/form_link.h"
+#include "mainwindow/list_commands.h"
+#include "mainwindow/list_sorting.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/refresh_timer.h"
+#include "mainwindow/settings.h"
+#include "reports/pie_series.h"
+#include "texture/texture.h"
+
+namespace zobl {
+
+// The program's feature objects over the system's services, made before the window and
+// handed to it (TForm1(app.services, app.Features())). One composition serves one
+// window, and outlives it.
+struct AppComposition {
+  explicit AppComposition(const FormServices& system)
+      : services(system),
+        settings(system.profile),
+        list(system.locale),
+        sorting(list, system.locale),
+        watches(system.registryWatcher, system.ticks),
+        refresher(system.registry,
+                  system.fileSystem,
+                  system.locale,
+                  list,
+                  [this] { return link.NamelessLinesShown(); }),
+        backup(system.registry, system.growingFiles, system.clock),
+        listCommands(list, system.registry, system.fileSystem, system.shell, system.dialogs, backup),
+        computeRun(list, system.listing, system.pump, system.ticks, link) {
+    refresher.WatchWith(watches);
+  }
+  AppComposition(const AppComposition&) = delete;
+  AppComposition& operator=(const AppComposition&) = delete;
+
+  [[nodiscard]] FormFeatures Features() {
+    return {settings, texture, list, sorting, refresher, listCommands, computeRun, series1, refreshTimer, link};
+  }
+
+  FormServices services;
+  FormLink link;
+  Settings settings;
+  Texture texture;
+  InventoryList list;
+  ListSorting sorting;
+  UninstallWatches watches;
+  InventoryRefresher refresher;
+  DescriptorBackup backup;
+  ListCommands listCommands;
+  ComputeSizesRun computeRun;
+  PieSeries series1;
+  RefreshTimer refreshTimer;
+};
+
+}  // namespace zobl

@@ -1,0 +1,127 @@
+#include "inventory/utf16_text.h"
+
+namespace zobl {
+namespace {
+
+constexpr char16_t kReplacement = u'\uFFFD';
+
+bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
+
+// The code point at the front of `text`, which it leaves behind; nothing (and one byte
+// taken) when the front is no UTF-8.
+std::optional<char32_t> TakeCodePoint(std::string_view& text) {
+  const auto lead = static_cast<unsigned char>(text.front());
+  std::size_t length = 1;
+  char32_t point = lead;
+  char32_t least = 0;
+  if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4, point = lead & 0x07, least = 0x10000;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3, point = lead & 0x0F, least = 0x800;
+  } else if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2, point = lead & 0x1F, least = 0x80;
+  } else if (lead >= 0x80) {
+    text.remove_prefix(1);
+    return std::nullopt;
+  }
+  if (text.size() < length) {
+    text.remove_prefix(1);
+    return std::nullopt;
+  }
+  for (std::size_t i = 1; i < length; ++i) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (!IsContinuation(byte)) {
+      text.remove_prefix(1);
+      return std::nullopt;
+    }
+    point = point << 6 | (byte & 0x3F);
+  }
+  if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+    text.remove_prefix(1);
+    return std::nullopt;
+  }
+  text.remove_prefix(length);
+  return point;
+}
+
+void AppendUtf16(std::u16string& out, char32_t point) {
+  if (point < 0x10000) {
+    out += static_cast<char16_t>(point);
+  } else {
+    point -= 0x10000;
+    out += static_cast<char16_t>(0xD800 + (point >> 10));
+    out += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+  }
+}
+
+std::optional<std::u16string> Convert(std::string_view text, bool lossy) {
+  std::u16string out;
+  out.reserve(text.size());
+  while (!text.empty()) {
+    if (const std::optional<char32_t> point = TakeCodePoint(text)) {
+      AppendUtf16(out, *point);
+    } else if (lossy) {
+      out += kReplacement;
+    } else {
+      return std::nullopt;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::u16string> Utf16FromUtf8(std::string_view text) { return Convert(text, false); }
+
+std::u16string Utf16FromUtf8Lossy(std::string_view text) { return *Convert(text, true); }
+
+std::optional<std::string> Utf8FromUtf16(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    char32_t point = text[i];
+    if (point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+      point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
+    } else if (point >= 0xD800 && point <= 0xDFFF) {
+      return std::nullopt;
+    }
+    if (point < 0x80) {
+      out += static_cast<char>(point);
+    } else if (point < 0x800) {
+      out += static_cast<char>(0xC0 | point >> 6);
+      out += static_cast<char>(0x80 | (point & 0x3F));
+    } else if (point < 0x10000) {
+      out += static_cast<char>(0xE0 | point >> 12);
+      out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (point & 0x3F));
+    } else {
+      out += static_cast<char>(0xF0 | point >> 18);
+      out += static_cast<char>(0x80 | (point >> 12 & 0x3F));
+      out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
+      out += static_cast<char>(0x80 | (point & 0x3F));
+    }
+  }
+  return out;
+}
+
+std::string Utf16LeBytes(std::u16string_view text) {
+  std::string out;
+  out.reserve(text.size() * 2);
+  for (const char16_t unit : text) {
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+  }
+  return out;
+}
+
+std::optional<std::u16string> Utf16FromLeBytes(std::string_view bytes) {
+  if (bytes.size() % 2 != 0) return std::nullopt;
+  std::u16string out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = 0; i < bytes.size(); i += 2) {
+    out += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  return out;
+}
+
+}  // namespace zobl
