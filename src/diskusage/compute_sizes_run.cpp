@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "diskusage/directory_size.h"
 
@@ -46,24 +48,49 @@ void ComputeSizesRun::ButtonCalculeTailleClick() {
   view_.BeginProgress(list_.Count());
   view_.ActivatePiePage();
   std::uint32_t lastCheck = ticks_.Milliseconds();
-  for (std::size_t i = 0; i < list_.Count() && !stopping_; ++i) {
-    if (!MeasureRow(i)) return;
-    // The pie is rebuilt after the first row and after any row that alone took more
-    // than a second; time spent on another tab counts from the last check made here.
+  std::unordered_set<RowId> measured;
+  bool first = true;
+  // The pie is rebuilt after the first row and after any row that alone took more than a
+  // second; time spent on another tab counts from the last check made here.
+  const auto measure = [&](RowId id) {
+    if (!MeasureRow(id)) return false;
+    measured.insert(id);
     if (view_.PiePageActive()) {
       const std::uint32_t now = ticks_.Milliseconds();
       const std::uint32_t elapsed = now - lastCheck;  // right across the counter's wrap
       lastCheck = now;
-      if (elapsed > kPieRefreshAfterMilliseconds || i == 0) view_.PieRefresh();
+      if (elapsed > kPieRefreshAfterMilliseconds || first) view_.PieRefresh();
     }
+    first = false;
     view_.StepProgress();
+    return true;
+  };
+  for (std::size_t i = 0; i < list_.Count() && !stopping_; ++i) {
+    if (!measure(list_.RowAt(i).Id)) return;
+  }
+  // Rows the walk by position passed over, when the list changed under it: a refresh that
+  // adds a row re-sorts the list. Each is measured too, found by its id.
+  for (std::vector<RowId> missed = Unmeasured(measured); !missed.empty() && !stopping_;
+       missed = Unmeasured(measured)) {
+    for (const RowId id : missed) {
+      if (stopping_) break;
+      if (list_.Find(id) != nullptr && !measure(id)) return;
+      measured.insert(id);  // gone meanwhile: nothing to measure
+    }
   }
   if (view_.PiePageActive()) view_.PieRefresh();
 }
 
-bool ComputeSizesRun::MeasureRow(std::size_t index) {
-  const UninstallEntry& row = list_.RowAt(index);
-  const RowId id = row.Id;
+std::vector<RowId> ComputeSizesRun::Unmeasured(const std::unordered_set<RowId>& measured) const {
+  std::vector<RowId> missed;
+  for (std::size_t i = 0; i < list_.Count(); ++i) {
+    if (!measured.contains(list_.RowAt(i).Id)) missed.push_back(list_.RowAt(i).Id);
+  }
+  return missed;
+}
+
+bool ComputeSizesRun::MeasureRow(RowId id) {
+  const UninstallEntry& row = *list_.Find(id);
   // An empty path would be taken as the current drive's root: such a row is not measured.
   if (!row.Directory || row.Directory->empty()) {
     list_.SetSizeUnknown(id);

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <unordered_set>
+#include <vector>
 
 #include "inventory/inventory_list.h"
 #include "platform/directory_listing.h"
@@ -32,7 +34,9 @@ class ComputeSizesView {
 // The scan pumps messages, so refreshes, sorts, the list commands and the window's
 // closing run in the middle of a run. The run goes on by position, re-reading the row
 // count before every row; a result goes to the row that was measured, found again by
-// its id, and is dropped once that row has left the list. Once the pump reports the
+// its id, and is dropped once that row has left the list. Rows the walk passed over
+// because the list changed under it are measured after it, by id: no row listed at the
+// end keeps "not yet computed". Once the pump reports the
 // window closing, the run stops and touches neither the list nor the view again.
 // Asked to stop, it ends as after its last row once the directory it measures is done.
 class ComputeSizesRun {
@@ -50,8 +54,10 @@ class ComputeSizesRun {
   void Stop() { stopping_ = running_; }
 
  private:
-  // Measures row `index`; false once the window is closing.
-  bool MeasureRow(std::size_t index);
+  // Measures the row, which is in the list; false once the window is closing.
+  bool MeasureRow(RowId id);
+  // The listed rows not in `measured`, in display order.
+  [[nodiscard]] std::vector<RowId> Unmeasured(const std::unordered_set<RowId>& measured) const;
 
   InventoryList& list_;
   DirectoryListing& listing_;
