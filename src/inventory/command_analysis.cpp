@@ -36,6 +36,13 @@ bool ContainsWindowsDirectory(std::string_view text, std::string_view directory,
   return !directory.empty() && ContainsPathIgnoringCase(text, directory, locale);
 }
 
+// A folder many programs share, such as Program Files, taken for one program's own would
+// give that program every other's files. Folders inside one are ordinary directories.
+bool IsSharedFolder(std::string_view directory, const std::vector<std::string>& sharedFolders, const Locale& locale) {
+  return std::any_of(sharedFolders.begin(), sharedFolders.end(),
+                     [&](const std::string& shared) { return SamePathIgnoringCase(directory, shared, locale); });
+}
+
 // The path that starts one character before `marker` (at the drive letter), cut where
 // a further path or a character that cannot be part of a path begins.
 std::string CutCandidate(const std::string& work, std::size_t marker) {
@@ -100,7 +107,8 @@ std::optional<std::string> CreationDate(const std::string& directory, FileSystem
 CommandAnalysis AnalyseCommand(std::string_view command,
                                std::string_view windowsDirectory,
                                FileSystem& fileSystem,
-                               const Locale& locale) {
+                               const Locale& locale,
+                               const std::vector<std::string>& sharedFolders) {
   CommandAnalysis analysis;
   std::vector<std::string> found;
   std::string work(command);
@@ -116,7 +124,8 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);
     // Walking back from C:\WINDOWSx (no path of the Windows directory) can end at the
     // Windows directory itself, which is never a program's own.
-    if (isDirectory && ContainsWindowsDirectory(candidate, windowsDirectory, locale)) {
+    if (isDirectory && (ContainsWindowsDirectory(candidate, windowsDirectory, locale) ||
+                        IsSharedFolder(candidate, sharedFolders, locale))) {
       candidate.clear();
     }
     if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
@@ -142,13 +151,15 @@ CommandAnalysis AnalyseCommand(std::string_view command,
 CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        std::string_view windowsDirectory,
                                        FileSystem& fileSystem,
-                                       const Locale& locale) {
+                                       const Locale& locale,
+                                       const std::vector<std::string>& sharedFolders) {
   CommandAnalysis analysis;
   std::string directory(location);
   Trim(directory);
   if (!directory.empty() && directory.back() == '\\') directory.pop_back();
   if (!IsBelowDriveRoot(directory)) return analysis;  // relative, or a bare drive root
   if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
+  if (IsSharedFolder(directory, sharedFolders, locale)) return analysis;
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
   ResolveLongPath(directory, kPathCapacity, fileSystem);
   analysis.DirectoryFound = true;

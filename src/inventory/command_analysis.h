@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/file_system.h"
 #include "platform/locale.h"
@@ -20,10 +21,13 @@ struct CommandAnalysis {
 // Picks out every absolute drive path in the command, cuts each down to a file or
 // directory that exists, and chooses the shortest directory found. Paths inside the
 // Windows directory and bare drive roots are never chosen.
+// A directory that is exactly one of `sharedFolders` (FileSystem::SharedFolders) is
+// treated as the Windows directory is: it holds other programs, so it is no program's own.
 CommandAnalysis AnalyseCommand(std::string_view command,
                                std::string_view windowsDirectory,
                                FileSystem& fileSystem,
-                               const Locale& locale);
+                               const Locale& locale,
+                               const std::vector<std::string>& sharedFolders = {});
 
 // The directory a descriptor's InstallLocation names, for a row whose command names
 // none. Taken only when, trimmed and without a trailing backslash, it is an absolute
@@ -33,6 +37,7 @@ CommandAnalysis AnalyseCommand(std::string_view command,
 CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        std::string_view windowsDirectory,
                                        FileSystem& fileSystem,
-                                       const Locale& locale);
+                                       const Locale& locale,
+                                       const std::vector<std::string>& sharedFolders = {});
 
 }  // namespace zobl

@@ -151,6 +151,11 @@ void InventoryRefresher::CollectListedKeys() {
   }
 }
 
+const std::vector<std::string>& InventoryRefresher::SharedFolders() {
+  if (!sharedFolders_) sharedFolders_ = fileSystem_.SharedFolders();
+  return *sharedFolders_;
+}
+
 bool InventoryRefresher::FirstSighting(RegistrySource source, std::string_view keyName) {
   AssignListedKey(lookupKey_, source, keyName, locale_);
   return listedKeys_.insert(lookupKey_).second;
@@ -175,7 +180,7 @@ void InventoryRefresher::AddInventoryRow(RegistrySource source,
   if (registry_.ReadKeyValue(source, keyPath.c_str(), kUninstallStringValue, buffer, type)) {
     row.Command = buffer.data();
     std::string expanded = ValueText(buffer.data(), type, source, fileSystem_);
-    analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_);
+    analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_, SharedFolders());
     if (expanded != *row.Command) row.ExpandedCommand = std::move(expanded);
   }
   row.StatusImage = row.Command && !analysis.DeadPath ? kStatusOk : kStatusWarning;
@@ -184,7 +189,7 @@ void InventoryRefresher::AddInventoryRow(RegistrySource source,
   if (!analysis.DirectoryFound &&
       registry_.ReadKeyValue(source, keyPath.c_str(), kInstallLocationValue, buffer, type)) {
     CommandAnalysis fromLocation = AnalyseInstallLocation(ValueText(buffer.data(), type, source, fileSystem_),
-                                                          windowsDirectory, fileSystem_, locale_);
+                                                          windowsDirectory, fileSystem_, locale_, SharedFolders());
     if (fromLocation.DirectoryFound) {
       analysis = std::move(fromLocation);
       row.DirectoryFromInstallLocation = true;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_set>
+#include <vector>
 
 #include "inventory/inventory_list.h"
 #include "inventory/uninstall_watches.h"
@@ -51,6 +53,7 @@ class InventoryRefresher {
   // meanwhile at a lower index moves the rest one place on, and the walk meets again
   // the one it just read.
   [[nodiscard]] bool FirstSighting(RegistrySource source, std::string_view keyName);
+  const std::vector<std::string>& SharedFolders();
 
   Registry& registry_;
   FileSystem& fileSystem_;
@@ -65,6 +68,8 @@ class InventoryRefresher {
   // names apart by case), and a scratch lookup key.
   std::unordered_set<std::string> listedKeys_;
   std::string lookupKey_;
+  // The system's shared folders, asked once: they do not move while the program runs.
+  std::optional<std::vector<std::string>> sharedFolders_;
 };
 
 }  // namespace zobl

@@ -43,8 +43,9 @@ enum class FontKind { Normal, Italic15, Bold15, Bold15Underlined, Arial45, Arial
 
 enum class TextAlignment { Left, Center, Right };
 
+// The controls by the design's names; the table in form_design.cpp gives each its caption.
 enum ControlId : int {
-  kPageControl1 = 100,
+  kPageControl1 = 100,  // the tabs List, Pie, Options, About
   kButtonWebVersion,
   kButtonWebFAQ,
   kButtonCalculeTaille,
@@ -55,23 +56,23 @@ enum ControlId : int {
   kToolButtonIcones,
   kToolButtonPrint,
   kLabelSorting,
-  kListViewDescription,
+  kListViewDescription,  // the inventory list
   kButtonImprimeListe,
-  kLabel6,
-  kComboBoxClassement,
-  kCheckBoxAffLignesSansNom,
+  kLabel6,              // "Sort By:"
+  kComboBoxClassement,  // the sort box
+  kCheckBoxAffLignesSansNom,  // show nameless lines
   kLabel4,
   kButtonUninstall,
   kButtonRemoveEntry,
-  kCheckBoxDisplayTexture,
+  kCheckBoxDisplayTexture,  // the background picture
   kLabel3,
-  kLabel1,
-  kLabel2,
+  kLabel1,  // "ZOBL Quillmoor", the About tab's title
+  kLabel2,  // the version
   kMemoAbout,
-  kLabel5,
+  kLabel5,  // the web site's invitation, a link
   kButtonGoWeb,
   kBitBtnAboutAuthor,
-  kLabel8,
+  kLabel8,  // the support panel's four texts
   kLabel7,
   kLabel9,
   kLabel10,

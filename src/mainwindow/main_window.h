@@ -102,7 +102,9 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   [[nodiscard]] UINT_PTR RefreshTimerId() const;
   // What the refresh timer does at each tick, now.
   void RefreshTick();
+  // The pie's slices, which the chart on the Pie tab draws.
   [[nodiscard]] const PieSeries& Series1() const { return features_.series1; }
+  // The chart on the Pie tab; nullptr while the window is not open.
   [[nodiscard]] const PieChartWindow* Chart1() const;
   [[nodiscard]] std::optional<FormPage> ActivePage() const { return activePage_; }
   // Makes `page` the visible page, as a click on its tab does; a page that was not
@@ -143,8 +145,10 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   void SwitchTab(int step);
   [[nodiscard]] bool NamelessLinesShown() const override;
 
-  // Event handlers.
+  // Event handlers, by the design's names.
+  // The window's start: the picture, the view mode, the first refresh, its timer, About.
   void ZUMdepart();
+  // The window's end: the picture and the refresh timer stop.
   void ZOBLtermine();
   void ButtonQuitteClick();
   void ToolButtonPrintClick();

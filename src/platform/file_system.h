@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace zobl {
 
@@ -33,6 +34,12 @@ class FileSystem {
   [[nodiscard]] virtual std::optional<FullPath> GetFullPath(const char* path) = 0;
   // The system's Windows directory, or an empty text.
   [[nodiscard]] virtual std::string WindowsDirectory() = 0;
+  // The folders that hold many programs' files or the user's own, as the system names
+  // them (never by their English names): the Program Files and Common Files folders,
+  // ProgramData, the Users folder, the user's profile, AppData and its Local, LocalLow
+  // and Roaming, the Desktop, Documents and Downloads, the temporary folder. Those the
+  // system cannot name are left out.
+  [[nodiscard]] virtual std::vector<std::string> SharedFolders() = 0;
   // The text with each %name% of a variable of this process's environment replaced by
   // its value, whatever its length; nothing when the system cannot expand it. Setup
   // programs write paths this way ("%ProgramFiles%\\Acme").

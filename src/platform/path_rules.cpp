@@ -40,6 +40,11 @@ bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix, const 
   return locale.UpperCase(text).ends_with(locale.UpperCase(suffix));
 }
 
+bool SamePathIgnoringCase(std::string_view a, std::string_view b, const Locale& locale) {
+  const auto trimmed = [](std::string_view path) { return path.ends_with('\\') ? path.substr(0, path.size() - 1) : path; };
+  return locale.UpperCase(trimmed(a)) == locale.UpperCase(trimmed(b));
+}
+
 bool StartsWithDriveRoot(std::string_view path) {
   return path.size() >= 3 && IsAsciiLetter(path[0]) && path[1] == ':' && path[2] == '\\';
 }

@@ -21,6 +21,10 @@ std::size_t FindIgnoringAsciiCase(std::string_view text, std::string_view part, 
 // compares what installers wrote as the system's own upper case does.
 bool EndsWithIgnoringCase(std::string_view text, std::string_view suffix, const Locale& locale);
 
+// Whether two texts name the same path: letter case folded by the locale, a trailing
+// backslash ignored.
+bool SamePathIgnoringCase(std::string_view a, std::string_view b, const Locale& locale);
+
 // An ASCII letter, a colon and a backslash begin the path ("C:\").
 bool StartsWithDriveRoot(std::string_view path);
 // A drive path that names more than the bare root, which is never a program's directory.

@@ -95,5 +95,41 @@ TEST(AnalyseCommand, PathLongerThanABufferIsCutBeforeTheWalk) {
   EXPECT_FALSE(result.DeadPath);
 }
 
+// Folders many programs share are no program's own, from the command or InstallLocation,
+// in any case and with or without a trailing backslash; folders inside them are.
+TEST(AnalyseCommand, SharedFoldersAreNoProgramsOwn) {
+  const std::vector<std::string> shared = {"C:\\Program Files", "C:\\ProgramData", "C:\\Users\\Ann\\AppData\\Local",
+                                           "D:\\Temp\\"};
+  FakeFileSystem fs;
+  for (const char* directory : {"C:\\Program Files", "C:\\Program Files\\Tool", "C:\\ProgramData",
+                                "C:\\ProgramData\\Tool", "C:\\Users", "C:\\Users\\Ann", "C:\\Users\\Ann\\AppData",
+                                "C:\\Users\\Ann\\AppData\\Local", "D:\\Temp", "D:\\Temp\\Tool"}) {
+    fs.AddDirectory(directory);
+    fs.AddFile(std::string(directory) + "\\un.exe");
+  }
+  const struct {
+    const char* command;  // or, when null, the InstallLocation
+    const char* location;
+    const char* chosen;  // empty: none
+  } cases[] = {
+      {"\"C:\\Program Files\\un.exe\" /S", nullptr, ""},
+      {"C:\\PROGRAM FILES\\Tool\\un.exe", nullptr, "C:\\Program Files\\Tool"},
+      {"C:\\Users\\Ann\\AppData\\Local\\un.exe", nullptr, ""},
+      {"C:\\Users\\Ann\\AppData\\un.exe", nullptr, "C:\\Users\\Ann\\AppData"},  // not named shared here
+      {nullptr, "c:\\programdata\\", ""},
+      {nullptr, "C:\\ProgramData\\Tool", "C:\\ProgramData\\Tool"},
+      {nullptr, "D:\\Temp", ""},
+      {nullptr, "D:\\Temp\\Tool\\", "D:\\Temp\\Tool"},
+  };
+  for (const auto& c : cases) {
+    const CommandAnalysis result = c.command != nullptr
+                                       ? AnalyseCommand(c.command, "C:\\WINDOWS", fs, PortableLocale(), shared)
+                                       : AnalyseInstallLocation(c.location, "C:\\WINDOWS", fs, PortableLocale(), shared);
+    EXPECT_EQ(result.ChosenDirectory, c.chosen) << (c.command != nullptr ? c.command : c.location);
+    EXPECT_EQ(result.DirectoryFound, *c.chosen != '\0');
+    EXPECT_FALSE(result.DeadPath);
+  }
+}
+
 }  // namespace
 }  // namespace zobl::testing

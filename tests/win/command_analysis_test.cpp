@@ -84,5 +84,21 @@ TEST(AnalysisOnDisk, TheRealWindowsDirectoryIsRecognised) {
   EXPECT_FALSE(result.DeadPath);
 }
 
+// The system names the folders programs share: ProgramData, written by an installer as
+// its InstallLocation in another case, is no program's own; a folder in it is.
+TEST(AnalysisOnDisk, TheRealProgramDataIsASharedFolder) {
+  win32::Win32FileSystem fs;
+  char programData[MAX_PATH];
+  const DWORD length = GetEnvironmentVariableA("ProgramData", programData, sizeof programData);
+  ASSERT_TRUE(length > 0 && length < sizeof programData);
+  std::string location = programData;
+  CharLowerA(location.data());
+  const win32::Win32Locale locale;
+  const std::vector<std::string> shared = fs.SharedFolders();
+  EXPECT_FALSE(AnalyseInstallLocation(location + "\\", fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
+  const ScratchDirectory own("shared");  // C:\zobl-..., the drive's own folder: ordinary
+  EXPECT_TRUE(AnalyseInstallLocation(own.Path(), fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
+}
+
 }  // namespace
 }  // namespace zobl::testing

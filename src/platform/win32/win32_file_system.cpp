@@ -1,19 +1,33 @@
 #include "platform/win32/win32_file_system.h"
 
 #include <windows.h>
+// The known folders' identifiers are defined here, once, rather than linked.
+#include <initguid.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 
 #include <cstring>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "platform/capacities.h"
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 namespace {
 
 std::uint64_t ToUint64(const FILETIME& time) {
   return static_cast<std::uint64_t>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+
+std::optional<std::string> KnownFolder(const KNOWNFOLDERID& id) {
+  PWSTR path = nullptr;
+  const HRESULT result = SHGetKnownFolderPath(id, KF_FLAG_DONT_VERIFY, nullptr, &path);
+  const std::unique_ptr<wchar_t, decltype(&CoTaskMemFree)> owned(path, &CoTaskMemFree);  // freed even on failure
+  if (FAILED(result) || path == nullptr || *path == L'\0') return std::nullopt;
+  return Utf8(path);
 }
 
 }  // namespace
@@ -55,6 +69,29 @@ std::string Win32FileSystem::WindowsDirectory() {
   char directory[kPathCapacity] = {};
   const UINT length = GetWindowsDirectoryA(directory, sizeof directory);
   return length < sizeof directory ? std::string(directory, length) : std::string();
+}
+
+std::vector<std::string> Win32FileSystem::SharedFolders() {
+  static const KNOWNFOLDERID* const kFolders[] = {
+      &FOLDERID_ProgramFiles,   &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesCommon,
+      &FOLDERID_ProgramFilesCommonX86, &FOLDERID_ProgramData, &FOLDERID_UserProfiles,
+      &FOLDERID_Profile,        &FOLDERID_RoamingAppData,  &FOLDERID_LocalAppData,
+      &FOLDERID_LocalAppDataLow, &FOLDERID_Desktop,        &FOLDERID_Documents,
+      &FOLDERID_Downloads,
+  };
+  std::vector<std::string> folders;
+  for (const KNOWNFOLDERID* id : kFolders) {
+    if (std::optional<std::string> folder = KnownFolder(*id)) folders.push_back(std::move(*folder));
+  }
+  // AppData itself has no identifier: it is the roaming folder's parent.
+  if (std::optional<std::string> roaming = KnownFolder(FOLDERID_RoamingAppData)) {
+    const std::size_t cut = roaming->find_last_of('\\');
+    if (cut != std::string::npos && cut > 2) folders.push_back(roaming->substr(0, cut));
+  }
+  wchar_t temporary[MAX_PATH + 1];
+  const DWORD length = GetTempPathW(MAX_PATH + 1, temporary);
+  if (length > 0 && length <= MAX_PATH) folders.push_back(Utf8(std::wstring_view(temporary, length)));
+  return folders;
 }
 
 // Asked first for the length the expansion needs, terminator included, then for the
