@@ -8,6 +8,7 @@
 
 #include "churn_keys.h"
 #include "inventory/descriptor_backup.h"
+#include "mainwindow/failure_text.h"
 
 namespace zobl::churn {
 namespace {
@@ -44,7 +45,10 @@ bool IsChurnerKey(const std::string& keyName) {
 
 }  // namespace
 
-WindowChurn::WindowChurn(TForm1& form, const PlantedPrograms& planted, DialogAnswers& answers, std::string paperPath)
+WindowChurn::WindowChurn(TForm1& form,
+                         const PlantedPrograms& planted,
+                         testing::MessageBoxAnswerer& answers,
+                         std::string paperPath)
     : form_(form), planted_(planted), answers_(answers), paperPath_(std::move(paperPath)) {}
 
 bool WindowChurn::PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
@@ -68,9 +72,18 @@ void WindowChurn::Expect(const Problems& found, const std::string& when) {
   for (const std::string& problem : found) failures_.push_back(when + ": " + problem);
 }
 
-// The boxes shown since the last look: `count` of them, each asking `question`.
-void WindowChurn::ExpectBoxes(std::size_t count, const char* question, const std::string& when) {
-  const std::vector<std::string> texts = answers_.TakeBoxTexts();
+// The window's boxes shown since the last look (they bear its title): `count` of them,
+// each asking `question`. Returns how many other dialogs (the print dialog) showed.
+int WindowChurn::ExpectBoxes(std::size_t count, const char* question, const std::string& when) {
+  std::vector<std::string> texts;
+  int others = 0;
+  for (const testing::SeenBox& box : answers_.TakeSeen()) {
+    if (box.caption == kApplicationTitle) {
+      texts.push_back(box.text);
+    } else {
+      ++others;
+    }
+  }
   Problems found;
   if (texts.size() != count)
     found.push_back(std::to_string(texts.size()) + " boxes, " + std::to_string(count) + " expected");
@@ -78,6 +91,7 @@ void WindowChurn::ExpectBoxes(std::size_t count, const char* question, const std
     if (question == nullptr || text.rfind(question, 0) != 0) found.push_back("box \"" + text + "\"");
   }
   Expect(found, when);
+  return others;
 }
 
 void WindowChurn::Tick() {
@@ -193,7 +207,7 @@ void WindowChurn::SwitchTabs() {
 // the document.
 void WindowChurn::Print(int round) {
   DeleteFileA(paperPath_.c_str());
-  const int dialogs = answers_.PrintDialogs();
+  answers_.AnswerWith(IDOK);
   if (round % 2 == 0) {
     const HWND toolBar = form_.Control(kToolBar1);
     RECT box;
@@ -202,9 +216,9 @@ void WindowChurn::Print(int round) {
   } else {
     SendMessageA(form_.Control(kButtonImprimeListe), BM_CLICK, 0, 0);
   }
+  answers_.AnswerWith(IDNO);
   ++figures_.prints;
-  ExpectBoxes(0, nullptr, "while printing");
-  if (answers_.PrintDialogs() != dialogs + 1) failures_.push_back("a print click showed no print dialog");
+  if (ExpectBoxes(0, nullptr, "while printing") != 1) failures_.push_back("a print click showed no print dialog");
   if (FileText(paperPath_).rfind("%!PS", 0) != 0) failures_.push_back("a print made no PostScript in " + paperPath_);
 }
 
@@ -232,9 +246,9 @@ void WindowChurn::Uninstall(int round) {
   ClickTab(0);
   SelectRow(FindRow(list, RegistrySource::Machine64, keyName)->Id);
   const bool decline = round % 2 == 1;
-  answers_.AnswerBoxesWith(decline ? IDNO : IDYES);
+  answers_.AnswerWith(decline ? IDNO : IDYES);
   SendMessageA(form_.Control(kButtonUninstall), BM_CLICK, 0, 0);
-  answers_.AnswerBoxesWith(IDNO);
+  answers_.AnswerWith(IDNO);
   ExpectBoxes(1, kUninstallQuestion, "uninstalling " + keyName);
   if (decline) {
     ++figures_.uninstallsDeclined;
@@ -275,9 +289,9 @@ void WindowChurn::RemoveLines(int round) {
     const std::string keyName = target->KeyName;
     const std::size_t backupBefore = FileText(backup).size();
     SelectRow(target->Id);
-    answers_.AnswerBoxesWith(IDYES);
+    answers_.AnswerWith(IDYES);
     SendMessageA(form_.Control(kButtonRemoveEntry), BM_CLICK, 0, 0);
-    answers_.AnswerBoxesWith(IDNO);
+    answers_.AnswerWith(IDNO);
     const std::string when = "removing " + keyName;
     ExpectBoxes(1, kRemoveQuestion, when);
     const bool exists = KeyExists(source, keyName);

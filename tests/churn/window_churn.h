@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "dialog_answers.h"
 #include "mainwindow/main_window.h"
+#include "message_box_answerer.h"
 #include "planted_programs.h"
 #include "window_checks.h"
 
@@ -32,7 +32,10 @@ struct ChurnFigures {
 // checks after each step what must hold whatever the registry does meanwhile.
 class WindowChurn {
  public:
-  WindowChurn(TForm1& form, const PlantedPrograms& planted, DialogAnswers& answers, std::string paperPath);
+  WindowChurn(TForm1& form,
+              const PlantedPrograms& planted,
+              testing::MessageBoxAnswerer& answers,
+              std::string paperPath);
 
   // Waits until the churn shows in the list.
   void AwaitChurnRows();
@@ -47,7 +50,7 @@ class WindowChurn {
  private:
   bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds);
   void Expect(const Problems& found, const std::string& when);
-  void ExpectBoxes(std::size_t count, const char* question, const std::string& when);
+  int ExpectBoxes(std::size_t count, const char* question, const std::string& when);
   void Tick();
   void SelectRow(RowId id);
   void ClickTab(int tab);
@@ -61,7 +64,7 @@ class WindowChurn {
 
   TForm1& form_;
   const PlantedPrograms& planted_;
-  DialogAnswers& answers_;
+  testing::MessageBoxAnswerer& answers_;
   std::string paperPath_;
   ChurnFigures figures_;
   Problems failures_;

@@ -49,64 +49,6 @@ void PressKey(WORD key, std::vector<WORD> modifiers) {
 
 namespace {
 
-MessageBoxAnswerer* g_answerer = nullptr;
-
-// A box shows its icon in a static control of the icon style.
-HICON BoxIcon(HWND box) {
-  HICON icon = nullptr;
-  EnumChildWindows(
-      box,
-      [](HWND child, LPARAM found) -> BOOL {
-        if ((GetWindowLongPtrA(child, GWL_STYLE) & SS_TYPEMASK) != SS_ICON) return TRUE;
-        *reinterpret_cast<HICON*>(found) = reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0));
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&icon));
-  return icon;
-}
-
-}  // namespace
-
-MessageBoxAnswerer::MessageBoxAnswerer(int answer, std::function<void(HWND box)> whileOpen)
-    : answer_(answer), whileOpen_(std::move(whileOpen)) {
-  if (g_answerer != nullptr) throw std::logic_error("one answerer at a time");
-  hook_ = win32::ScopedHook(SetWindowsHookExA(WH_CBT, &MessageBoxAnswerer::OnCbt, nullptr, GetCurrentThreadId()));
-  if (!hook_.IsValid()) throw std::runtime_error("cannot hook this thread's message boxes");
-  g_answerer = this;
-}
-
-MessageBoxAnswerer::~MessageBoxAnswerer() { g_answerer = nullptr; }
-
-LRESULT CALLBACK MessageBoxAnswerer::OnCbt(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE && g_answerer != nullptr) {
-    const HWND box = reinterpret_cast<HWND>(wParam);
-    char className[32] = {};
-    GetClassNameA(box, className, sizeof className);
-    if (std::string(className) == "#32770") {
-      char text[1024] = {};
-      GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
-      g_answerer->seen_.push_back({WindowText(box), text, BoxIcon(box)});
-      if (!g_answerer->whileOpen_) {
-        PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
-      } else {
-        // The box's loop is running once the timer's first tick arrives.
-        SetTimer(box, 1, USER_TIMER_MINIMUM, &MessageBoxAnswerer::OnOpen);
-      }
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-void CALLBACK MessageBoxAnswerer::OnOpen(HWND box, UINT, UINT_PTR id, DWORD) {
-  KillTimer(box, id);
-  if (g_answerer == nullptr) return;
-  UpdateWindow(box);
-  g_answerer->whileOpen_(box);
-  PostMessageA(box, WM_COMMAND, static_cast<WPARAM>(g_answerer->answer_), 0);
-}
-
-namespace {
-
 std::string KeyPath(const std::string& keyName) { return std::string(kUninstallKeyPath) + "\\" + keyName; }
 
 void SetKeyText(HKEY key, const char* name, const std::string& value, DWORD type = REG_SZ) {

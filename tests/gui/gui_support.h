@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "message_box_answerer.h"
 #include "platform/shell.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/win32_shell.h"
@@ -23,35 +24,6 @@ void PumpPending(const std::function<bool(MSG&)>& preTranslate = {});
 bool PumpUntil(const std::function<bool()>& done,
                int timeoutMilliseconds,
                const std::function<bool(MSG&)>& preTranslate = {});
-
-// A message box or dialog seen on this thread, as the user would see it.
-struct SeenBox {
-  std::string caption;
-  std::string text;
-  HICON icon;  // the picture beside the text, or nullptr
-};
-
-// Answers every message box of this thread with `answer` and records what it showed.
-// `whileOpen`, when given, runs first from inside the box's own message loop, with the
-// box shown: what a timer or a paint would do while the user reads the box.
-class MessageBoxAnswerer {
- public:
-  explicit MessageBoxAnswerer(int answer = IDOK, std::function<void(HWND box)> whileOpen = {});
-  ~MessageBoxAnswerer();
-  MessageBoxAnswerer(const MessageBoxAnswerer&) = delete;
-  MessageBoxAnswerer& operator=(const MessageBoxAnswerer&) = delete;
-
-  [[nodiscard]] const std::vector<SeenBox>& Seen() const { return seen_; }
-
- private:
-  static LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam);
-  static void CALLBACK OnOpen(HWND box, UINT, UINT_PTR id, DWORD);
-
-  win32::ScopedHook hook_;
-  int answer_;
-  std::function<void(HWND)> whileOpen_;
-  std::vector<SeenBox> seen_;
-};
 
 // Descriptors of the test's own under the Uninstall key, all removed at the end.
 class TestDescriptors {

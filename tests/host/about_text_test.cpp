@@ -5,7 +5,6 @@
 #include <map>
 #include <stdexcept>
 
-#include "mainwindow/web_links.h"
 
 namespace zobl::testing {
 namespace {
@@ -47,15 +46,6 @@ TEST(AboutText, MissingFileFailsWithTheMessageTheUserSees) {
   } catch (const std::runtime_error& failure) {
     EXPECT_STREQ(failure.what(), "Cannot open file readme.txt");
   }
-}
-
-TEST(WebLinks, EveryPageCarriesTheMarker) {
-  const std::string site = std::string("http://") + kWebHost;
-  EXPECT_EQ(WebAddress(kLatestVersionPage), site + "/zobl.htm?FROM_ZOBL_QUILLMOOR");
-  EXPECT_EQ(WebAddress(kFaqPage), site + "/zoblfaq.htm?FROM_ZOBL_QUILLMOOR");
-  EXPECT_EQ(WebAddress(kHomePage), site + "?FROM_ZOBL_QUILLMOOR");
-  EXPECT_EQ(WebAddress(kAuthorPage), site + "/aboutme.htm?FROM_ZOBL_QUILLMOOR");
-  EXPECT_EQ(WebAddress(kSupportPage), site + "/sendmon.htm?FROM_ZOBL_QUILLMOOR");
 }
 
 }  // namespace

@@ -11,42 +11,20 @@
 #include <cstdlib>
 #include <exception>
 #include <fstream>
-#include <memory>
+#include <functional>
 #include <stdexcept>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 #include "inventory/inventory_list.h"
 #include "inventory/column_text.h"
+#include "message_box_answerer.h"
 #include "shown_texts.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_print_platform.h"
 #include "reports/printed_list.h"
 
 namespace {
-
-WPARAM g_answer = IDOK;
-bool g_twoCollatedCopies = false;
-int g_dialogsAnswered = 0;
-bool g_copiesAsked = false;
-
-// The print dialog is modal; it is answered as soon as it becomes active.
-LRESULT CALLBACK AnswerDialog(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_ACTIVATE) {
-    const HWND window = reinterpret_cast<HWND>(wParam);
-    char className[16] = {};
-    GetClassNameA(window, className, sizeof className);
-    if (std::string(className) == "#32770") {
-      ++g_dialogsAnswered;
-      if (g_twoCollatedCopies) {
-        g_copiesAsked = SetDlgItemTextA(window, edt3, "2") && CheckDlgButton(window, chx2, BST_CHECKED);
-      }
-      PostMessageA(window, WM_COMMAND, g_answer, 0);
-    }
-  }
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 // A row and the line it must print.
 struct KnownRow {
@@ -77,7 +55,9 @@ KnownRow MakeRow(int number) {
   return {std::move(row), std::move(line)};
 }
 
-int Run(int rows, const char* expectedPath) {
+// The print dialog is answered as soon as it is up; with `twoCollatedCopies`, after
+// asking for them in its own controls, as a user would.
+int Run(int rows, const char* expectedPath, int answer, bool twoCollatedCopies) {
   const zobl::win32::Win32Locale locale;
   zobl::InventoryList list(locale);
   std::ofstream expected(expectedPath);
@@ -93,13 +73,15 @@ int Run(int rows, const char* expectedPath) {
   expected.close();
   if (!expected) throw std::runtime_error(std::string("cannot write ") + expectedPath);
 
-  const std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)> hook(
-      SetWindowsHookExA(WH_CBT, AnswerDialog, nullptr, GetCurrentThreadId()), &UnhookWindowsHookEx);
-  if (!hook) throw std::runtime_error("cannot hook the print dialog");
+  bool copiesAsked = false;
+  const zobl::testing::MessageBoxAnswerer dialogs(
+      answer, twoCollatedCopies ? [&copiesAsked](HWND dialog) {
+        copiesAsked = SetDlgItemTextA(dialog, edt3, "2") && CheckDlgButton(dialog, chx2, BST_CHECKED);
+      } : std::function<void(HWND)>());
   zobl::win32::Win32PrintPlatform platform(nullptr);
   zobl::PrintInventory(list, platform);
-  if (g_dialogsAnswered == 0) throw std::runtime_error("the print dialog never showed");
-  if (g_twoCollatedCopies && !g_copiesAsked) throw std::runtime_error("the dialog has no copies or collate control");
+  if (dialogs.Seen().empty()) throw std::runtime_error("the print dialog never showed");
+  if (twoCollatedCopies && !copiesAsked) throw std::runtime_error("the dialog has no copies or collate control");
   return 0;
 }
 
@@ -112,10 +94,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: zobl_print_check ROWS EXPECTED_FILE [--cancel | --two-collated-copies]\n");
     return 2;
   }
-  if (option == "--cancel") g_answer = IDCANCEL;
-  g_twoCollatedCopies = option == "--two-collated-copies";
   try {
-    return Run(std::atoi(argv[1]), argv[2]);
+    return Run(std::atoi(argv[1]), argv[2], option == "--cancel" ? IDCANCEL : IDOK, option == "--two-collated-copies");
   } catch (const std::exception& failure) {
     std::fprintf(stderr, "zobl_print_check: %s\n", failure.what());
     return 1;
