@@ -3,9 +3,12 @@
 #include <commctrl.h>
 
 #include "app/app_composition.h"
+#include "app/export_inventory.h"
 #include "app/system_services.h"
+#include "inventory/export_command_line.h"
 #include "mainwindow/event_guard.h"
 #include "mainwindow/main_window.h"
+#include "platform/win32/win32_command_line.h"
 
 namespace {
 
@@ -24,6 +27,14 @@ void LoadDllsFromTheSystemOnly() {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   LoadDllsFromTheSystemOnly();
+  const zobl::CommandLine commandLine = zobl::ParseCommandLine(zobl::win32::ProgramArguments());
+  if (commandLine.action == zobl::CommandLine::Action::Usage) {
+    zobl::win32::TellConsole(zobl::kCommandLineUsage);
+    return zobl::kExitUsage;
+  }
+  if (commandLine.action == zobl::CommandLine::Action::Export) {
+    return zobl::ExportInventory(commandLine.exportFile, commandLine.measureSizes);
+  }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                                      ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
   InitCommonControlsEx(&controls);

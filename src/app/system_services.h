@@ -3,6 +3,7 @@
 #include "mainwindow/failure_text.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/settings.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_growing_file.h"
@@ -36,6 +37,7 @@ struct SystemServices {
   win32::Win32PrintPlatform printing;
   win32::Win32GrowingFiles growingFiles;
   win32::Win32LocalClock clock;
+  win32::Win32Clipboard clipboard;
 
   FormServices Form() {
     return {registry,
@@ -52,8 +54,10 @@ struct SystemServices {
             printing,
             growingFiles,
             clock,
+            clipboard,
             [this](HWND owner) {
               dialogs.SetOwner(owner);
+              clipboard.SetOwner(owner);
               shell.SetOwner(owner);
               printing.SetOwner(owner);
             }};

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "inventory/inventory_refresh.h"
+#include "inventory/row_copy_text.h"
 #include "mainwindow/about_text.h"
 #include "mainwindow/control_wrappers.h"
 #include "mainwindow/event_guard.h"
@@ -21,6 +22,7 @@
 #include "mainwindow/refresh_timer.h"
 #include "mainwindow/settings.h"
 #include "mainwindow/web_links.h"
+#include "platform/clipboard.h"
 #include "platform/shell.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_timer.h"
@@ -34,6 +36,12 @@ namespace {
 
 constexpr UINT_PTR kProgressTimer = 1;
 constexpr UINT kProgressPeriodMilliseconds = 50;
+
+bool IsCopyKey(const MSG& message) {
+  const auto down = [](int key) { return GetKeyState(key) < 0; };
+  return message.message == WM_KEYDOWN && message.wParam == 'C' && down(VK_CONTROL) && !down(VK_SHIFT) &&
+         !down(VK_MENU);
+}
 
 int ScreenDpi() {
   const win32::ScopedWindowDc screen(nullptr);
@@ -131,9 +139,24 @@ bool TForm1::PreTranslateMessage(MSG& message) {
       used = true;
       return;
     }
+    // On the other pages the key is the focused control's: the About text copies its own.
+    if (IsCopyKey(message) && activePage_ == FormPage::List &&
+        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+      CopySelectedRow();
+      used = true;
+      return;
+    }
     used = shown_->keyboard.PreTranslate(message) || IsDialogMessageA(window_, &message);
   });
   return used;
+}
+
+void TForm1::CopySelectedRow() {
+  const std::optional<std::size_t> selected = features_.list.SelectedIndex();
+  if (!selected) return;
+  if (!services_.clipboard.PutText(RowCopyText(features_.list.RowAt(*selected)))) {
+    throw std::runtime_error("The line could not be copied to the clipboard");
+  }
 }
 
 // Every message of the window, and those its pages hand on, passes here once.

@@ -19,6 +19,7 @@
 
 namespace zobl {
 
+class Clipboard;
 class DirectoryListing;
 class FileSystem;
 class GrowingFiles;
@@ -59,6 +60,7 @@ struct FormServices {
   PrintPlatform& printing;
   GrowingFiles& growingFiles;
   const LocalClock& clock;
+  Clipboard& clipboard;
   // Hears of the window as it is made, and of nullptr once it is gone, so that the
   // boxes and pages the services show belong to the window.
   std::function<void(HWND)> ownerChanged;
@@ -143,6 +145,8 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   void OnScroll(int bar, int request);
   void ScrollTo(int bar, int position);
   void SwitchTab(int step);
+  // Ctrl+C: the selected row's texts to the clipboard; nothing without a selection.
+  void CopySelectedRow();
   [[nodiscard]] bool NamelessLinesShown() const override;
 
   // Event handlers, by the design's names.

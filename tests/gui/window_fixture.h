@@ -15,6 +15,7 @@
 #include "gui_support.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/failure_text.h"
+#include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_growing_file.h"
@@ -39,8 +40,9 @@ class WindowTest : public ::testing::Test {
     form_.reset();
     app_ = std::make_unique<AppComposition>(FormServices{
         registry_, fileSystem_, listing_, pump_, ticks_, registryWatcher_, locale_, profile ? *profile : profile_,
-        shell_, files_, dialogs_, printing_, growingFiles_, clock_, [this](HWND owner) {
+        shell_, files_, dialogs_, printing_, growingFiles_, clock_, clipboard_, [this](HWND owner) {
           dialogs_.SetOwner(owner);
+          clipboard_.SetOwner(owner);
           printing_.SetOwner(owner);
         }});
     form_ = std::make_unique<TForm1>(app_->services, app_->Features());
@@ -143,6 +145,7 @@ class WindowTest : public ::testing::Test {
   win32::Win32PrintPlatform printing_;
   win32::Win32GrowingFiles growingFiles_;
   win32::Win32LocalClock clock_;
+  win32::Win32Clipboard clipboard_;
   std::unique_ptr<AppComposition> app_;  // outlives the form
   std::unique_ptr<TForm1> form_;
 };

@@ -1,0 +1,53 @@
+#include "platform/win32/win32_command_line.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+#include "platform/win32/scoped_handles.h"
+#include "platform/win32/wide_text.h"
+
+namespace zobl::win32 {
+namespace {
+
+struct LocalMemoryTraits {
+  using Handle = LPWSTR*;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle memory) { LocalFree(memory); }
+};
+
+bool WriteWhole(HANDLE file, std::string_view text) {
+  while (!text.empty()) {
+    DWORD written = 0;
+    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) || written == 0) return false;
+    text.remove_prefix(written);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments() {
+  int count = 0;
+  const ScopedHandle<LocalMemoryTraits> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+  std::vector<std::string> utf8;
+  for (int i = 1; arguments.IsValid() && i < count; ++i) utf8.push_back(Utf8(arguments.Get()[i]));
+  return utf8;
+}
+
+void TellConsole(std::string_view line) {
+  const std::string text = std::string(line) + "\r\n";
+  const HANDLE given = GetStdHandle(STD_ERROR_HANDLE);
+  if (given != nullptr && given != INVALID_HANDLE_VALUE && WriteWhole(given, text)) return;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  const ScopedFileHandle console(
+      CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!console.IsValid()) return;
+  // The console shows UTF-16; its own code page may be any.
+  const std::wstring wide = Wide(text);
+  DWORD written = 0;
+  WriteConsoleW(console.Get(), wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+}
+
+}  // namespace zobl::win32

@@ -1,0 +1,47 @@
+#include "inventory/inventory_csv.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/portable_locale.h"
+
+namespace zobl::testing {
+namespace {
+
+// One row's line below the header, in each way a field can need quoting or not.
+TEST(CsvExport, FieldsQuotedOnlyWhereTheyMustBe) {
+  const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+  const struct {
+    UninstallEntry row;
+    std::string line;
+  } cases[] = {
+      {{.Name = "Acme",
+        .KeyName = "K",
+        .InstallDate = "2001.07.02",
+        .Size = SizeState::Measured,
+        .SizeBytes = 1536,
+        .Command = "C:\\A\\un.exe",
+        .Directory = "C:\\A"},
+       "Acme,K," + key + "K,2001.07.02,1536,1.50 Kb,C:\\A\\un.exe,C:\\A"},
+      {{.Source = RegistrySource::User, .Name = "A, \"B\"", .KeyName = "K", .Size = SizeState::Unknown, .SizeBytes = 9},
+       "\"A, \"\"B\"\"\",K,HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K,"
+       "[unknown],,unknown,[NO COMMAND],[MISSING OR SYSTEM DIRECTORY ?]"},
+      {{.Source = RegistrySource::Machine32, .Name = "2\r\nlines", .KeyName = "K", .Command = "\"C:\\u.exe\" /x"},
+       "\"2\r\nlines\",K,HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K,"
+       "[unknown],,[NOT YET COMPUTED],\"\"\"C:\\u.exe\"\" /x\",[MISSING OR SYSTEM DIRECTORY ?]"},
+      {{.KeyName = "Caf\xC3\xA9\n", .Size = SizeState::Measured, .SizeBytes = 512, .Directory = "C:\\\xCE\xA9"},
+       "[NO NAME],\"Caf\xC3\xA9\n\",\"" + key + "Caf\xC3\xA9\n\",[unknown],512,,[NO COMMAND],C:\\\xCE\xA9"},
+  };
+  const PortableLocale locale;
+  for (const auto& c : cases) {
+    InventoryList list(locale);
+    list.Add(c.row);
+    EXPECT_EQ(
+        InventoryCsv(list),
+        "\xEF\xBB\xBFName,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n" + c.line + "\r\n");
+  }
+}
+
+}  // namespace
+}  // namespace zobl::testing
