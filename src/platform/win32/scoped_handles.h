@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <string_view>
 #include <utility>
 
 namespace zobl::win32 {
@@ -36,6 +37,8 @@ class ScopedHandle {
   void Reset() {
     if (IsValid()) Traits::Close(std::exchange(handle_, Traits::Invalid()));
   }
+  // Hands the handle to a new owner (the clipboard takes its memory, say).
+  Handle Release() { return std::exchange(handle_, Traits::Invalid()); }
 
  private:
   Handle handle_ = Traits::Invalid();
@@ -72,10 +75,46 @@ struct HookTraits {
   static void Close(Handle hook) { UnhookWindowsHookEx(hook); }
 };
 
+// Movable global memory: the print dialog's settings, the clipboard's data.
+struct GlobalMemoryTraits {
+  using Handle = HGLOBAL;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle memory) { GlobalFree(memory); }
+};
+
 using ScopedKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelObjectTraits>;
 using ScopedHook = ScopedHandle<HookTraits>;
+using ScopedGlobal = ScopedHandle<GlobalMemoryTraits>;
+
+// A movable global block locked for the scope; Get() is null for no block.
+template <typename T>
+class LockedGlobal {
+ public:
+  explicit LockedGlobal(HGLOBAL memory)
+      : memory_(memory), data_(memory != nullptr ? static_cast<T*>(GlobalLock(memory)) : nullptr) {}
+  ~LockedGlobal() {
+    if (data_ != nullptr) GlobalUnlock(memory_);
+  }
+  LockedGlobal(const LockedGlobal&) = delete;
+  LockedGlobal& operator=(const LockedGlobal&) = delete;
+  [[nodiscard]] T* Get() const { return data_; }
+
+ private:
+  HGLOBAL memory_;
+  T* data_;
+};
+
+// Writes all of `text`, however many calls the file takes for it.
+inline bool WriteWhole(HANDLE file, std::string_view text) {
+  while (!text.empty()) {
+    DWORD written = 0;
+    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) || written == 0) return false;
+    text.remove_prefix(written);
+  }
+  return true;
+}
 
 }  // namespace zobl::win32

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
@@ -28,51 +29,17 @@ class OpenedClipboard {
   bool open_ = false;
 };
 
-// Freed unless the clipboard took it.
-class GlobalMemory {
- public:
-  explicit GlobalMemory(std::size_t bytes) : memory_(GlobalAlloc(GMEM_MOVEABLE, bytes)) {}
-  ~GlobalMemory() {
-    if (memory_ != nullptr) GlobalFree(memory_);
-  }
-  GlobalMemory(const GlobalMemory&) = delete;
-  GlobalMemory& operator=(const GlobalMemory&) = delete;
-
-  [[nodiscard]] HGLOBAL Get() const { return memory_; }
-  HGLOBAL Release() { return std::exchange(memory_, nullptr); }
-
- private:
-  HGLOBAL memory_;
-};
-
-// Locked for as long as it lives.
-class LockedMemory {
- public:
-  explicit LockedMemory(HGLOBAL memory) : memory_(memory), data_(GlobalLock(memory)) {}
-  ~LockedMemory() {
-    if (data_ != nullptr) GlobalUnlock(memory_);
-  }
-  LockedMemory(const LockedMemory&) = delete;
-  LockedMemory& operator=(const LockedMemory&) = delete;
-
-  [[nodiscard]] void* Data() const { return data_; }
-
- private:
-  HGLOBAL memory_;
-  void* data_;
-};
-
 }  // namespace
 
 bool Win32Clipboard::PutText(std::string_view text) {
   const std::wstring wide = Wide(text);
   const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-  GlobalMemory memory(bytes);
-  if (memory.Get() == nullptr) return false;
+  ScopedGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));  // freed unless the clipboard takes it
+  if (!memory.IsValid()) return false;
   {
-    const LockedMemory locked(memory.Get());
-    if (locked.Data() == nullptr) return false;
-    std::memcpy(locked.Data(), wide.c_str(), bytes);
+    const LockedGlobal<void> locked(memory.Get());
+    if (locked.Get() == nullptr) return false;
+    std::memcpy(locked.Get(), wide.c_str(), bytes);
   }
   const OpenedClipboard clipboard(owner_);
   if (!clipboard.IsOpen() || !EmptyClipboard()) return false;

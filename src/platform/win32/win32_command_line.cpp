@@ -17,15 +17,6 @@ struct LocalMemoryTraits {
   static void Close(Handle memory) { LocalFree(memory); }
 };
 
-bool WriteWhole(HANDLE file, std::string_view text) {
-  while (!text.empty()) {
-    DWORD written = 0;
-    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) || written == 0) return false;
-    text.remove_prefix(written);
-  }
-  return true;
-}
-
 }  // namespace
 
 std::vector<std::string> ProgramArguments() {

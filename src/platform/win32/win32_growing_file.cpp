@@ -18,15 +18,6 @@ bool SetLength(HANDLE file, std::uint64_t length) {
   return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
 
-bool WriteWhole(HANDLE file, std::string_view text) {
-  while (!text.empty()) {
-    DWORD written = 0;
-    if (!WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) || written == 0) return false;
-    text.remove_prefix(written);
-  }
-  return true;
-}
-
 // A file written beside the one it will replace, deleted unless it took that one's place.
 class PendingFile {
  public:

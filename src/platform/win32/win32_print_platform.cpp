@@ -16,31 +16,6 @@ namespace {
 
 constexpr int kFontPoints = 8;
 
-struct GlobalMemoryTraits {
-  using Handle = HGLOBAL;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle memory) { GlobalFree(memory); }
-};
-using ScopedGlobal = ScopedHandle<GlobalMemoryTraits>;
-
-// The memory of a movable global block, locked for the scope; null for no block.
-template <typename T>
-class LockedGlobal {
- public:
-  explicit LockedGlobal(HGLOBAL memory)
-      : memory_(memory), data_(memory != nullptr ? static_cast<T*>(::GlobalLock(memory)) : nullptr) {}
-  ~LockedGlobal() {
-    if (data_ != nullptr) GlobalUnlock(memory_);
-  }
-  LockedGlobal(const LockedGlobal&) = delete;
-  LockedGlobal& operator=(const LockedGlobal&) = delete;
-  [[nodiscard]] T* Get() const { return data_; }
-
- private:
-  HGLOBAL memory_;
-  T* data_;
-};
-
 std::runtime_error PrintingFailure(const char* what) {
   return std::runtime_error(std::string(what) + " (error " + std::to_string(GetLastError()) + ")");
 }
