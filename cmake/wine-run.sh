@@ -12,7 +12,9 @@ here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export WINEDEBUG=${WINEDEBUG:--all,err+all}
 wine_env "${1:?prefix}"
 shift
-"$here/wine-prefix.sh" ensure "$WINEPREFIX" || echo "wine-run.sh: preparing $WINEPREFIX failed" >&2
+# The prefix is warmed once per test run (the CTest fixture wine_prefix); here it is only
+# made when missing, and its server started again when it has gone.
+"$here/wine-prefix.sh" start "$WINEPREFIX" || echo "wine-run.sh: preparing $WINEPREFIX failed" >&2
 
 printed=$(mktemp)
 at_exit rm -f "$printed"
