@@ -62,6 +62,26 @@ TEST_F(InventoryListTest, NamingARowKeepsTheListInNameOrder) {
   }
 }
 
+// Rows whose names tie stay in the order they came in, after those already listed, as a
+// refresh adds them, case included ("a" before "A").
+TEST_F(InventoryListTest, RowsWithEqualNamesKeepTheOrderTheyCameIn) {
+  const RowId first = AddNamed("Tie");
+  AddNamed("A");
+  const RowId second = AddNamed("Tie");
+  const RowId lower = AddNamed("a");
+  EXPECT_EQ(list.RowAt(0).Id, lower);
+  EXPECT_EQ(list.RowAt(2).Id, first);
+  EXPECT_EQ(list.RowAt(3).Id, second);
+}
+
+// Typed letters search from the given row on; only with wrapping do they go on from the top.
+TEST_F(InventoryListTest, NameSearchWrapsOnlyWhenAsked) {
+  AddNamed("Alpha");
+  AddNamed("Beta");
+  EXPECT_EQ(list.FindNamePrefix("al", 1, false), std::nullopt);
+  EXPECT_EQ(list.FindNamePrefix("al", 1, true), 0u);
+}
+
 TEST_F(InventoryListTest, RowsLeftTheListRefuseChanges) {
   const RowId id = AddNamed("gone");
   list.DeleteAt(0);
