@@ -24,6 +24,9 @@ TEST(CommandToStart, QuotesUnquotedProgramPathsWithBlanks) {
       {"C:\\Program Files\\Acme\\UN.EXE", "\"C:\\Program Files\\Acme\\UN.EXE\""},
       // The longest existing leading part wins.
       {"C:\\Program Files\\Acme\\a.exe dir\\b.exe -q", "\"C:\\Program Files\\Acme\\a.exe dir\\b.exe\" -q"},
+      {"C:\\Program Files\\Acme\\un.exe remove.exe", "\"C:\\Program Files\\Acme\\un.exe\" remove.exe"},
+      {"C:\\Program Files\\Acme\\un.exe\t/x", "\"C:\\Program Files\\Acme\\un.exe\"\t/x"},
+      {"\\\\server\\share dir\\un.exe /x", "\"\\\\server\\share dir\\un.exe\" /x"},
       // A missing program is quoted all the same, so that it fails to start.
       {"C:\\Program Files\\Gone\\un.exe /x", "\"C:\\Program Files\\Gone\\un.exe\" /x"},
       // Nothing to mistake: left as written.
