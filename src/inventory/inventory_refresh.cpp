@@ -46,7 +46,7 @@ std::string ValueText(const char* stored, std::uint32_t type, RegistrySource sou
 // Key names compare as the registry compares them, without regard to letter case in any
 // script: a descriptor re-created under another spelling is the same key.
 void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName, const Locale& locale) {
-  if (std::all_of(keyName.begin(), keyName.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+  if (IsAscii(keyName)) {
     AssignUpperAscii(out, keyName);  // most keys: no copy made
   } else {
     out = locale.UpperCase(keyName);

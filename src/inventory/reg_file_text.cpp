@@ -7,10 +7,6 @@
 namespace zobl {
 namespace {
 
-constexpr std::uint32_t kTypeString = 1;
-constexpr std::uint32_t kTypeBinary = 3;
-constexpr std::uint32_t kTypeDword = 4;
-
 // Hex data lines are broken once they reach this length, as the registry editor does,
 // so that the file stays readable in any editor.
 constexpr std::size_t kHexLineLength = 76;
@@ -52,7 +48,7 @@ void AppendHexByte(std::string& out, unsigned char byte) {
 }
 
 std::string HexPrefix(std::uint32_t type) {
-  if (type == kTypeBinary) return "hex:";
+  if (type == kBinaryType) return "hex:";
   const std::string prefix = "hex(";
   constexpr char kDigits[] = "0123456789abcdef";
   std::string digits;
@@ -84,14 +80,14 @@ std::string RegFileValueLines(const RegistryValue& value) {
   }
   out += '=';
 
-  if (value.type == kTypeString) {
+  if (value.type == kTextType) {
     if (const std::optional<std::string> text = PlainText(value.bytes)) {
       AppendQuoted(out, *text);
       out += "\r\n";
       return out;
     }
   }
-  if (value.type == kTypeDword && value.bytes.size() == 4) {
+  if (value.type == kDwordType && value.bytes.size() == 4) {
     out += "dword:";
     for (int i = 3; i >= 0; --i)
       AppendHexByte(out, static_cast<unsigned char>(value.bytes[static_cast<std::size_t>(i)]));

@@ -10,15 +10,6 @@
 namespace zobl {
 namespace {
 
-constexpr std::uint32_t kTypeString = 1;
-constexpr std::uint32_t kTypeBinary = 3;
-constexpr std::uint32_t kTypeDword = 4;
-constexpr std::uint32_t kTypeMultiString = 7;
-
-bool IsStringType(std::uint32_t type) {
-  return type == kTypeString || type == kExpandableTextType || type == kTypeMultiString;
-}
-
 // Lines end in CR LF as the program wrote them; a bare LF, as an editor may leave, too.
 std::vector<std::string_view> SplitLines(std::string_view file) {
   std::vector<std::string_view> lines;
@@ -135,19 +126,19 @@ std::optional<RegistryValue> TakeValue(std::string_view line,
     if (!text || !line.empty()) return std::nullopt;
     const std::optional<std::string> stored = DecodedStored(*text + '\0', decode);
     if (!stored) return std::nullopt;
-    value.type = kTypeString;
+    value.type = kTextType;
     value.bytes = *stored;
     return value;
   }
   if (TakePrefix(line, "dword:")) {
     const std::optional<std::uint32_t> number = TakeHexNumber(line);
     if (!number || line.size() != 8) return std::nullopt;
-    value.type = kTypeDword;
+    value.type = kDwordType;
     for (int i = 0; i < 4; ++i) value.bytes += static_cast<char>(*number >> (8 * i) & 0xFF);
     return value;
   }
   if (TakePrefix(line, "hex:")) {
-    value.type = kTypeBinary;
+    value.type = kBinaryType;
   } else if (TakePrefix(line, "hex(")) {
     const std::size_t close = line.find("):");
     const std::optional<std::uint32_t> type =
@@ -159,7 +150,7 @@ std::optional<RegistryValue> TakeValue(std::string_view line,
     return std::nullopt;
   }
   std::optional<std::string> bytes = TakeHexBytes(line, lines, next);
-  if (bytes && IsStringType(value.type)) bytes = DecodedStored(*bytes, decode);
+  if (bytes && IsTextType(value.type)) bytes = DecodedStored(*bytes, decode);
   if (!bytes) return std::nullopt;
   value.bytes = std::move(*bytes);
   return value;

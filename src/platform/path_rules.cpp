@@ -16,6 +16,10 @@ bool EndsAsPath(std::string_view text, std::size_t end, std::string_view directo
 
 }  // namespace
 
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 void AssignUpperAscii(std::string& out, std::string_view text) {
   out.assign(text);
   for (char& c : out) c = UpperAscii(c);

@@ -11,6 +11,9 @@ namespace zobl {
 // Letter case as the registry compares key names and the directory scan compares paths:
 // the ASCII letters only, whatever the user's locale.
 constexpr char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - ('a' - 'A')) : c; }
+// Whether the text is ASCII throughout: then its ASCII upper case is its upper case in
+// every script, and no trip through the locale is needed.
+bool IsAscii(std::string_view text);
 void AssignUpperAscii(std::string& out, std::string_view text);
 bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 bool EndsWithIgnoringAsciiCase(std::string_view text, std::string_view suffix);

@@ -28,8 +28,18 @@ enum class SubkeyStep : std::uint8_t {
 
 enum class EnumerationStep : std::uint8_t { Item, End, Failed };
 
-// The type number of a text holding %name% references to environment variables.
+// Value type numbers as the registry gives them.
+inline constexpr std::uint32_t kTextType = 1;
+// A text holding %name% references to environment variables.
 inline constexpr std::uint32_t kExpandableTextType = 2;
+inline constexpr std::uint32_t kBinaryType = 3;
+inline constexpr std::uint32_t kDwordType = 4;
+inline constexpr std::uint32_t kMultiTextType = 7;
+
+// The types whose bytes are texts, stored as UTF-16LE.
+constexpr bool IsTextType(std::uint32_t type) {
+  return type == kTextType || type == kExpandableTextType || type == kMultiTextType;
+}
 
 // A value as stored: its name (UTF-8, as every text of the program), its type number and
 // its bytes exactly as the registry holds them. Texts (types 1, 2 and 7) are held as

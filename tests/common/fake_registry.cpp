@@ -192,7 +192,7 @@ EnumerationStep FakeRegistry::EnumerateValue(Key key, std::uint32_t index, Regis
   const RegistryValue& set = std::next(node.values.begin(), index)->second;
   value.name = *Utf8FromUtf16(Utf16FromUtf8Lossy(set.name));
   value.type = set.type;
-  const bool text = set.type == 1 || set.type == kExpandableTextType || set.type == 7;
+  const bool text = IsTextType(set.type);
   value.bytes = text ? Utf16LeBytes(Utf16FromUtf8Lossy(set.bytes)) : set.bytes;
   return EnumerationStep::Item;
 }

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include "platform/path_rules.h"
 #include "platform/win32/wide_text.h"
 
@@ -13,9 +11,9 @@ int Win32Locale::CompareText(const char* first, const char* second) const { retu
 
 std::string Win32Locale::UpperCase(std::string_view text) const {
   // Most names are ASCII: they need no trip through UTF-16.
-  if (std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
-    std::string upper(text);
-    for (char& c : upper) c = UpperAscii(c);
+  if (IsAscii(text)) {
+    std::string upper;
+    AssignUpperAscii(upper, text);
     return upper;
   }
   std::wstring wide = Wide(text);
