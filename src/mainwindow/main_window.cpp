@@ -98,7 +98,7 @@ HWND TForm1::Create(HINSTANCE instance, int dpi) {
   dpi_ = dpi > 0 ? dpi : ScreenDpi();
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi_);
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
-                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
+                                      WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
                                       restored.top, restored.width, restored.height, nullptr, nullptr, instance, this);
   if (window == nullptr) throw std::runtime_error("Cannot create the main window");
   return window;

@@ -32,7 +32,8 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
   AppComposition app(system_.Form());
   TForm1 form(app.services, app.Features());
-  form.Create(GetModuleHandleA(nullptr), dpi);  // restored: smaller than the design
+  form.Create(GetModuleHandleA(nullptr), dpi);
+  ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
   PumpPending();
   for (const ControlDesign& design : DesignedControls()) {
     if (design.kind == ControlKind::Label || design.kind == ControlKind::ComboBox) continue;  // sized by text
