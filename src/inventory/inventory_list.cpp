@@ -38,6 +38,7 @@ RowId InventoryList::Add(UninstallEntry entry) {
   auto row = std::make_unique<UninstallEntry>(std::move(entry));
   row->Id = nextId_++;
   row->Selected = false;
+  row->NameSortKey = locale_.SortKey(SortText(*row, kNameColumn));
   const RowId id = row->Id;
   rowsById_.emplace(id, row.get());
   rows_.push_back(std::move(row));
@@ -51,6 +52,7 @@ bool InventoryList::SetName(RowId id, std::optional<std::string> name) {
   UninstallEntry* row = FindMutable(id);
   if (row == nullptr) return false;
   row->Name = std::move(name);
+  row->NameSortKey = locale_.SortKey(SortText(*row, kNameColumn));
   PlaceByName(id);
   NotifyRowsChanged();
   return true;
@@ -79,8 +81,9 @@ void InventoryList::Sort(const EntryComparison& compare) {
 }
 
 void InventoryList::PlaceByName(RowId id) {
-  const auto before = [this](const std::unique_ptr<UninstallEntry>& a, const std::unique_ptr<UninstallEntry>& b) {
-    return locale_.CompareText(SortText(*a, kNameColumn).c_str(), SortText(*b, kNameColumn).c_str()) < 0;
+  // Sort keys compare as unsigned bytes, as std::string compares.
+  const auto before = [](const std::unique_ptr<UninstallEntry>& a, const std::unique_ptr<UninstallEntry>& b) {
+    return a->NameSortKey < b->NameSortKey;
   };
   if (inNameOrder_) {
     // Every other row is in order: move this one into place, after the names it ties with.

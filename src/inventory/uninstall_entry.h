@@ -59,6 +59,9 @@ struct UninstallEntry {
   bool DirectoryFromInstallLocation = false;
   int StatusImage = kStatusOk;
   bool Selected = false;
+  // The locale's sort key of the Name column's text, which the list keeps to place the
+  // row in Name order without weighing the name again at every comparison.
+  std::string NameSortKey;
 
   [[nodiscard]] const std::string& CommandAsStarted() const {
     static const std::string kNone;

@@ -15,6 +15,9 @@ class Locale {
   // Locale order: case-insensitive first, lower case before upper case on ties,
   // punctuation before digits before letters. Negative, zero or positive.
   [[nodiscard]] virtual int CompareText(const char* first, const char* second) const = 0;
+  // Bytes whose order, compared as unsigned bytes, is CompareText's order for the texts
+  // they were made from: a text compared many times is weighed once.
+  [[nodiscard]] virtual std::string SortKey(std::string_view text) const = 0;
   // The UTF-8 text in upper case, letters of every script the locale knows folded: the
   // way the file system and the registry match names, whatever the case they were given in.
   [[nodiscard]] virtual std::string UpperCase(std::string_view text) const = 0;

@@ -35,6 +35,21 @@ int PortableLocale::CompareText(const char* first, const char* second) const {
   return caseOrder;
 }
 
+// Every primary weight in two bytes, one above the weight so that the end (two zeros)
+// comes before any character; then the case, larger bytes first, for texts that tie.
+std::string PortableLocale::SortKey(std::string_view text) const {
+  std::string key;
+  key.reserve(3 * text.size() + 2);
+  for (const char c : text) {
+    const unsigned weight = PrimaryWeight(static_cast<unsigned char>(c)) + 1;
+    key += static_cast<char>(weight >> 8);
+    key += static_cast<char>(weight & 0xFF);
+  }
+  key.append(2, '\0');
+  for (const char c : text) key += static_cast<char>(0xFF - static_cast<unsigned char>(c));
+  return key;
+}
+
 namespace {
 
 // The upper case of a code point from U+0080 to U+07FF, the two-byte sequences of UTF-8.

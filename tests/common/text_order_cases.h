@@ -1,6 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <vector>
+
+#include "platform/locale.h"
 
 namespace zobl::testing {
 
@@ -26,6 +30,23 @@ inline const std::vector<OrderedPair>& TextOrderCases() {
   };
   // clang-format on
   return cases;
+}
+
+// Every text's sort key against every other's orders as the comparison orders the texts:
+// the table's texts, and hyphens, apostrophes, accents and other scripts, which a word
+// sort weighs in ways of its own.
+inline void ExpectSortKeysOrderAsCompareText(const Locale& locale) {
+  std::vector<const char*> texts = {"co-op", "coop", "co op", "it's", "its", "a-b", "-ab", "A10", "A9",
+                                    "e", "\u00e9", "\u00c9", "ss", "\u00df", "\u00e6", "ae", "_x", "~x", "a\tb",
+                                    "\u041a\u0438\u043b\u043e", "\u043a\u0438\u043b\u043e", "\u65e5\u672c"};
+  for (const OrderedPair& pair : TextOrderCases()) texts.insert(texts.end(), {pair.first, pair.second});
+  const auto sign = [](int order) { return (order > 0) - (order < 0); };
+  for (const char* first : texts) {
+    for (const char* second : texts) {
+      EXPECT_EQ(sign(locale.SortKey(first).compare(locale.SortKey(second))), sign(locale.CompareText(first, second)))
+          << '"' << first << "\" against \"" << second << '"';
+    }
+  }
 }
 
 }  // namespace zobl::testing

@@ -18,6 +18,8 @@ TEST(PortableLocale, CompareTextHasTheListsCollationProperties) {
   }
 }
 
+TEST(PortableLocale, SortKeysOrderAsTheComparison) { ExpectSortKeysOrderAsCompareText(PortableLocale()); }
+
 TEST(PortableLocale, FormatsTheUtcDateByThePicture) {
   const PortableLocale locale;
   EXPECT_EQ(locale.FormatUtcDate(FileTimeFromUtc(2001, 7, 2, 12), "yyyy'.'MM'.'dd"), "2001.07.02");

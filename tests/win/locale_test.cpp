@@ -20,6 +20,8 @@ TEST(Win32Locale, CompareTextHasTheListsCollationProperties) {
   }
 }
 
+TEST(Win32Locale, SortKeysOrderAsLstrcmpA) { ExpectSortKeysOrderAsCompareText(win32::Win32Locale()); }
+
 TEST(Win32Locale, FormatsTheUtcDateLikeThePortableTwin) {
   const win32::Win32Locale system;
   const PortableLocale portable;
