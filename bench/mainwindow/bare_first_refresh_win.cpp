@@ -1,6 +1,7 @@
 #include "bare_first_refresh_win.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
@@ -63,8 +64,41 @@ bool PlaceDirectory(const char* command) {
     GetFullPathNameA(climb, MAX_PATH, full, &name);
     *std::strrchr(climb, '\\') = '\0';
   }
-  FindOne(directory);  // its date
+  // Its date, formatted.
+  WIN32_FIND_DATAA found;
+  const HANDLE find = FindFirstFileA(directory, &found);
+  if (find != INVALID_HANDLE_VALUE) {
+    FindClose(find);
+    SYSTEMTIME date;
+    char text[32];
+    if (FileTimeToSystemTime(&found.ftCreationTime, &date)) {
+      GetDateFormatA(LOCALE_SYSTEM_DEFAULT, 0, &date, "yyyy'.'MM'.'dd", text, sizeof text);
+    }
+  }
   return true;
+}
+
+// The locale's weighing of a name for the Name order, once per row.
+void WeighName(const char* name) {
+  wchar_t wide[1024];
+  char key[4096];
+  if (MultiByteToWideChar(CP_ACP, 0, name, -1, wide, 1024) > 0) {
+    LCMapStringW(GetThreadLocale(), LCMAP_SORTKEY, wide, -1, reinterpret_cast<LPWSTR>(key), sizeof key);
+  }
+}
+
+// The folders many programs share, asked once per refresh.
+void AskSharedFolders() {
+  for (const KNOWNFOLDERID* id :
+       {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesCommon,
+        &FOLDERID_ProgramFilesCommonX86, &FOLDERID_ProgramData, &FOLDERID_UserProfiles, &FOLDERID_Profile,
+        &FOLDERID_RoamingAppData, &FOLDERID_LocalAppData, &FOLDERID_LocalAppDataLow, &FOLDERID_Desktop,
+        &FOLDERID_Documents, &FOLDERID_Downloads, &FOLDERID_RoamingAppData}) {
+    wchar_t* path = nullptr;
+    if (SUCCEEDED(SHGetKnownFolderPath(*id, 0, nullptr, &path))) CoTaskMemFree(path);
+  }
+  wchar_t temporary[MAX_PATH + 1];
+  GetTempPathW(MAX_PATH + 1, temporary);
 }
 
 }  // namespace
@@ -72,6 +106,7 @@ bool PlaceDirectory(const char* command) {
 int BareFirstRefresh() {
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
+  AskSharedFolders();
   int count = 0;
   for (const RegistrySource source : zobl::kRegistrySources) {
     HKEY uninstall = nullptr;
@@ -82,6 +117,7 @@ int BareFirstRefresh() {
       ++count;
       char text[1024];
       if (!ReadValue(source, path, "DisplayName", text, sizeof text)) continue;
+      WeighName(text);
       const bool placed = ReadValue(source, path, "UninstallString", text, sizeof text) && PlaceDirectory(text);
       if (!placed) ReadValue(source, path, "InstallLocation", text, sizeof text);
     }

@@ -14,11 +14,15 @@
 #include <vector>
 
 #include "bare_first_refresh_win.h"
+#include "bare_list_paint_win.h"
 #include "bench_descriptors.h"
+#include "inventory/column_text.h"
 #include "inventory/command_analysis.h"
 #include "mainwindow/main_window.h"
 #include "app/app_composition.h"
 #include "app/system_services.h"
+#include "mainwindow/form_design.h"
+#include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_profile.h"
@@ -98,6 +102,36 @@ double TimeBareFirstRefresh() {
   return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+// The window's list as it is first shown (where it stands, its font, the rows' texts),
+// painted again by a bare list view, for the share of the first paint the control costs.
+double TimeBareListPaint() {
+  RECT place{};
+  LOGFONTA font{};
+  std::vector<zobl::bench::ShownRow> rows;
+  {
+    zobl::SystemServices system;
+    zobl::AppComposition app(system.Form());
+    zobl::TForm1 form(app.services, app.Features());
+    form.Create(GetModuleHandleA(nullptr));
+    form.Show();
+    const HWND list = form.Control(zobl::kListViewDescription);
+    GetWindowRect(list, &place);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)), sizeof font, &font);
+    for (std::size_t i = 0; i < form.Inventory().Count(); ++i) {
+      const zobl::UninstallEntry& row = form.Inventory().RowAt(i);
+      zobl::bench::ShownRow& shown = rows.emplace_back();
+      shown.image = row.StatusImage;
+      for (int column = 0; column < zobl::kColumnCount; ++column) {
+        shown.texts[column] = zobl::ColumnText(row, static_cast<zobl::ListColumn>(column));
+      }
+    }
+  }
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  const zobl::win32::ScopedFont copy(CreateFontIndirectA(&font));
+  return zobl::bench::BareListPaintCost(place, copy.Get(), rows);
+}
+
 StartUp Median(std::vector<StartUp> runs) {
   std::sort(runs.begin(), runs.end(), [](const auto& a, const auto& b) { return a.milliseconds < b.milliseconds; });
   return runs[runs.size() / 2];
@@ -124,6 +158,7 @@ int main() {
   const StartUp empty = MedianStartUp();
   StartUp full{};
   double bare = 0;
+  double barePaint = 0;
   {
     const BenchDescriptors descriptors(zobl::bench::DescriptorKind::ProgramDirectory);
     TimeBareFirstRefresh();  // warm: the new keys and directories seen once
@@ -139,14 +174,18 @@ int main() {
     std::printf("  first refresh alone, %d rows: %.1f ms\n", kDescriptors, TimeRefreshAlone(&ordering));
     std::printf("  of which naming and ordering the rows: %.1f ms\n", ordering);
     std::printf("  their command analyses alone: %.1f ms\n", TimeAnalysisAlone());
+    barePaint = TimeBareListPaint();
   }
   std::printf("window start-up in the process, median of %d (descriptors with program directories)\n", kRounds);
   std::printf("  %5zu rows: %8.1f ms\n", empty.rows, empty.milliseconds);
   std::printf("  %5zu rows: %8.1f ms (showing and first paint %.1f ms, empty %.1f ms)\n", full.rows, full.milliseconds,
               full.showing, empty.showing);
   std::printf("  bare Win32 calls of the first refresh: %8.1f ms\n", bare);
+  std::printf("  a bare list view's painting of the rows shown, above none: %.1f ms\n", barePaint);
+  std::printf("  excess above the empty start-up plus the bare calls: %.1f ms (goal <= 30 ms)\n",
+              full.milliseconds - empty.milliseconds - bare);
   std::printf("  ratio to the empty start-up: %.2fx (goal <= 1.5x)\n", full.milliseconds / empty.milliseconds);
-  std::printf("  ratio to the empty start-up plus the bare calls: %.2fx (goal <= 1.2x)\n",
+  std::printf("  ratio to the empty start-up plus the bare calls: %.2fx (goal <= 1.15x)\n",
               full.milliseconds / (empty.milliseconds + bare));
   return 0;
 }

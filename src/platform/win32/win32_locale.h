@@ -4,7 +4,8 @@
 
 namespace zobl::win32 {
 
-// The user's locale through lstrcmpA, CharUpperA and GetDateFormatA.
+// The user's locale through lstrcmpA and the sort keys that order as it does, CharUpperBuffW
+// and GetDateFormatA.
 class Win32Locale final : public Locale {
  public:
   [[nodiscard]] int CompareText(const char* first, const char* second) const override;
