@@ -38,7 +38,6 @@ RowId InventoryList::Add(UninstallEntry entry) {
   auto row = std::make_unique<UninstallEntry>(std::move(entry));
   row->Id = nextId_++;
   row->Selected = false;
-  row->NameSortKey = locale_.SortKey(SortText(*row, kNameColumn));
   const RowId id = row->Id;
   rowsById_.emplace(id, row.get());
   rows_.push_back(std::move(row));
@@ -52,7 +51,6 @@ bool InventoryList::SetName(RowId id, std::optional<std::string> name) {
   UninstallEntry* row = FindMutable(id);
   if (row == nullptr) return false;
   row->Name = std::move(name);
-  row->NameSortKey = locale_.SortKey(SortText(*row, kNameColumn));
   PlaceByName(id);
   NotifyRowsChanged();
   return true;
@@ -81,6 +79,8 @@ void InventoryList::Sort(const EntryComparison& compare) {
 }
 
 void InventoryList::PlaceByName(RowId id) {
+  UninstallEntry& named = *FindMutable(id);
+  named.NameSortKey = locale_.SortKey(SortText(named, kNameColumn));
   // Sort keys compare as unsigned bytes, as std::string compares.
   const auto before = [](const std::unique_ptr<UninstallEntry>& a, const std::unique_ptr<UninstallEntry>& b) {
     return a->NameSortKey < b->NameSortKey;

@@ -88,6 +88,7 @@ class InventoryList {
     NotifyRowsChanged();
     return true;
   }
+  // Weighs the row's name into its sort key and moves the row to its place in Name order.
   void PlaceByName(RowId id);
   void NotifyCountChanged();
   void NotifyRowsChanged();
