@@ -1,13 +1,13 @@
 #include "bare_first_refresh_win.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include <cstdio>
 #include <cstring>
 
 #include "platform/registry.h"
 #include "platform/win32/registry_roots.h"
+#include "platform/win32/win32_file_system.h"
 
 namespace {
 
@@ -32,10 +32,16 @@ bool IsDirectory(const char* path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+bool FindOne(const char* path, WIN32_FIND_DATAA& found) {
+  const HANDLE find = FindFirstFileA(path, &found);
+  if (find == INVALID_HANDLE_VALUE) return false;
+  FindClose(find);
+  return true;
+}
+
 void FindOne(const char* path) {
   WIN32_FIND_DATAA found;
-  const HANDLE find = FindFirstFileA(path, &found);
-  if (find != INVALID_HANDLE_VALUE) FindClose(find);
+  FindOne(path, found);
 }
 
 // The file-system questions for `"X:\dir\program.exe" arguments`; true when a directory is placed.
@@ -66,14 +72,10 @@ bool PlaceDirectory(const char* command) {
   }
   // Its date, formatted.
   WIN32_FIND_DATAA found;
-  const HANDLE find = FindFirstFileA(directory, &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    FindClose(find);
-    SYSTEMTIME date;
-    char text[32];
-    if (FileTimeToSystemTime(&found.ftCreationTime, &date)) {
-      GetDateFormatA(LOCALE_SYSTEM_DEFAULT, 0, &date, "yyyy'.'MM'.'dd", text, sizeof text);
-    }
+  SYSTEMTIME date;
+  char text[32];
+  if (FindOne(directory, found) && FileTimeToSystemTime(&found.ftCreationTime, &date)) {
+    GetDateFormatA(LOCALE_SYSTEM_DEFAULT, 0, &date, "yyyy'.'MM'.'dd", text, sizeof text);
   }
   return true;
 }
@@ -87,26 +89,14 @@ void WeighName(const char* name) {
   }
 }
 
-// The folders many programs share, asked once per refresh.
-void AskSharedFolders() {
-  for (const KNOWNFOLDERID* id :
-       {&FOLDERID_ProgramFiles, &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesCommon,
-        &FOLDERID_ProgramFilesCommonX86, &FOLDERID_ProgramData, &FOLDERID_UserProfiles, &FOLDERID_Profile,
-        &FOLDERID_RoamingAppData, &FOLDERID_LocalAppData, &FOLDERID_LocalAppDataLow, &FOLDERID_Desktop,
-        &FOLDERID_Documents, &FOLDERID_Downloads, &FOLDERID_RoamingAppData}) {
-    wchar_t* path = nullptr;
-    if (SUCCEEDED(SHGetKnownFolderPath(*id, 0, nullptr, &path))) CoTaskMemFree(path);
-  }
-  wchar_t temporary[MAX_PATH + 1];
-  GetTempPathW(MAX_PATH + 1, temporary);
-}
-
 }  // namespace
 
 int BareFirstRefresh() {
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
-  AskSharedFolders();
+  // The shared folders are asked through the program's own list of them, the one piece
+  // of the program here: its known-folder questions are what cost, not their texts.
+  static_cast<void>(zobl::win32::Win32FileSystem().SharedFolders());
   int count = 0;
   for (const RegistrySource source : zobl::kRegistrySources) {
     HKEY uninstall = nullptr;

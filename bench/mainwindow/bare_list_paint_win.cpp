@@ -6,8 +6,9 @@
 #include <chrono>
 #include <cstring>
 
-#include "mainwindow/form_design.h"
+#include "mainwindow/inventory_list_view.h"
 #include "mainwindow/pictures.h"
+#include "platform/dpi.h"
 #include "platform/win32/scoped_handles.h"
 
 namespace zobl::bench {
@@ -49,7 +50,7 @@ double MedianRepaint(HWND list) {
 
 }  // namespace
 
-double BareListPaintCost(const RECT& place, HFONT font, const std::vector<ShownRow>& rows) {
+double BareListPaintCost(const RECT& place, HFONT font, int dpi, const std::vector<ShownRow>& rows) {
   shownRows = &rows;
   const HINSTANCE instance = GetModuleHandleA(nullptr);
   WNDCLASSA windowClass{};
@@ -68,20 +69,9 @@ double BareListPaintCost(const RECT& place, HFONT font, const std::vector<ShownR
                                     0, 0, width, height, parent, nullptr, instance, nullptr);
   SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
-  const win32::ScopedImageList images = CreateRowImages(16);
+  const win32::ScopedImageList images = CreateRowImages(ScaleToDpi(16, dpi));
   ListView_SetImageList(list, images.Get(), LVSIL_SMALL);
-  int index = 0;
-  for (const ColumnDesign& design : kListColumns) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = design.alignment == ColumnDesign::Right    ? LVCFMT_RIGHT
-                 : design.alignment == ColumnDesign::Center ? LVCFMT_CENTER
-                                                            : LVCFMT_LEFT;
-    column.cx = design.width;
-    column.pszText = const_cast<char*>(design.title);
-    column.iSubItem = index;
-    SendMessageA(list, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
-  }
+  InsertListColumns(list, dpi);
   const win32::ScopedHook hook(SetWindowsHookExA(WH_CALLWNDPROCRET, DoNothing, nullptr, GetCurrentThreadId()));
   MedianRepaint(list);  // warm
   const double none = MedianRepaint(list);

@@ -107,6 +107,7 @@ double TimeBareFirstRefresh() {
 double TimeBareListPaint() {
   RECT place{};
   LOGFONTA font{};
+  int dpi = 0;
   std::vector<zobl::bench::ShownRow> rows;
   {
     zobl::SystemServices system;
@@ -114,6 +115,7 @@ double TimeBareListPaint() {
     zobl::TForm1 form(app.services, app.Features());
     form.Create(GetModuleHandleA(nullptr));
     form.Show();
+    dpi = form.Dpi();
     const HWND list = form.Control(zobl::kListViewDescription);
     GetWindowRect(list, &place);
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)), sizeof font, &font);
@@ -129,7 +131,7 @@ double TimeBareListPaint() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   const zobl::win32::ScopedFont copy(CreateFontIndirectA(&font));
-  return zobl::bench::BareListPaintCost(place, copy.Get(), rows);
+  return zobl::bench::BareListPaintCost(place, copy.Get(), dpi, rows);
 }
 
 StartUp Median(std::vector<StartUp> runs) {

@@ -24,6 +24,19 @@ int ColumnFormat(const ColumnDesign& column) {
 
 }  // namespace
 
+void InsertListColumns(HWND control, int dpi) {
+  int index = 0;
+  for (const ColumnDesign& design : kListColumns) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+    column.fmt = ColumnFormat(design);
+    column.cx = ScaleToDpi(design.width, dpi);
+    column.pszText = const_cast<char*>(design.title);
+    column.iSubItem = index;
+    SendMessageA(control, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
+  }
+}
+
 InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
     : list_(list),
       control_(control),
@@ -34,16 +47,7 @@ InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
   if (const HWND tips = ListView_GetToolTips(control_)) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 600);
   ListView_SetImageList(control_, smallImages_.Get(), LVSIL_SMALL);
   ListView_SetImageList(control_, largeImages_.Get(), LVSIL_NORMAL);
-  int index = 0;
-  for (const ColumnDesign& design : kListColumns) {
-    LVCOLUMNA column{};
-    column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-    column.fmt = ColumnFormat(design);
-    column.cx = ScaleToDpi(design.width, dpi);
-    column.pszText = const_cast<char*>(design.title);
-    column.iSubItem = index;
-    SendMessageA(control_, LVM_INSERTCOLUMNA, static_cast<WPARAM>(index++), reinterpret_cast<LPARAM>(&column));
-  }
+  InsertListColumns(control_, dpi);
   list_.SetObserver(this);
   CountChanged(list_.Count());
 }

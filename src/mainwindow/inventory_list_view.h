@@ -8,6 +8,10 @@
 
 namespace zobl {
 
+// Gives a list view in report view the inventory's six columns, titled, aligned and as
+// wide as the design says at `dpi`.
+void InsertListColumns(HWND control, int dpi);
+
 // ListViewDescription: a virtual list view showing the inventory, in report view (six
 // columns) or as large icons. The rows stay in the InventoryList; the control asks for
 // each text as it paints, and its selection is kept equal to the list's.

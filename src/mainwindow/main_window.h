@@ -96,6 +96,8 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   HWND Create(HINSTANCE instance, int dpi = 0);
   // Opens the created window maximized.
   void Show() const;
+  // The resolution the window's controls, fonts and pictures are made for.
+  [[nodiscard]] int Dpi() const { return dpi_; }
   // A control or page of the open window; nullptr before WM_CREATE and after WM_DESTROY.
   [[nodiscard]] HWND Control(ControlId id) const;
   [[nodiscard]] HWND Page(FormPage page) const;
