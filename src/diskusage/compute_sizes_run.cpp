@@ -12,19 +12,21 @@ namespace {
 
 constexpr std::uint32_t kPieRefreshAfterMilliseconds = 1000;
 
-// Remembers the pump's word that the window is closing, so that no later step asks
-// the window anything.
-class ClosingAwarePump final : public MessagePump {
+// Ends the scan between two entries once the window is closing or the user has asked the
+// run to stop, and remembers the closing, so that no later step asks the window anything.
+class RunPump final : public MessagePump {
  public:
-  ClosingAwarePump(MessagePump& pump, bool& closing) : pump_(pump), closing_(closing) {}
+  RunPump(MessagePump& pump, bool& closing, const bool& stopping)
+      : pump_(pump), closing_(closing), stopping_(stopping) {}
   bool Pump() override {
     if (!closing_ && !pump_.Pump()) closing_ = true;
-    return !closing_;
+    return !closing_ && !stopping_;
   }
 
  private:
   MessagePump& pump_;
   bool& closing_;
+  const bool& stopping_;
 };
 
 }  // namespace
@@ -53,7 +55,7 @@ void ComputeSizesRun::ButtonCalculeTailleClick() {
   // The pie is rebuilt after the first row and after any row that alone took more than a
   // second; time spent on another tab counts from the last check made here.
   const auto measure = [&](RowId id) {
-    if (!MeasureRow(id)) return false;
+    if (!MeasureRow(id)) return;
     measured.insert(id);
     if (view_.PiePageActive()) {
       const std::uint32_t now = ticks_.Milliseconds();
@@ -63,21 +65,18 @@ void ComputeSizesRun::ButtonCalculeTailleClick() {
     }
     first = false;
     view_.StepProgress();
-    return true;
   };
-  for (std::size_t i = 0; i < list_.Count() && !stopping_; ++i) {
-    if (!measure(list_.RowAt(i).Id)) return;
-  }
+  for (std::size_t i = 0; i < list_.Count() && !Ending(); ++i) measure(list_.RowAt(i).Id);
   // Rows the walk by position passed over, when the list changed under it: a refresh that
   // adds a row re-sorts the list. Each is measured too, found by its id.
-  for (std::vector<RowId> missed = Unmeasured(measured); !missed.empty() && !stopping_;
-       missed = Unmeasured(measured)) {
+  for (std::vector<RowId> missed = Unmeasured(measured); !missed.empty() && !Ending(); missed = Unmeasured(measured)) {
     for (const RowId id : missed) {
-      if (stopping_) break;
-      if (list_.Find(id) != nullptr && !measure(id)) return;
+      if (Ending()) break;
+      if (list_.Find(id) != nullptr) measure(id);
       measured.insert(id);  // gone meanwhile: nothing to measure
     }
   }
+  if (closing_) return;
   if (view_.PiePageActive()) view_.PieRefresh();
 }
 
@@ -97,9 +96,10 @@ bool ComputeSizesRun::MeasureRow(RowId id) {
     return true;
   }
   const std::string path = *row.Directory;  // the scan pumps; the row may go meanwhile
-  ClosingAwarePump pump(pump_, closing_);
+  RunPump pump(pump_, closing_, stopping_);
   const std::uint64_t count = DirectorySize(path, listing_, pump);
-  if (closing_) return false;
+  // Stopped part way, the count is a part of the directory: the row keeps what it showed.
+  if (Ending()) return false;
   list_.SetMeasuredSize(id, count);
   return true;
 }

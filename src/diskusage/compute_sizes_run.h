@@ -38,7 +38,8 @@ class ComputeSizesView {
 // because the list changed under it are measured after it, by id: no row listed at the
 // end keeps "not yet computed". Once the pump reports the
 // window closing, the run stops and touches neither the list nor the view again.
-// Asked to stop, it ends as after its last row once the directory it measures is done.
+// Asked to stop, the scan ends between two directory entries, the row under way keeps the
+// text it had, and the run ends as after its last row.
 class ComputeSizesRun {
  public:
   ComputeSizesRun(InventoryList& list,
@@ -54,8 +55,10 @@ class ComputeSizesRun {
   void Stop() { stopping_ = running_; }
 
  private:
-  // Measures the row, which is in the list; false once the window is closing.
+  // Measures the row, which is in the list; false, with the row untouched, when the run
+  // ended before its directory was measured whole.
   bool MeasureRow(RowId id);
+  [[nodiscard]] bool Ending() const { return stopping_ || closing_; }
   // The listed rows not in `measured`, in display order.
   [[nodiscard]] std::vector<RowId> Unmeasured(const std::unordered_set<RowId>& measured) const;
 

@@ -16,8 +16,8 @@ namespace zobl {
 // links ends the walk instead of repeating it.
 //
 // `pump` runs before each entry is looked at ("." and ".." included), never when the
-// directory cannot be listed. Once it reports that the window is closing, the scan
-// returns at once with what it has counted so far. Nothing is reported: whatever
+// directory cannot be listed. Once it reports a stop (the window closing, or the user
+// stopping the run), the scan returns at once with what it has counted so far. Nothing is reported: whatever
 // cannot be read counts as 0.
 [[nodiscard]] std::uint64_t DirectorySize(std::string_view path, DirectoryListing& listing, MessagePump& pump);
 
