@@ -9,7 +9,7 @@ root=$PWD
 jobs=$(nproc)
 
 cmake/ensure-packages.sh cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev ccache \
-  wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick \
+  wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick xdotool \
   cups printer-driver-cups-pdf poppler-utils ghostscript
 
 . cmake/private-xvfb.sh

@@ -5,6 +5,7 @@
 #include "mainwindow/settings.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_directory_listing.h"
+#include "platform/win32/win32_display_contrast.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_growing_file.h"
 #include "platform/win32/win32_local_clock.h"
@@ -38,6 +39,7 @@ struct SystemServices {
   win32::Win32GrowingFiles growingFiles;
   win32::Win32LocalClock clock;
   win32::Win32Clipboard clipboard;
+  win32::Win32DisplayContrast contrast;
 
   FormServices Form() {
     return {registry,
@@ -55,6 +57,7 @@ struct SystemServices {
             growingFiles,
             clock,
             clipboard,
+            contrast,
             [this](HWND owner) {
               dialogs.SetOwner(owner);
               clipboard.SetOwner(owner);

@@ -59,6 +59,32 @@ void InventoryListView::ShowDetails(bool details) {
   ShowListSelection();
 }
 
+std::optional<std::size_t> InventoryListView::RowAtPoint(POINT screen) const {
+  LVHITTESTINFO hit{};
+  hit.pt = screen;
+  if (!ScreenToClient(control_, &hit.pt)) return std::nullopt;
+  const int index = ListView_HitTest(control_, &hit);
+  if (index < 0 || (hit.flags & LVHT_ONITEM) == 0 || static_cast<std::size_t>(index) >= list_.Count()) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(index);
+}
+
+void InventoryListView::SelectRow(std::size_t index) {
+  if (index >= list_.Count()) return;
+  list_.Select(list_.RowAt(index).Id);
+  ShowListSelection();
+  ListView_EnsureVisible(control_, static_cast<int>(index), FALSE);
+}
+
+POINT InventoryListView::MenuPoint(std::size_t index) const {
+  RECT label{};
+  POINT point{0, 0};
+  if (ListView_GetItemRect(control_, static_cast<int>(index), &label, LVIR_LABEL)) point = {label.left, label.bottom};
+  ClientToScreen(control_, &point);
+  return point;
+}
+
 bool InventoryListView::OnNotify(const NMHDR& header, LRESULT& result) {
   if (header.hwndFrom != control_) return false;
   result = 0;

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <optional>
+
 #include "inventory/inventory_list.h"
 #include "platform/win32/gdi_handles.h"
 
@@ -24,6 +26,13 @@ class InventoryListView final : public InventoryListObserver {
 
   [[nodiscard]] HWND Handle() const { return control_; }
   void ShowDetails(bool details);
+
+  // The row under a point of the screen, or nothing.
+  [[nodiscard]] std::optional<std::size_t> RowAtPoint(POINT screen) const;
+  // Makes the row the selected one, as a click on it does, and scrolls it into view.
+  void SelectRow(std::size_t index);
+  // Where the keyboard opens a row's menu: the bottom left of its label, on the screen.
+  [[nodiscard]] POINT MenuPoint(std::size_t index) const;
 
   // Notifications from the control; returns true when the notification was this view's.
   bool OnNotify(const NMHDR& header, LRESULT& result);

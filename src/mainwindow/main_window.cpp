@@ -1,6 +1,7 @@
 #include "mainwindow/main_window.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 #include <iterator>
@@ -11,6 +12,7 @@
 
 #include "inventory/inventory_refresh.h"
 #include "inventory/row_copy_text.h"
+#include "inventory/uninstall_key.h"
 #include "mainwindow/about_text.h"
 #include "mainwindow/control_wrappers.h"
 #include "mainwindow/event_guard.h"
@@ -20,9 +22,11 @@
 #include "mainwindow/list_commands.h"
 #include "mainwindow/pictures.h"
 #include "mainwindow/refresh_timer.h"
+#include "mainwindow/row_context_menu.h"
 #include "mainwindow/settings.h"
 #include "mainwindow/web_links.h"
 #include "platform/clipboard.h"
+#include "platform/display_contrast.h"
 #include "platform/shell.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_timer.h"
@@ -37,10 +41,16 @@ namespace {
 constexpr UINT_PTR kProgressTimer = 1;
 constexpr UINT kProgressPeriodMilliseconds = 50;
 
+bool KeyDown(int key) { return GetKeyState(key) < 0; }
+
 bool IsCopyKey(const MSG& message) {
-  const auto down = [](int key) { return GetKeyState(key) < 0; };
-  return message.message == WM_KEYDOWN && message.wParam == 'C' && down(VK_CONTROL) && !down(VK_SHIFT) &&
-         !down(VK_MENU);
+  return message.message == WM_KEYDOWN && message.wParam == 'C' && KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) &&
+         !KeyDown(VK_MENU);
+}
+
+bool IsRefreshKey(const MSG& message) {
+  return message.message == WM_KEYDOWN && message.wParam == VK_F5 && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) &&
+         !KeyDown(VK_MENU);
 }
 
 int ScreenDpi() {
@@ -132,16 +142,21 @@ void TForm1::RefreshTick() {
 bool TForm1::PreTranslateMessage(MSG& message) {
   bool used = false;
   FromOutside([&] {
-    // Escape ends a run of "Compute the Files Size" once its current directory is measured.
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && features_.computeRun.Running() &&
-        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+    const bool ours = message.hwnd == window_ || IsChild(window_, message.hwnd);
+    // Escape ends a run of "Compute the Files Size" between two entries of the directory under way.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && features_.computeRun.Running() && ours) {
       features_.computeRun.Stop();
       used = true;
       return;
     }
+    // F5 re-reads the registry at once, on every page: the refresh the timer would run.
+    if (IsRefreshKey(message) && ours) {
+      features_.refresher.RefreshInventory();
+      used = true;
+      return;
+    }
     // On the other pages the key is the focused control's: the About text copies its own.
-    if (IsCopyKey(message) && activePage_ == FormPage::List &&
-        (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+    if (IsCopyKey(message) && activePage_ == FormPage::List && ours) {
       CopySelectedRow();
       used = true;
       return;
@@ -157,6 +172,58 @@ void TForm1::CopySelectedRow() {
   if (!services_.clipboard.PutText(RowCopyText(features_.list.RowAt(*selected)))) {
     throw std::runtime_error("The line could not be copied to the clipboard");
   }
+}
+
+// The right button selects the row under the pointer and opens the menu there; Shift+F10
+// and the Menu key (the position -1,-1) open it at the selected row. No row, no menu.
+bool TForm1::OnContextMenu(HWND source, LPARAM position) {
+  InventoryListView& view = shown_->listView;
+  if (source != view.Handle() || activePage_ != FormPage::List) return false;
+  const bool fromKeyboard = GET_X_LPARAM(position) == -1 && GET_Y_LPARAM(position) == -1;
+  POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+  const std::optional<std::size_t> index = fromKeyboard ? features_.list.SelectedIndex() : view.RowAtPoint(at);
+  if (!index) return true;
+  view.SelectRow(*index);
+  if (fromKeyboard) at = view.MenuPoint(*index);
+  const UninstallEntry& row = features_.list.RowAt(*index);
+  const RowId id = row.Id;
+  const std::optional<RowMenuCommand> chosen = TrackRowMenu(window_, at, RowMenuItems(row, services_.fileSystem));
+  // The menu's loop runs refreshes: the row may have left the list, or the window closed.
+  if (chosen && shown_ && features_.list.Find(id) != nullptr) RunRowCommand(*chosen, id);
+  return true;
+}
+
+void TForm1::RunRowCommand(RowMenuCommand command, RowId id) {
+  // The list commands act on the selected row, which the menu's row is again.
+  shown_->listView.SelectRow(*features_.list.IndexOf(id));
+  const UninstallEntry& row = *features_.list.Find(id);
+  switch (command) {
+    case RowMenuCommand::Uninstall: ButtonUninstallClick(); break;
+    case RowMenuCommand::RemoveLine: ButtonRemoveEntryClick(); break;
+    case RowMenuCommand::Copy: CopySelectedRow(); break;
+    case RowMenuCommand::CopyRegistryPath:
+      if (!services_.clipboard.PutText(DescriptorLocation(row.Source, row.KeyName))) {
+        throw std::runtime_error("The registry path could not be copied to the clipboard");
+      }
+      break;
+    case RowMenuCommand::OpenFolder: {
+      // Greyed when there was none; it may have gone while the menu was open.
+      const std::string folder = row.Directory.value_or("");
+      if (folder.empty() || !services_.shell.OpenFolder(folder)) {
+        throw std::runtime_error("The folder \"" + folder + "\" could not be opened");
+      }
+      break;
+    }
+  }
+}
+
+// The user's choice of the picture stays as set: it shows again once high contrast is off.
+void TForm1::FollowContrast() {
+  const bool on = services_.contrast.HighContrastOn();
+  const bool changed = on != highContrast_;
+  highContrast_ = on;
+  features_.texture.StandAside(on);
+  if (changed) RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 // Every message of the window, and those its pages hand on, passes here once.
@@ -190,11 +257,16 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
     case WM_CTLCOLORSTATIC: return OnControlColour(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_CONTEXTMENU:
+      if (OnContextMenu(reinterpret_cast<HWND>(wParam), lParam)) return 0;
+      return DefWindowProcA(window_, message, wParam, lParam);
+    case WM_SYSCOLORCHANGE: FollowContrast(); return 0;
     case WM_SETTINGCHANGE:
       // The numbers' separators are the user's, and the user may change them.
       if (lParam != 0 && std::string_view(reinterpret_cast<const char*>(lParam)) == "intl") {
         shown_->chart1.SetSeparators(win32::UserNumberSeparators());
       }
+      FollowContrast();
       return 0;
     default: return DefWindowProcA(window_, message, wParam, lParam);
   }
@@ -210,7 +282,8 @@ LRESULT TForm1::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY:
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN:
-    case WM_CTLCOLOREDIT: return HandleMessage(message, wParam, lParam);
+    case WM_CTLCOLOREDIT:
+    case WM_CONTEXTMENU: return HandleMessage(message, wParam, lParam);
     case WM_SETCURSOR:
       // The web site's label is a link.
       if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kLabel5) {
@@ -245,6 +318,11 @@ LRESULT TForm1::OnControlColour(HDC dc, HWND control) const {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
   }
   SetBkMode(dc, TRANSPARENT);
+  if (highContrast_) {
+    // The user's colours alone, the link's too: none of ours may lessen the contrast asked for.
+    SetTextColor(dc, GetSysColor(control == Control(kLabel5) ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+  }
   if (control == Control(kLabel5)) SetTextColor(dc, RGB(0, 0, 255));
   // Over the picture a label leaves its background alone; without it, the face colour
   // wipes what a label showed before (a text greyed out is drawn again in full).
@@ -389,6 +467,7 @@ void TForm1::ZUMdepart() {
   SetScrollPos(window_, SB_HORZ, 0, TRUE);
   ScrollTo(SB_HORZ, 0);
   ActivatePage(FormPage::List);
+  FollowContrast();
   const bool textured = features_.settings.Read(kDisplayTexture);
   features_.texture.TextureInit(kTextureFile, textured);
   // The box's handler runs as a click on it would have run it.

@@ -12,6 +12,7 @@
 #include "mainwindow/form_design.h"
 #include "mainwindow/form_link.h"
 #include "mainwindow/list_sorting.h"
+#include "mainwindow/row_menu.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
 #include "reports/pie_chart_window.h"
@@ -20,6 +21,7 @@
 namespace zobl {
 
 class Clipboard;
+class DisplayContrast;
 class DirectoryListing;
 class FileSystem;
 class GrowingFiles;
@@ -61,6 +63,7 @@ struct FormServices {
   GrowingFiles& growingFiles;
   const LocalClock& clock;
   Clipboard& clipboard;
+  DisplayContrast& contrast;
   // Hears of the window as it is made, and of nullptr once it is gone, so that the
   // boxes and pages the services show belong to the window.
   std::function<void(HWND)> ownerChanged;
@@ -149,6 +152,12 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   void SwitchTab(int step);
   // Ctrl+C: the selected row's texts to the clipboard; nothing without a selection.
   void CopySelectedRow();
+  // A row's menu for the right button, Shift+F10 or the Menu key; false when `source`
+  // is not the list, whose rows alone have one.
+  bool OnContextMenu(HWND source, LPARAM position);
+  void RunRowCommand(RowMenuCommand command, RowId id);
+  // Follows the system's high contrast: the picture stands aside, the labels take its colours.
+  void FollowContrast();
   [[nodiscard]] bool NamelessLinesShown() const override;
 
   // Event handlers, by the design's names.
@@ -195,6 +204,7 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   std::unique_ptr<Shown> shown_;
   std::optional<FormPage> activePage_;
   POINT scroll_{0, 0};
+  bool highContrast_ = false;
 };
 
 }  // namespace zobl

@@ -15,6 +15,8 @@ class Shell {
   // Opens the address in the user's browser, maximized; what the shell answers is not
   // the program's concern.
   virtual void OpenAddress(const std::string& address) = 0;
+  // Opens the folder in the user's file manager; false when the shell could not.
+  [[nodiscard]] virtual bool OpenFolder(const std::string& path) = 0;
 };
 
 }  // namespace zobl

@@ -87,7 +87,7 @@ LRESULT CALLBACK Texture::TexturePaintHook(int code, WPARAM wParam, LPARAM lPara
 }
 
 void Texture::PaintOver(HWND window, HDC dc) const {
-  if (!format_ || !state_.picture) return;
+  if (!Painting() || !state_.picture) return;
   RECT client;
   if (!GetClientRect(window, &client)) return;
   POINT origin{};

@@ -31,8 +31,11 @@ class Texture {
   bool TextureEnable();
   // Unhooks and frees the picture.
   bool TextureDisable();
+  // While the system shows high contrast the picture stands aside: the hook paints
+  // nothing, and the picture and the user's choice are kept for when it is switched off.
+  void StandAside(bool aside) { standingAside_ = aside; }
   // True while the hook paints: labels then leave their background to the picture.
-  [[nodiscard]] bool Painting() const { return hook_.IsValid() && format_.has_value(); }
+  [[nodiscard]] bool Painting() const { return hook_.IsValid() && format_.has_value() && !standingAside_; }
 
  private:
   struct TextureState {
@@ -49,6 +52,7 @@ class Texture {
   TextureState state_;
   std::optional<TextureFormat> format_;  // the picture's, when it passed the checks
   win32::ScopedHook hook_;
+  bool standingAside_ = false;
 };
 
 }  // namespace zobl

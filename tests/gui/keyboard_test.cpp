@@ -166,5 +166,31 @@ TEST_F(KeyboardTest, CtrlCCopiesTheSelectedRowAsShown) {
   EXPECT_TRUE(Until([&] { return ClipboardText() == row; })) << ClipboardText();
 }
 
+// Keys typed on the test's screen by xdotool, as the user's keyboard types them: they
+// reach the window with the focus through the X server, into a menu's own loop too.
+void TypeOnScreen(const std::string& keys) {
+  std::string command = "Z:\\usr\\bin\\xdotool key --delay 100 " + keys;
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION started{};
+  ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+      << "xdotool (the package xdotool) is needed: " << GetLastError();
+  // A Unix program comes without handles to wait on; the test waits for what the keys do.
+  if (started.hProcess != nullptr) CloseHandle(started.hProcess);
+  if (started.hThread != nullptr) CloseHandle(started.hThread);
+}
+
+// Shift+F10 opens the selected row's menu; its access key P copies the row's registry path.
+TEST_F(KeyboardTest, ShiftF10OpensTheRowsMenuAndPCopiesItsRegistryPath) {
+  const std::string key = descriptors_.Add("menu", "Menu");
+  OpenInFront();
+  ASSERT_TRUE(RefreshUntil([this] { return Listed("menu"); }));
+  SelectRow("menu");
+  SetFocus(Control(kListViewDescription));
+  TypeOnScreen("shift+F10 p");
+  const std::string path = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
+  EXPECT_TRUE(Until([&] { return ClipboardText() == path; })) << ClipboardText();
+}
+
 }  // namespace
 }  // namespace zobl::testing

@@ -120,12 +120,23 @@ TEST_F(WindowTest, RowTipShowsTheDescriptorsFullRegistryPath) {
   EXPECT_EQ(std::string(text), "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key);
 }
 
-TEST_F(WindowTest, FollowsTheRegistryWithinATick) {
+TEST_F(WindowTest, FollowsTheRegistryWithinATickOrAtOnceOnF5) {
   Open();
   const std::string key = descriptors_.Add("c", "Charlie");
   EXPECT_TRUE(RefreshUntil([&] { return Listed("c"); }));
   descriptors_.Remove(key);
   EXPECT_TRUE(RefreshUntil([&] { return !Listed("c"); }));
+
+  // F5, on any page, through the program's loop: with the timer stopped, only the key reads.
+  app_->refreshTimer.Stop();
+  for (const FormPage page : {FormPage::List, FormPage::About}) {
+    form_->ActivatePage(page);
+    const std::string suffix = "f5-" + std::to_string(static_cast<int>(page));
+    descriptors_.Add(suffix, "Refreshed");
+    PostMessageA(form_->Page(page), WM_KEYDOWN, VK_F5, 0);
+    PumpPending([this](MSG& message) { return form_->PreTranslateMessage(message); });
+    EXPECT_TRUE(Listed(suffix)) << suffix;
+  }
 }
 
 TEST_F(WindowTest, NamelessLinesComeAndGoWithTheCheckBox) {

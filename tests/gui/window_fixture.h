@@ -15,6 +15,7 @@
 #include "gui_support.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/failure_text.h"
+#include "platform/display_contrast.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
@@ -32,6 +33,13 @@
 
 namespace zobl::testing {
 
+// The system's high contrast as the test sets it; off, as on the test's screen.
+class SwitchableContrast final : public DisplayContrast {
+ public:
+  bool HighContrastOn() override { return on; }
+  bool on = false;
+};
+
 // The real window in this process, over the real registry, files and settings, in a
 // scratch working directory, with descriptors of the test's own.
 class WindowTest : public ::testing::Test {
@@ -40,7 +48,7 @@ class WindowTest : public ::testing::Test {
     form_.reset();
     app_ = std::make_unique<AppComposition>(FormServices{
         registry_, fileSystem_, listing_, pump_, ticks_, registryWatcher_, locale_, profile ? *profile : profile_,
-        shell_, files_, dialogs_, printing_, growingFiles_, clock_, clipboard_, [this](HWND owner) {
+        shell_, files_, dialogs_, printing_, growingFiles_, clock_, clipboard_, contrast_, [this](HWND owner) {
           dialogs_.SetOwner(owner);
           clipboard_.SetOwner(owner);
           printing_.SetOwner(owner);
@@ -146,6 +154,7 @@ class WindowTest : public ::testing::Test {
   win32::Win32GrowingFiles growingFiles_;
   win32::Win32LocalClock clock_;
   win32::Win32Clipboard clipboard_;
+  SwitchableContrast contrast_;
   std::unique_ptr<AppComposition> app_;  // outlives the form
   std::unique_ptr<TForm1> form_;
 };

@@ -82,12 +82,28 @@ struct GlobalMemoryTraits {
   static void Close(Handle memory) { GlobalFree(memory); }
 };
 
+// A menu that no window owns (a context menu): the window would destroy its own menus.
+struct MenuTraits {
+  using Handle = HMENU;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle menu) { DestroyMenu(menu); }
+};
+
+// A DLL the program loaded itself.
+struct LibraryTraits {
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle library) { FreeLibrary(library); }
+};
+
 using ScopedKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;
 using ScopedKernelHandle = ScopedHandle<KernelObjectTraits>;
 using ScopedHook = ScopedHandle<HookTraits>;
 using ScopedGlobal = ScopedHandle<GlobalMemoryTraits>;
+using ScopedLibrary = ScopedHandle<LibraryTraits>;
+using ScopedMenu = ScopedHandle<MenuTraits>;
 
 // A movable global block locked for the scope; Get() is null for no block.
 template <typename T>

@@ -6,7 +6,7 @@
 
 namespace zobl::win32 {
 
-// WinExec for commands, ShellExecuteA "open" for addresses.
+// WinExec for commands, ShellExecuteA "open" for addresses, ShellExecuteExW "open" for folders.
 class Win32Shell final : public Shell {
  public:
   // The window that owns what the shell shows for an address.
@@ -14,6 +14,7 @@ class Win32Shell final : public Shell {
 
   unsigned StartCommand(const std::string& commandLine) override;
   void OpenAddress(const std::string& address) override;
+  bool OpenFolder(const std::string& path) override;
 
  private:
   HWND owner_ = nullptr;
