@@ -11,6 +11,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/refresh_timer.h"
 #include "mainwindow/settings.h"
+#include "platform/win32/win32_process_code_page.h"
 #include "reports/pie_series.h"
 #include "texture/texture.h"
 
@@ -31,7 +32,7 @@ struct AppComposition {
                   system.locale,
                   list,
                   [this] { return link.NamelessLinesShown(); }),
-        backup(system.registry, system.growingFiles, system.clock),
+        backup(system.registry, system.growingFiles, system.clock, codePage),
         listCommands(list, system.registry, system.fileSystem, system.shell, system.dialogs, backup),
         computeRun(list, system.listing, system.pump, system.ticks, link) {
     refresher.WatchWith(watches);
@@ -51,6 +52,7 @@ struct AppComposition {
   ListSorting sorting;
   UninstallWatches watches;
   InventoryRefresher refresher;
+  win32::Win32ProcessCodePage codePage;
   DescriptorBackup backup;
   ListCommands listCommands;
   ComputeSizesRun computeRun;

@@ -2,17 +2,15 @@
 
 #include <exception>
 
-#include "diskusage/compute_sizes_run.h"
-#include "inventory/export_command_line.h"
-#include "inventory/inventory_csv.h"
-#include "inventory/inventory_list.h"
-#include "inventory/inventory_refresh.h"
+#include "commandline/export_command_line.h"
+#include "commandline/inventory_export.h"
 #include "mainwindow/form_link.h"
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_growing_file.h"
 #include "platform/win32/win32_locale.h"
+#include "platform/win32/win32_process_code_page.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_tick_source.h"
 
@@ -32,17 +30,18 @@ int ExportInventory(const std::string& file, bool measureSizes) {
     win32::Win32Registry registry;
     win32::Win32FileSystem fileSystem;
     win32::Win32Locale locale;
-    InventoryList list(locale);
-    InventoryRefresher refresher(registry, fileSystem, locale, list, [] { return false; });
-    refresher.RefreshInventory();
-    if (measureSizes) {
-      win32::Win32DirectoryListing listing;
-      win32::Win32TickSource ticks;
-      NoWindowPump pump;
-      FormLink noWindow;  // joined by no window: the run shows nothing of itself
-      ComputeSizesRun(list, listing, pump, ticks, noWindow).ButtonCalculeTailleClick();
+    win32::Win32DirectoryListing listing;
+    NoWindowPump pump;
+    win32::Win32TickSource ticks;
+    win32::Win32ProcessCodePage codePage;
+    ExportSystem system{registry, fileSystem, locale, listing, pump, ticks, codePage};
+    FormLink noWindow;  // joined by no window: the run shows nothing of itself
+    const std::optional<std::string> csv = ExportedInventory(system, {.measureSizes = measureSizes}, noWindow);
+    if (!csv) {
+      win32::TellConsole("zobl: the registry's list of installed programs cannot be read; " + file + " is unchanged");
+      return kExitFailed;
     }
-    if (!win32::Win32GrowingFiles().Replace(file.c_str(), InventoryCsv(list))) {
+    if (!win32::Win32GrowingFiles().Replace(file.c_str(), *csv)) {
       win32::TellConsole("zobl: cannot write " + file);
       return kExitUnwritable;
     }

@@ -15,10 +15,14 @@ namespace {
 // Writes the open key's block, then each subkey's, depth first, as the registry editor
 // orders them. Subkeys are opened through their parent: full paths have a length limit.
 // A key whose name holds a line break cannot be written, so it is not copied, and so
-// not removed.
-bool AppendKey(Registry& registry, Registry::Key key, const std::string& path, std::string& out) {
+// not removed. Key names are the program's texts; value names and data come as UTF-8.
+bool AppendKey(Registry& registry,
+               Registry::Key key,
+               const std::string& path,
+               const ProcessCodePage& codePage,
+               std::string& out) {
   if (!FitsRegFileKeyLine(path)) return false;
-  out += RegFileKeyLine(path);
+  out += RegFileKeyLine(codePage.ToUtf8(path));
   RegistryValue value;
   for (std::uint32_t index = 0;; ++index) {
     const EnumerationStep step = registry.EnumerateValue(key, index, value);
@@ -33,21 +37,26 @@ bool AppendKey(Registry& registry, Registry::Key key, const std::string& path, s
     if (step == EnumerationStep::End) break;
     if (step == EnumerationStep::Failed) return false;
     const ScopedRegistryKey child(registry, key, name.c_str());
-    if (!child.IsOpen() || !AppendKey(registry, child.Get(), path + "\\" + name, out)) return false;
+    if (!child.IsOpen() || !AppendKey(registry, child.Get(), path + "\\" + name, codePage, out)) return false;
   }
   return true;
 }
 
 }  // namespace
 
-std::optional<std::string> DescriptorRegText(Registry& registry, RegistrySource source, std::string_view keyName) {
+std::optional<std::string> DescriptorRegText(Registry& registry,
+                                             RegistrySource source,
+                                             std::string_view keyName,
+                                             const ProcessCodePage& codePage) {
   const ScopedRegistryKey uninstall(registry, source, kUninstallKeyPath);
   if (!uninstall.IsOpen()) return std::nullopt;
   const std::string name(keyName);
   const ScopedRegistryKey descriptor(registry, uninstall.Get(), name.c_str());
   if (!descriptor.IsOpen()) return std::nullopt;
   std::string text;
-  if (!AppendKey(registry, descriptor.Get(), DescriptorLocation(source, keyName), text)) return std::nullopt;
+  if (!AppendKey(registry, descriptor.Get(), DescriptorLocation(source, keyName), codePage, text)) {
+    return std::nullopt;
+  }
   return text;
 }
 
@@ -67,9 +76,10 @@ std::string BackupCommentLine(const LocalDateTime& when, std::string_view progra
 std::optional<std::uint64_t> DescriptorBackup::Save(RegistrySource source,
                                                     const std::string& keyName,
                                                     const std::string& programName) {
-  const std::optional<std::string> descriptor = DescriptorRegText(registry_, source, keyName);
+  const std::optional<std::string> descriptor = DescriptorRegText(registry_, source, keyName, codePage_);
   if (!descriptor) return std::nullopt;
-  const std::optional<std::string> entry = RegFileBytes(BackupCommentLine(clock_.Now(), programName) + *descriptor);
+  const std::optional<std::string> entry =
+      RegFileBytes(BackupCommentLine(clock_.Now(), codePage_.ToUtf8(programName)) + *descriptor);
   if (!entry || !ConvertEarlierFile()) return std::nullopt;
   return files_.Append(kBackupFileName, RegFileStart(), *entry);
 }

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "inventory/column_text.h"
+#include "inventory/spreadsheet_text.h"
 #include "inventory/uninstall_key.h"
 
 namespace zobl {
@@ -24,7 +25,7 @@ void AppendField(std::string& line, std::string_view field) {
 }  // namespace
 
 std::string InventoryCsv(const InventoryList& list) {
-  std::string csv = "\xEF\xBB\xBFName,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n";
+  std::string csv = "Name,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n";
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
     const std::string fields[] = {
@@ -39,7 +40,7 @@ std::string InventoryCsv(const InventoryList& list) {
     };
     for (const std::string& field : fields) {
       if (&field != &fields[0]) csv += ',';
-      AppendField(csv, field);
+      AppendField(csv, SpreadsheetText(field));
     }
     csv += "\r\n";
   }

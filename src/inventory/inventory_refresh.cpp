@@ -94,24 +94,27 @@ void InventoryRefresher::RefreshTick() {
   RefreshInventory();
 }
 
-void InventoryRefresher::RefreshInventory() {
+bool InventoryRefresher::RefreshInventory() {
   if (watches_ != nullptr) watches_->BeforeRefresh();  // before any read: a change from now on signals
   const ScopedRepaintSuspension suspension(list_);
   PruneRows();
   CollectListedKeys();
   const std::string windowsDirectory = fileSystem_.WindowsDirectory();
-  for (const RegistrySource source : kRegistrySources) AddNewDescriptors(source, windowsDirectory);
+  bool allRead = true;
+  for (const RegistrySource source : kRegistrySources) allRead &= AddNewDescriptors(source, windowsDirectory);
+  return allRead;
 }
 
-void InventoryRefresher::AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory) {
+bool InventoryRefresher::AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory) {
   // A source without an Uninstall key (often the user's) simply has nothing to list.
   const ScopedRegistryKey uninstall(registry_, source, kUninstallKeyPath);
-  if (!uninstall.IsOpen()) return;
+  if (!uninstall.IsOpen()) return uninstall.Opening() == KeyOpening::Missing;
   DescriptorPath path;
   std::array<char, kSubkeyNameCapacity> name{};
   for (std::uint32_t index = 0;; ++index) {
     const SubkeyStep step = registry_.EnumerateSubkey(uninstall.Get(), index, name);
     if (step == SubkeyStep::End) break;
+    if (step == SubkeyStep::Failed) return false;
     // A name too long for the buffer is passed over, not taken for the end: the
     // descriptors behind it are listed all the same.
     if (step == SubkeyStep::TooLong) continue;
@@ -121,6 +124,7 @@ void InventoryRefresher::AddNewDescriptors(RegistrySource source, std::string_vi
     const std::string keyNameText(keyName);
     AddInventoryRow(source, path.For(keyName), keyNameText, windowsDirectory);
   }
+  return true;
 }
 
 void InventoryRefresher::PruneRows() {
@@ -131,12 +135,10 @@ void InventoryRefresher::PruneRows() {
       list_.DeleteAt(i);
       continue;
     }
-    Registry::Key key = 0;
-    if (!registry_.OpenKey(row.Source, path.For(row.KeyName).c_str(), key)) {
+    if (!ScopedRegistryKey(registry_, row.Source, path.For(row.KeyName).c_str()).IsOpen()) {
       list_.DeleteAt(i);
       continue;
     }
-    registry_.CloseKey(key);
     ++i;
   }
 }
@@ -151,8 +153,11 @@ void InventoryRefresher::CollectListedKeys() {
   }
 }
 
-const std::vector<std::string>& InventoryRefresher::SharedFolders() {
-  if (!sharedFolders_) sharedFolders_ = fileSystem_.SharedFolders();
+const SharedFolderList& InventoryRefresher::SharedFolders() {
+  if (!sharedFolders_) {
+    sharedFolders_ = fileSystem_.SharedFolders();
+    ResolveSharedFolders(*sharedFolders_, fileSystem_);
+  }
   return *sharedFolders_;
 }
 

@@ -32,7 +32,9 @@ class InventoryRefresher {
   // From now on a tick refreshes only when the watches say the registry may have changed.
   void WatchWith(UninstallWatches& watches) { watches_ = &watches; }
 
-  void RefreshInventory();
+  // False when a source's Uninstall key exists but could not be read whole: the rows
+  // are then what could be read. A source without the key is an empty one.
+  bool RefreshInventory();
   // The refresh timer's callback: skipped while a tick-started refresh is still running,
   // and while the watched keys are quiet.
   void RefreshTick();
@@ -46,14 +48,14 @@ class InventoryRefresher {
                        std::string_view windowsDirectory);
 
  private:
-  void AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory);
+  bool AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory);
   void PruneRows();
   void CollectListedKeys();
   // False when the subkey is listed or was met before in this walk: a subkey written
   // meanwhile at a lower index moves the rest one place on, and the walk meets again
   // the one it just read.
   [[nodiscard]] bool FirstSighting(RegistrySource source, std::string_view keyName);
-  const std::vector<std::string>& SharedFolders();
+  const zobl::SharedFolderList& SharedFolders();
 
   Registry& registry_;
   FileSystem& fileSystem_;
@@ -68,8 +70,9 @@ class InventoryRefresher {
   // names apart by case), and a scratch lookup key.
   std::unordered_set<std::string> listedKeys_;
   std::string lookupKey_;
-  // The system's shared folders, asked once: they do not move while the program runs.
-  std::optional<std::vector<std::string>> sharedFolders_;
+  // The system's shared folders in long form, asked once: they do not move while the
+  // program runs.
+  std::optional<zobl::SharedFolderList> sharedFolders_;
 };
 
 }  // namespace zobl

@@ -50,11 +50,12 @@ void ListCommands::ButtonRemoveEntryClick() {
   const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + keyName;
   const std::string name = ColumnText(*row, kNameColumn);
   if (dialogs_.Show(ConfirmRemoveText(name), BoxIcon::Question) != BoxAnswer::Yes) return;
-  // Gone meanwhile (another program removed it while the question was open): there is
-  // nothing to copy, and nothing to delete, which fails without a word.
-  if (!ScopedRegistryKey(registry_, source, keyPath.c_str()).IsOpen()) return;
   const std::optional<std::uint64_t> formerLength = backup_.Save(source, keyName, name);
   if (!formerLength) {
+    // Gone meanwhile (another program removed it while the question was open, or while
+    // it was being copied): there is nothing to keep and nothing to delete, and the row
+    // leaves at the next refresh. Only a descriptor still there is one the file failed.
+    if (ScopedRegistryKey(registry_, source, keyPath.c_str()).Opening() == KeyOpening::Missing) return;
     dialogs_.Show(kBackupFailedText, BoxIcon::Error);
     return;
   }

@@ -23,8 +23,13 @@ using SubkeyNameBuffer = std::span<char, kSubkeyNameCapacity>;
 enum class SubkeyStep : std::uint8_t {
   Name,     // the name is in the buffer
   TooLong,  // this subkey's name does not fit; the ones after it may
-  End,      // no more subkeys, or the key cannot be enumerated
+  End,      // no more subkeys
+  Failed,   // the key cannot be enumerated
 };
+
+// How an open went: an absent key is an empty source, one that cannot be opened is an
+// unreadable one.
+enum class KeyOpening : std::uint8_t { Opened, Missing, Failed };
 
 enum class EnumerationStep : std::uint8_t { Item, End, Failed };
 
@@ -53,14 +58,14 @@ struct RegistryValue {
 
 // The registry operations the program makes, each below the root of a source. Reads
 // ask for reading rights only, so a user without administrator rights sees everything.
-// Any failure reads as an absent key or value.
+// Only the opening of a key tells a failure from an absent key.
 class Registry {
  public:
   using Key = std::uintptr_t;
 
   virtual ~Registry() = default;
 
-  [[nodiscard]] virtual bool OpenKey(RegistrySource source, const char* subKey, Key& key) = 0;
+  [[nodiscard]] virtual KeyOpening OpenKey(RegistrySource source, const char* subKey, Key& key) = 0;
   // A subkey of an open key, named relative to it (full paths have a length limit).
   [[nodiscard]] virtual bool OpenChildKey(Key parent, const char* name, Key& key) = 0;
   virtual void CloseKey(Key key) = 0;
@@ -94,22 +99,24 @@ class Registry {
 class ScopedRegistryKey {
  public:
   ScopedRegistryKey(Registry& registry, RegistrySource source, const char* subKey)
-      : registry_(registry), open_(registry.OpenKey(source, subKey, key_)) {}
+      : registry_(registry), opening_(registry.OpenKey(source, subKey, key_)) {}
   ScopedRegistryKey(Registry& registry, Registry::Key parent, const char* name)
-      : registry_(registry), open_(registry.OpenChildKey(parent, name, key_)) {}
+      : registry_(registry),
+        opening_(registry.OpenChildKey(parent, name, key_) ? KeyOpening::Opened : KeyOpening::Failed) {}
   ~ScopedRegistryKey() {
-    if (open_) registry_.CloseKey(key_);
+    if (IsOpen()) registry_.CloseKey(key_);
   }
   ScopedRegistryKey(const ScopedRegistryKey&) = delete;
   ScopedRegistryKey& operator=(const ScopedRegistryKey&) = delete;
 
-  [[nodiscard]] bool IsOpen() const { return open_; }
+  [[nodiscard]] bool IsOpen() const { return opening_ == KeyOpening::Opened; }
+  [[nodiscard]] KeyOpening Opening() const { return opening_; }
   [[nodiscard]] Registry::Key Get() const { return key_; }
 
  private:
   Registry& registry_;
   Registry::Key key_ = 0;
-  bool open_;
+  KeyOpening opening_;
 };
 
 }  // namespace zobl

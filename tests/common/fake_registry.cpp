@@ -147,11 +147,12 @@ const FakeRegistry::Node& FakeRegistry::OpenNode(Key key) const {
   return *open->second;
 }
 
-bool FakeRegistry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
+KeyOpening FakeRegistry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
   std::shared_ptr<Node> node = Resolve(subKey, source);
-  if (!node) return false;
+  if (!node) return KeyOpening::Missing;
+  if (std::ranges::find(refusedKeys, subKey) != refusedKeys.end()) return KeyOpening::Failed;
   key = Register(std::move(node));
-  return true;
+  return KeyOpening::Opened;
 }
 
 bool FakeRegistry::OpenChildKey(Key parent, const char* name, Key& key) {
@@ -170,7 +171,8 @@ SubkeyStep FakeRegistry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNam
   ++calls_.enumerations;
   if (onEnumerate) onEnumerate(index);
   const Node& node = OpenNode(key);
-  if (node.deleted || index >= node.subkeys.size()) return SubkeyStep::End;
+  if (node.deleted || failSubkeyEnumeration) return SubkeyStep::Failed;
+  if (index >= node.subkeys.size()) return SubkeyStep::End;
   const std::string& subkey = std::next(node.subkeys.begin(), index)->second->name;
   if (subkey.size() + 1 > name.size()) return SubkeyStep::TooLong;  // no room for the name and its zero
   std::memcpy(name.data(), subkey.c_str(), subkey.size() + 1);
@@ -186,6 +188,7 @@ EnumerationStep FakeRegistry::EnumerateChildName(Key key, std::uint32_t index, s
 }
 
 EnumerationStep FakeRegistry::EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) {
+  if (onEnumerateValue) onEnumerateValue();
   const Node& node = OpenNode(key);
   if (node.deleted || failValueEnumeration) return EnumerationStep::Failed;
   if (index >= node.values.size()) return EnumerationStep::End;

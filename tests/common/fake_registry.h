@@ -65,10 +65,17 @@ class FakeRegistry final : public Registry {
   // Runs at the start of every EnumerateSubkey: lets a test act in the middle of a walk.
   std::function<void(std::uint32_t index)> onEnumerate;
 
+  // Runs at the start of every EnumerateValue: lets a test act in the middle of a copy.
+  std::function<void()> onEnumerateValue;
+
   // Makes every value enumeration fail, as a key changing under the walk would.
   bool failValueEnumeration = false;
+  // Makes every subkey enumeration fail, as a key the system cannot list would.
+  bool failSubkeyEnumeration = false;
+  // Keys that exist but cannot be opened, as with no right to read them (full paths).
+  std::vector<std::string> refusedKeys;
 
-  [[nodiscard]] bool OpenKey(RegistrySource source, const char* subKey, Key& key) override;
+  [[nodiscard]] KeyOpening OpenKey(RegistrySource source, const char* subKey, Key& key) override;
   [[nodiscard]] bool OpenChildKey(Key parent, const char* name, Key& key) override;
   void CloseKey(Key key) override;
   [[nodiscard]] SubkeyStep EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;

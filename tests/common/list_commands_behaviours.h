@@ -17,6 +17,7 @@
 #include "platform/file_system.h"
 #include "platform/growing_file.h"
 #include "platform/locale.h"
+#include "platform/process_code_page.h"
 #include "platform/registry.h"
 
 namespace zobl::testing {
@@ -126,7 +127,8 @@ class CommandsHarness {
   FakeShell shell;
   FakeDialogs dialogs;
   FixedClock clock;
-  DescriptorBackup backup{world.System(), world.BackupFiles(), clock};
+  Utf8ProcessCodePage codePage;
+  DescriptorBackup backup{world.System(), world.BackupFiles(), clock, codePage};
   ListCommands commands{list, world.System(), world.Files(), shell, dialogs, backup};
 
  private:

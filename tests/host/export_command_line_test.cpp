@@ -1,4 +1,4 @@
-#include "inventory/export_command_line.h"
+#include "commandline/export_command_line.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #include "inventory/inventory_csv.h"
+#include "inventory/row_copy_text.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,8 @@
 namespace zobl::testing {
 namespace {
 
-// One row's line below the header, in each way a field can need quoting or not.
+// One row's line below the header, in each way a field can need quoting or an
+// apostrophe (a spreadsheet would run a text that begins as a formula) or neither.
 TEST(CsvExport, FieldsQuotedOnlyWhereTheyMustBe) {
   const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
   const struct {
@@ -32,6 +34,10 @@ TEST(CsvExport, FieldsQuotedOnlyWhereTheyMustBe) {
        "[unknown],,[NOT YET COMPUTED],\"\"\"C:\\u.exe\"\" /x\",[MISSING OR SYSTEM DIRECTORY ?]"},
       {{.KeyName = "Caf\xC3\xA9\n", .Size = SizeState::Measured, .SizeBytes = 512, .Directory = "C:\\\xCE\xA9"},
        "[NO NAME],\"Caf\xC3\xA9\n\",\"" + key + "Caf\xC3\xA9\n\",[unknown],512,,[NO COMMAND],C:\\\xCE\xA9"},
+      {{.Name = "=1+2", .KeyName = "@K", .Command = "-x", .Directory = "+D"},
+       "'=1+2,'@K," + key + "@K,[unknown],,[NOT YET COMPUTED],'-x,'+D"},
+      {{.Name = "\tT", .KeyName = "\rR", .Command = "a=b"},
+       "'\tT,\"'\rR\",\"" + key + "\rR\",[unknown],,[NOT YET COMPUTED],a=b,[MISSING OR SYSTEM DIRECTORY ?]"},
   };
   const PortableLocale locale;
   for (const auto& c : cases) {
@@ -39,8 +45,14 @@ TEST(CsvExport, FieldsQuotedOnlyWhereTheyMustBe) {
     list.Add(c.row);
     EXPECT_EQ(
         InventoryCsv(list),
-        "\xEF\xBB\xBFName,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n" + c.line + "\r\n");
+        "Name,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n" + c.line + "\r\n");
   }
+}
+
+// A copied row pastes as one spreadsheet row of texts: no formula, no extra cell or line.
+TEST(CsvExport, CopiedRowHoldsNoFormulaAndNoBreak) {
+  const UninstallEntry row{.Name = "\tA\rB", .KeyName = "=K", .Command = "C:\\u.exe\n/x"};
+  EXPECT_EQ(RowCopyText(row), "' A B\t'=K\t[unknown]\t[NOT YET COMPUTED]\tC:\\u.exe /x\t[MISSING OR SYSTEM DIRECTORY ?]");
 }
 
 }  // namespace

@@ -89,5 +89,21 @@ TEST(ListCommandsTest, NoCopyWhenTheEarlierFileHasAByteOfNoCharacter) {
   list_commands::ExpectNoCopyAndNothingRemoved(h, "Acme", earlier);
 }
 
+// Another process deletes the descriptor while its copy is being read: there is nothing
+// to keep and nothing to tell, and the row leaves at the next refresh.
+TEST(ListCommandsTest, DescriptorGoneDuringItsCopyIsNeitherCopiedNorReported) {
+  HostWorld world;
+  CommandsHarness h(world, "Zobl-");
+  h.Add("Acme", "Acme", "x");
+  h.Refresh();
+  ASSERT_TRUE(h.Select("Acme"));
+  world.registry.onEnumerateValue = [&] { world.DeleteDescriptor(RegistrySource::Machine64, "Acme"); };
+  h.commands.ButtonRemoveEntryClick();
+  EXPECT_EQ(h.dialogs.shown.size(), 1u) << "the question alone";
+  EXPECT_EQ(world.BackupFileBytes(), "");
+  h.Refresh();
+  EXPECT_FALSE(h.Listed("Acme"));
+}
+
 }  // namespace
 }  // namespace zobl::testing

@@ -21,6 +21,7 @@
 #include "platform/win32/win32_local_clock.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/registry_roots.h"
+#include "platform/win32/win32_process_code_page.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/wide_text.h"
 #include "scratch_directory.h"
@@ -144,7 +145,8 @@ class DescriptorRemovalTest : public ::testing::Test {
   InventoryRefresher refresher_{registry_, files_, locale_, list_, [] { return false; }};
   FakeDialogs dialogs_;
   FakeShell shell_;
-  DescriptorBackup backup_{registry_, backupFiles_, clock_};
+  win32::Win32ProcessCodePage codePage_;
+  DescriptorBackup backup_{registry_, backupFiles_, clock_, codePage_};
   ListCommands commands_{list_, registry_, files_, shell_, dialogs_, backup_};
 };
 

@@ -134,15 +134,16 @@ TEST_F(RegistryTest, RemoveKeyDeletesALeafAndFailsOnAKeyWithSubkeys) {
   EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, (keyPath_ + "\\Part").c_str()));
   EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));
   Registry::Key key = 0;
-  EXPECT_FALSE(registry_.OpenKey(RegistrySource::Machine64, keyPath_.c_str(), key));
+  EXPECT_EQ(registry_.OpenKey(RegistrySource::Machine64, keyPath_.c_str(), key), KeyOpening::Missing);
   EXPECT_FALSE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));
 }
 
 TEST_F(RegistryTest, OpenAndCloseAKey) {
   Registry::Key key = 0;
-  ASSERT_TRUE(registry_.OpenKey(RegistrySource::Machine64, keyPath_.c_str(), key));
+  ASSERT_EQ(registry_.OpenKey(RegistrySource::Machine64, keyPath_.c_str(), key), KeyOpening::Opened);
   registry_.CloseKey(key);
-  EXPECT_FALSE(registry_.OpenKey(RegistrySource::Machine64, (keyPath_ + "\\missing").c_str(), key));
+  EXPECT_EQ(registry_.OpenKey(RegistrySource::Machine64, (keyPath_ + "\\missing\\deeper").c_str(), key),
+            KeyOpening::Missing);
 }
 
 }  // namespace

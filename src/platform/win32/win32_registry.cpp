@@ -18,11 +18,15 @@ constexpr DWORD kKeyNameCapacity = 256;
 
 }  // namespace
 
-bool Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
+KeyOpening Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(Root(source), subKey, 0, KEY_READ | ViewFlag(source), &opened) != ERROR_SUCCESS) return false;
-  key = reinterpret_cast<Key>(opened);
-  return true;
+  switch (RegOpenKeyExA(Root(source), subKey, 0, KEY_READ | ViewFlag(source), &opened)) {
+    case ERROR_SUCCESS: key = reinterpret_cast<Key>(opened); return KeyOpening::Opened;
+    // Gone, or never there; a key on the way being absent is the same.
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND: return KeyOpening::Missing;
+    default: return KeyOpening::Failed;
+  }
 }
 
 // A child opened through its parent's handle stays in the parent's view.
@@ -39,7 +43,8 @@ SubkeyStep Win32Registry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNa
   switch (RegEnumKeyA(ToHkey(key), index, name.data(), static_cast<DWORD>(name.size()))) {
     case ERROR_SUCCESS: return SubkeyStep::Name;
     case ERROR_MORE_DATA: return SubkeyStep::TooLong;
-    default: return SubkeyStep::End;
+    case ERROR_NO_MORE_ITEMS: return SubkeyStep::End;
+    default: return SubkeyStep::Failed;
   }
 }
 

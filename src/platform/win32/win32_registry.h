@@ -9,7 +9,7 @@ namespace zobl::win32 {
 // standard user's run lists everything.
 class Win32Registry final : public Registry {
  public:
-  [[nodiscard]] bool OpenKey(RegistrySource source, const char* subKey, Key& key) override;
+  [[nodiscard]] KeyOpening OpenKey(RegistrySource source, const char* subKey, Key& key) override;
   [[nodiscard]] bool OpenChildKey(Key parent, const char* name, Key& key) override;
   void CloseKey(Key key) override;
   [[nodiscard]] SubkeyStep EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) override;
