@@ -37,10 +37,16 @@ bool ContainsWindowsDirectory(std::string_view text, std::string_view directory,
 }
 
 // A folder many programs share, such as Program Files, taken for one program's own would
-// give that program every other's files. Folders inside one are ordinary directories.
-bool IsSharedFolder(std::string_view directory, const std::vector<std::string>& sharedFolders, const Locale& locale) {
-  return std::any_of(sharedFolders.begin(), sharedFolders.end(),
-                     [&](const std::string& shared) { return SamePathIgnoringCase(directory, shared, locale); });
+// give that program every other's files. Folders inside one are ordinary directories,
+// but for the Users folder's: each is a profile. Both sides are in long form.
+bool IsSharedFolder(std::string_view directory, const SharedFolderList& shared, const Locale& locale) {
+  const auto same = [&](std::string_view path) {
+    return [&, path](const std::string& folder) { return SamePathIgnoringCase(path, folder, locale); };
+  };
+  if (std::ranges::any_of(shared.folders, same(directory))) return true;
+  const std::string_view trimmed = directory.ends_with('\\') ? directory.substr(0, directory.size() - 1) : directory;
+  const std::size_t cut = trimmed.rfind('\\');
+  return cut != std::string_view::npos && std::ranges::any_of(shared.parents, same(trimmed.substr(0, cut)));
 }
 
 // The path that starts one character before `marker` (at the drive letter), cut where
@@ -104,11 +110,20 @@ std::optional<std::string> CreationDate(const std::string& directory, FileSystem
 
 }  // namespace
 
+void ResolveSharedFolders(SharedFolderList& shared, FileSystem& fileSystem) {
+  for (std::vector<std::string>* list : {&shared.folders, &shared.parents}) {
+    for (std::string& folder : *list) {
+      if (folder.size() > 3 && folder.ends_with('\\')) folder.pop_back();
+      ResolveLongPath(folder, kPathCapacity, fileSystem);
+    }
+  }
+}
+
 CommandAnalysis AnalyseCommand(std::string_view command,
                                std::string_view windowsDirectory,
                                FileSystem& fileSystem,
                                const Locale& locale,
-                               const std::vector<std::string>& sharedFolders) {
+                               const SharedFolderList& sharedFolders) {
   CommandAnalysis analysis;
   std::vector<std::string> found;
   std::string work(command);
@@ -122,6 +137,8 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     Trim(candidate);
 
     const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);
+    // Judged in long form: C:\PROGRA~1 is Program Files.
+    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem);
     // Walking back from C:\WINDOWSx (no path of the Windows directory) can end at the
     // Windows directory itself, which is never a program's own.
     if (isDirectory && (ContainsWindowsDirectory(candidate, windowsDirectory, locale) ||
@@ -130,7 +147,6 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     }
     if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
       if (isDirectory) {
-        ResolveLongPath(candidate, kPathCapacity, fileSystem);
         found.push_back(std::move(candidate));
         analysis.DirectoryFound = true;
       } else {
@@ -152,16 +168,17 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        std::string_view windowsDirectory,
                                        FileSystem& fileSystem,
                                        const Locale& locale,
-                                       const std::vector<std::string>& sharedFolders) {
+                                       const SharedFolderList& sharedFolders) {
   CommandAnalysis analysis;
   std::string directory(location);
   Trim(directory);
   if (!directory.empty() && directory.back() == '\\') directory.pop_back();
   if (!IsBelowDriveRoot(directory)) return analysis;  // relative, or a bare drive root
   if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
-  if (IsSharedFolder(directory, sharedFolders, locale)) return analysis;
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
   ResolveLongPath(directory, kPathCapacity, fileSystem);
+  if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
+  if (IsSharedFolder(directory, sharedFolders, locale)) return analysis;
   analysis.DirectoryFound = true;
   analysis.Date = CreationDate(directory, fileSystem, locale);
   analysis.ChosenDirectory = std::move(directory);

@@ -21,13 +21,14 @@ struct CommandAnalysis {
 // Picks out every absolute drive path in the command, cuts each down to a file or
 // directory that exists, and chooses the shortest directory found. Paths inside the
 // Windows directory and bare drive roots are never chosen.
-// A directory that is exactly one of `sharedFolders` (FileSystem::SharedFolders) is
-// treated as the Windows directory is: it holds other programs, so it is no program's own.
+// A directory that is, in long form, exactly one of `sharedFolders` (in long form too,
+// see ResolveSharedFolders) or directly in one of its parents is treated as the Windows
+// directory is: it holds other programs or users, so it is no program's own.
 CommandAnalysis AnalyseCommand(std::string_view command,
                                std::string_view windowsDirectory,
                                FileSystem& fileSystem,
                                const Locale& locale,
-                               const std::vector<std::string>& sharedFolders = {});
+                               const SharedFolderList& sharedFolders = {});
 
 // The directory a descriptor's InstallLocation names, for a row whose command names
 // none. Taken only when, trimmed and without a trailing backslash, it is an absolute
@@ -38,6 +39,10 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        std::string_view windowsDirectory,
                                        FileSystem& fileSystem,
                                        const Locale& locale,
-                                       const std::vector<std::string>& sharedFolders = {});
+                                       const SharedFolderList& sharedFolders = {});
+
+// The shared folders as the system names them, each turned into its long form, which the
+// analysis compares with (the system gives the temporary folder as C:\Users\ADMINI~1\...).
+void ResolveSharedFolders(SharedFolderList& shared, FileSystem& fileSystem);
 
 }  // namespace zobl

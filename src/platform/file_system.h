@@ -19,6 +19,15 @@ struct FullPath {
   std::size_t lastComponent;  // offset of the last component in `path`
 };
 
+// The folders that hold many programs' files or the users' own, as the system names
+// them (never by their English names): none of them is any one program's directory.
+struct SharedFolderList {
+  std::vector<std::string> folders;
+  // Folders each of whose direct subfolders is shared too: the Users folder, whose every
+  // profile, Public and Default are.
+  std::vector<std::string> parents;
+};
+
 // The file-system questions the command analysis asks. Every failure answers "no".
 class FileSystem {
  public:
@@ -34,12 +43,11 @@ class FileSystem {
   [[nodiscard]] virtual std::optional<FullPath> GetFullPath(const char* path) = 0;
   // The system's Windows directory, or an empty text.
   [[nodiscard]] virtual std::string WindowsDirectory() = 0;
-  // The folders that hold many programs' files or the user's own, as the system names
-  // them (never by their English names): the Program Files and Common Files folders,
-  // ProgramData, the Users folder, the user's profile, AppData and its Local, LocalLow
-  // and Roaming, the Desktop, Documents and Downloads, the temporary folder. Those the
-  // system cannot name are left out.
-  [[nodiscard]] virtual std::vector<std::string> SharedFolders() = 0;
+  // The Program Files and Common Files folders, ProgramData, the Users folder (and each
+  // folder directly in it), the user's profile, AppData and its Local, LocalLow and
+  // Roaming, the Desktop, Documents and Downloads, the temporary folder, each as the
+  // system spells it (not always in long form). Those the system cannot name are left out.
+  [[nodiscard]] virtual SharedFolderList SharedFolders() = 0;
   // The text with each %name% of a variable of this process's environment replaced by
   // its value, whatever its length; nothing when the system cannot expand it. Setup
   // programs write paths this way ("%ProgramFiles%\\Acme").

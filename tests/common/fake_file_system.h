@@ -30,8 +30,8 @@ class FakeFileSystem final : public FileSystem {
   std::optional<FoundEntry> FindEntry(const char* path) override;
   std::optional<FullPath> GetFullPath(const char* path) override;
   std::string WindowsDirectory() override { return windowsDirectory_; }
-  void SetSharedFolders(std::vector<std::string> folders) { sharedFolders_ = std::move(folders); }
-  std::vector<std::string> SharedFolders() override { return sharedFolders_; }
+  void SetSharedFolders(zobl::SharedFolderList folders) { sharedFolders_ = std::move(folders); }
+  zobl::SharedFolderList SharedFolders() override { return sharedFolders_; }
   // As the system: a %name% of no variable stays as written.
   std::optional<std::string> ExpandEnvironment(const char* text) override;
 
@@ -55,7 +55,7 @@ class FakeFileSystem final : public FileSystem {
   std::map<std::string, Node> nodes_;
   std::map<std::string, std::string> aliases_;  // parent's key and alias in upper case: the node's key
   std::string windowsDirectory_ = "C:\\WINDOWS";
-  std::vector<std::string> sharedFolders_;
+  zobl::SharedFolderList sharedFolders_;
   std::map<std::string, std::string> variables_;  // by upper-case name
   int questions_ = 0;
 };

@@ -96,17 +96,23 @@ TEST(AnalyseCommand, PathLongerThanABufferIsCutBeforeTheWalk) {
 }
 
 // Folders many programs share are no program's own, from the command or InstallLocation,
-// in any case and with or without a trailing backslash; folders inside them are.
+// in any case, with or without a trailing backslash, and by their short names too (the
+// system gives the temporary folder so); folders inside them are, but for the profiles.
 TEST(AnalyseCommand, SharedFoldersAreNoProgramsOwn) {
-  const std::vector<std::string> shared = {"C:\\Program Files", "C:\\ProgramData", "C:\\Users\\Ann\\AppData\\Local",
-                                           "D:\\Temp\\"};
+  SharedFolderList shared{{"C:\\Program Files", "C:\\ProgramData", "C:\\Users", "C:\\Users\\Ann\\AppData\\Local",
+                        "D:\\Temp\\", "D:\\SCRATC~1\\"},
+                       {"C:\\Users"}};
   FakeFileSystem fs;
+  fs.AddDirectory("C:\\Program Files", FakeFileSystem::kDefaultTime, "PROGRA~1");
+  fs.AddDirectory("D:\\Scratch Area", FakeFileSystem::kDefaultTime, "SCRATC~1");
   for (const char* directory : {"C:\\Program Files", "C:\\Program Files\\Tool", "C:\\ProgramData",
-                                "C:\\ProgramData\\Tool", "C:\\Users", "C:\\Users\\Ann", "C:\\Users\\Ann\\AppData",
-                                "C:\\Users\\Ann\\AppData\\Local", "D:\\Temp", "D:\\Temp\\Tool"}) {
-    fs.AddDirectory(directory);
+                                "C:\\ProgramData\\Tool", "C:\\Users", "C:\\Users\\Ann", "C:\\Users\\Public",
+                                "C:\\Users\\Ann\\AppData", "C:\\Users\\Ann\\AppData\\Local", "D:\\Temp",
+                                "D:\\Temp\\Tool", "D:\\Scratch Area"}) {
+    if (!fs.IsExistingDirectory(directory)) fs.AddDirectory(directory);
     fs.AddFile(std::string(directory) + "\\un.exe");
   }
+  ResolveSharedFolders(shared, fs);
   const struct {
     const char* command;  // or, when null, the InstallLocation
     const char* location;
@@ -114,12 +120,18 @@ TEST(AnalyseCommand, SharedFoldersAreNoProgramsOwn) {
   } cases[] = {
       {"\"C:\\Program Files\\un.exe\" /S", nullptr, ""},
       {"C:\\PROGRAM FILES\\Tool\\un.exe", nullptr, "C:\\Program Files\\Tool"},
+      {"C:\\PROGRA~1\\un.exe", nullptr, ""},
+      {nullptr, "C:\\progra~1\\", ""},
+      {"C:\\PROGRA~1\\Tool\\un.exe", nullptr, "C:\\Program Files\\Tool"},
       {"C:\\Users\\Ann\\AppData\\Local\\un.exe", nullptr, ""},
       {"C:\\Users\\Ann\\AppData\\un.exe", nullptr, "C:\\Users\\Ann\\AppData"},  // not named shared here
+      {"C:\\Users\\Ann\\un.exe", nullptr, ""},
+      {nullptr, "C:\\Users\\Public\\", ""},
       {nullptr, "c:\\programdata\\", ""},
       {nullptr, "C:\\ProgramData\\Tool", "C:\\ProgramData\\Tool"},
       {nullptr, "D:\\Temp", ""},
       {nullptr, "D:\\Temp\\Tool\\", "D:\\Temp\\Tool"},
+      {"D:\\Scratch Area\\un.exe", nullptr, ""},
   };
   for (const auto& c : cases) {
     const CommandAnalysis result = c.command != nullptr

@@ -7,6 +7,7 @@
 #include "inventory/command_analysis.h"
 #include "inventory/long_path.h"
 #include "platform/win32/win32_file_system.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_locale.h"
 #include "scratch_directory.h"
 
@@ -85,7 +86,8 @@ TEST(AnalysisOnDisk, TheRealWindowsDirectoryIsRecognised) {
 }
 
 // The system names the folders programs share: ProgramData, written by an installer as
-// its InstallLocation in another case, is no program's own; a folder in it is.
+// its InstallLocation in another case, and Program Files by its short name, are no
+// program's own; a folder of the drive's is.
 TEST(AnalysisOnDisk, TheRealProgramDataIsASharedFolder) {
   win32::Win32FileSystem fs;
   char programData[MAX_PATH];
@@ -94,8 +96,15 @@ TEST(AnalysisOnDisk, TheRealProgramDataIsASharedFolder) {
   std::string location = programData;
   CharLowerA(location.data());
   const win32::Win32Locale locale;
-  const std::vector<std::string> shared = fs.SharedFolders();
+  SharedFolderList shared = fs.SharedFolders();
+  ResolveSharedFolders(shared, fs);
   EXPECT_FALSE(AnalyseInstallLocation(location + "\\", fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
+  // Program Files by the short name the system gives it (never the same twice under Wine).
+  wchar_t shortName[MAX_PATH];
+  const DWORD shortLength = GetShortPathNameW(L"C:\\Program Files", shortName, MAX_PATH);
+  ASSERT_TRUE(shortLength > 0 && shortLength < MAX_PATH);
+  EXPECT_NE(win32::Utf8(shortName), "C:\\Program Files");
+  EXPECT_FALSE(AnalyseInstallLocation(win32::Utf8(shortName), fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
   const ScratchDirectory own("shared");  // C:\zobl-..., the drive's own folder: ordinary
   EXPECT_TRUE(AnalyseInstallLocation(own.Path(), fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
 }

@@ -71,7 +71,7 @@ std::string Win32FileSystem::WindowsDirectory() {
   return length < sizeof directory ? std::string(directory, length) : std::string();
 }
 
-std::vector<std::string> Win32FileSystem::SharedFolders() {
+SharedFolderList Win32FileSystem::SharedFolders() {
   static const KNOWNFOLDERID* const kFolders[] = {
       &FOLDERID_ProgramFiles,   &FOLDERID_ProgramFilesX86, &FOLDERID_ProgramFilesCommon,
       &FOLDERID_ProgramFilesCommonX86, &FOLDERID_ProgramData, &FOLDERID_UserProfiles,
@@ -79,19 +79,21 @@ std::vector<std::string> Win32FileSystem::SharedFolders() {
       &FOLDERID_LocalAppDataLow, &FOLDERID_Desktop,        &FOLDERID_Documents,
       &FOLDERID_Downloads,
   };
-  std::vector<std::string> folders;
+  zobl::SharedFolderList shared;
   for (const KNOWNFOLDERID* id : kFolders) {
-    if (std::optional<std::string> folder = KnownFolder(*id)) folders.push_back(std::move(*folder));
+    if (std::optional<std::string> folder = KnownFolder(*id)) shared.folders.push_back(std::move(*folder));
   }
+  if (std::optional<std::string> users = KnownFolder(FOLDERID_UserProfiles)) shared.parents.push_back(std::move(*users));
   // AppData itself has no identifier: it is the roaming folder's parent.
   if (std::optional<std::string> roaming = KnownFolder(FOLDERID_RoamingAppData)) {
     const std::size_t cut = roaming->find_last_of('\\');
-    if (cut != std::string::npos && cut > 2) folders.push_back(roaming->substr(0, cut));
+    if (cut != std::string::npos && cut > 2) shared.folders.push_back(roaming->substr(0, cut));
   }
+  // Often in short form (C:\Users\ADMINI~1\...), which the refresh resolves.
   wchar_t temporary[MAX_PATH + 1];
   const DWORD length = GetTempPathW(MAX_PATH + 1, temporary);
-  if (length > 0 && length <= MAX_PATH) folders.push_back(Utf8(std::wstring_view(temporary, length)));
-  return folders;
+  if (length > 0 && length <= MAX_PATH) shared.folders.push_back(Utf8(std::wstring_view(temporary, length)));
+  return shared;
 }
 
 // Asked first for the length the expansion needs, terminator included, then for the

@@ -11,7 +11,7 @@ class Win32FileSystem final : public FileSystem {
   [[nodiscard]] std::optional<FoundEntry> FindEntry(const char* path) override;
   [[nodiscard]] std::optional<FullPath> GetFullPath(const char* path) override;
   [[nodiscard]] std::string WindowsDirectory() override;
-  [[nodiscard]] std::vector<std::string> SharedFolders() override;
+  [[nodiscard]] zobl::SharedFolderList SharedFolders() override;
   [[nodiscard]] std::optional<std::string> ExpandEnvironment(const char* text) override;
 };
 
