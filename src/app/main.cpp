@@ -5,28 +5,14 @@
 #include "app/app_composition.h"
 #include "app/export_inventory.h"
 #include "app/system_services.h"
-#include "inventory/export_command_line.h"
+#include "commandline/export_command_line.h"
 #include "mainwindow/event_guard.h"
 #include "mainwindow/main_window.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_command_line.h"
 
-namespace {
-
-// DLLs the program loads later (the printer's, when the print dialog opens) come from
-// the system directory only, never from the folder the program was started from, where a
-// planted copy would be taken first. Windows 7 has the call only with its update.
-void LoadDllsFromTheSystemOnly() {
-  using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
-  const HMODULE kernel = GetModuleHandleA("kernel32.dll");
-  const auto restrict = reinterpret_cast<SetDefaultDllDirectoriesCall>(
-      reinterpret_cast<void (*)()>(GetProcAddress(kernel, "SetDefaultDllDirectories")));
-  if (restrict == nullptr || !restrict(LOAD_LIBRARY_SEARCH_SYSTEM32)) SetDllDirectoryA("");
-}
-
-}  // namespace
-
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  LoadDllsFromTheSystemOnly();
+  zobl::win32::LoadLibrariesFromTheSystemOnly();
   const zobl::CommandLine commandLine = zobl::ParseCommandLine(zobl::win32::ProgramArguments());
   if (commandLine.action == zobl::CommandLine::Action::Usage) {
     zobl::win32::TellConsole(zobl::kCommandLineUsage);

@@ -3,7 +3,10 @@
 # CUPS-PDF queue, and compares the text on paper with the lines the program meant to
 # print, once in one copy and once in two collated copies; then cancels the dialog and
 # checks that nothing was printed.
-#   print_check.sh PREFIX EXE    PREFIX: a Wine prefix of this test's own; needs $DISPLAY
+# The printing program runs with a spooler DLL of another's planted beside it, under the
+# search order of Windows (Wine otherwise takes its own): it must never be loaded.
+#   print_check.sh PREFIX EXE DLL   PREFIX: a Wine prefix of this test's own; DLL: the
+#                                   planted winspool.drv; needs $DISPLAY
 set -euo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 root=$(cd "$here/../.." && pwd)
@@ -11,11 +14,16 @@ root=$(cd "$here/../.." && pwd)
 . "$root/cmake/at-exit.sh"
 . "$here/printing-prefix.sh"
 wine_env "${1:?prefix}"
-exe=${2:?program}
 rows=150 # two A4 pages at 300 dpi
 
 work=$(mktemp -d)
 at_exit rm -rf "$work"
+mkdir "$work/program"
+cp "${2:?program}" "${3:?planted DLL}" "$work/program/"
+exe=$work/program/$(basename "$2")
+planted=$WINEPREFIX/drive_c/planted-winspool-ran.txt
+rm -f "$planted"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winspool.drv=n,b"
 fail() {
   echo "print_check: $*" >&2
   exit 1
@@ -103,3 +111,5 @@ check_paper 2 --two-collated-copies
 print_list "$rows" "Z:$work/expected.txt" --cancel
 [ ! -e "$paper" ] || fail "printed although the dialog was cancelled"
 echo "print_check: a cancelled dialog printed nothing"
+[ ! -e "$planted" ] || fail "the spooler DLL planted beside the program was loaded"
+echo "print_check: the spooler DLL planted beside the program was never loaded"

@@ -9,6 +9,7 @@
 
 #include "platform/dpi.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
@@ -102,12 +103,16 @@ std::optional<PrintCopies> Win32PrintPlatform::ShowPrintDialog() {
   dialog.hwndOwner = owner_;
   // The copies and collation asked for come back in the DEVMODE, which the DC carries.
   dialog.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
-  const BOOL chosen = PrintDlgA(&dialog);
+  if (!commonDialogs_) commonDialogs_.emplace(L"comdlg32.dll");
+  const auto printDialog = commonDialogs_->Find<decltype(PrintDlgA)>("PrintDlgA");
+  const auto dialogError = commonDialogs_->Find<decltype(CommDlgExtendedError)>("CommDlgExtendedError");
+  if (printDialog == nullptr || dialogError == nullptr) throw PrintingFailure("The print dialog cannot be loaded");
+  const BOOL chosen = printDialog(&dialog);
   const ScopedGlobal devMode(dialog.hDevMode);
   const ScopedGlobal devNames(dialog.hDevNames);
   ScopedPrinterDc printer(dialog.hDC);
   if (!chosen) {
-    const DWORD error = CommDlgExtendedError();
+    const DWORD error = dialogError();
     if (error == 0) return std::nullopt;  // cancelled
     throw std::runtime_error(error == PDERR_NODEFAULTPRN
                                  ? "No printer is installed"
@@ -122,12 +127,15 @@ std::optional<PrintCopies> Win32PrintPlatform::ShowPrintDialog() {
   if (mode != nullptr && (mode->dmFields & DM_COLLATE) != 0) copies.collate |= mode->dmCollate == DMCOLLATE_TRUE;
   if (copies.count > 1 && mode != nullptr) {
     const LockedGlobal<DEVNAMES> names(devNames.Get());
-    if (names.Get() != nullptr) {
+    const SystemLibrary spooler(L"winspool.drv");
+    const auto capabilities = spooler.Find<decltype(DeviceCapabilitiesA)>("DeviceCapabilitiesA");
+    // A driver that cannot be asked makes no copies of its own: the program makes them.
+    if (names.Get() != nullptr && capabilities != nullptr) {
       const char* base = reinterpret_cast<const char*>(names.Get());
       const char* device = base + names.Get()->wDeviceOffset;
       const char* port = base + names.Get()->wOutputOffset;
-      copies.byPrinter = DeviceCapabilitiesA(device, port, DC_COPIES, nullptr, nullptr) >= copies.count &&
-                         (!copies.collate || DeviceCapabilitiesA(device, port, DC_COLLATE, nullptr, nullptr) == 1);
+      copies.byPrinter = capabilities(device, port, DC_COPIES, nullptr, nullptr) >= copies.count &&
+                         (!copies.collate || capabilities(device, port, DC_COLLATE, nullptr, nullptr) == 1);
     }
     // Copies the program makes must not be multiplied by the printer's.
     mode->dmCopies = static_cast<short>(copies.byPrinter ? copies.count : 1);

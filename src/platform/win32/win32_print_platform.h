@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "platform/print_platform.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/system_library.h"
 
 namespace zobl::win32 {
 
@@ -23,6 +26,9 @@ class Win32PrintPlatform final : public PrintPlatform {
 
  private:
   HWND owner_;
+  // The dialogs' DLL, loaded from the system directory when the dialog first shows: its
+  // own imports (the spooler's DLL) would otherwise be looked for beside the program.
+  std::optional<SystemLibrary> commonDialogs_;
   ScopedPrinterDc printer_;  // the chosen printer's DC, handed to the next document
 };
 

@@ -20,6 +20,7 @@
 #include "inventory/column_text.h"
 #include "message_box_answerer.h"
 #include "shown_texts.h"
+#include "platform/win32/system_library.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_print_platform.h"
 #include "reports/printed_list.h"
@@ -88,6 +89,7 @@ int Run(int rows, const char* expectedPath, int answer, bool twoCollatedCopies) 
 }  // namespace
 
 int main(int argc, char** argv) {
+  zobl::win32::LoadLibrariesFromTheSystemOnly();  // as the program: the check plants a spooler DLL beside it
   const std::string option = argc == 4 ? argv[3] : "";
   if (argc < 3 || argc > 4 || std::atoi(argv[1]) <= 0 ||
       (argc == 4 && option != "--cancel" && option != "--two-collated-copies")) {
