@@ -35,15 +35,11 @@ class FakeShell final : public Shell {
     return startResult;
   }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
-  bool OpenFolder(const std::string& path) override {
-    folders.push_back(path);
-    return true;
-  }
+  bool OpenFolder(const std::string&) override { return true; }
 
   unsigned startResult = 33;
   std::vector<std::string> started;
   std::vector<std::string> opened;
-  std::vector<std::string> folders;
 };
 
 }  // namespace zobl::testing

@@ -166,18 +166,17 @@ TEST_F(KeyboardTest, CtrlCCopiesTheSelectedRowAsShown) {
   EXPECT_TRUE(Until([&] { return ClipboardText() == row; })) << ClipboardText();
 }
 
-// Keys typed on the test's screen by xdotool, as the user's keyboard types them: they
-// reach the window with the focus through the X server, into a menu's own loop too.
+// Keys typed on the test's screen by xdotool: through the X server, as a keyboard's, they
+// reach the window with the focus and a menu's own loop. A Unix program comes without
+// handles to wait on; the test waits for what the keys do.
 void TypeOnScreen(const std::string& keys) {
   std::string command = "Z:\\usr\\bin\\xdotool key --delay 100 " + keys;
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
+  STARTUPINFOA startup{.cb = sizeof startup};
   PROCESS_INFORMATION started{};
   ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
       << "xdotool (the package xdotool) is needed: " << GetLastError();
-  // A Unix program comes without handles to wait on; the test waits for what the keys do.
-  if (started.hProcess != nullptr) CloseHandle(started.hProcess);
-  if (started.hThread != nullptr) CloseHandle(started.hThread);
+  CloseHandle(started.hProcess);
+  CloseHandle(started.hThread);
 }
 
 // Shift+F10 opens the selected row's menu; its access key P copies the row's registry path.

@@ -34,8 +34,7 @@
 namespace zobl::testing {
 
 // The system's high contrast as the test sets it; off, as on the test's screen.
-class SwitchableContrast final : public DisplayContrast {
- public:
+struct SwitchableContrast final : DisplayContrast {
   bool HighContrastOn() override { return on; }
   bool on = false;
 };
