@@ -30,7 +30,7 @@ die() {
 kill_if_running() { ! kill -0 "$1" 2>/dev/null || kill "$1" 2>/dev/null || true; }
 
 # --- Packages --------------------------------------------------------------------------
-cmake/ensure-packages.sh wine64 wine g++-mingw-w64-x86-64-posix cmake xvfb imagemagick xdotool \
+cmake/ensure-packages.sh wine64 wine g++-mingw-w64-x86-64-posix cmake xvfb imagemagick xdotool nlohmann-json3-dev \
   nsis wixl cups printer-driver-cups-pdf
 . cmake/wine-env.sh
 . cmake/private-xvfb.sh

@@ -1,6 +1,7 @@
 # The release: `cmake --build --preset win64 --target package` makes zobl-2.0-win64.zip
-# holding the program and the two files it reads from its working directory.
-install(TARGETS zobl RUNTIME DESTINATION .)
+# holding the program, its console companion and the two files the program reads from its
+# working directory.
+install(TARGETS zobl zobl_cli RUNTIME DESTINATION .)
 install(FILES ${CMAKE_SOURCE_DIR}/assets/readme.txt ${CMAKE_SOURCE_DIR}/assets/MARLO192.FON DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)

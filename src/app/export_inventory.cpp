@@ -1,11 +1,16 @@
 #include "app/export_inventory.h"
 
-#include <exception>
+#include <windows.h>
 
-#include "commandline/export_command_line.h"
+#include <array>
+#include <cstdio>
+#include <exception>
+#include <string>
+
 #include "commandline/inventory_export.h"
-#include "mainwindow/form_link.h"
+#include "platform/win32/wide_text.h"
 #include "platform/win32/win32_command_line.h"
+#include "platform/win32/win32_console.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_growing_file.h"
@@ -17,37 +22,72 @@
 namespace zobl {
 namespace {
 
-// Without a window there is nothing to keep responsive, and nothing closes.
-class NoWindowPump final : public MessagePump {
- public:
-  bool Pump() override { return true; }
-};
+// The machine's name as its users know it (the DNS host name, which keeps its letter
+// case), in UTF-8.
+std::string ComputerName() {
+  std::array<wchar_t, 256> name{};
+  DWORD length = static_cast<DWORD>(name.size());
+  if (!GetComputerNameExW(ComputerNamePhysicalDnsHostname, name.data(), &length)) {
+    length = static_cast<DWORD>(name.size());
+    if (!GetComputerNameW(name.data(), &length)) return std::string();
+  }
+  const std::wstring_view wide(name.data(), length);
+  std::string utf8(wide.size() * 3, '\0');
+  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                                           utf8.data(), static_cast<int>(utf8.size()), nullptr,
+                                                           nullptr)));
+  return utf8;
+}
+
+std::string UtcNow() {
+  SYSTEMTIME now;
+  GetSystemTime(&now);
+  std::array<char, 32> text{};
+  std::snprintf(text.data(), text.size(), "%04u-%02u-%02uT%02u:%02u:%02uZ", now.wYear, now.wMonth, now.wDay,
+                now.wHour, now.wMinute, now.wSecond);
+  return text.data();
+}
 
 }  // namespace
 
-int ExportInventory(const std::string& file, bool measureSizes) {
+int ExportInventory(const CommandLine& line, std::string_view program, MessagePump& pump, ComputeSizesView& progress) {
+  const std::string name(program);
+  const bool toFile = line.action == CommandLine::Action::Export;
+  const std::string unchanged = toFile ? "; " + line.exportFile + " is unchanged" : "";
   try {
     win32::Win32Registry registry;
     win32::Win32FileSystem fileSystem;
     win32::Win32Locale locale;
     win32::Win32DirectoryListing listing;
-    NoWindowPump pump;
     win32::Win32TickSource ticks;
     win32::Win32ProcessCodePage codePage;
     ExportSystem system{registry, fileSystem, locale, listing, pump, ticks, codePage};
-    FormLink noWindow;  // joined by no window: the run shows nothing of itself
-    const std::optional<std::string> csv = ExportedInventory(system, {.measureSizes = measureSizes}, noWindow);
-    if (!csv) {
-      win32::TellConsole("zobl: the registry's list of installed programs cannot be read; " + file + " is unchanged");
+    const ExportRequest request{.measureSizes = line.measureSizes,
+                                .json = line.json,
+                                .byteOrderMark = toFile,
+                                .origin = line.json ? InventoryOrigin{ComputerName(), UtcNow()} : InventoryOrigin{}};
+    const std::optional<std::string> inventory = ExportedInventory(system, request, progress);
+    if (!inventory) {
+      win32::TellConsole(name + ": the registry's list of installed programs cannot be read" + unchanged);
       return kExitFailed;
     }
-    if (!win32::Win32GrowingFiles().Replace(file.c_str(), *csv)) {
-      win32::TellConsole("zobl: cannot write " + file);
+    // A pump that reports an end now has cut the measuring short.
+    if (line.measureSizes && !pump.Pump()) {
+      win32::TellConsole(name + ": stopped" + unchanged);
+      return kExitFailed;
+    }
+    if (!toFile) {
+      if (win32::WriteStandard(STD_OUTPUT_HANDLE, *inventory)) return 0;
+      win32::TellConsole(name + ": cannot write to the standard output");
+      return kExitFailed;
+    }
+    if (!win32::Win32GrowingFiles().Replace(line.exportFile.c_str(), *inventory)) {
+      win32::TellConsole(name + ": cannot write " + line.exportFile);
       return kExitUnwritable;
     }
     return 0;
   } catch (const std::exception& failure) {
-    win32::TellConsole(std::string("zobl: ") + failure.what());
+    win32::TellConsole(name + ": " + failure.what());
     return kExitFailed;
   }
 }

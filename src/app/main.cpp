@@ -7,19 +7,36 @@
 #include "app/system_services.h"
 #include "commandline/export_command_line.h"
 #include "mainwindow/event_guard.h"
+#include "mainwindow/form_link.h"
 #include "mainwindow/main_window.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_command_line.h"
 
+namespace {
+
+// Without a window there is nothing to keep responsive, and nothing closes.
+class NoWindowPump final : public zobl::MessagePump {
+ public:
+  bool Pump() override { return true; }
+};
+
+}  // namespace
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   zobl::win32::LoadLibrariesFromTheSystemOnly();
+  using Action = zobl::CommandLine::Action;
   const zobl::CommandLine commandLine = zobl::ParseCommandLine(zobl::win32::ProgramArguments());
-  if (commandLine.action == zobl::CommandLine::Action::Usage) {
-    zobl::win32::TellConsole(zobl::kCommandLineUsage);
-    return zobl::kExitUsage;
-  }
-  if (commandLine.action == zobl::CommandLine::Action::Export) {
-    return zobl::ExportInventory(commandLine.exportFile, commandLine.measureSizes);
+  switch (commandLine.action) {
+    case Action::OpenWindow: break;
+    case Action::Help: zobl::win32::TellConsole(zobl::kCommandLineUsage); return 0;
+    // A window program has no standard output of its own to list to: zobl-cli.exe has.
+    case Action::List:
+    case Action::Usage: zobl::win32::TellConsole(zobl::kCommandLineUsage); return zobl::kExitUsage;
+    case Action::Export: {
+      NoWindowPump pump;
+      zobl::FormLink noWindow;  // joined by no window: the run shows nothing of itself
+      return zobl::ExportInventory(commandLine, "zobl", pump, noWindow);
+    }
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |
                                                      ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};

@@ -15,6 +15,7 @@ std::optional<std::string> ExportedInventory(ExportSystem& system,
   if (request.measureSizes) {
     ComputeSizesRun(list, system.listing, system.pump, system.ticks, progress).ButtonCalculeTailleClick();
   }
+  if (request.json) return InventoryJson(list, request.origin, system.codePage);
   return (request.byteOrderMark ? kUtf8ByteOrderMark : "") + system.codePage.ToUtf8(InventoryCsv(list));
 }
 

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "commandline/inventory_json.h"
 #include "diskusage/compute_sizes_run.h"
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
@@ -27,14 +28,16 @@ struct ExportSystem {
 
 struct ExportRequest {
   bool measureSizes = false;
-  // A file opened by a spreadsheet needs the byte-order mark; a pipe's reader does not.
+  bool json = false;  // else CSV
+  // A CSV file opened by a spreadsheet needs the byte-order mark; a pipe's reader does not.
   bool byteOrderMark = true;
+  InventoryOrigin origin;  // for JSON
 };
 
 // The inventory as the command line hands it out: read from the three sources as the
 // window reads it at its start (nameless lines hidden), every program's directory
-// measured when asked (the run shows itself through `progress`), written as CSV in
-// UTF-8. Nothing when a source's Uninstall key exists but could not be read whole: an
+// measured when asked (the run shows itself through `progress`), written as CSV or JSON
+// in UTF-8. Nothing when a source's Uninstall key exists but could not be read whole: an
 // export that looks complete must be. A source without the key is an empty one.
 [[nodiscard]] std::optional<std::string> ExportedInventory(ExportSystem& system,
                                                            const ExportRequest& request,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "diskusage/directory_size.h"
+#include "inventory/column_text.h"
 
 namespace zobl {
 namespace {
@@ -96,6 +97,7 @@ bool ComputeSizesRun::MeasureRow(RowId id) {
     return true;
   }
   const std::string path = *row.Directory;  // the scan pumps; the row may go meanwhile
+  view_.MeasuringRow(ColumnText(row, kNameColumn));
   RunPump pump(pump_, closing_, stopping_);
   const std::uint64_t count = DirectorySize(path, listing_, pump);
   // Stopped part way, the count is a part of the directory: the row keeps what it showed.

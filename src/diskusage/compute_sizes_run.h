@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <unordered_set>
 #include <vector>
 
@@ -20,6 +21,9 @@ class ComputeSizesView {
   // shown in its place.
   virtual void BeginProgress(std::size_t rows) = 0;
   virtual void StepProgress() = 0;
+  // The row whose directory is measured next, by the name the list shows: a console
+  // shows it, the window does not.
+  virtual void MeasuringRow(const std::string& name) { static_cast<void>(name); }
   // The bar, showing every step taken, hidden; then the button shown again.
   virtual void EndProgress() = 0;
   // Makes the Pie tab the active page; its show handler rebuilds the pie if it was not.

@@ -15,6 +15,7 @@ TEST(CommandLine, ExportSwitchesAndUsageErrors) {
     A action;
     const char* file = "";
     bool sizes = false;
+    bool json = false;
   } cases[] = {
       {{}, A::OpenWindow},
       {{"/export", "a.csv"}, A::Export, "a.csv"},
@@ -28,6 +29,17 @@ TEST(CommandLine, ExportSwitchesAndUsageErrors) {
       {{"/export", "a", "/export", "b"}, A::Usage},
       {{"/exports", "a"}, A::Usage},
       {{"export", "a"}, A::Usage},
+      {{"/list"}, A::List},
+      {{"-JSON", "/list", "/sizes"}, A::List, "", true, true},
+      {{"/export", "a.json", "/json"}, A::Export, "a.json", false, true},
+      {{"/?"}, A::Help},
+      {{"-?"}, A::Help},
+      {{"/list", "/?"}, A::Usage},
+      {{"/list", "/list"}, A::Usage},
+      {{"/list", "/export", "a"}, A::Usage},
+      {{"/export", "/json"}, A::Usage},
+      {{"/json"}, A::Usage},
+      {{"/list", "a"}, A::Usage},
   };
   for (const auto& c : cases) {
     const CommandLine line = ParseCommandLine(c.arguments);
@@ -35,6 +47,7 @@ TEST(CommandLine, ExportSwitchesAndUsageErrors) {
     EXPECT_EQ(line.action, c.action) << shown;
     EXPECT_EQ(line.exportFile, c.file) << shown;
     EXPECT_EQ(line.measureSizes, c.sizes) << shown;
+    EXPECT_EQ(line.json, c.json) << shown;
   }
 }
 

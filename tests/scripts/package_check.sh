@@ -21,7 +21,7 @@ kill_if_running() { ! kill -0 "$1" 2>/dev/null || kill "$1" 2>/dev/null || true;
 [ -n "${DISPLAY:-}" ] || fail "the program needs a screen: set DISPLAY"
 
 contents=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-[ "$contents" = "MARLO192.FON readme.txt zobl.exe " ] || fail "the zip holds: $contents"
+[ "$contents" = "MARLO192.FON readme.txt zobl-cli.exe zobl.exe " ] || fail "the zip holds: $contents"
 
 work=$(mktemp -d)
 at_exit rm -rf "$work"

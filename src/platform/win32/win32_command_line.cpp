@@ -7,6 +7,7 @@
 
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_console.h"
 
 namespace zobl::win32 {
 namespace {
@@ -29,8 +30,7 @@ std::vector<std::string> ProgramArguments() {
 
 void TellConsole(std::string_view line) {
   const std::string text = std::string(line) + "\r\n";
-  const HANDLE given = GetStdHandle(STD_ERROR_HANDLE);
-  if (given != nullptr && given != INVALID_HANDLE_VALUE && WriteWhole(given, text)) return;
+  if (WriteStandard(STD_ERROR_HANDLE, text)) return;
   if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
   const ScopedFileHandle console(
       CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Runs zobl-cli.exe as scripts and fleet engines run it, under Wine: its usage, its exit
+# codes, the inventory on standard output as CSV (no byte-order mark) and as JSON, a file
+# written whole or left as it was.
+#   console_check.sh PREFIX EXE
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../.." && pwd)
+. "$root/cmake/wine-env.sh"
+. "$root/cmake/at-exit.sh"
+wine_env "${1:?prefix}"
+cli=${2:?zobl-cli.exe}
+"$root/cmake/wine-prefix.sh" ensure "$WINEPREFIX"
+
+work=$(mktemp -d)
+at_exit rm -rf "$work"
+fail() {
+  echo "console_check: $*" >&2
+  exit 1
+}
+# run EXPECTED_STATUS ARGS...: standard output in $work/out, standard error in $work/err.
+run() {
+  local expected=$1 status=0
+  shift
+  timeout 60 wine "$cli" "$@" </dev/null >"$work/out" 2>"$work/err" || status=$?
+  [ "$status" -eq "$expected" ] || fail "zobl-cli $* ended with $status, not $expected: $(cat "$work/err")"
+}
+
+key="~ZoblConsole$$"
+uninstall='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+wine_quiet wine reg add "$uninstall\\$key" /v DisplayName /d '=HYPERLINK("x")' /f
+at_exit wine_quiet wine reg delete "$uninstall\\$key" /f
+wine_quiet wine reg add "$uninstall\\$key" /v UninstallString /d 'C:\nowhere\un.exe /x' /f
+
+run 0 /?
+grep -q '^Usage: zobl-cli.exe /list' "$work/out" && [ ! -s "$work/err" ] || fail "/? does not print the usage alone"
+for arguments in "" "/window" "/export" "/list /list"; do
+  # shellcheck disable=SC2086 # the arguments are words
+  run 2 $arguments
+  [ ! -s "$work/out" ] && grep -q '^Usage: zobl-cli.exe' "$work/err" || fail "\"$arguments\" does not give the usage"
+done
+
+# The CSV of the export, without the mark a file for a spreadsheet begins with; the
+# formula shown as text.
+run 0 /list
+[ "$(head -c 3 "$work/out" | od -An -tx1 | tr -d ' ')" = 4e616d ] || fail "the list does not begin with its header"
+grep -qF "\"'=HYPERLINK(\"\"x\"\")\",$key,HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$key," \
+  "$work/out" || fail "the descriptor's line is not in the list: $(cat "$work/out")"
+
+# JSON: every text exact.
+run 0 /list /json
+for line in '"computer": "' '"exported": "20' '"name": "=HYPERLINK(\"x\")",' "\"keyName\": \"$key\"," \
+  '"source": "user",' '"command": "C:\\nowhere\\un.exe /x",' '"sizeBytes": null,'; do
+  grep -qF -- "$line" "$work/out" || fail "the JSON has no $line: $(cat "$work/out")"
+done
+
+# A file, whole or not at all: a directory in its place cannot be replaced.
+run 0 /export "$(windows_path "$work/inventory.json")" /json /sizes
+cmp -s "$work/out" /dev/null && grep -qF '"sizeText": "unknown",' "$work/inventory.json" || fail "no JSON file written"
+mkdir "$work/taken"
+run 3 /export "$(windows_path "$work/taken")"
+echo "console_check: usage, exit codes, the list as CSV and JSON, and the file written whole"
