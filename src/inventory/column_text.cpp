@@ -1,6 +1,6 @@
 #include "inventory/column_text.h"
 
-#include "diskusage/size_text.h"
+#include "inventory/size_text.h"
 
 namespace zobl {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "diskusage/size_text.h"
+#include "inventory/size_text.h"
 #include "fuzz_checks.h"
 
 namespace {

@@ -48,9 +48,9 @@ fault inventory/reg_file_text.cpp 'if (i + 1 == value.bytes.size()) break;' '' "
 fault inventory/reg_file_text.cpp 'for (int i = 3; i >= 0; --i)' 'for (int i = 0; i <= 3; ++i)' "dword bytes written in the wrong order"
 
 # Disk usage: the size text, the directory walk, the compute-sizes run.
-fault diskusage/size_text.cpp 'if (count > (std::uint64_t{1} << (unit.exponent - 1)))' 'if (count >= (std::uint64_t{1} << (unit.exponent - 1)))' "a unit used from exactly half of itself"
-fault diskusage/size_text.cpp 'whole < 10 ? 2 : whole < 100 ? 1 : 0' 'whole < 10 ? 2 : whole < 1000 ? 1 : 0' "one decimal kept up to 999"
-fault diskusage/size_text.cpp '{20, " Mb"}' '{20, " MB"}' "megabyte suffix in capitals"
+fault inventory/size_text.cpp 'if (count > (std::uint64_t{1} << (unit.exponent - 1)))' 'if (count >= (std::uint64_t{1} << (unit.exponent - 1)))' "a unit used from exactly half of itself"
+fault inventory/size_text.cpp 'whole < 10 ? 2 : whole < 100 ? 1 : 0' 'whole < 10 ? 2 : whole < 1000 ? 1 : 0' "one decimal kept up to 999"
+fault inventory/size_text.cpp '{20, " Mb"}' '{20, " MB"}' "megabyte suffix in capitals"
 fault diskusage/directory_size.cpp '    std::uint64_t total = 0;
     do {' '    std::uint32_t total = 0;
     do {' "a directory's total cut to 32 bits"

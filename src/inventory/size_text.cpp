@@ -1,4 +1,4 @@
-#include "diskusage/size_text.h"
+#include "inventory/size_text.h"
 
 #include <array>
 
