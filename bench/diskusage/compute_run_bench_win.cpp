@@ -180,7 +180,7 @@ int Bench(int rounds, std::uint64_t expected) {
 
   zobl::SystemServices system;
   zobl::AppComposition app(system.Form());
-  zobl::TForm1 form(app.services, app.Features());
+  zobl::TForm1 form(system.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
   Drain();

@@ -46,7 +46,7 @@ struct StartUp {
 StartUp TimeStartUp() {
   zobl::SystemServices system;
   zobl::AppComposition app(system.Form());
-  zobl::TForm1 form(app.services, app.Features());
+  zobl::TForm1 form(system.Window(), app.Features());
   const auto start = Clock::now();
   form.Create(GetModuleHandleA(nullptr));
   const auto created = Clock::now();
@@ -112,7 +112,7 @@ double TimeBareListPaint() {
   {
     zobl::SystemServices system;
     zobl::AppComposition app(system.Form());
-    zobl::TForm1 form(app.services, app.Features());
+    zobl::TForm1 form(system.Window(), app.Features());
     form.Create(GetModuleHandleA(nullptr));
     form.Show();
     dpi = form.Dpi();

@@ -114,7 +114,7 @@ int Bench(int rounds, int paints) {
 
   zobl::SystemServices system;
   zobl::AppComposition app(system.Form());
-  zobl::TForm1 form(app.services, app.Features());
+  zobl::TForm1 form(system.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
   Drain();

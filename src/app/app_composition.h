@@ -1,14 +1,15 @@
 #pragma once
 
+#include "app/form_services.h"
 #include "diskusage/compute_sizes_run.h"
 #include "inventory/descriptor_backup.h"
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_watches.h"
+#include "mainwindow/form_features.h"
 #include "mainwindow/form_link.h"
 #include "mainwindow/list_commands.h"
 #include "mainwindow/list_sorting.h"
-#include "mainwindow/main_window.h"
 #include "mainwindow/refresh_timer.h"
 #include "mainwindow/settings.h"
 #include "platform/win32/win32_process_code_page.h"
@@ -18,12 +19,11 @@
 namespace zobl {
 
 // The program's feature objects over the system's services, made before the window and
-// handed to it (TForm1(app.services, app.Features())). One composition serves one
+// handed to it (TForm1(system.Window(), app.Features())). One composition serves one
 // window, and outlives it.
 struct AppComposition {
   explicit AppComposition(const FormServices& system)
-      : services(system),
-        settings(system.profile),
+      : settings(system.profile),
         list(system.locale),
         sorting(list, system.locale),
         watches(system.registryWatcher, system.ticks),
@@ -44,7 +44,6 @@ struct AppComposition {
     return {settings, texture, list, sorting, refresher, listCommands, computeRun, series1, refreshTimer, link};
   }
 
-  FormServices services;
   FormLink link;
   Settings settings;
   Texture texture;

@@ -45,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int exitCode = 1;  // unless the window came and went
   zobl::RunEventHandler(system.dialogs, [&] {
     zobl::AppComposition app(system.Form());
-    zobl::TForm1 form(app.services, app.Features());
+    zobl::TForm1 form(system.Window(), app.Features());
     form.Create(instance);
     form.Show();
     // The window's keys work in every message loop, the scan's during a run included.

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "app/form_services.h"
 #include "mainwindow/failure_text.h"
-#include "mainwindow/main_window.h"
 #include "mainwindow/settings.h"
+#include "mainwindow/window_services.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_display_contrast.h"
@@ -22,7 +23,7 @@
 
 namespace zobl {
 
-// The system's own side of everything the window asks of the platform.
+// The system's own side of everything the window and its feature objects ask of the platform.
 struct SystemServices {
   win32::Win32Registry registry;
   win32::Win32FileSystem fileSystem;
@@ -41,24 +42,15 @@ struct SystemServices {
   win32::Win32Clipboard clipboard;
   win32::Win32DisplayContrast contrast;
 
+  // For the feature objects.
   FormServices Form() {
-    return {registry,
-            fileSystem,
-            listing,
-            pump,
-            ticks,
-            registryWatcher,
-            locale,
-            profile,
-            shell,
-            files,
-            dialogs,
-            printing,
-            growingFiles,
-            clock,
-            clipboard,
-            contrast,
-            [this](HWND owner) {
+    return {registry, fileSystem, listing, pump, ticks, registryWatcher, locale, profile, shell, dialogs, growingFiles,
+            clock};
+  }
+
+  // For the window itself.
+  WindowServices Window() {
+    return {fileSystem, shell, files, dialogs, printing, clipboard, contrast, [this](HWND owner) {
               dialogs.SetOwner(owner);
               clipboard.SetOwner(owner);
               shell.SetOwner(owner);

@@ -15,6 +15,7 @@
 #include "inventory/uninstall_key.h"
 #include "mainwindow/about_text.h"
 #include "mainwindow/control_wrappers.h"
+#include "mainwindow/design_scroll.h"
 #include "mainwindow/event_guard.h"
 #include "mainwindow/failure_text.h"
 #include "mainwindow/inventory_list_view.h"
@@ -23,13 +24,13 @@
 #include "mainwindow/pictures.h"
 #include "mainwindow/refresh_timer.h"
 #include "mainwindow/row_context_menu.h"
+#include "mainwindow/run_progress.h"
 #include "mainwindow/settings.h"
 #include "mainwindow/web_links.h"
 #include "platform/clipboard.h"
 #include "platform/display_contrast.h"
 #include "platform/shell.h"
 #include "platform/win32/gdi_handles.h"
-#include "platform/win32/window_timer.h"
 #include "platform/win32/win32_number_separators.h"
 #include "reports/pie_data.h"
 #include "reports/printed_list.h"
@@ -37,9 +38,6 @@
 
 namespace zobl {
 namespace {
-
-constexpr UINT_PTR kProgressTimer = 1;
-constexpr UINT kProgressPeriodMilliseconds = 50;
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
@@ -69,7 +67,8 @@ struct TForm1::Shown {
         textured(controls.Get(kCheckBoxDisplayTexture)),
         sortBox(controls.Get(kComboBoxClassement)),
         tabs(controls.Get(kPageControl1)),
-        progress(controls.Get(kProgressBarCalculeTaille)),
+        progress(form.window_, controls.Get(kButtonCalculeTaille), controls.Get(kProgressBarCalculeTaille)),
+        scroll(form.window_, {ScaleToDpi(kDesignWidth, form.dpi_), ScaleToDpi(kDesignHeight, form.dpi_)}),
         listView(form.features_.list, controls.Get(kListViewDescription), form.dpi_),
         keyboard(form.window_,
                  controls.Get(kPageControl1),
@@ -86,18 +85,14 @@ struct TForm1::Shown {
   CheckBox textured;
   ComboBox sortBox;
   TabControl tabs;
-  ProgressBar progress;
+  RunProgress progress;
+  DesignScroll scroll;
   InventoryListView listView;
   KeyboardNavigation keyboard;
   PieChartWindow chart1;
-  // Rows done in the current run. The bar paints itself at once on every change, which
-  // costs as much as measuring a small directory; it is shown the count a few times a
-  // second instead.
-  std::size_t progressDone = 0;
-  win32::ScopedWindowTimer progressTimer;
 };
 
-TForm1::TForm1(const FormServices& services, const FormFeatures& features) : services_(services), features_(features) {}
+TForm1::TForm1(const WindowServices& services, const FormFeatures& features) : services_(services), features_(features) {}
 
 TForm1::~TForm1() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -409,63 +404,20 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
 // A smaller client area scrolls over the design; a larger one gives its room to the
 // controls anchored to its right and bottom edges.
 void TForm1::OnSize() {
+  shown_->scroll.Fit();
   RECT client;
-  GetClientRect(window_, &client);
-  const int extent[] = {ScaleToDpi(kDesignWidth, dpi_), ScaleToDpi(kDesignHeight, dpi_)};
-  const int page[] = {client.right - client.left, client.bottom - client.top};
-  for (const int bar : {SB_HORZ, SB_VERT}) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_PAGE;
-    info.nMin = 0;
-    info.nMax = extent[bar] - 1;
-    info.nPage = static_cast<UINT>(std::max(page[bar], 0));
-    SetScrollInfo(window_, bar, &info, TRUE);
-    ScrollTo(bar, GetScrollPos(window_, bar));  // the system may have clamped it
-  }
   GetClientRect(window_, &client);  // the scroll bars may have come or gone
-  shown_->controls.Layout({client.right - extent[SB_HORZ], client.bottom - extent[SB_VERT]}, scroll_);
+  shown_->controls.Layout({client.right - ScaleToDpi(kDesignWidth, dpi_), client.bottom - ScaleToDpi(kDesignHeight, dpi_)},
+                          shown_->scroll.Offset());
   shown_->chart1.FitParent();
 }
 
-void TForm1::OnScroll(int bar, int request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_ALL;
-  GetScrollInfo(window_, bar, &info);
-  const int line = ScaleToDpi(16, dpi_);
-  int position = info.nPos;
-  switch (request) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= static_cast<int>(info.nPage); break;
-    case SB_PAGEDOWN: position += static_cast<int>(info.nPage); break;
-    case SB_THUMBTRACK: position = info.nTrackPos; break;
-    case SB_TOP: position = info.nMin; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
-  }
-  SetScrollPos(window_, bar, position, TRUE);
-  ScrollTo(bar, GetScrollPos(window_, bar));
-}
-
-// Moves the content so that `position` of the layout is at the client's edge.
-void TForm1::ScrollTo(int bar, int position) {
-  LONG& current = bar == SB_HORZ ? scroll_.x : scroll_.y;
-  if (position == current) return;
-  const int delta = current - position;
-  current = position;
-  ScrollWindowEx(window_, bar == SB_HORZ ? delta : 0, bar == SB_VERT ? delta : 0, nullptr, nullptr, nullptr, nullptr,
-                 SW_SCROLLCHILDREN | SW_INVALIDATE | SW_ERASE);
-}
+void TForm1::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request, ScaleToDpi(16, dpi_)); }
 
 bool TForm1::NamelessLinesShown() const { return shown_->namelessLines.Checked(); }
 
 void TForm1::ZUMdepart() {
-  SetScrollPos(window_, SB_VERT, 0, TRUE);
-  ScrollTo(SB_VERT, 0);
-  SetScrollPos(window_, SB_HORZ, 0, TRUE);
-  ScrollTo(SB_HORZ, 0);
+  shown_->scroll.Home();
   ActivatePage(FormPage::List);
   FollowContrast();
   const bool textured = features_.settings.Read(kDisplayTexture);
@@ -517,35 +469,14 @@ void TForm1::TabSheetPieShow() { PieRefresh(); }
 
 void TForm1::PieRefresh() { zobl::PieRefresh(features_.list, features_.series1); }
 
-// The bar stands exactly where the design puts the button, which it replaces while a run goes.
-void TForm1::BeginProgress(std::size_t rows) {
-  shown_->progress.Restart(rows);
-  shown_->progressDone = 0;
-  shown_->progressTimer = win32::ScopedWindowTimer(window_, kProgressTimer, kProgressPeriodMilliseconds);
-  ShowWindow(Control(kButtonCalculeTaille), SW_HIDE);
-  ShowWindow(Control(kProgressBarCalculeTaille), SW_SHOW);
-}
+void TForm1::BeginProgress(std::size_t rows) { shown_->progress.Begin(rows); }
 
-void TForm1::StepProgress() { ++shown_->progressDone; }
+void TForm1::StepProgress() { shown_->progress.Step(); }
+
+void TForm1::EndProgress() { shown_->progress.End(); }
 
 void TForm1::OnTimer(UINT_PTR id) {
-  if (id == kProgressTimer) ShowProgress();
-}
-
-// The bar stops at its maximum; rows added during the run take it no further.
-void TForm1::ShowProgress() const {
-  if (shown_->progress.Position() != shown_->progressDone) shown_->progress.SetSilently(shown_->progressDone);
-}
-
-void TForm1::EndProgress() {
-  shown_->progressTimer.Reset();
-  // The last rows are done since the timer last showed the count: the run ends on a full bar.
-  ShowProgress();
-  UpdateWindow(Control(kProgressBarCalculeTaille));
-  ShowWindow(Control(kProgressBarCalculeTaille), SW_HIDE);
-  ShowWindow(Control(kButtonCalculeTaille), SW_SHOW);
-  // Hiding the clicked button left the keyboard with the window itself; give it back.
-  if (GetFocus() == window_) SetFocus(Control(kButtonCalculeTaille));
+  if (id == RunProgress::kTimer) shown_->progress.OnTimer();
 }
 
 void TForm1::ToolButtonDetailsClick() {

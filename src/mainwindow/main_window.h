@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -10,9 +9,11 @@
 #include "inventory/inventory_list.h"
 #include "mainwindow/form_controls.h"
 #include "mainwindow/form_design.h"
+#include "mainwindow/form_features.h"
 #include "mainwindow/form_link.h"
 #include "mainwindow/list_sorting.h"
 #include "mainwindow/row_menu.h"
+#include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
 #include "reports/pie_chart_window.h"
@@ -20,76 +21,16 @@
 
 namespace zobl {
 
-class Clipboard;
-class DisplayContrast;
-class DirectoryListing;
-class FileSystem;
-class GrowingFiles;
-class InventoryRefresher;
-class ListCommands;
-class LocalClock;
-class Locale;
-class MessagePump;
-class PrintPlatform;
-class Profile;
-class RefreshTimer;
-class Registry;
-class RegistryWatcher;
-class Settings;
-class Shell;
-class TextFileReader;
-class Texture;
-class TickSource;
-class UserDialogs;
-
 inline constexpr char kMainWindowClass[] = "TForm1";
 inline constexpr char kMainWindowCaption[] = "ZOBL Quillmoor 2.0";
 inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
-
-// What the window needs of the system.
-struct FormServices {
-  Registry& registry;
-  FileSystem& fileSystem;
-  DirectoryListing& listing;
-  MessagePump& pump;
-  TickSource& ticks;
-  RegistryWatcher& registryWatcher;
-  const Locale& locale;
-  Profile& profile;
-  Shell& shell;
-  TextFileReader& files;
-  UserDialogs& dialogs;
-  PrintPlatform& printing;
-  GrowingFiles& growingFiles;
-  const LocalClock& clock;
-  Clipboard& clipboard;
-  DisplayContrast& contrast;
-  // Hears of the window as it is made, and of nullptr once it is gone, so that the
-  // boxes and pages the services show belong to the window.
-  std::function<void(HWND)> ownerChanged;
-};
-
-// The feature objects the window forwards to. They are made before it and outlive it;
-// what they ask of the window they ask through `link`.
-struct FormFeatures {
-  Settings& settings;
-  Texture& texture;
-  InventoryList& list;
-  ListSorting& sorting;
-  InventoryRefresher& refresher;
-  ListCommands& listCommands;
-  ComputeSizesRun& computeRun;
-  PieSeries& series1;
-  RefreshTimer& refreshTimer;
-  FormLink& link;
-};
 
 // Form1, the program's one window: a page control with the tabs "List", "Pie",
 // "Options" and "About" over a row of buttons. It dispatches, lays out and forwards to
 // the feature objects; its handlers bear the names its design gives them.
 class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private TabSheet::Owner {
  public:
-  TForm1(const FormServices& services, const FormFeatures& features);
+  TForm1(const WindowServices& services, const FormFeatures& features);
   ~TForm1() override;
   TForm1(const TForm1&) = delete;
   TForm1& operator=(const TForm1&) = delete;
@@ -148,7 +89,6 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   void OnSize();
   void OnTimer(UINT_PTR id);
   void OnScroll(int bar, int request);
-  void ScrollTo(int bar, int position);
   void SwitchTab(int step);
   // Ctrl+C: the selected row's texts to the clipboard; nothing without a selection.
   void CopySelectedRow();
@@ -189,12 +129,11 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   void BeginProgress(std::size_t rows) override;
   void StepProgress() override;
   void EndProgress() override;
-  void ShowProgress() const;
   void ActivatePiePage() override { ActivatePage(FormPage::Pie); }
   [[nodiscard]] bool PiePageActive() const override { return activePage_ == FormPage::Pie; }
   void PieRefresh() override;
 
-  FormServices services_;
+  WindowServices services_;
   FormFeatures features_;
   int dpi_ = kDesignDpi;
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~TForm1 destroys first
@@ -203,7 +142,6 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   // FromOutside, and the compute run's through the link the window joins meanwhile.
   std::unique_ptr<Shown> shown_;
   std::optional<FormPage> activePage_;
-  POINT scroll_{0, 0};
   bool highContrast_ = false;
 };
 

@@ -45,14 +45,16 @@ class WindowTest : public ::testing::Test {
  protected:
   void Open(Profile* profile = nullptr) {
     form_.reset();
-    app_ = std::make_unique<AppComposition>(FormServices{
-        registry_, fileSystem_, listing_, pump_, ticks_, registryWatcher_, locale_, profile ? *profile : profile_,
-        shell_, files_, dialogs_, printing_, growingFiles_, clock_, clipboard_, contrast_, [this](HWND owner) {
-          dialogs_.SetOwner(owner);
-          clipboard_.SetOwner(owner);
-          printing_.SetOwner(owner);
-        }});
-    form_ = std::make_unique<TForm1>(app_->services, app_->Features());
+    app_ = std::make_unique<AppComposition>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_,
+                                                         registryWatcher_, locale_, profile ? *profile : profile_,
+                                                         shell_, dialogs_, growingFiles_, clock_});
+    const WindowServices window{fileSystem_, shell_, files_, dialogs_, printing_, clipboard_, contrast_,
+                                [this](HWND owner) {
+                                  dialogs_.SetOwner(owner);
+                                  clipboard_.SetOwner(owner);
+                                  printing_.SetOwner(owner);
+                                }};
+    form_ = std::make_unique<TForm1>(window, app_->Features());
     form_->Create(GetModuleHandleA(nullptr));
     form_->Show();
     // As the program's loop: the window's keys work inside the scan's pump too.

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace zobl {
+
+class Clipboard;
+class DisplayContrast;
+class FileSystem;
+class PrintPlatform;
+class Shell;
+class TextFileReader;
+class UserDialogs;
+
+// What the window itself asks of the system; the feature objects it forwards to are made
+// over their own services (src/app/).
+struct WindowServices {
+  FileSystem& fileSystem;  // whether a row's folder is still there, for its menu
+  Shell& shell;
+  TextFileReader& files;
+  UserDialogs& dialogs;
+  PrintPlatform& printing;
+  Clipboard& clipboard;
+  DisplayContrast& contrast;
+  // Hears of the window as it is made, and of nullptr once it is gone, so that the
+  // boxes and pages the services show belong to the window.
+  std::function<void(HWND)> ownerChanged;
+};
+
+}  // namespace zobl
