@@ -31,7 +31,7 @@ class LayoutTest : public ::testing::TestWithParam<int> {
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
   AppComposition app(system_.Form());
-  TForm1 form(app.services, app.Features());
+  TForm1 form(system_.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr), dpi);
   ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
   PumpPending();
@@ -57,7 +57,7 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
 TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
   const int dpi = GetParam();
   AppComposition app(system_.Form());
-  TForm1 form(app.services, app.Features());
+  TForm1 form(system_.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr), dpi);
   const struct {
     int toolBar, smallRow, largeRow, author;
@@ -100,7 +100,7 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
   SystemServices system;
   for (const SIZE outer : {SIZE{600, 450}, SIZE{805, 580}, SIZE{1280, 1000}}) {
     AppComposition app(system.Form());
-    TForm1 form(app.services, app.Features());
+    TForm1 form(system.Window(), app.Features());
     form.Create(GetModuleHandleA(nullptr), 120);
     SetWindowPos(form.Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
     PumpPending();
