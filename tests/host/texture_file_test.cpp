@@ -64,7 +64,7 @@ TEST(TextureFileTest, AcceptsOnlyWhatTheBlitCanReadWhole) {
       {"run-length encoded", 5, 3, 8, 256, 0, 0, 30, 1},
       {"bit fields in a 124-byte header", 2, 2, 32, 0, 0, 0, 30, 3, 124},
       {"two planes", 3, 2, 24, 0, 0, 0, 26, 2},
-      {"257 colours used", 5, 3, 8, 256, 0, 0, 46, 257},
+      {"257 colours used, a table that holds them", 5, 3, 8, 257, 0, 0, 46, 257},
       // clang-format on
   };
   for (const auto& c : cases) {

@@ -97,6 +97,17 @@ fault mainwindow/command_to_start.cpp ')) longestExisting = end;' ')) longest = 
 fault mainwindow/command_to_start.cpp '  if (program.find_first_of(" \t") == std::string::npos) return command;  // nothing to mistake' '' "a path without blanks is quoted"
 fault mainwindow/command_to_start.cpp 'if (!driveAbsolute && !unc) return command;' 'if (!driveAbsolute) return command;' "network paths left unquoted"
 
+# What leaves the program, the command line, shared folders, the background picture.
+fault inventory/spreadsheet_text.cpp 'kFormulaStarts = "=+-@\t\r";' 'kFormulaStarts = "=+-\t\r";' "a text beginning with @ left a formula"
+fault inventory/inventory_refresh.cpp 'return uninstall.Opening() == KeyOpening::Missing;' 'return true;' "an Uninstall key that cannot be opened read as empty"
+fault mainwindow/list_commands.cpp 'Opening() == KeyOpening::Missing) return;' 'Opening() == KeyOpening::Failed) return;' "a descriptor gone during its copy blamed on the backup"
+fault commandline/export_command_line.cpp '  if (arguments.size() == 1 && IsSwitch(arguments[0], "?")) return {Action::Help};
+' '' "/? taken for a usage error"
+fault inventory/command_analysis.cpp 'std::ranges::any_of(shared.parents, same(trimmed.substr(0, cut)))' 'false' "a profile in the Users folder taken for a program's own"
+fault inventory/command_analysis.cpp '    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem);
+' '' "a shared folder by its short name taken for a program's own"
+fault texture/texture_file.cpp 'coloursUsed > kMostColours)' 'coloursUsed > kMostColours + 1)' "a picture that claims 257 colours accepted"
+
 list_only=0
 if [ "${1:-}" = --list ]; then
   list_only=1
