@@ -4,10 +4,9 @@
 # written whole or left as it was.
 #   console_check.sh PREFIX EXE
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../.." && pwd)
-. "$root/cmake/wine-env.sh"
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 . "$root/cmake/at-exit.sh"
+. "$root/cmake/wine-env.sh"
 wine_env "${1:?prefix}"
 cli=${2:?zobl-cli.exe}
 "$root/cmake/wine-prefix.sh" ensure "$WINEPREFIX"
