@@ -10,12 +10,10 @@
 namespace zobl {
 namespace {
 
-constexpr int kFontPoints = 8;
-
 HFONT ArialFont(int dpi, bool title) {
-  return CreateFontA(-PointsToPixels(kFontPoints, dpi), 0, 0, 0, title ? FW_BOLD : FW_NORMAL, FALSE, title, FALSE,
-                     ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
-                     "Arial");
+  return CreateFontA(-PointsToPixels(kChartFontPoints, dpi), 0, 0, 0, title ? FW_BOLD : FW_NORMAL, FALSE, title,
+                     FALSE, ANSI_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     VARIABLE_PITCH | FF_SWISS, "Arial");
 }
 
 }  // namespace
@@ -103,10 +101,10 @@ PieChartLayout PieChartWindow::LayOut(HDC dc, int width, int height) const {
   input.height = height;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   input.background = {GetRValue(face), GetGValue(face), GetBValue(face)};
-  input.radius = ScaleToDpi(100, dpi_);
-  input.arrowLength = ScaleToDpi(8, dpi_);
-  input.designWidth = ScaleToDpi(770, dpi_);
-  input.designHeight = ScaleToDpi(473, dpi_);
+  input.radius = ScaleToDpi(kPieDesignRadius, dpi_);
+  input.arrowLength = ScaleToDpi(kArrowDesignLength, dpi_);
+  input.designWidth = ScaleToDpi(kChartDesignWidth, dpi_);
+  input.designHeight = ScaleToDpi(kChartDesignHeight, dpi_);
   input.separators = separators_;
   return LayOutPieChart(input, series_.Slices(), metrics);
 }

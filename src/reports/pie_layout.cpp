@@ -68,7 +68,7 @@ ChartRect PieArea(ChartRect plot, int titleHeight, TextExtent w, int widestMark,
   return area;
 }
 
-int RimDepth(const ChartRect& pieArea) { return Percent(pieArea.bottom - pieArea.top, 5); }
+int RimDepth(const ChartRect& pieArea) { return Percent(pieArea.bottom - pieArea.top, kRimDepthPercent); }
 
 // How much larger than designed the chart is, as far as both its sides allow. The
 // margins grow with the chart and the title and the marks' room stay, so the room left

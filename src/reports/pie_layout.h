@@ -19,6 +19,16 @@ inline constexpr Rgb kMarkFill{255, 255, 128};
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kWhite{255, 255, 255};
 
+// The chart as designed at 120 dots per inch, scaled to the screen's: its size, the pie's
+// radii and the marks' arrow length. Its text is 8-point Arial; the rim below the pie is
+// as deep as a twentieth of the room the pie is given.
+inline constexpr int kChartDesignWidth = 770;
+inline constexpr int kChartDesignHeight = 473;
+inline constexpr int kPieDesignRadius = 100;
+inline constexpr int kArrowDesignLength = 8;
+inline constexpr int kChartFontPoints = 8;
+inline constexpr int kRimDepthPercent = 5;
+
 struct ChartPoint {
   int x = 0;
   int y = 0;
@@ -39,8 +49,8 @@ struct TextExtent {
   int height = 0;
 };
 
-// The chart's two fonts: the title's (Arial bold underlined, 8 points) and the one of
-// the legend and the marks (Arial, 8 points).
+// The chart's two fonts: the title's (Arial bold underlined) and the one of the legend
+// and the marks (Arial).
 enum class ChartFont { Title, Text };
 
 // How large a text is drawn in one of the chart's fonts on the device the chart is
@@ -56,14 +66,13 @@ struct PieChartInput {
   int width = 0;  // the chart's client size
   int height = 0;
   Rgb background;  // the system's button face
-  // Lengths the design gives in pixels at 120 dots per inch, already scaled to the
-  // screen: the pie's radii (100 at 120 dpi) and the marks' arrow length (8).
-  int radius = 100;
-  int arrowLength = 8;
+  // The design's lengths already scaled to the screen.
+  int radius = kPieDesignRadius;
+  int arrowLength = kArrowDesignLength;
   NumberSeparators separators;
-  // The chart's size in the design (770 by 473 at 120 dpi), scaled as the radius is. A
-  // larger chart grows the pie's radii and rim by as much as both its sides have grown,
-  // so that the pie keeps its proportions; 0 keeps the design's radius at any size.
+  // The chart's design size, scaled as the radius is. A larger chart grows the pie's radii
+  // and rim by as much as both its sides have grown, so that the pie keeps its
+  // proportions; 0 keeps the design's radius at any size.
   int designWidth = 0;
   int designHeight = 0;
 };

