@@ -7,7 +7,7 @@
 #include "inventory/reg_file_text.h"
 #include "inventory/regedit4_conversion.h"
 #include "inventory/uninstall_key.h"
-#include "inventory/utf16_text.h"
+#include "platform/utf16_text.h"
 
 namespace zobl {
 namespace {

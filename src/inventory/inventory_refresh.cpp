@@ -46,11 +46,7 @@ std::string ValueText(const char* stored, std::uint32_t type, RegistrySource sou
 // Key names compare as the registry compares them, without regard to letter case in any
 // script: a descriptor re-created under another spelling is the same key.
 void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName, const Locale& locale) {
-  if (IsAscii(keyName)) {
-    AssignUpperAscii(out, keyName);  // most keys: no copy made
-  } else {
-    out = locale.UpperCase(keyName);
-  }
+  locale.AssignUpperCase(out, keyName);
   out.insert(out.begin(), static_cast<char>('0' + static_cast<int>(source)));
 }
 

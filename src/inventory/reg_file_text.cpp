@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "inventory/utf16_text.h"
+#include "platform/utf16_text.h"
 
 namespace zobl {
 namespace {

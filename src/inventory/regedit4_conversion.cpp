@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "inventory/reg_file_text.h"
-#include "inventory/utf16_text.h"
+#include "platform/utf16_text.h"
 #include "platform/registry.h"
 
 namespace zobl {

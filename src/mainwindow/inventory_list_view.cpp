@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "inventory/column_text.h"
@@ -9,6 +10,7 @@
 #include "mainwindow/form_design.h"
 #include "mainwindow/pictures.h"
 #include "platform/utf8.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl {
 namespace {
@@ -107,11 +109,8 @@ bool InventoryListView::OnNotify(const NMHDR& header, LRESULT& result) {
     }
     case LVN_ODFINDITEMW: {
       const auto& find = reinterpret_cast<const NMLVFINDITEMW&>(header);
-      char text[260] = {};
-      if (find.lvfi.psz != nullptr) {
-        WideCharToMultiByte(CP_ACP, 0, find.lvfi.psz, -1, text, sizeof text - 1, nullptr, nullptr);
-      }
-      result = FindRow(find.lvfi.flags, text, find.iStart);
+      const std::string text = find.lvfi.psz != nullptr ? win32::Utf8(find.lvfi.psz) : std::string();
+      result = FindRow(find.lvfi.flags, text.c_str(), find.iStart);
       return true;
     }
     default: return false;

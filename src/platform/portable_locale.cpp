@@ -64,7 +64,7 @@ char32_t UpperTwoByte(char32_t c) {
 
 }  // namespace
 
-std::string PortableLocale::UpperCase(std::string_view text) const {
+std::string PortableLocale::LocaleUpperCase(std::string_view text) const {
   std::string upper(text);
   for (std::size_t i = 0; i < upper.size(); ++i) {
     const auto lead = static_cast<unsigned char>(upper[i]);

@@ -12,8 +12,10 @@ class PortableLocale final : public Locale {
  public:
   [[nodiscard]] int CompareText(const char* first, const char* second) const override;
   [[nodiscard]] std::string SortKey(std::string_view text) const override;
-  [[nodiscard]] std::string UpperCase(std::string_view text) const override;
   [[nodiscard]] std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const override;
+
+ private:
+  [[nodiscard]] std::string LocaleUpperCase(std::string_view text) const override;
 };
 
 }  // namespace zobl

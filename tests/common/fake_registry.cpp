@@ -4,7 +4,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "inventory/utf16_text.h"
+#include "platform/utf16_text.h"
 
 namespace zobl::testing {
 namespace {

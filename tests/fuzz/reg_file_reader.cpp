@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "inventory/utf16_text.h"
+#include "platform/utf16_text.h"
 
 namespace zobl::fuzzing {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "fuzz_checks.h"
 #include "inventory/reg_file_text.h"
-#include "inventory/utf16_text.h"
+#include "platform/utf16_text.h"
 #include "reg_file_reader.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 
@@ -17,9 +18,7 @@ bool WriteStandard(DWORD standardHandle, std::string_view text) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
   if (!IsConsole(handle)) return WriteWhole(handle, text);
   if (text.empty()) return true;
-  std::wstring wide(text.size(), L'\0');  // never more UTF-16 units than UTF-8 bytes
-  wide.resize(static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                           wide.data(), static_cast<int>(wide.size()))));
+  const std::wstring wide = Wide(text, CP_UTF8);
   // A console takes a limited amount at a time.
   for (std::size_t done = 0; done < wide.size();) {
     DWORD written = 0;

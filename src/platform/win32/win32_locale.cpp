@@ -4,7 +4,6 @@
 
 #include <algorithm>
 
-#include "platform/path_rules.h"
 #include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
@@ -30,13 +29,7 @@ std::string Win32Locale::SortKey(std::string_view text) const {
   return key;
 }
 
-std::string Win32Locale::UpperCase(std::string_view text) const {
-  // Most names are ASCII: they need no trip through UTF-16.
-  if (IsAscii(text)) {
-    std::string upper;
-    AssignUpperAscii(upper, text);
-    return upper;
-  }
+std::string Win32Locale::LocaleUpperCase(std::string_view text) const {
   std::wstring wide = Wide(text);
   CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
   return Utf8(wide);

@@ -10,13 +10,7 @@ namespace zobl::win32 {
 // system are whole characters of its code page; other bytes become U+FFFD.
 std::string Win32ProcessCodePage::ToUtf8(std::string_view text) const {
   if (GetACP() == CP_UTF8) return std::string(text);
-  const std::wstring wide = Wide(text);
-  if (wide.empty()) return std::string();
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr,
-                                         nullptr);
-  std::string utf8(static_cast<std::size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), length, nullptr, nullptr);
-  return utf8;
+  return Utf8(Wide(text), CP_UTF8);
 }
 
 }  // namespace zobl::win32

@@ -3,10 +3,15 @@
 #include <windows.h>
 
 #include <cstring>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
+#include "platform/utf16_text.h"
 #include "platform/win32/registry_roots.h"
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 namespace {
@@ -77,13 +82,9 @@ EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, Regi
   if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
   if (status != ERROR_SUCCESS) return EnumerationStep::Failed;  // a value changed meanwhile included
   // An unpaired surrogate has no UTF-8 form: rather no copy than a copy of another name.
-  value.name.assign(nameLength * 3, '\0');
-  const int length =
-      nameLength == 0 ? 0
-                      : WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, name.data(), static_cast<int>(nameLength),
-                                            value.name.data(), static_cast<int>(value.name.size()), nullptr, nullptr);
-  if (nameLength != 0 && length == 0) return EnumerationStep::Failed;
-  value.name.resize(static_cast<std::size_t>(length));
+  std::optional<std::string> exactName = Utf8FromUtf16(AsUtf16(std::wstring_view(name.data(), nameLength)));
+  if (!exactName) return EnumerationStep::Failed;
+  value.name = std::move(*exactName);
   value.type = type;
   value.bytes.resize(size);
   return EnumerationStep::Item;

@@ -6,7 +6,14 @@
 
 namespace zobl {
 
-// The registry stores texts as UTF-16 (little-endian); the program's texts are UTF-8.
+// Texts between UTF-8 and UTF-16 (the registry's and the wide calls' form), in two forms.
+// Strict (nothing when the text has no exact form on the other side) wherever a name must
+// come back as it was: the registry's value names and the backup file's keys and values,
+// where a copy under another name would be worse than none. Lossy (what has no form
+// becomes U+FFFD) wherever a text is only shown, drawn or written out. The program's own
+// texts are in the process code page (UTF-8 through the manifest, the ANSI code page on
+// Windows before 10 version 1903): the system converts those, lossy, in
+// win32/wide_text.h; text known to be UTF-8 is converted here.
 
 // Nothing when the bytes are no UTF-8 (stray bytes, overlong forms, encoded surrogates).
 std::optional<std::u16string> Utf16FromUtf8(std::string_view text);

@@ -1,4 +1,4 @@
-#include "inventory/utf16_text.h"
+#include "platform/utf16_text.h"
 
 namespace zobl {
 namespace {
