@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 namespace {
@@ -115,12 +116,9 @@ std::optional<std::u16string> Win32GrowingFiles::FromSystemCodePage(std::string_
   }
   const auto codePage = static_cast<UINT>(std::strtoul(digits, nullptr, 10));
   if (codePage == 0) return std::nullopt;  // a locale with no 8-bit code page: nothing to read it by
-  const int length =
-      MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  if (length <= 0) return std::nullopt;
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), wide.data(), length);
-  return std::u16string(wide.begin(), wide.end());
+  const std::optional<std::wstring> wide = ExactWide(text, codePage);
+  if (!wide) return std::nullopt;
+  return std::u16string(AsUtf16(*wide));
 }
 
 }  // namespace zobl::win32
