@@ -11,7 +11,6 @@
 
 #include "fake_directory_tree.h"
 #include "platform/portable_locale.h"
-#include "inventory/column_text.h"
 
 namespace zobl::testing {
 namespace {
@@ -98,12 +97,11 @@ TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
   list_.SetSizeBytes(gone, 7);
   run_.ButtonCalculeTailleClick();
 
-  EXPECT_EQ(ColumnText(Row(small), kSizeColumn), "");
+  for (const RowId measured : {small, big, mid}) EXPECT_EQ(Row(measured).Size, SizeState::Measured);
   EXPECT_EQ(Row(small).SizeBytes, 100u);
-  EXPECT_EQ(ColumnText(Row(big), kSizeColumn), "5.00 Gb");
   EXPECT_EQ(Row(big).SizeBytes, 5368709120u);
   EXPECT_EQ(Row(mid).SizeBytes, 2147483648u);
-  EXPECT_EQ(ColumnText(Row(gone), kSizeColumn), "unknown");
+  EXPECT_EQ(Row(gone).Size, SizeState::Unknown);
   EXPECT_EQ(Row(gone).SizeBytes, 7u);  // left as it was
   EXPECT_EQ(view_.events.front(), "begin 4");
   EXPECT_EQ(view_.steps, 4u);
@@ -118,7 +116,7 @@ TEST_F(ComputeSizesRunTest, VisitsRowsInDisplayOrderAndASecondRunOverwrites) {
             (std::vector<std::string>{"list C:\\A\\*.*", "open C:\\A\\f", "list C:\\B\\*.*", "open C:\\B\\f"}));
   tree_.AddFile("C:\\A\\g", 1048576);
   run_.ButtonCalculeTailleClick();
-  EXPECT_EQ(ColumnText(list_.RowAt(0), kSizeColumn), "1.00 Mb");
+  EXPECT_EQ(list_.RowAt(0).Size, SizeState::Measured);
   EXPECT_EQ(list_.RowAt(0).SizeBytes, 1049576u);
 }
 
@@ -194,9 +192,9 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
     // Every row still listed is measured, passed over by the walk or not, each with its own size.
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      EXPECT_NE(ColumnText(row, kSizeColumn), "[NOT YET COMPUTED]") << *row.Name;
-      if (row.SizeBytes == 0) continue;  // no directory: "unknown"
-      EXPECT_EQ(ColumnText(row, kSupposedDirectoryColumn), "C:\\D" + std::to_string(row.SizeBytes / 1000 - 1)) << *row.Name;
+      EXPECT_NE(row.Size, SizeState::NotYetComputed) << *row.Name;
+      if (row.Size == SizeState::Unknown) continue;  // no directory
+      EXPECT_EQ(row.Directory, "C:\\D" + std::to_string(row.SizeBytes / 1000 - 1)) << *row.Name;
     }
     EXPECT_EQ(view_.events.back(), "end");
   }
@@ -211,13 +209,14 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
     const char* what;
     bool closing;
     std::optional<std::uint64_t> earlier;  // the second row's size from a run before
-    const char* secondText;
+    SizeState secondSize;
     std::uint64_t secondBytes;
     std::vector<std::string> events;
   } cases[] = {
-      {"closing", true, std::nullopt, "[NOT YET COMPUTED]", 0, {"begin 3", "shown", "pie after 0"}},
-      {"Escape", false, std::nullopt, "[NOT YET COMPUTED]", 0, {"begin 3", "shown", "pie after 0", "pie after 1", "end"}},
-      {"Escape over an earlier size", false, 1048576, "1.00 Mb", 1048576,
+      {"closing", true, std::nullopt, SizeState::NotYetComputed, 0, {"begin 3", "shown", "pie after 0"}},
+      {"Escape", false, std::nullopt, SizeState::NotYetComputed, 0,
+       {"begin 3", "shown", "pie after 0", "pie after 1", "end"}},
+      {"Escape over an earlier size", false, 1048576, SizeState::Measured, 1048576,
        {"begin 3", "shown", "pie after 0", "pie after 1", "end"}},
   };
   for (const auto& c : cases) {
@@ -236,9 +235,9 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
     };
     run_.ButtonCalculeTailleClick();
     EXPECT_EQ(Row(first).SizeBytes, 10u);
-    EXPECT_EQ(ColumnText(Row(second), kSizeColumn), c.secondText);
+    EXPECT_EQ(Row(second).Size, c.secondSize);
     EXPECT_EQ(Row(second).SizeBytes, c.secondBytes);
-    EXPECT_EQ(ColumnText(Row(third), kSizeColumn), "[NOT YET COMPUTED]");
+    EXPECT_EQ(Row(third).Size, SizeState::NotYetComputed);
     EXPECT_EQ(Row(third).SizeBytes, 0u);
     EXPECT_EQ(view_.events, c.events);
     EXPECT_EQ(view_.steps, 1u);

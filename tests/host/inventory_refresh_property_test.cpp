@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -10,7 +11,6 @@
 #include "fake_registry.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/column_text.h"
-#include "shown_texts.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/list_sorting.h"
 #include "platform/portable_locale.h"
@@ -107,7 +107,7 @@ class RefreshProperty {
 
   struct Snapshot {
     std::vector<RowId> order;
-    std::map<RowId, std::pair<std::string, std::string>> texts;  // Name, KeyName
+    std::map<RowId, std::pair<std::optional<std::string>, std::string>> fields;  // Name, KeyName
     RowId selected = kNoRow;
   };
   Snapshot Take() const {
@@ -115,7 +115,7 @@ class RefreshProperty {
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
       snapshot.order.push_back(row.Id);
-      snapshot.texts[row.Id] = {SortText(row, kNameColumn), row.KeyName};
+      snapshot.fields[row.Id] = {row.Name, row.KeyName};
       if (row.Selected) snapshot.selected = row.Id;
     }
     return snapshot;
@@ -136,17 +136,18 @@ class RefreshProperty {
       if (!namelessShown_) {
         ASSERT_TRUE(row.Name.has_value());
       }
-      const auto old = before.texts.find(row.Id);
-      if (old == before.texts.end()) {
+      const auto old = before.fields.find(row.Id);
+      if (old == before.fields.end()) {
         added = true;
       } else {
-        ASSERT_EQ(old->second, std::make_pair(SortText(row, kNameColumn), row.KeyName)) << "a row that stays keeps its texts";
+        ASSERT_EQ(old->second, std::make_pair(row.Name, row.KeyName)) << "a row that stays keeps its name and key";
       }
     }
     // Every row whose key still opens (and is not a hidden nameless one) stays.
-    for (const auto& [id, texts] : before.texts) {
-      const bool keeps = registry_.KeyExists(Path(texts.second)) && (namelessShown_ || texts.first != kNoNameText);
-      ASSERT_EQ(list_.Find(id) != nullptr, keeps) << texts.second;
+    for (const auto& [id, fields] : before.fields) {
+      const auto& [name, keyName] = fields;
+      const bool keeps = registry_.KeyExists(Path(keyName)) && (namelessShown_ || name.has_value());
+      ASSERT_EQ(list_.Find(id) != nullptr, keeps) << keyName;
     }
     // Every subkey the walk reaches is listed, if it can be.
     for (const std::string& key : registry_.SubkeyNames(kUninstallKeyPath)) {

@@ -11,8 +11,6 @@
 #include "file_time.h"
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
-#include "inventory/column_text.h"
-#include "shown_texts.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/command_to_start.h"
 #include "platform/portable_locale.h"
@@ -33,8 +31,8 @@ struct RowDirectoryCase {
   RegistrySource source;
   std::optional<StoredText> command;
   std::optional<StoredText> installLocation;
-  const char* directory;
-  const char* date;
+  const char* directory;  // nullptr: none (no ordinary existing one)
+  const char* date;       // nullptr: unknown
   bool fromInstallLocation;
   const char* started;  // the command line handed to the system
   int status;
@@ -51,18 +49,18 @@ const RowDirectoryCase kCases[] = {
      StoredText{kText, " \tC:\\programs\\MSIAPP~1\\  "}, "C:\\Programs\\Msi App", "2021.03.04", true,
      "MsiExec.exe /X{A1}", kStatusOk},
     {"MsiWithMissingLocation", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A2}"},
-     StoredText{kText, "C:\\Programs\\Gone"}, kMissingDirectoryText, kUnknownDateText, false, "MsiExec.exe /X{A2}",
+     StoredText{kText, "C:\\Programs\\Gone"}, nullptr, nullptr, false, "MsiExec.exe /X{A2}",
      kStatusOk},
     {"LocationInsideTheWindowsDirectory", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A3}"},
-     StoredText{kText, "c:\\windows\\Installer\\Pkg"}, kMissingDirectoryText, kUnknownDateText, false,
+     StoredText{kText, "c:\\windows\\Installer\\Pkg"}, nullptr, nullptr, false,
      "MsiExec.exe /X{A3}", kStatusOk},
     {"LocationIsTheWindowsDirectory", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A4}"},
-     StoredText{kText, "C:\\WINDOWS\\"}, kMissingDirectoryText, kUnknownDateText, false, "MsiExec.exe /X{A4}",
+     StoredText{kText, "C:\\WINDOWS\\"}, nullptr, nullptr, false, "MsiExec.exe /X{A4}",
      kStatusOk},
     {"LocationIsADriveRoot", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A5}"},
-     StoredText{kText, "C:\\"}, kMissingDirectoryText, kUnknownDateText, false, "MsiExec.exe /X{A5}", kStatusOk},
+     StoredText{kText, "C:\\"}, nullptr, nullptr, false, "MsiExec.exe /X{A5}", kStatusOk},
     {"RelativeLocation", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A6}"},
-     StoredText{kText, "Programs\\Msi App"}, kMissingDirectoryText, kUnknownDateText, false, "MsiExec.exe /X{A6}",
+     StoredText{kText, "Programs\\Msi App"}, nullptr, nullptr, false, "MsiExec.exe /X{A6}",
      kStatusOk},
     {"CommandFindsItsOwnDirectory", RegistrySource::Machine64, StoredText{kText, "C:\\Programs\\Own\\uninst.exe"},
      StoredText{kText, "C:\\Programs\\Msi App"}, "C:\\Programs\\Own", "2000.04.14", false,
@@ -86,10 +84,10 @@ const RowDirectoryCase kCases[] = {
      "C:\\Program Files (x86)\\Common Files\\Acme", "2000.04.14", false,
      "\"C:\\Program Files (x86)\\Common Files\\Acme\\remove.exe\"", kStatusOk},
     {"TextWithPercentSignsIsNotExpanded", RegistrySource::Machine64,
-     StoredText{kText, "%ProgramFiles%\\Acme\\uninst.exe"}, std::nullopt, kMissingDirectoryText, kUnknownDateText,
+     StoredText{kText, "%ProgramFiles%\\Acme\\uninst.exe"}, std::nullopt, nullptr, nullptr,
      false, "%ProgramFiles%\\Acme\\uninst.exe", kStatusOk},
     {"ExpansionPastTheCapacityIsNotUsed", RegistrySource::Machine64, StoredText{kExpandable, "%Long%"}, std::nullopt,
-     kMissingDirectoryText, kUnknownDateText, false, "%Long%", kStatusOk},
+     nullptr, nullptr, false, "%Long%", kStatusOk},
     {"ExpansionAtTheCapacityIsUsed", RegistrySource::Machine64, StoredText{kExpandable, "%Edge%"}, std::nullopt,
      "C:\\Programs\\Own", "2000.04.14", false, nullptr, kStatusOk},
 };
@@ -147,9 +145,10 @@ TEST_P(RowDirectoryTest, Row) {
   ASSERT_EQ(list_.Count(), 1u);
   const UninstallEntry& row = list_.RowAt(0);
   EXPECT_EQ(row.Source, c.source);
-  EXPECT_EQ(ColumnText(row, kCommandColumn), c.command ? c.command->text : kNoCommandText) << "the column keeps the stored text";
-  EXPECT_EQ(ColumnText(row, kSupposedDirectoryColumn), c.directory);
-  EXPECT_EQ(ColumnText(row, kInstallDateColumn), c.date);
+  const auto maybe = [](const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; };
+  EXPECT_EQ(row.Command, maybe(c.command ? c.command->text : nullptr)) << "the row keeps the stored text";
+  EXPECT_EQ(row.Directory, maybe(c.directory));
+  EXPECT_EQ(row.InstallDate, maybe(c.date));
   EXPECT_EQ(row.DirectoryFromInstallLocation, c.fromInstallLocation);
   EXPECT_EQ(row.StatusImage, c.status);
   const std::string started = c.started != nullptr ? c.started : kAtCapacity;
