@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "descriptor_keys.h"
 #include "platform/registry.h"
 #include "platform/win32/scoped_handles.h"
 
@@ -25,14 +26,17 @@ const char* SourceTag(RegistrySource source);
 // Deletes every descriptor of the churn in every source; returns how many went.
 int SweepChurnKeys();
 
-// Creates `keyName` under `uninstall` with values written in the order a setup program
-// that wants no half-made row shown would write them: DisplayName last.
+// Creates `keyName` in `source` with values written in the order a setup program that
+// wants no half-made row shown would write them: DisplayName last. False on failure.
 struct DescriptorValues {
   std::string displayName;  // empty: nameless
   std::string command;      // empty: no UninstallString
   bool expandable = false;  // the command as REG_EXPAND_SZ
   bool withSubkey = false;
 };
-bool WriteDescriptor(HKEY uninstall, const std::string& keyName, const DescriptorValues& values);
+bool WriteDescriptor(testing::DescriptorKeys& keys,
+                     RegistrySource source,
+                     const std::string& keyName,
+                     const DescriptorValues& values);
 
 }  // namespace zobl::churn

@@ -11,7 +11,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <random>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -22,6 +24,7 @@ namespace {
 
 using zobl::RegistrySource;
 using zobl::churn::DescriptorValues;
+using zobl::testing::DescriptorKeys;
 
 constexpr std::size_t kFewest = 8;
 constexpr std::size_t kMost = 60;
@@ -71,14 +74,12 @@ int Churn(const std::string& trees, int treeCount, const char* stopEventName, DW
     std::fprintf(stderr, "zobl_descriptor_churner: no stop event %s or parent %lu\n", stopEventName, parentId);
     return 2;
   }
-  zobl::win32::ScopedKey uninstall[3];
-  for (const RegistrySource source : zobl::kRegistrySources) {
-    uninstall[static_cast<int>(source)] = zobl::churn::OpenUninstallKey(source);
-    if (!uninstall[static_cast<int>(source)].IsValid()) {
-      std::fprintf(stderr, "zobl_descriptor_churner: cannot open the Uninstall key of source %s\n",
-                   zobl::churn::SourceTag(source));
-      return 2;
-    }
+  std::optional<DescriptorKeys> keys;
+  try {
+    keys.emplace(DescriptorKeys::AtEnd::Keep);  // the caller compares those alive at the stop with its list
+  } catch (const std::runtime_error&) {
+    std::fprintf(stderr, "zobl_descriptor_churner: cannot open the Uninstall keys\n");
+    return 2;
   }
   std::minstd_rand random(GetCurrentProcessId());
   std::vector<Descriptor> alive;
@@ -91,8 +92,7 @@ int Churn(const std::string& trees, int treeCount, const char* stopEventName, DW
       char name[32];
       std::snprintf(name, sizeof name, "%s%s-%06u", zobl::churn::kChurnPrefix, zobl::churn::SourceTag(source),
                     ++serial);
-      if (zobl::churn::WriteDescriptor(uninstall[static_cast<int>(source)].Get(), name,
-                                       ShapeOf(serial, trees, treeCount))) {
+      if (zobl::churn::WriteDescriptor(*keys, source, name, ShapeOf(serial, trees, treeCount))) {
         alive.push_back({source, name});
         ++added;
       } else {
@@ -103,7 +103,7 @@ int Churn(const std::string& trees, int treeCount, const char* stopEventName, DW
       const Descriptor gone = alive[pick];
       alive[pick] = alive.back();
       alive.pop_back();
-      const LSTATUS status = RegDeleteTreeA(uninstall[static_cast<int>(gone.source)].Get(), gone.keyName.c_str());
+      const LSTATUS status = keys->Delete(gone.source, gone.keyName);
       if (status == ERROR_SUCCESS) {
         ++removed;
       } else if (status == ERROR_FILE_NOT_FOUND) {

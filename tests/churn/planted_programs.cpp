@@ -37,8 +37,8 @@ PlantedPrograms::PlantedPrograms(const std::string& root, int treeCount, const s
   }
 
   // Three per source: a plain command, an expandable one, one naming no directory.
+  testing::DescriptorKeys keys(testing::DescriptorKeys::AtEnd::Keep);
   for (const RegistrySource source : kRegistrySources) {
-    const win32::ScopedKey uninstall = OpenUninstallKey(source);
     for (int k = 0; k < 3; ++k) {
       const std::string tag = std::string(SourceTag(source)) + "-" + std::to_string(k);
       const std::string tree = "tree" + std::to_string((static_cast<int>(source) * 3 + k) % treeCount);
@@ -50,7 +50,7 @@ PlantedPrograms::PlantedPrograms(const std::string& root, int treeCount, const s
                                 : "MsiExec.exe /X{ZOBL-CHURN-" + tag + "}";
       values.expandable = k == 1;
       const std::string keyName = std::string(kChurnPrefix) + "Stable-" + tag;
-      if (!uninstall.IsValid() || !WriteDescriptor(uninstall.Get(), keyName, values)) {
+      if (!WriteDescriptor(keys, source, keyName, values)) {
         throw std::runtime_error("cannot plant " + keyName);
       }
       stable_.push_back({source, keyName, values.displayName, values.command});

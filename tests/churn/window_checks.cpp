@@ -3,12 +3,13 @@
 #include <commctrl.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <utility>
 
 #include "churn_keys.h"
+#include "gui_support.h"
 #include "inventory/column_text.h"
-#include "shown_texts.h"
 
 namespace zobl::churn {
 namespace {
@@ -32,16 +33,6 @@ bool ReadText(HKEY key, const char* name, std::string& text) {
 // Key names compare as the registry compares them.
 std::string Upper(std::string text) {
   CharUpperBuffA(text.data(), static_cast<DWORD>(text.size()));
-  return text;
-}
-
-std::string CellText(HWND listView, int row, int column) {
-  char text[1024] = {};
-  LVITEMA item{};
-  item.iSubItem = column;
-  item.pszText = text;
-  item.cchTextMax = sizeof text;
-  SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   return text;
 }
 
@@ -71,7 +62,7 @@ Problems ViewShowsList(HWND listView, const InventoryList& list, long& rowsCheck
   }
   for (std::size_t i = 0; i < list.Count(); ++i, ++rowsChecked) {
     for (int column = 0; column < kColumnCount; ++column) {
-      const std::string cell = CellText(listView, static_cast<int>(i), column);
+      const std::string cell = testing::CellText(listView, static_cast<int>(i), column);
       if (cell != ColumnText(list.RowAt(i), static_cast<ListColumn>(column))) {
         problems.push_back("row " + std::to_string(i) + " column " + std::to_string(column) + " shows \"" + cell +
                            "\", the list holds \"" + ColumnText(list.RowAt(i), static_cast<ListColumn>(column)) + "\"");
@@ -99,7 +90,7 @@ Problems StableRowsListed(const InventoryList& list, const std::vector<StableDes
     const UninstallEntry* row = FindRow(list, descriptor.source, descriptor.keyName);
     if (row == nullptr) {
       problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " is not listed");
-    } else if (row->Name != descriptor.displayName || ColumnText(*row, kCommandColumn) != descriptor.command) {
+    } else if (row->Name != descriptor.displayName || row->Command != descriptor.command) {
       problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " shows \"" +
                          ColumnText(*row, kNameColumn) + "\" / \"" + ColumnText(*row, kCommandColumn) + "\"");
     }
@@ -132,9 +123,9 @@ Problems MeasuredSizesMatch(const InventoryList& list, const std::vector<Planted
   Problems problems;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    if (ColumnText(row, kSizeColumn) == kNotYetComputedText) continue;  // added after the run went past
+    if (row.Size == SizeState::NotYetComputed) continue;  // added after the run went past
     for (const PlantedTree& tree : trees) {
-      if (ColumnText(row, kSupposedDirectoryColumn) == tree.directory && row.SizeBytes != tree.bytes) {
+      if (row.Directory == tree.directory && row.SizeBytes != tree.bytes) {
         problems.push_back(Describe(row.Source, row.KeyName) + " measured " + std::to_string(row.SizeBytes) +
                            " bytes in " + tree.directory + ", which holds " + std::to_string(tree.bytes));
       }
@@ -151,7 +142,8 @@ Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked) {
     ++rowsPerKey[{row.Source, Upper(row.KeyName)}];
     const win32::ScopedKey uninstall = OpenUninstallKey(row.Source, KEY_READ);
     win32::ScopedKey key;
-    std::string name, command;
+    std::string name;
+    std::optional<std::string> command(std::in_place);
     if (!uninstall.IsValid() ||
         RegOpenKeyExA(uninstall.Get(), row.KeyName.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
       problems.push_back("row " + Describe(row.Source, row.KeyName) + " has no descriptor");
@@ -161,10 +153,10 @@ Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked) {
       problems.push_back("row " + Describe(row.Source, row.KeyName) + " is named \"" + ColumnText(row, kNameColumn) +
                          "\", its descriptor \"" + name + "\"");
     }
-    if (!ReadText(key.Get(), "UninstallString", command)) command = kNoCommandText;
-    if (command != ColumnText(row, kCommandColumn)) {
-      problems.push_back("row " + Describe(row.Source, row.KeyName) + " shows the command \"" + ColumnText(row, kCommandColumn) +
-                         "\", its descriptor \"" + command + "\"");
+    if (!ReadText(key.Get(), "UninstallString", *command)) command.reset();
+    if (command != row.Command) {
+      problems.push_back("row " + Describe(row.Source, row.KeyName) + " shows the command \"" +
+                         ColumnText(row, kCommandColumn) + "\", its descriptor \"" + command.value_or("") + "\"");
     }
   }
   for (const RegistrySource source : kRegistrySources) {

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "churn_keys.h"
+#include "gui_support.h"
 #include "inventory/descriptor_backup.h"
 #include "mainwindow/failure_text.h"
 
@@ -19,12 +20,6 @@ constexpr int kSettleTimeoutMilliseconds = 15000;
 constexpr FormPage kTabs[] = {FormPage::List, FormPage::Pie, FormPage::Options, FormPage::About};
 constexpr char kUninstallQuestion[] = "Do you really want to uninstall";
 constexpr char kRemoveQuestion[] = "Do you really want to remove";
-
-void ClickAt(HWND control, POINT point) {
-  const LPARAM where = MAKELPARAM(point.x, point.y);
-  SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
-  SendMessageA(control, WM_LBUTTONUP, 0, where);
-}
 
 POINT Centre(const RECT& box) { return {(box.left + box.right) / 2, (box.top + box.bottom) / 2}; }
 
@@ -51,21 +46,14 @@ WindowChurn::WindowChurn(TForm1& form,
                          std::string paperPath)
     : form_(form), planted_(planted), answers_(answers), paperPath_(std::move(paperPath)) {}
 
+// Counts the refresh timer's ticks on the way.
 bool WindowChurn::PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
-  const DWORD start = GetTickCount();
-  for (;;) {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == form_.RefreshTimerId()) {
-        ++figures_.timerTicks;
-      }
-      TranslateMessage(&message);
-      DispatchMessageA(&message);
+  return testing::PumpUntil(done, timeoutMilliseconds, [this](MSG& message) {
+    if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == form_.RefreshTimerId()) {
+      ++figures_.timerTicks;
     }
-    if (done()) return true;
-    if (GetTickCount() - start >= static_cast<DWORD>(timeoutMilliseconds)) return done();
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-  }
+    return false;
+  });
 }
 
 void WindowChurn::Expect(const Problems& found, const std::string& when) {
@@ -128,7 +116,7 @@ void WindowChurn::ClickTab(int tab) {
   const HWND tabs = form_.Control(kPageControl1);
   RECT box;
   TabCtrl_GetItemRect(tabs, tab, &box);
-  ClickAt(tabs, Centre(box));
+  testing::ClickAt(tabs, Centre(box));
 }
 
 void WindowChurn::AwaitChurnRows() {
@@ -176,7 +164,7 @@ void WindowChurn::SortEveryWay() {
   for (int column = 0; column < kColumnCount; ++column) {
     RECT box;
     SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&box));
-    ClickAt(header, Centre(box));
+    testing::ClickAt(header, Centre(box));
     ++figures_.sorts;
     const std::string when = "after a click on column title " + std::to_string(column);
     Expect(SortedBy(form_.Inventory(), column), when);
@@ -212,7 +200,7 @@ void WindowChurn::Print(int round) {
     const HWND toolBar = form_.Control(kToolBar1);
     RECT box;
     SendMessageA(toolBar, TB_GETRECT, static_cast<WPARAM>(kToolButtonPrint), reinterpret_cast<LPARAM>(&box));
-    ClickAt(toolBar, Centre(box));
+    testing::ClickAt(toolBar, Centre(box));
   } else {
     SendMessageA(form_.Control(kButtonImprimeListe), BM_CLICK, 0, 0);
   }
@@ -228,14 +216,10 @@ void WindowChurn::Uninstall(int round) {
   const std::string keyName = std::string(kChurnPrefix) + "Uninstall-" + std::to_string(round);
   const std::string marker = planted_.Uninstaller() + ".ran";
   DeleteFileA(marker.c_str());
-  {
-    const win32::ScopedKey uninstall = OpenUninstallKey(RegistrySource::Machine64);
-    if (!WriteDescriptor(
-            uninstall.Get(), keyName,
-            {"Churn Uninstall " + std::to_string(round), "\"" + planted_.Uninstaller() + "\" " + keyName})) {
-      failures_.push_back("cannot plant " + keyName);
-      return;
-    }
+  if (!WriteDescriptor(keys_, RegistrySource::Machine64, keyName,
+                       {"Churn Uninstall " + std::to_string(round), "\"" + planted_.Uninstaller() + "\" " + keyName})) {
+    failures_.push_back("cannot plant " + keyName);
+    return;
   }
   const InventoryList& list = form_.Inventory();
   if (!PumpUntil([&] { return FindRow(list, RegistrySource::Machine64, keyName) != nullptr; },
@@ -256,8 +240,7 @@ void WindowChurn::Uninstall(int round) {
         !KeyExists(RegistrySource::Machine64, keyName)) {
       failures_.push_back("declining to uninstall " + keyName + " took it away");
     }
-    const win32::ScopedKey uninstall = OpenUninstallKey(RegistrySource::Machine64);
-    RegDeleteTreeA(uninstall.Get(), keyName.c_str());
+    keys_.Delete(RegistrySource::Machine64, keyName);
     return;
   }
   ++figures_.uninstallsRun;

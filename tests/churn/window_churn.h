@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "descriptor_keys.h"
 #include "mainwindow/main_window.h"
 #include "message_box_answerer.h"
 #include "planted_programs.h"
@@ -63,6 +64,7 @@ class WindowChurn {
   void RemoveLines(int round);
 
   TForm1& form_;
+  testing::DescriptorKeys keys_{testing::DescriptorKeys::AtEnd::Keep};  // the churn's sweep removes them
   const PlantedPrograms& planted_;
   testing::MessageBoxAnswerer& answers_;
   std::string paperPath_;

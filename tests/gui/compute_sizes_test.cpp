@@ -10,7 +10,6 @@
 #include "gui_support.h"
 #include "scratch_directory.h"
 #include "window_fixture.h"
-#include "inventory/column_text.h"
 
 namespace zobl::testing {
 namespace {
@@ -67,13 +66,6 @@ class ComputeSizesWindowTest : public WindowTest {
     descriptors_.Add(name, name, directory + "\\un.exe");
     return directory;
   }
-  const UninstallEntry* RowNamed(const std::string& name) const {
-    const InventoryList& list = form_->Inventory();
-    for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (list.RowAt(i).Name == name) return &list.RowAt(i);
-    }
-    return nullptr;
-  }
   double SliceValue(const std::string& label) const {
     for (const PieSlice& slice : form_->Series1().Slices()) {
       if (slice.label == label) return slice.value;
@@ -109,12 +101,12 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   EXPECT_FALSE(IsWindowVisible(bar));
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) << "a full bar at the end";
   EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 1);  // left as the run made it
-  const UninstallEntry* big = RowNamed("QmBig");
-  const UninstallEntry* small = RowNamed("QmSmall");
+  const UninstallEntry* big = Row("QmBig");
+  const UninstallEntry* small = Row("QmSmall");
   ASSERT_TRUE(big && small);
-  EXPECT_EQ(ColumnText(*big, kSizeColumn), "5.00 Gb");
+  EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("QmBig"), kSizeColumn), "5.00 Gb");
   EXPECT_EQ(big->SizeBytes, 5368709220u);
-  EXPECT_EQ(ColumnText(*small, kSizeColumn), "");
+  EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("QmSmall"), kSizeColumn), "");
   EXPECT_EQ(small->SizeBytes, 100u);
   EXPECT_DOUBLE_EQ(SliceValue("QmBig"), 5242880.09765625);
 
@@ -148,9 +140,9 @@ TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
   ASSERT_TRUE(PumpUntil([&] { return probe.Ran() && IsWindowVisible(button); }, 20000));
 
   EXPECT_EQ(form_->ActivePage(), FormPage::Options);
-  EXPECT_EQ(ColumnText(*RowNamed("0QmKeysFirst"), kSizeColumn), "[NOT YET COMPUTED]");
-  EXPECT_EQ(RowNamed("0QmKeysFirst")->SizeBytes, 0u);
-  EXPECT_EQ(ColumnText(*RowNamed("QmKeysLater"), kSizeColumn), "[NOT YET COMPUTED]");
+  EXPECT_EQ(Row("0QmKeysFirst")->Size, SizeState::NotYetComputed);
+  EXPECT_EQ(Row("0QmKeysFirst")->SizeBytes, 0u);
+  EXPECT_EQ(Row("QmKeysLater")->Size, SizeState::NotYetComputed);
   EXPECT_FALSE(IsWindowVisible(Control(kProgressBarCalculeTaille)));
 }
 
@@ -178,14 +170,14 @@ TEST_F(ComputeSizesWindowTest, InstallLocationAndExpandableCommandsAreMeasured) 
   ASSERT_TRUE(IsWindowVisible(button));
   SetEnvironmentVariableA("ZOBL_TEST_SCRATCH", nullptr);
 
-  const UninstallEntry* placed = RowNamed("QmMsi");
-  const UninstallEntry* expanded = RowNamed("QmExpand");
+  const UninstallEntry* placed = Row("QmMsi");
+  const UninstallEntry* expanded = Row("QmExpand");
   ASSERT_TRUE(placed && expanded);
-  EXPECT_EQ(ColumnText(*placed, kSupposedDirectoryColumn), msi);
+  EXPECT_EQ(placed->Directory, msi);
   EXPECT_TRUE(placed->DirectoryFromInstallLocation);
   EXPECT_EQ(placed->SizeBytes, 5000u);
-  EXPECT_EQ(ColumnText(*expanded, kSupposedDirectoryColumn), expand);
-  EXPECT_EQ(ColumnText(*expanded, kCommandColumn), "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S");
+  EXPECT_EQ(expanded->Directory, expand);
+  EXPECT_EQ(expanded->Command, "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S");
   EXPECT_EQ(expanded->SizeBytes, 3100u);
 }
 

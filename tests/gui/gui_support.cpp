@@ -1,10 +1,11 @@
 #include "gui_support.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <atomic>
 #include <stdexcept>
 
-#include "inventory/uninstall_key.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
@@ -47,53 +48,19 @@ void PressKey(WORD key, std::vector<WORD> modifiers) {
   SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-namespace {
-
-std::string KeyPath(const std::string& keyName) { return std::string(kUninstallKeyPath) + "\\" + keyName; }
-
-void SetKeyText(HKEY key, const char* name, const std::string& value, DWORD type = REG_SZ) {
-  RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(value.c_str()),
-                 static_cast<DWORD>(value.size() + 1));
-}
-
-}  // namespace
-
 TestDescriptors::TestDescriptors() {
   static std::atomic<int> counter{0};
   prefix_ = "ZoblGui" + std::to_string(GetCurrentProcessId()) + "x" + std::to_string(++counter) + "-";
-}
-
-TestDescriptors::~TestDescriptors() {
-  for (const std::string& key : keys_) RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(key).c_str());
 }
 
 std::string TestDescriptors::Add(const std::string& suffix,
                                  const std::string& displayName,
                                  const std::string& command) {
   const std::string keyName = prefix_ + suffix;
-  win32::ScopedKey key;
-  if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                      key.Receive(), nullptr) != ERROR_SUCCESS) {
-    throw std::runtime_error("cannot create " + keyName);
-  }
-  keys_.push_back(keyName);
-  if (!displayName.empty()) SetKeyText(key.Get(), "DisplayName", displayName);
-  if (!command.empty()) SetKeyText(key.Get(), "UninstallString", command);
+  keys_.Create(RegistrySource::Machine64, keyName);
+  if (!displayName.empty()) SetText(keyName, "DisplayName", displayName);
+  if (!command.empty()) SetText(keyName, "UninstallString", command);
   return keyName;
-}
-
-void TestDescriptors::AddNameless(const std::string& suffix) { Add(suffix, {}, "C:\\nowhere\\un.exe"); }
-
-void TestDescriptors::SetText(const std::string& keyName, const char* valueName, const std::string& text, DWORD type) {
-  win32::ScopedKey key;
-  if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str(), 0, KEY_SET_VALUE, key.Receive()) != ERROR_SUCCESS) {
-    throw std::runtime_error("cannot open " + keyName);
-  }
-  SetKeyText(key.Get(), valueName, text, type);
-}
-
-void TestDescriptors::Remove(const std::string& keyName) {
-  RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath(keyName).c_str());
 }
 
 ScopedWorkingDirectory::ScopedWorkingDirectory() {
@@ -118,13 +85,7 @@ void ScopedWorkingDirectory::WriteAboutFile(const std::string& text) const {
 
 ScopedWorkingDirectory::~ScopedWorkingDirectory() {
   SetCurrentDirectoryA(previous_.c_str());
-  // Whatever a test left here goes too; a program that ran here may still be letting go.
-  for (int attempt = 0; attempt < 40 && GetFileAttributesA(path_.c_str()) != INVALID_FILE_ATTRIBUTES; ++attempt) {
-    if (attempt > 0) Sleep(50);
-    SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
-    SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
-    RemoveTree(path_);
-  }
+  RemoveWhenFreed(path_);  // whatever a test left here goes too
 }
 
 std::string WindowsPathOf(const char* unixPath) {
@@ -144,6 +105,16 @@ void ClickAt(HWND control, POINT point) {
 std::string WindowText(HWND window) {
   char text[512] = {};
   GetWindowTextA(window, text, sizeof text);
+  return text;
+}
+
+std::string CellText(HWND listView, int row, int column) {
+  char text[1024] = {};
+  LVITEMA item{};
+  item.iSubItem = column;
+  item.pszText = text;
+  item.cchTextMax = sizeof text;
+  SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   return text;
 }
 

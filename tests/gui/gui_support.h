@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "descriptor_keys.h"
 #include "message_box_answerer.h"
 #include "platform/shell.h"
 #include "platform/win32/scoped_handles.h"
@@ -25,25 +26,26 @@ bool PumpUntil(const std::function<bool()>& done,
                int timeoutMilliseconds,
                const std::function<bool(MSG&)>& preTranslate = {});
 
-// Descriptors of the test's own under the Uninstall key, all removed at the end.
+// Descriptors of the test's own in the 64-bit view, named by a prefix of this test's,
+// all removed at the end.
 class TestDescriptors {
  public:
   TestDescriptors();
-  ~TestDescriptors();
-  TestDescriptors(const TestDescriptors&) = delete;
-  TestDescriptors& operator=(const TestDescriptors&) = delete;
 
   // A key named prefix + `suffix`; values left out when empty.
   std::string Add(const std::string& suffix, const std::string& displayName, const std::string& command = {});
-  void AddNameless(const std::string& suffix);
+  void AddNameless(const std::string& suffix) { Add(suffix, {}, "C:\\nowhere\\un.exe"); }
   // A value of a descriptor made by Add, stored as a text of the given type.
-  void SetText(const std::string& keyName, const char* valueName, const std::string& text, DWORD type = REG_SZ);
-  void Remove(const std::string& keyName);
+  void SetText(const std::string& keyName, const char* valueName, const std::string& text, DWORD type = REG_SZ) {
+    keys_.SetText(RegistrySource::Machine64, keyName, valueName, text, type);
+  }
+  void Remove(const std::string& keyName) { keys_.Delete(RegistrySource::Machine64, keyName); }
+  [[nodiscard]] bool Exists(const std::string& keyName) const { return keys_.Exists(RegistrySource::Machine64, keyName); }
   [[nodiscard]] const std::string& Prefix() const { return prefix_; }
 
  private:
   std::string prefix_;
-  std::vector<std::string> keys_;
+  DescriptorKeys keys_;
 };
 
 // Starts commands as the program does and records the addresses it would open.
@@ -89,5 +91,7 @@ void PressKey(WORD key, std::vector<WORD> modifiers = {});
 // Clicks a control the way the mouse does, at a point of its client area.
 void ClickAt(HWND control, POINT point);
 std::string WindowText(HWND window);
+// The list view's own text of a cell, as it would paint it.
+std::string CellText(HWND listView, int row, int column);
 
 }  // namespace zobl::testing

@@ -11,7 +11,6 @@
 #include <stdexcept>
 
 #include "gui_support.h"
-#include "inventory/column_text.h"
 #include "window_fixture.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/win32_file_system.h"
@@ -89,11 +88,11 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
   ASSERT_EQ(SendMessageA(Control(kListViewDescription), LVM_GETITEMCOUNT, 0, 0),
             static_cast<LRESULT>(form_->Inventory().Count()));
   // The control shows each row's texts as the list makes them: Alpha's, stand-ins included.
-  int alpha = 0;
-  while (form_->Inventory().RowAt(static_cast<std::size_t>(alpha)).KeyName != descriptors_.Prefix() + "a") ++alpha;
   const std::string shown[] = {"Alpha", descriptors_.Prefix() + "a", "[unknown]", "[NOT YET COMPUTED]",
                                "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"};
-  for (int column = 0; column < 6; ++column) EXPECT_EQ(CellText(alpha, column), shown[column]) << column;
+  for (int column = 0; column < 6; ++column) {
+    EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("a"), column), shown[column]) << column;
+  }
 }
 
 // The columns do not tell where a descriptor is; hovering its row does.
@@ -102,11 +101,7 @@ TEST_F(WindowTest, RowTipShowsTheDescriptorsFullRegistryPath) {
   Open();
   const HWND list = Control(kListViewDescription);
   EXPECT_NE(ListView_GetExtendedListViewStyle(list) & LVS_EX_INFOTIP, 0u);
-  const InventoryList& rows = form_->Inventory();
-  int index = -1;
-  for (std::size_t i = 0; i < rows.Count(); ++i) {
-    if (rows.RowAt(i).KeyName == key) index = static_cast<int>(i);
-  }
+  const int index = RowIndex("tip");
   ASSERT_GE(index, 0);
   char text[1024] = "Tip";  // the control hands over the label's text
   NMLVGETINFOTIPA tip{};
@@ -145,12 +140,7 @@ TEST_F(WindowTest, NamelessLinesComeAndGoWithTheCheckBox) {
   EXPECT_FALSE(Listed("n"));
   SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
   ASSERT_TRUE(Listed("n"));
-  const auto& list = form_->Inventory();
-  for (std::size_t i = 0; i < list.Count(); ++i) {
-    if (list.RowAt(i).KeyName == descriptors_.Prefix() + "n") {
-      EXPECT_EQ(ColumnText(list.RowAt(i), kNameColumn), "[NO NAME]");
-    }
-  }
+  EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("n"), kNameColumn), "[NO NAME]");
   SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
   EXPECT_FALSE(Listed("n"));
 }
@@ -204,10 +194,7 @@ TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
   descriptors_.Add("k2", "Alpha", "C:\\a");
   Open();
   const InventoryList& list = form_->Inventory();
-  std::size_t zulu = 0;
-  while (list.RowAt(zulu).KeyName != descriptors_.Prefix() + "k1") ++zulu;
-  ListView_SetItemState(Control(kListViewDescription), static_cast<int>(zulu), LVIS_SELECTED | LVIS_FOCUSED,
-                        LVIS_SELECTED | LVIS_FOCUSED);
+  SelectRow("k1");
   const auto selectedKey = [&] {
     const int index = ListView_GetNextItem(Control(kListViewDescription), -1, LVNI_SELECTED);
     return index < 0 ? std::string() : list.RowAt(static_cast<std::size_t>(index)).KeyName;
@@ -362,12 +349,6 @@ TEST_F(WindowTest, TypedLettersSelectTheFirstRowWhoseNameStartsSo) {
   ASSERT_TRUE(selected.has_value());
   EXPECT_EQ(form_->Inventory().RowAt(*selected).Name, "Acme Alpha");
 
-  const auto index = [&](const char* name) {
-    for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) {
-      if (form_->Inventory().RowAt(i).Name == name) return static_cast<int>(i);
-    }
-    return -2;
-  };
   const struct {
     const char* typed;
     const char* from;  // the search starts at (or, as Windows counts, after) this row
@@ -384,8 +365,8 @@ TEST_F(WindowTest, TypedLettersSelectTheFirstRowWhoseNameStartsSo) {
     find.flags = LVFI_STRING | c.flags;
     find.psz = c.typed;
     const int found = static_cast<int>(
-        SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(index(c.from)), reinterpret_cast<LPARAM>(&find)));
-    EXPECT_EQ(found, c.found != nullptr ? index(c.found) : -1) << c.typed;
+        SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(RowIndex(c.from)), reinterpret_cast<LPARAM>(&find)));
+    EXPECT_EQ(found, c.found != nullptr ? RowIndex(c.found) : -1) << c.typed;
   }
 }
 

@@ -85,32 +85,24 @@ class WindowTest : public ::testing::Test {
     }
     return keys;
   }
-  // Selects the row of this test's descriptor `suffix` as a click would.
-  void SelectRow(const std::string& suffix) const {
+  // The display index of the row of this test's descriptor `suffix`; -1 when not listed.
+  int RowIndex(const std::string& suffix) const {
     const InventoryList& list = form_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (list.RowAt(i).KeyName == descriptors_.Prefix() + suffix) {
-        ListView_SetItemState(Control(kListViewDescription), static_cast<int>(i), LVIS_SELECTED | LVIS_FOCUSED,
-                              LVIS_SELECTED | LVIS_FOCUSED);
-        return;
-      }
+      if (list.RowAt(i).KeyName == descriptors_.Prefix() + suffix) return static_cast<int>(i);
     }
-    ADD_FAILURE() << "no row for " << suffix;
+    return -1;
   }
-  bool Listed(const std::string& suffix) const {
-    const auto rows = OurRows();
-    return std::find(rows.begin(), rows.end(), suffix) != rows.end();
+  const UninstallEntry* Row(const std::string& suffix) const {
+    const int index = RowIndex(suffix);
+    return index < 0 ? nullptr : &form_->Inventory().RowAt(static_cast<std::size_t>(index));
   }
-  // The control's own text of a cell, as it would paint it.
-  std::string CellText(int row, int column) const {
-    char text[1024] = {};
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(Control(kListViewDescription), LVM_GETITEMTEXTA, static_cast<WPARAM>(row),
-                 reinterpret_cast<LPARAM>(&item));
-    return text;
+  bool Listed(const std::string& suffix) const { return RowIndex(suffix) >= 0; }
+  // Selects the row of this test's descriptor `suffix` as a click would.
+  void SelectRow(const std::string& suffix) const {
+    ASSERT_GE(RowIndex(suffix), 0) << "no row for " << suffix;
+    ListView_SetItemState(Control(kListViewDescription), RowIndex(suffix), LVIS_SELECTED | LVIS_FOCUSED,
+                          LVIS_SELECTED | LVIS_FOCUSED);
   }
   void ClickColumnTitle(int column) const {
     const HWND header = ListView_GetHeader(Control(kListViewDescription));

@@ -6,68 +6,18 @@
 #include <string>
 #include <vector>
 
-#include "fake_file_system.h"
-#include "fake_registry.h"
-#include "inventory/uninstall_key.h"
-#include "inventory_refresh_behaviours.h"
-#include "platform/portable_locale.h"
+#include "fake_inventory_world.h"
 
 namespace zobl::testing {
 namespace {
 
-std::string DescriptorPath(const std::string& keyName) { return std::string(kUninstallKeyPath) + "\\" + keyName; }
-
-class HostWorld final : public DescriptorWorld {
- public:
-  HostWorld() {
-    registry.CreateKey(kUninstallKeyPath);
-    files.AddDirectory("C:\\Programs");
-  }
-
-  Registry& System() override { return registry; }
-  FileSystem& Files() override { return files; }
-  const Locale& TextOrder() override { return locale; }
-  void CreateDescriptor(const std::string& keyName) override { registry.CreateKey(DescriptorPath(keyName)); }
-  void SetValue(const std::string& keyName, const char* valueName, const std::string& bytes) override {
-    registry.SetValue(DescriptorPath(keyName), valueName, bytes);
-  }
-  void DeleteDescriptor(const std::string& keyName) override { registry.DeleteTree(DescriptorPath(keyName)); }
-  std::string CreateProgram(const std::string& leaf, const std::string& file) override {
-    const std::string directory = "C:\\Programs\\" + leaf;
-    files.AddDirectory(directory);
-    files.AddFile(directory + "\\" + file);
-    return directory;
-  }
-  std::string MissingPath() override { return "C:\\Gone\\uninst.exe"; }
-
-  FakeRegistry registry;
-  FakeFileSystem files;
-  PortableLocale locale;
-};
-
-class RefreshBehaviourTest : public ::testing::TestWithParam<RefreshBehaviour> {};
-
-TEST_P(RefreshBehaviourTest, Holds) {
-  HostWorld world;
-  RefreshHarness harness(world, "Zobl-");
-  GetParam().run(harness);
-  EXPECT_EQ(world.registry.OpenKeyCount(), 0u) << "every key opened is closed";
-}
-
-INSTANTIATE_TEST_SUITE_P(Inventory,
-                         RefreshBehaviourTest,
-                         ::testing::ValuesIn(RefreshBehaviours()),
-                         [](const auto& param) { return std::string(param.param.name); });
-
 class RefreshTest : public ::testing::Test {
  protected:
-  void Add(const std::string& keyName, const std::string& displayName) {
-    world.CreateDescriptor(keyName);
-    world.registry.SetText(DescriptorPath(keyName), "DisplayName", displayName);
-  }
+  // Keys named as they stand, without the harness's tag.
+  void Add(const std::string& keyName, const std::string& displayName) { h.Add(keyName, displayName.c_str()); }
 
-  HostWorld world;
-  RefreshHarness h{world, ""};
+  FakeInventoryWorld world;
+  InventoryHarness h{world, ""};
 };
 
 TEST_F(RefreshTest, EmptyOrMissingUninstallKeyGivesAnEmptyList) {
@@ -120,7 +70,7 @@ TEST_F(RefreshTest, SubkeyMetTwiceInOneWalkGetsOneRow) {
 TEST_F(RefreshTest, SubkeyPassedOverInOneWalkIsListedByTheNext) {
   for (const char* key : {"A", "B", "C"}) Add(key, key);
   world.registry.onEnumerate = [&](std::uint32_t index) {
-    if (index == 1) world.DeleteDescriptor("A");
+    if (index == 1) h.world.DeleteDescriptor("A");
   };
   h.Refresh();
   world.registry.onEnumerate = nullptr;

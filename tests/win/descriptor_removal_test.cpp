@@ -6,10 +6,10 @@
 
 #include <fstream>
 #include <map>
-#include <set>
 #include <sstream>
 #include <string>
 
+#include "descriptor_keys.h"
 #include "fake_user_interface.h"
 #include "platform/win32/scoped_handles.h"
 #include "inventory/descriptor_backup.h"
@@ -32,17 +32,6 @@ namespace {
 using win32::Root;
 using win32::ViewFlag;
 std::string Path(const std::string& key) { return std::string(kUninstallKeyPath) + "\\" + key; }
-
-// Relative to the Uninstall key opened in the source's view: a full path names the
-// native view only.
-void DeleteTree(RegistrySource source, const std::string& key) {
-  win32::ScopedKey uninstall;
-  if (RegOpenKeyExA(Root(source), kUninstallKeyPath, 0, KEY_ALL_ACCESS | ViewFlag(source), uninstall.Receive()) !=
-      ERROR_SUCCESS) {
-    return;
-  }
-  RegDeleteTreeA(uninstall.Get(), key.c_str());
-}
 
 using Values = std::map<std::string, std::pair<DWORD, std::string>>;  // name: type, stored bytes
 
@@ -76,39 +65,19 @@ Values ReadValues(RegistrySource source, const std::string& key) {
 // registry; the test answers the boxes.
 class DescriptorRemovalTest : public ::testing::Test {
  protected:
-  DescriptorRemovalTest() {
-    char current[MAX_PATH] = {};
-    GetCurrentDirectoryA(sizeof current, current);
-    previousDirectory_ = current;
-    SetCurrentDirectoryA(scratch_.Path().c_str());
-  }
   ~DescriptorRemovalTest() override {
-    SetCurrentDirectoryA(previousDirectory_.c_str());
-    for (const auto& [source, key] : created_) DeleteTree(source, key);
+    keys_.Delete(RegistrySource::User, Key("Earlier"));  // made by the import
   }
 
   std::string Key(const std::string& suffix) const {
     return "~ZoblRemoval" + std::to_string(GetCurrentProcessId()) + suffix;
   }
   void Create(RegistrySource source, const std::string& key, const Values& values) {
-    win32::ScopedKey open;
-    ASSERT_EQ(RegCreateKeyExA(Root(source), Path(key).c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | ViewFlag(source),
-                              nullptr, open.Receive(), nullptr),
-              ERROR_SUCCESS);
-    created_.emplace(source, key);
-    for (const auto& [name, value] : values) {
-      RegSetValueExW(open.Get(), win32::Wide(name).c_str(), 0, value.first,
-                     reinterpret_cast<const BYTE*>(value.second.data()), static_cast<DWORD>(value.second.size()));
-    }
+    keys_.Create(source, key);
+    for (const auto& [name, value] : values) keys_.SetStored(source, key, WideFromUtf8(name), value.first, value.second);
   }
-  bool Exists(RegistrySource source, const std::string& key) const {
-    win32::ScopedKey open;
-    if (RegOpenKeyExA(Root(source), Path(key).c_str(), 0, KEY_READ | ViewFlag(source), open.Receive()) !=
-        ERROR_SUCCESS) {
-      return false;
-    }
-    return true;
-  }
+  bool Exists(RegistrySource source, const std::string& key) const { return keys_.Exists(source, key); }
+  void DeleteTree(RegistrySource source, const std::string& key) { keys_.Delete(source, key); }
   const UninstallEntry* Row(RegistrySource source, const std::string& key) const {
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
@@ -134,8 +103,8 @@ class DescriptorRemovalTest : public ::testing::Test {
   }
 
   ScratchDirectory scratch_{"removal"};
-  std::string previousDirectory_;
-  std::set<std::pair<RegistrySource, std::string>> created_;
+  ScopedCurrentDirectory current_{scratch_.Path()};
+  DescriptorKeys keys_;
   win32::Win32Registry registry_;
   win32::Win32FileSystem files_;
   win32::Win32Locale locale_;
@@ -199,7 +168,6 @@ TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValu
     const std::string earlier = "REGEDIT4\r\n\r\n; earlier\r\n[HKEY_CURRENT_USER\\" + Path(earlierKey) +
                                 "]\r\n\"Caf\xe9\"=hex(2):43,61,66,e9,00\r\n\r\n";
     std::ofstream(ScratchFile(), std::ios::binary) << earlier;
-    created_.emplace(RegistrySource::User, earlierKey);
     Create(source, key, values);
     Create(source, key + "\\Детали", partValues);
     ASSERT_EQ(ReadValues(source, key), values);

@@ -1,5 +1,4 @@
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/scoped_handles.h"
 
 #include <windows.h>
 
@@ -9,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "descriptor_keys.h"
 #include "inventory/uninstall_key.h"
 
 namespace zobl::testing {
@@ -21,20 +21,10 @@ class RegistryTest : public ::testing::Test {
       : keyName_("ZoblTest-" + std::to_string(GetCurrentProcessId())),
         keyPath_(std::string(kUninstallKeyPath) + "\\" + keyName_) {}
 
-  void SetUp() override {
-    win32::ScopedKey key;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                              key.Receive(), nullptr),
-              ERROR_SUCCESS);
-  }
-  void TearDown() override { RegDeleteTreeA(HKEY_LOCAL_MACHINE, keyPath_.c_str()); }
+  void SetUp() override { keys_.Create(RegistrySource::Machine64, keyName_); }
 
   void SetValue(const char* name, DWORD type, const std::string& bytes) {
-    win32::ScopedKey key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, key.Receive()), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetValueExA(key.Get(), name, 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                             static_cast<DWORD>(bytes.size())),
-              ERROR_SUCCESS);
+    keys_.SetValue(RegistrySource::Machine64, keyName_, name, type, bytes);
   }
   void SetText(const char* name, const std::string& text) { SetValue(name, REG_SZ, text + '\0'); }
 
@@ -48,6 +38,7 @@ class RegistryTest : public ::testing::Test {
 
   std::string keyName_;
   std::string keyPath_;
+  DescriptorKeys keys_;
   win32::Win32Registry system_;
   Registry& registry_ = system_;  // used through the interface, as the program does
 };
@@ -105,31 +96,22 @@ TEST_F(RegistryTest, EnumerationListsTheKeyAndTellsTooLongNamesApart) {
   }
   EXPECT_NE(std::find(names.begin(), names.end(), keyName_), names.end());
 
-  // Names of 203 characters fit; 204 do not. (Created relative to the test key:
-  // Wine's ANSI calls take paths of at most 255 characters.)
-  win32::ScopedKey testKey;
-  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, keyPath_.c_str(), 0, KEY_ALL_ACCESS, testKey.Receive()), ERROR_SUCCESS);
+  // Names of 203 characters fit; 204 do not.
   for (const std::size_t length : {203u, 204u}) {
-    const std::string longName(length, 'k');
-    win32::ScopedKey key;
-    ASSERT_EQ(RegCreateKeyExA(testKey.Get(), longName.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, key.Receive(),
-                              nullptr),
-              ERROR_SUCCESS);
+    const std::string longName = keyName_ + "\\" + std::string(length, 'k');
+    keys_.Create(RegistrySource::Machine64, longName);
     ScopedRegistryKey parent(registry_, RegistrySource::Machine64, keyPath_.c_str());
     ASSERT_TRUE(parent.IsOpen());
     std::array<char, kSubkeyNameCapacity> name{};
     EXPECT_EQ(registry_.EnumerateSubkey(parent.Get(), 0, name), length == 203 ? SubkeyStep::Name : SubkeyStep::TooLong)
         << length << " characters";
     EXPECT_EQ(registry_.EnumerateSubkey(parent.Get(), 1, name), SubkeyStep::End);
-    RegDeleteKeyA(testKey.Get(), longName.c_str());
+    keys_.Delete(RegistrySource::Machine64, longName);
   }
 }
 
 TEST_F(RegistryTest, RemoveKeyDeletesALeafAndFailsOnAKeyWithSubkeys) {
-  win32::ScopedKey child;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, (keyPath_ + "\\Part").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            child.Receive(), nullptr),
-            ERROR_SUCCESS);
+  keys_.Create(RegistrySource::Machine64, keyName_ + "\\Part");
   EXPECT_FALSE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));
   EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, (keyPath_ + "\\Part").c_str()));
   EXPECT_TRUE(registry_.RemoveKey(RegistrySource::Machine64, keyPath_.c_str()));

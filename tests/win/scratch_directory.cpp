@@ -37,15 +37,17 @@ ScratchDirectory::ScratchDirectory(const std::string& purpose) {
 
 ScratchDirectory::~ScratchDirectory() { RemoveTree(path_); }
 
+ScopedCurrentDirectory::ScopedCurrentDirectory(const std::string& path) {
+  char current[MAX_PATH] = {};
+  GetCurrentDirectoryA(sizeof current, current);
+  previous_ = current;
+  if (!SetCurrentDirectoryA(path.c_str())) throw Failure("SetCurrentDirectoryA", path);
+}
+
+ScopedCurrentDirectory::~ScopedCurrentDirectory() { SetCurrentDirectoryA(previous_.c_str()); }
+
 PlantedPaths::~PlantedPaths() {
-  for (auto path = paths_.rbegin(); path != paths_.rend(); ++path) {
-    // A program started from here may still be ending and holding its file.
-    for (int attempt = 0; attempt < 100 && GetFileAttributesA(path->c_str()) != INVALID_FILE_ATTRIBUTES; ++attempt) {
-      if (attempt > 0) Sleep(50);
-      SetFileAttributesA(path->c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (!DeleteFileA(path->c_str())) RemoveTree(*path);
-    }
-  }
+  for (auto path = paths_.rbegin(); path != paths_.rend(); ++path) RemoveWhenFreed(*path);
 }
 
 const std::string& PlantedPaths::Add(const std::string& path) { return paths_.emplace_back(path); }
@@ -96,6 +98,14 @@ void RemoveTree(const std::string& path) {
     }
   }
   RemoveDirectoryW(Extended(path).c_str());
+}
+
+void RemoveWhenFreed(const std::string& path) {
+  for (int attempt = 0; attempt < 100 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; ++attempt) {
+    if (attempt > 0) Sleep(50);
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(path.c_str())) RemoveTree(path);
+  }
 }
 
 }  // namespace zobl::testing

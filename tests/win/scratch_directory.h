@@ -20,6 +20,18 @@ class ScratchDirectory {
   std::string path_;
 };
 
+// `path` as the working directory for as long as this lives; the one before it afterwards.
+class ScopedCurrentDirectory {
+ public:
+  explicit ScopedCurrentDirectory(const std::string& path);
+  ~ScopedCurrentDirectory();
+  ScopedCurrentDirectory(const ScopedCurrentDirectory&) = delete;
+  ScopedCurrentDirectory& operator=(const ScopedCurrentDirectory&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 // Files and directories a test puts where the program looks for them, outside any
 // scratch directory: removed at the end however the test ends.
 class PlantedPaths {
@@ -41,5 +53,8 @@ void CreateFileOrThrow(const std::string& path, std::uint64_t size = 0);
 // Sets creation, access and write times (Wine reports the write time as creation time).
 void SetDirectoryTimes(const std::string& path, std::uint64_t fileTime);
 void RemoveTree(const std::string& path);
+// A file, or a directory with everything in it, read-only or not. A program started from
+// there may still be ending and holding its file: tries again, for a few seconds at most.
+void RemoveWhenFreed(const std::string& path);
 
 }  // namespace zobl::testing
