@@ -31,12 +31,7 @@ std::string ComputerName() {
     length = static_cast<DWORD>(name.size());
     if (!GetComputerNameW(name.data(), &length)) return std::string();
   }
-  const std::wstring_view wide(name.data(), length);
-  std::string utf8(wide.size() * 3, '\0');
-  utf8.resize(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
-                                                           utf8.data(), static_cast<int>(utf8.size()), nullptr,
-                                                           nullptr)));
-  return utf8;
+  return win32::Utf8(std::wstring_view(name.data(), length), CP_UTF8);
 }
 
 std::string UtcNow() {
