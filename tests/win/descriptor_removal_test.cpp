@@ -24,6 +24,7 @@
 #include "platform/win32/win32_process_code_page.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/wide_text.h"
+#include "child_process.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
@@ -184,18 +185,7 @@ TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValu
     const std::string text = BackupText();
     EXPECT_NE(text.find(Stored(L" ZOBL Quillmoor removed: メモ帳\r\n[")), std::string::npos);
 
-    const std::string command = "reg.exe import \"" + ScratchFile() + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    std::string line = command;
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
-    const win32::ScopedKernelHandle process(started.hProcess);
-    const win32::ScopedKernelHandle thread(started.hThread);
-    ASSERT_EQ(WaitForSingleObject(process.Get(), 30000), WAIT_OBJECT_0) << "reg import did not end";
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.Get(), &exitCode);
-    EXPECT_EQ(exitCode, 0u);
+    ASSERT_EQ(RunToEnd("reg.exe import \"" + ScratchFile() + "\""), 0) << "reg import failed or did not end";
     EXPECT_EQ(ReadValues(source, key), values);
     EXPECT_EQ(ReadValues(source, key + "\\Детали"), partValues);
     EXPECT_EQ(ReadValues(RegistrySource::User, earlierKey), earlierValues);

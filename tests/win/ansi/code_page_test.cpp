@@ -23,6 +23,7 @@
 #include "platform/win32/win32_process_code_page.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_tick_source.h"
+#include "child_process.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
@@ -41,22 +42,6 @@ std::wstring DisplayName(const std::wstring& key) {
   const LSTATUS status =
       RegGetValueW(HKEY_CURRENT_USER, (kUninstall + key).c_str(), L"DisplayName", RRF_RT_REG_SZ, nullptr, name, &size);
   return status == ERROR_SUCCESS ? name : L"(none)";
-}
-
-int RunCommand(std::string command) {
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION started{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-    return -1;
-  }
-  const win32::ScopedKernelHandle process(started.hProcess);
-  const win32::ScopedKernelHandle thread(started.hThread);
-  DWORD exitCode = 1;
-  if (WaitForSingleObject(process.Get(), 30000) != WAIT_OBJECT_0 || !GetExitCodeProcess(process.Get(), &exitCode)) {
-    return -1;
-  }
-  return static_cast<int>(exitCode);
 }
 
 // "Müller" as a key name and a name: in the CSV as UTF-8, and in the backup so that
@@ -95,22 +80,20 @@ TEST(AnsiCodePage, ExportAndBackupCarryNamesExactly) {
 
   const ScratchDirectory scratch("ansi");
   const std::string file = scratch.Path() + "\\ZOBL-removed.reg";
-  char previous[MAX_PATH] = {};
-  GetCurrentDirectoryA(sizeof previous, previous);
-  SetCurrentDirectoryA(scratch.Path().c_str());
-  win32::Win32GrowingFiles files;
-  win32::Win32LocalClock clock;
-  DescriptorBackup backup(registry, files, clock, codePage);
-  const bool saved = backup.Save(RegistrySource::User, ansiKey, "M\xFC" "ller").has_value();
-  SetCurrentDirectoryA(previous);
-  ASSERT_TRUE(saved);
+  {
+    const ScopedCurrentDirectory inScratch(scratch.Path());
+    win32::Win32GrowingFiles files;
+    win32::Win32LocalClock clock;
+    DescriptorBackup backup(registry, files, clock, codePage);
+    ASSERT_TRUE(backup.Save(RegistrySource::User, ansiKey, "M\xFC" "ller"));
+  }
   std::ostringstream text;
   text << std::ifstream(file, std::ios::binary).rdbuf();
   EXPECT_NE(text.str().find(std::string("r\0e\0m\0o\0v\0e\0d\0:\0 \0M\0\xFC\0l\0l\0e\0r\0", 26)), std::string::npos);
 
   ASSERT_EQ(RegDeleteTreeW(HKEY_CURRENT_USER, (kUninstall + key).c_str()), ERROR_SUCCESS);
   ASSERT_EQ(DisplayName(key), L"(none)");
-  EXPECT_EQ(RunCommand("reg.exe import \"" + file + "\""), 0);
+  EXPECT_EQ(RunToEnd("reg.exe import \"" + file + "\""), 0);
   EXPECT_EQ(DisplayName(key), L"M\u00FCller");
 }
 
