@@ -9,11 +9,11 @@
 
 #include "commandline/inventory_export.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/whole_file_replacement.h"
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_console.h"
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_growing_file.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_process_code_page.h"
 #include "platform/win32/win32_registry.h"
@@ -76,8 +76,19 @@ int ExportInventory(const CommandLine& line, std::string_view program, MessagePu
       win32::TellConsole(name + ": cannot write to the standard output");
       return kExitFailed;
     }
-    if (!win32::Win32GrowingFiles().Replace(line.exportFile.c_str(), *inventory)) {
-      win32::TellConsole(name + ": cannot write " + line.exportFile);
+    const std::wstring file = win32::Wide(line.exportFile);
+    switch (win32::TargetAt(file)) {
+      case win32::WriteTarget::Directory:
+        win32::TellConsole(name + ": cannot write " + line.exportFile + ": it is a folder, not a file");
+        return kExitUnwritable;
+      case win32::WriteTarget::Device:
+        win32::TellConsole(name + ": cannot write " + line.exportFile + ": it names a device, not a file");
+        return kExitUnwritable;
+      case win32::WriteTarget::Absent:
+      case win32::WriteTarget::File: break;
+    }
+    if (!win32::ReplaceWholeFile(file, *inventory)) {
+      win32::TellConsole(name + ": cannot write " + line.exportFile + unchanged);
       return kExitUnwritable;
     }
     return 0;

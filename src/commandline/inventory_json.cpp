@@ -38,7 +38,8 @@ std::string InventoryJson(const InventoryList& list, const InventoryOrigin& orig
         {"source", SourceName(row.Source)},
         {"installDate", text(date)},
         {"sizeBytes", row.Size == SizeState::Measured ? Json(row.SizeBytes) : Json(nullptr)},
-        {"sizeText", text(ColumnText(row, kSizeColumn))},
+        // The list's stand-in for a row not yet measured is no result: null, as its byte count.
+        {"sizeText", row.Size == SizeState::NotYetComputed ? Json(nullptr) : text(ColumnText(row, kSizeColumn))},
         {"command", text(row.Command)},
         {"directory", text(row.Directory)},
     });

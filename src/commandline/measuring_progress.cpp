@@ -2,12 +2,16 @@
 
 #include <algorithm>
 
+#include "platform/console_text.h"
+
 namespace zobl {
 
 void MeasuringProgress::MeasuringRow(const std::string& name) {
   // Rows that join the list during the run are measured too: the count keeps up.
   rows_ = std::max(rows_, done_ + 1);
-  Replace("Measuring " + std::to_string(done_ + 1) + " of " + std::to_string(rows_) + ": " + name);
+  // One line, whatever the name holds.
+  Replace("Measuring " + std::to_string(done_ + 1) + " of " + std::to_string(rows_) + ": " +
+          VisibleOnConsole(name, false));
 }
 
 void MeasuringProgress::EndProgress() {

@@ -1,6 +1,7 @@
 #include "inventory/command_analysis.h"
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "inventory/long_path.h"
@@ -36,17 +37,48 @@ bool ContainsWindowsDirectory(std::string_view text, std::string_view directory,
   return !directory.empty() && ContainsPathIgnoringCase(text, directory, locale);
 }
 
+// The rest of `path` after `folder` and a backslash, or nothing when it does not lie there.
+std::optional<std::string_view> PathBelow(std::string_view path, std::string_view folder, const Locale& locale) {
+  if (path.size() <= folder.size() + 1 || path[folder.size()] != '\\') return std::nullopt;
+  if (!SamePathIgnoringCase(path.substr(0, folder.size()), folder, locale)) return std::nullopt;
+  return path.substr(folder.size() + 1);
+}
+
 // A folder many programs share, such as Program Files, taken for one program's own would
 // give that program every other's files. Folders inside one are ordinary directories,
-// but for the Users folder's: each is a profile. Both sides are in long form.
+// but for the Users folder's: each is a profile, and holds the well-known folders every
+// profile has (another user's AppData\Local\Temp too).
 bool IsSharedFolder(std::string_view directory, const SharedFolderList& shared, const Locale& locale) {
-  const auto same = [&](std::string_view path) {
-    return [&, path](const std::string& folder) { return SamePathIgnoringCase(path, folder, locale); };
-  };
-  if (std::ranges::any_of(shared.folders, same(directory))) return true;
-  const std::string_view trimmed = directory.ends_with('\\') ? directory.substr(0, directory.size() - 1) : directory;
-  const std::size_t cut = trimmed.rfind('\\');
-  return cut != std::string_view::npos && std::ranges::any_of(shared.parents, same(trimmed.substr(0, cut)));
+  const std::string_view trimmed =
+      directory.size() > 3 && directory.ends_with('\\') ? directory.substr(0, directory.size() - 1) : directory;
+  const auto same = [&](const std::string& folder) { return SamePathIgnoringCase(trimmed, folder, locale); };
+  if (std::ranges::any_of(shared.folders, same)) return true;
+  for (const std::string& parent : shared.parents) {
+    const std::optional<std::string_view> inProfile = PathBelow(trimmed, parent, locale);
+    if (!inProfile) continue;
+    const std::size_t profileEnd = inProfile->find('\\');
+    if (profileEnd == std::string_view::npos) return true;  // a profile, Public or Default
+    const std::string_view rest = inProfile->substr(profileEnd + 1);
+    for (const std::string& known : shared.inEveryProfile) {
+      if (SamePathIgnoringCase(rest, known, locale)) return true;
+    }
+  }
+  return false;
+}
+
+// Whether a directory found for a row holds other programs or users, as the Windows
+// directory and the shared folders do: by its long form and, where it can be had, by where
+// the file system leads it (a link or junction to the Users folder is the Users folder).
+bool IsNoProgramsOwn(const std::string& directory,
+                     std::string_view windowsDirectory,
+                     FileSystem& fileSystem,
+                     const Locale& locale,
+                     const SharedFolderList& shared) {
+  if (ContainsWindowsDirectory(directory, windowsDirectory, locale) || IsSharedFolder(directory, shared, locale)) {
+    return true;
+  }
+  const std::optional<std::string> final = fileSystem.FinalPath(directory.c_str());
+  return final && (ContainsWindowsDirectory(*final, windowsDirectory, locale) || IsSharedFolder(*final, shared, locale));
 }
 
 // The path that starts one character before `marker` (at the drive letter), cut where
@@ -110,11 +142,26 @@ std::optional<std::string> CreationDate(const std::string& directory, FileSystem
 
 }  // namespace
 
-void ResolveSharedFolders(SharedFolderList& shared, FileSystem& fileSystem) {
+void ResolveSharedFolders(SharedFolderList& shared, FileSystem& fileSystem, const Locale& locale) {
+  const auto resolve = [&fileSystem](std::string& folder) {
+    if (folder.size() > 3 && folder.ends_with('\\')) folder.pop_back();
+    ResolveLongPath(folder, kPathCapacity, fileSystem);
+  };
+  if (!shared.profile.empty()) resolve(shared.profile);
   for (std::vector<std::string>* list : {&shared.folders, &shared.parents}) {
-    for (std::string& folder : *list) {
-      if (folder.size() > 3 && folder.ends_with('\\')) folder.pop_back();
-      ResolveLongPath(folder, kPathCapacity, fileSystem);
+    std::ranges::for_each(*list, resolve);
+    // Where a folder lies for the file system too: a candidate is compared by both.
+    const std::size_t named = list->size();
+    for (std::size_t i = 0; i < named; ++i) {
+      std::optional<std::string> final = fileSystem.FinalPath((*list)[i].c_str());
+      if (final && !SamePathIgnoringCase(*final, (*list)[i], locale)) list->push_back(std::move(*final));
+    }
+  }
+  // The current user's well-known folders, named from the profile, are every profile's.
+  if (shared.profile.empty()) return;
+  for (const std::string& folder : shared.folders) {
+    if (const std::optional<std::string_view> rest = PathBelow(folder, shared.profile, locale)) {
+      shared.inEveryProfile.emplace_back(*rest);
     }
   }
 }
@@ -141,8 +188,7 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem);
     // Walking back from C:\WINDOWSx (no path of the Windows directory) can end at the
     // Windows directory itself, which is never a program's own.
-    if (isDirectory && (ContainsWindowsDirectory(candidate, windowsDirectory, locale) ||
-                        IsSharedFolder(candidate, sharedFolders, locale))) {
+    if (isDirectory && IsNoProgramsOwn(candidate, windowsDirectory, fileSystem, locale, sharedFolders)) {
       candidate.clear();
     }
     if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
@@ -177,8 +223,7 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
   if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
   ResolveLongPath(directory, kPathCapacity, fileSystem);
-  if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
-  if (IsSharedFolder(directory, sharedFolders, locale)) return analysis;
+  if (IsNoProgramsOwn(directory, windowsDirectory, fileSystem, locale, sharedFolders)) return analysis;
   analysis.DirectoryFound = true;
   analysis.Date = CreationDate(directory, fileSystem, locale);
   analysis.ChosenDirectory = std::move(directory);

@@ -21,9 +21,10 @@ struct CommandAnalysis {
 // Picks out every absolute drive path in the command, cuts each down to a file or
 // directory that exists, and chooses the shortest directory found. Paths inside the
 // Windows directory and bare drive roots are never chosen.
-// A directory that is, in long form, exactly one of `sharedFolders` (in long form too,
-// see ResolveSharedFolders) or directly in one of its parents is treated as the Windows
-// directory is: it holds other programs or users, so it is no program's own.
+// A directory that is, in long form or as the file system resolves it, exactly one of
+// `sharedFolders` (see ResolveSharedFolders), directly in one of its parents, or one of
+// the folders every profile has in such a one, is treated as the Windows directory is: it
+// holds other programs or users, so it is no program's own.
 CommandAnalysis AnalyseCommand(std::string_view command,
                                std::string_view windowsDirectory,
                                FileSystem& fileSystem,
@@ -42,7 +43,9 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        const SharedFolderList& sharedFolders = {});
 
 // The shared folders as the system names them, each turned into its long form, which the
-// analysis compares with (the system gives the temporary folder as C:\Users\ADMINI~1\...).
-void ResolveSharedFolders(SharedFolderList& shared, FileSystem& fileSystem);
+// analysis compares with (the system gives the temporary folder as C:\Users\ADMINI~1\...),
+// and joined by its final path where links lead elsewhere; the folders in the profile
+// named relative to it as `inEveryProfile`.
+void ResolveSharedFolders(SharedFolderList& shared, FileSystem& fileSystem, const Locale& locale);
 
 }  // namespace zobl

@@ -9,11 +9,9 @@
 namespace zobl {
 namespace {
 
-void AppendField(std::string& line, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-    line += field;
-    return;
-  }
+// Every text is quoted: a spreadsheet whose list separator is ';' (as in many locales)
+// would otherwise split "Total;=1+1" there and run the formula after it.
+void AppendQuoted(std::string& line, std::string_view field) {
   line += '"';
   for (const char c : field) {
     if (c == '"') line += '"';
@@ -28,19 +26,21 @@ std::string InventoryCsv(const InventoryList& list) {
   std::string csv = "Name,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n";
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    const std::string fields[] = {
+    const std::string texts[] = {
         ColumnText(row, kNameColumn),
         row.KeyName,
         DescriptorLocation(row.Source, row.KeyName),
         ColumnText(row, kInstallDateColumn),
-        row.Size == SizeState::Measured ? std::to_string(row.SizeBytes) : std::string(),
-        ColumnText(row, kSizeColumn),
-        ColumnText(row, kCommandColumn),
-        ColumnText(row, kSupposedDirectoryColumn),
     };
-    for (const std::string& field : fields) {
-      if (&field != &fields[0]) csv += ',';
-      AppendField(csv, SpreadsheetText(field));
+    for (const std::string& text : texts) {
+      AppendQuoted(csv, SpreadsheetText(text));
+      csv += ',';
+    }
+    // The byte count is a number, the one field a spreadsheet should read as one.
+    if (row.Size == SizeState::Measured) csv += std::to_string(row.SizeBytes);
+    for (const ListColumn column : {kSizeColumn, kCommandColumn, kSupposedDirectoryColumn}) {
+      csv += ',';
+      AppendQuoted(csv, SpreadsheetText(ColumnText(row, column)));
     }
     csv += "\r\n";
   }

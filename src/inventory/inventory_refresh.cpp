@@ -152,7 +152,7 @@ void InventoryRefresher::CollectListedKeys() {
 const SharedFolderList& InventoryRefresher::SharedFolders() {
   if (!sharedFolders_) {
     sharedFolders_ = fileSystem_.SharedFolders();
-    ResolveSharedFolders(*sharedFolders_, fileSystem_);
+    ResolveSharedFolders(*sharedFolders_, fileSystem_, locale_);
   }
   return *sharedFolders_;
 }

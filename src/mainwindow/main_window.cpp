@@ -202,10 +202,11 @@ void TForm1::RunRowCommand(RowMenuCommand command, RowId id) {
       }
       break;
     case RowMenuCommand::OpenFolder: {
-      // Greyed when there was none; it may have gone while the menu was open.
-      const std::string folder = row.Directory.value_or("");
-      if (folder.empty() || !services_.shell.OpenFolder(folder)) {
-        throw std::runtime_error("The folder \"" + folder + "\" could not be opened");
+      // Greyed when there was none; it may have gone, or become something else, while the
+      // menu was open.
+      const std::optional<std::string> folder = FolderToOpen(row, services_.fileSystem);
+      if (!folder || !services_.shell.OpenFolder(*folder)) {
+        throw std::runtime_error("The folder \"" + row.Directory.value_or("") + "\" could not be opened");
       }
       break;
     }
@@ -309,6 +310,8 @@ void TForm1::PaintPage(HWND page) const {
 // Labels are transparent over the page; the read-only memo keeps a window's colours.
 LRESULT TForm1::OnControlColour(HDC dc, HWND control) const {
   if (control == Control(kMemoAbout)) {
+    // The pair the scheme gives: its window colour alone would leave black text on a dark one.
+    SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
   }

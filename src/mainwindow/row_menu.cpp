@@ -2,9 +2,16 @@
 
 namespace zobl {
 
-std::vector<RowMenuItem> RowMenuItems(const UninstallEntry& row, FileSystem& fileSystem) {
+std::optional<std::string> FolderToOpen(const UninstallEntry& row, FileSystem& fileSystem) {
   // An empty path would name the current directory: no folder of the row's.
-  const bool folder = row.Directory && !row.Directory->empty() && fileSystem.IsExistingDirectory(row.Directory->c_str());
+  if (!row.Directory || row.Directory->empty() || !fileSystem.IsExistingDirectory(row.Directory->c_str())) {
+    return std::nullopt;
+  }
+  return row.Directory;
+}
+
+std::vector<RowMenuItem> RowMenuItems(const UninstallEntry& row, FileSystem& fileSystem) {
+  const bool folder = FolderToOpen(row, fileSystem).has_value();
   return {
       {RowMenuCommand::Uninstall, "&Uninstall...", true, false},
       {RowMenuCommand::RemoveLine, "&Remove Line...", true, false},

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "inventory/uninstall_entry.h"
@@ -29,5 +31,9 @@ struct RowMenuItem {
 // are: they say themselves when the row has nothing to uninstall. Open Folder is greyed
 // when the row has no directory, or it is no longer there.
 [[nodiscard]] std::vector<RowMenuItem> RowMenuItems(const UninstallEntry& row, FileSystem& fileSystem);
+
+// The folder Open Folder opens: the row's directory while it is a directory, asked again
+// when the item is chosen (the menu may have been open for long); nothing otherwise.
+[[nodiscard]] std::optional<std::string> FolderToOpen(const UninstallEntry& row, FileSystem& fileSystem);
 
 }  // namespace zobl

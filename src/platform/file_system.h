@@ -26,6 +26,11 @@ struct SharedFolderList {
   // Folders each of whose direct subfolders is shared too: the Users folder, whose every
   // profile, Public and Default are.
   std::vector<std::string> parents;
+  // The current user's profile, which places the well-known folders inside it.
+  std::string profile;
+  // Folders shared in every profile (in each direct subfolder of a parent), named from
+  // the profile: "AppData\Local", "Desktop", ... (see ResolveSharedFolders).
+  std::vector<std::string> inEveryProfile;
 };
 
 // The file-system questions the command analysis asks. Every failure answers "no".
@@ -45,9 +50,13 @@ class FileSystem {
   [[nodiscard]] virtual std::string WindowsDirectory() = 0;
   // The Program Files and Common Files folders, ProgramData, the Users folder (and each
   // folder directly in it), the user's profile, AppData and its Local, LocalLow and
-  // Roaming, the Desktop, Documents and Downloads, the temporary folder, each as the
-  // system spells it (not always in long form). Those the system cannot name are left out.
+  // Roaming, the user's Programs, the Desktop, Documents and Downloads, the temporary
+  // folder, each as the system spells it (not always in long form). Those the system
+  // cannot name are left out.
   [[nodiscard]] virtual SharedFolderList SharedFolders() = 0;
+  // The path of the directory as the file system reaches it, links, junctions, mount
+  // points and substituted drives followed; nothing when that cannot be had.
+  [[nodiscard]] virtual std::optional<std::string> FinalPath(const char* directory) = 0;
   // The text with each %name% of a variable of this process's environment replaced by
   // its value, whatever its length; nothing when the system cannot expand it. Setup
   // programs write paths this way ("%ProgramFiles%\\Acme").

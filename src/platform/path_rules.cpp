@@ -77,4 +77,18 @@ bool ContainsPathIgnoringCase(std::string_view text, std::string_view directory,
   return false;
 }
 
+bool NamesDevice(std::string_view path) {
+  if (path.starts_with("\\\\.\\")) return true;
+  std::string_view name = path.substr(path.find_last_of("\\/:") + 1);  // npos + 1 is 0
+  name = name.substr(0, name.find('.'));
+  while (name.ends_with(' ')) name.remove_suffix(1);
+  if (name.size() == 4 && name[3] >= '1' && name[3] <= '9') {
+    return EqualIgnoringAsciiCase(name.substr(0, 3), "COM") || EqualIgnoringAsciiCase(name.substr(0, 3), "LPT");
+  }
+  for (const std::string_view device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (EqualIgnoringAsciiCase(name, device)) return true;
+  }
+  return false;
+}
+
 }  // namespace zobl

@@ -33,6 +33,11 @@ bool StartsWithDriveRoot(std::string_view path);
 // A drive path that names more than the bare root, which is never a program's directory.
 bool IsBelowDriveRoot(std::string_view path);
 
+// Whether opening the path opens one of the devices the system names in every folder (NUL,
+// CON, PRN, AUX, COM1-9, LPT1-9, with any extension: "nul.csv" is NUL), or one named as
+// a device ("\\.\X").
+bool NamesDevice(std::string_view path);
+
 // Containment is judged on whole names: "C:\Apps" holds "C:\Apps\Tool" but not
 // "C:\Apps2", a directory written with its backslash ("C:\") holds all below it, and an
 // empty one holds nothing.

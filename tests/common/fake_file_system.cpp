@@ -68,6 +68,19 @@ std::optional<std::string> FakeFileSystem::ExpandEnvironment(const char* text) {
   return expanded;
 }
 
+void FakeFileSystem::AddLink(const std::string& path, std::string target) {
+  AddDirectory(path);
+  links_[ResolveKey(path)] = std::move(target);
+}
+
+std::optional<std::string> FakeFileSystem::FinalPath(const char* directory) {
+  const std::string key = ResolveKey(directory);
+  for (const auto& [link, target] : links_) {
+    if (key == link || key.starts_with(link + '\\')) return target + std::string(directory).substr(link.size());
+  }
+  return std::nullopt;
+}
+
 void FakeFileSystem::DenySearch(const std::string& path) { nodes_.at(ResolveKey(path)).searchable = false; }
 
 // Walks the path component by component, matching long names or aliases.

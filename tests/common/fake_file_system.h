@@ -24,6 +24,9 @@ class FakeFileSystem final : public FileSystem {
   void SetVariable(const std::string& name, std::string value);
   // Searches of this path (any spelling) fail, as for a directory that cannot be listed.
   void DenySearch(const std::string& path);
+  // A directory at `path` (its parent must exist) that leads to `target`, as a symbolic
+  // link or a junction does: its final path, and its subdirectories', are the target's.
+  void AddLink(const std::string& path, std::string target);
 
   bool IsExistingDirectory(const char* path) override;
   bool IsExistingFile(const char* path) override;
@@ -32,6 +35,8 @@ class FakeFileSystem final : public FileSystem {
   std::string WindowsDirectory() override { return windowsDirectory_; }
   void SetSharedFolders(zobl::SharedFolderList folders) { sharedFolders_ = std::move(folders); }
   zobl::SharedFolderList SharedFolders() override { return sharedFolders_; }
+  // Only paths through a link have one here: the others "cannot be had".
+  std::optional<std::string> FinalPath(const char* directory) override;
   // As the system: a %name% of no variable stays as written.
   std::optional<std::string> ExpandEnvironment(const char* text) override;
 
@@ -57,6 +62,7 @@ class FakeFileSystem final : public FileSystem {
   std::string windowsDirectory_ = "C:\\WINDOWS";
   zobl::SharedFolderList sharedFolders_;
   std::map<std::string, std::string> variables_;  // by upper-case name
+  std::map<std::string, std::string> links_;      // the link's key: its target
   int questions_ = 0;
 };
 

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gui_support.h"
@@ -151,11 +152,13 @@ TEST_F(TextureTest, HighContrastKeepsThePictureAwayWhileItIsOn) {
   ShowOptions();
   EXPECT_TRUE(Checked());
   EXPECT_TRUE(ScreenShows(PageBackground(), GetSysColor(COLOR_BTNFACE)));
-  {
-    const win32::ScopedWindowDc dc(Control(kLabel5));
+  // The web link, not its own blue; the About text with the window colour it stands on.
+  for (const auto [control, colour] : {std::pair{kLabel5, COLOR_HOTLIGHT}, std::pair{kMemoAbout, COLOR_WINDOWTEXT}}) {
+    const win32::ScopedWindowDc dc(Control(control));
+    SetTextColor(dc.Get(), RGB(1, 2, 3));  // none the system gives
     SendMessageA(form_->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
-                 reinterpret_cast<LPARAM>(Control(kLabel5)));
-    EXPECT_EQ(GetTextColor(dc.Get()), GetSysColor(COLOR_HOTLIGHT));  // the web link, not its own blue
+                 reinterpret_cast<LPARAM>(Control(control)));
+    EXPECT_EQ(GetTextColor(dc.Get()), GetSysColor(colour)) << control;
   }
 
   contrast_.on = false;

@@ -97,22 +97,31 @@ TEST(AnalyseCommand, PathLongerThanABufferIsCutBeforeTheWalk) {
 
 // Folders many programs share are no program's own, from the command or InstallLocation,
 // in any case, with or without a trailing backslash, and by their short names too (the
-// system gives the temporary folder so); folders inside them are, but for the profiles.
+// system gives the temporary folder so) or through a link; folders inside them are, but for
+// the profiles and the well-known folders each profile has.
 TEST(AnalyseCommand, SharedFoldersAreNoProgramsOwn) {
   SharedFolderList shared{{"C:\\Program Files", "C:\\ProgramData", "C:\\Users", "C:\\Users\\Ann\\AppData\\Local",
-                        "D:\\Temp\\", "D:\\SCRATC~1\\"},
-                       {"C:\\Users"}};
+                        "C:\\Users\\Ann\\AppData\\Local\\Temp", "C:\\Users\\Ann\\Desktop", "D:\\Temp\\",
+                        "D:\\SCRATC~1\\"},
+                       {"C:\\Users"},
+                       "C:\\Users\\Ann"};
   FakeFileSystem fs;
   fs.AddDirectory("C:\\Program Files", FakeFileSystem::kDefaultTime, "PROGRA~1");
   fs.AddDirectory("D:\\Scratch Area", FakeFileSystem::kDefaultTime, "SCRATC~1");
   for (const char* directory : {"C:\\Program Files", "C:\\Program Files\\Tool", "C:\\ProgramData",
                                 "C:\\ProgramData\\Tool", "C:\\Users", "C:\\Users\\Ann", "C:\\Users\\Public",
                                 "C:\\Users\\Ann\\AppData", "C:\\Users\\Ann\\AppData\\Local", "D:\\Temp",
-                                "D:\\Temp\\Tool", "D:\\Scratch Area"}) {
+                                "D:\\Temp\\Tool", "D:\\Scratch Area", "C:\\Users\\Public\\Desktop", "C:\\Users\\Bob",
+                                "C:\\Users\\Bob\\AppData", "C:\\Users\\Bob\\AppData\\Local",
+                                "C:\\Users\\Bob\\AppData\\Local\\Temp", "C:\\Users\\Bob\\AppData\\Local\\Acme"}) {
     if (!fs.IsExistingDirectory(directory)) fs.AddDirectory(directory);
     fs.AddFile(std::string(directory) + "\\un.exe");
   }
-  ResolveSharedFolders(shared, fs);
+  fs.AddLink("C:\\Link", "C:\\Users");  // a junction to the Users folder
+  fs.AddDirectory("C:\\Link\\Ann");
+  fs.AddFile("C:\\Link\\Ann\\un.exe");
+  fs.AddDirectory("C:\\Link\\Ann\\Tool");
+  ResolveSharedFolders(shared, fs, PortableLocale());
   const struct {
     const char* command;  // or, when null, the InstallLocation
     const char* location;
@@ -132,6 +141,11 @@ TEST(AnalyseCommand, SharedFoldersAreNoProgramsOwn) {
       {nullptr, "D:\\Temp", ""},
       {nullptr, "D:\\Temp\\Tool\\", "D:\\Temp\\Tool"},
       {"D:\\Scratch Area\\un.exe", nullptr, ""},
+      {"C:\\Users\\Bob\\AppData\\Local\\Temp\\un.exe", nullptr, ""},  // every profile's well-known folders
+      {nullptr, "C:\\Users\\Public\\Desktop", ""},
+      {"C:\\Users\\Bob\\AppData\\Local\\Acme\\un.exe", nullptr, "C:\\Users\\Bob\\AppData\\Local\\Acme"},
+      {"C:\\Link\\Ann\\un.exe", nullptr, ""},  // a profile through the junction
+      {nullptr, "C:\\Link\\Ann\\Tool", "C:\\Link\\Ann\\Tool"},
   };
   for (const auto& c : cases) {
     const CommandAnalysis result = c.command != nullptr

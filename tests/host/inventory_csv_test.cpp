@@ -10,9 +10,9 @@
 namespace zobl::testing {
 namespace {
 
-// One row's line below the header, in each way a field can need quoting or an
-// apostrophe (a spreadsheet would run a text that begins as a formula) or neither.
-TEST(CsvExport, FieldsQuotedOnlyWhereTheyMustBe) {
+// One row's line below the header: every text quoted (its quotes doubled), the byte count
+// not, and an apostrophe before a text a spreadsheet would run as a formula.
+TEST(CsvExport, EveryTextQuotedAndNoFormula) {
   const std::string key = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
   const struct {
     UninstallEntry row;
@@ -25,19 +25,22 @@ TEST(CsvExport, FieldsQuotedOnlyWhereTheyMustBe) {
         .SizeBytes = 1536,
         .Command = "C:\\A\\un.exe",
         .Directory = "C:\\A"},
-       "Acme,K," + key + "K,2001.07.02,1536,1.50 Kb,C:\\A\\un.exe,C:\\A"},
+       "\"Acme\",\"K\",\"" + key + "K\",\"2001.07.02\",1536,\"1.50 Kb\",\"C:\\A\\un.exe\",\"C:\\A\""},
       {{.Source = RegistrySource::User, .Name = "A, \"B\"", .KeyName = "K", .Size = SizeState::Unknown, .SizeBytes = 9},
-       "\"A, \"\"B\"\"\",K,HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K,"
-       "[unknown],,unknown,[NO COMMAND],[MISSING OR SYSTEM DIRECTORY ?]"},
+       "\"A, \"\"B\"\"\",\"K\",\"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K\","
+       "\"[unknown]\",,\"unknown\",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
       {{.Source = RegistrySource::Machine32, .Name = "2\r\nlines", .KeyName = "K", .Command = "\"C:\\u.exe\" /x"},
-       "\"2\r\nlines\",K,HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K,"
-       "[unknown],,[NOT YET COMPUTED],\"\"\"C:\\u.exe\"\" /x\",[MISSING OR SYSTEM DIRECTORY ?]"},
+       "\"2\r\nlines\",\"K\",\"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K\","
+       "\"[unknown]\",,\"[NOT YET COMPUTED]\",\"\"\"C:\\u.exe\"\" /x\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
       {{.KeyName = "Caf\xC3\xA9\n", .Size = SizeState::Measured, .SizeBytes = 512, .Directory = "C:\\\xCE\xA9"},
-       "[NO NAME],\"Caf\xC3\xA9\n\",\"" + key + "Caf\xC3\xA9\n\",[unknown],512,,[NO COMMAND],C:\\\xCE\xA9"},
+       "\"[NO NAME]\",\"Caf\xC3\xA9\n\",\"" + key + "Caf\xC3\xA9\n\",\"[unknown]\",512,\"\",\"[NO COMMAND]\",\"C:\\\xCE\xA9\""},
       {{.Name = "=1+2", .KeyName = "@K", .Command = "-x", .Directory = "+D"},
-       "'=1+2,'@K," + key + "@K,[unknown],,[NOT YET COMPUTED],'-x,'+D"},
+       "\"'=1+2\",\"'@K\",\"" + key + "@K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"'-x\",\"'+D\""},
       {{.Name = "\tT", .KeyName = "\rR", .Command = "a=b"},
-       "'\tT,\"'\rR\",\"" + key + "\rR\",[unknown],,[NOT YET COMPUTED],a=b,[MISSING OR SYSTEM DIRECTORY ?]"},
+       "\"'\tT\",\"'\rR\",\"" + key + "\rR\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"a=b\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
+      // Split at the ';' of a locale that separates with it, an unquoted field would run "=1+1".
+      {{.Name = "Total;=1+1", .KeyName = "K"},
+       "\"Total;=1+1\",\"K\",\"" + key + "K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
   };
   const PortableLocale locale;
   for (const auto& c : cases) {

@@ -63,7 +63,7 @@ TEST(InventoryExport, UnreadableSourceFailsAndAbsentOneIsEmpty) {
     const auto csv = ExportedInventory(system, {}, noWindow);
     EXPECT_EQ(csv.has_value(), c.exported) << c.what;
     if (csv) {
-      EXPECT_TRUE(csv->starts_with("\xEF\xBB\xBFName,") && csv->find("\r\n'=Acme,Acme,") != std::string::npos)
+      EXPECT_TRUE(csv->starts_with("\xEF\xBB\xBFName,") && csv->find("\r\n\"'=Acme\",\"Acme\",") != std::string::npos)
           << c.what << ": " << *csv;
     }
   }

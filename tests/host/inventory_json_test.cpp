@@ -65,13 +65,13 @@ TEST(InventoryJson, MeasuringProgressLines) {
   progress.BeginProgress(2);
   progress.MeasuringRow("Acme Notes");
   progress.StepProgress();
-  progress.MeasuringRow("B\xC3\xA9");
+  progress.MeasuringRow("B\x1B\xC2\x9B");  // ESC and CSI: no control sequence reaches the console
   progress.StepProgress();
   progress.MeasuringRow("Joined later, a long name");
   progress.EndProgress();
   EXPECT_EQ(shown,
             "\rMeasuring 1 of 2: Acme "
-            "\rMeasuring 2 of 2: B\xC3\xA9   \r"
+            "\rMeasuring 2 of 2: B\xEF\xBF\xBD\xEF\xBF\xBD  \r"
             "\rMeasuring 3 of 3: Joine"
             "\r                       \r");
 }

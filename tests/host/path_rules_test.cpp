@@ -13,6 +13,7 @@ const Rule kContains = [](std::string_view t, std::string_view d) {
 };
 const Rule kDriveRoot = [](std::string_view path, std::string_view) { return StartsWithDriveRoot(path); };
 const Rule kBelowRoot = [](std::string_view path, std::string_view) { return IsBelowDriveRoot(path); };
+const Rule kDevice = [](std::string_view path, std::string_view) { return NamesDevice(path); };
 
 struct PathRuleRow {
   Rule rule;
@@ -38,6 +39,14 @@ TEST(PathRules, WholeNamesCaseAndDrives) {
       {kBelowRoot, "C:\\", "", false},
       {kBelowRoot, "C:\\a", "", true},
       {EndsWithIgnoringAsciiCase, "SETUP.Exe", ".exe", true},
+      {kDevice, "NUL", "", true},
+      {kDevice, "C:\\out\\nul.csv", "", true},
+      {kDevice, "Com1 .txt", "", true},
+      {kDevice, "d:lpt9", "", true},
+      {kDevice, "\\\\.\\pipe\\x", "", true},
+      {kDevice, "C:\\null.csv", "", false},
+      {kDevice, "C:\\COM0", "", false},
+      {kDevice, "C:\\CON\\inventory.csv", "", false},
   };
   for (const PathRuleRow& row : rows) {
     EXPECT_EQ(row.rule(row.first, row.second), row.expected) << row.first << " / " << row.second;

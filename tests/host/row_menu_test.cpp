@@ -30,6 +30,9 @@ TEST(RowMenuTest, ItemsInOrderAndOpenFolderOnlyForADirectoryThatIsThere) {
       shown += item.text;
     }
     EXPECT_EQ(shown, r.items) << r.directory.value_or("(none)");
+    // Chosen, the item opens the directory only while it is one.
+    EXPECT_EQ(FolderToOpen(UninstallEntry{.Directory = r.directory}, files),
+              r.items == kAll ? r.directory : std::nullopt);
   }
 }
 

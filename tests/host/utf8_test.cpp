@@ -1,4 +1,5 @@
 #include "platform/utf8.h"
+#include "platform/console_text.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,22 @@ TEST(Utf8FitLength, CutsOnlyBetweenCharacters) {
     std::size_t capacity, length;
   } cases[] = {{0, 0}, {1, 0}, {2, 1}, {3, 1}, {4, 3}, {6, 3}, {7, 6}, {10, 6}, {11, 10}, {99, 10}};
   for (const auto& c : cases) EXPECT_EQ(Utf8FitLength(text, c.capacity), c.length) << c.capacity;
+}
+
+// What a console is given of a text: line breaks only where the program's lines need them;
+// other scripts' characters, C1's neighbours included, as they are.
+TEST(VisibleOnConsole, ControlCharactersBecomeTheStandIn) {
+  const struct {
+    const char* text;
+    bool keepLineBreaks;
+    const char* shown;
+  } cases[] = {
+      {"a\x1B[31mb\x07", true, "a\xEF\xBF\xBD[31mb\xEF\xBF\xBD"},
+      {"x\r\ny\tz\x7F", true, "x\r\ny\xEF\xBF\xBDz\xEF\xBF\xBD"},
+      {"x\r\n", false, "x\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"\xC2\x9B\xC2\x9F\xC2\xA0\xC3\x80\xD0\x9F", true, "\xEF\xBF\xBD\xEF\xBF\xBD\xC2\xA0\xC3\x80\xD0\x9F"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(VisibleOnConsole(c.text, c.keepLineBreaks), c.shown) << c.text;
 }
 
 }  // namespace

@@ -43,7 +43,7 @@ done
 # formula shown as text.
 run 0 /list
 [ "$(head -c 3 "$work/out" | od -An -tx1 | tr -d ' ')" = 4e616d ] || fail "the list does not begin with its header"
-grep -qF "\"'=HYPERLINK(\"\"x\"\")\",$key,HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$key," \
+grep -qF "\"'=HYPERLINK(\"\"x\"\")\",\"$key\",\"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$key\"," \
   "$work/out" || fail "the descriptor's line is not in the list: $(cat "$work/out")"
 
 # JSON: every text exact.
@@ -53,9 +53,27 @@ for line in '"computer": "' '"exported": "20' '"name": "=HYPERLINK(\"x\")",' "\"
   grep -qF -- "$line" "$work/out" || fail "the JSON has no $line: $(cat "$work/out")"
 done
 
-# A file, whole or not at all: a directory in its place cannot be replaced.
+# A file, whole or not at all, through a pending file of the run's own: files and folders
+# named as a pending file might be are left alone; a folder or a device in its place
+# cannot be replaced.
+echo "the user's own" >"$work/inventory.json.new"
+mkdir "$work/inventory.json.tmp"
 run 0 /export "$(windows_path "$work/inventory.json")" /json /sizes
 cmp -s "$work/out" /dev/null && grep -qF '"sizeText": "unknown",' "$work/inventory.json" || fail "no JSON file written"
-mkdir "$work/taken"
+[ "$(cat "$work/inventory.json.new")" = "the user's own" ] && [ -d "$work/inventory.json.tmp" ] ||
+  fail "a file beside the export was touched"
+[ "$(find "$work" -maxdepth 1 -name 'inventory.json.*' | wc -l)" -eq 2 ] || fail "a pending file was left behind"
+mkdir "$work/taken" "$work/taken.new"
 run 3 /export "$(windows_path "$work/taken")"
-echo "console_check: usage, exit codes, the list as CSV and JSON, and the file written whole"
+grep -q 'folder' "$work/err" && [ -d "$work/taken.new" ] || fail "a folder as the file: $(cat "$work/err")"
+run 3 /export NUL
+grep -q 'device' "$work/err" || fail "NUL as the file: $(cat "$work/err")"
+
+# A link to the Users folder leads to profiles, no program's folder.
+link="$WINEPREFIX/drive_c/zobl-users-$$"
+ln -s "$WINEPREFIX/drive_c/users" "$link"
+at_exit rm -f "$link"
+wine_quiet wine reg add "$uninstall\\$key" /v UninstallString /d "C:\\zobl-users-$$\\Public /x" /f
+run 0 /list /json
+grep -qF '"directory": null' "$work/out" || fail "a profile through a link was taken as a folder: $(cat "$work/out")"
+echo "console_check: usage, exit codes, the list as CSV and JSON, the file written whole, no profile through a link"

@@ -5,13 +5,12 @@
 # the program's own folder, where a planted copy would run at every start.
 #   import_check.sh PROGRAM.exe...
 set -euo pipefail
-# Windows 7's list of known DLLs, which later versions only extend (lower case), but for
-# comdlg32: it imports the spooler's DLL by name, which is then looked for beside the
-# program too (under Wine with the search order of Windows, it is).
-known="advapi32.dll clbcatq.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll
-kernel32.dll lpk.dll msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll
-psapi.dll rpcrt4.dll sechost.dll setupapi.dll shell32.dll shlwapi.dll urlmon.dll user32.dll
-usp10.dll wininet.dll wldap32.dll ws2_32.dll iertutil.dll devobj.dll cfgmgr32.dll
+# The known DLLs of Windows 7 and of Windows 10 alike (lower case): a DLL known on one
+# only (urlmon, wininet, usp10, lpk, ... on 7; combase, comdlg32, shcore, ... on 10) is
+# looked for beside the program on the other. comctl32 is bound by the manifest.
+known="advapi32.dll clbcatq.dll difxapi.dll gdi32.dll imagehlp.dll imm32.dll kernel32.dll
+msctf.dll msvcrt.dll normaliz.dll nsi.dll ole32.dll oleaut32.dll psapi.dll rpcrt4.dll
+sechost.dll setupapi.dll shell32.dll shlwapi.dll user32.dll wldap32.dll ws2_32.dll
 ntdll.dll comctl32.dll"
 status=0
 for program in "$@"; do

@@ -97,7 +97,7 @@ TEST(AnalysisOnDisk, TheRealProgramDataIsASharedFolder) {
   CharLowerA(location.data());
   const win32::Win32Locale locale;
   SharedFolderList shared = fs.SharedFolders();
-  ResolveSharedFolders(shared, fs);
+  ResolveSharedFolders(shared, fs, locale);
   EXPECT_FALSE(AnalyseInstallLocation(location + "\\", fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
   // Program Files by the short name the system gives it (never the same twice under Wine).
   wchar_t shortName[MAX_PATH];

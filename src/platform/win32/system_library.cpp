@@ -21,8 +21,9 @@ HMODULE LoadFromTheSystemDirectory(const wchar_t* name) {
 
 SystemLibrary::SystemLibrary(const wchar_t* name) : library_(LoadFromTheSystemDirectory(name)) {}
 
-// Windows 7 has the call only with its loader update; without it, the program's folder
-// at least leaves the search.
+// Windows 7 has the call only with its loader update; without it, the current directory
+// at least leaves the search (the program's own folder stays in it: nothing the program
+// imports is looked for there, see import_check.sh, and the rest is loaded by full path).
 void LoadLibrariesFromTheSystemOnly() {
   using SetDefaultDllDirectoriesCall = BOOL(WINAPI*)(DWORD);
   const auto restrict = reinterpret_cast<SetDefaultDllDirectoriesCall>(

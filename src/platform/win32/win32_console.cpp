@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/console_text.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
 
@@ -18,7 +19,8 @@ bool WriteStandard(DWORD standardHandle, std::string_view text) {
   if (handle == nullptr || handle == INVALID_HANDLE_VALUE) return false;
   if (!IsConsole(handle)) return WriteWhole(handle, text);
   if (text.empty()) return true;
-  const std::wstring wide = Wide(text, CP_UTF8);
+  // Registry texts are in what is written: none may act as a control sequence there.
+  const std::wstring wide = Wide(VisibleOnConsole(text, true), CP_UTF8);
   // A console takes a limited amount at a time.
   for (std::size_t done = 0; done < wide.size();) {
     DWORD written = 0;

@@ -11,8 +11,8 @@ namespace zobl::win32 {
 bool IsConsole(HANDLE handle);
 
 // Writes UTF-8 text to the standard handle (STD_OUTPUT_HANDLE, STD_ERROR_HANDLE): to a
-// console as UTF-16, whatever the console's code page; to a file or a pipe as the UTF-8
-// bytes. False when it could not be written whole (a closed pipe, a full disk).
+// console as UTF-16, whatever the console's code page, control characters but line breaks
+// shown as U+FFFD; to a file or a pipe as the exact UTF-8 bytes. False when it could not be written whole (a closed pipe, a full disk).
 bool WriteStandard(DWORD standardHandle, std::string_view text);
 
 }  // namespace zobl::win32

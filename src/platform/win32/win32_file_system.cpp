@@ -14,6 +14,7 @@
 #include "platform/capacities.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/win32_directory_listing.h"
 
 namespace zobl::win32 {
 namespace {
@@ -77,13 +78,14 @@ SharedFolderList Win32FileSystem::SharedFolders() {
       &FOLDERID_ProgramFilesCommonX86, &FOLDERID_ProgramData, &FOLDERID_UserProfiles,
       &FOLDERID_Profile,        &FOLDERID_RoamingAppData,  &FOLDERID_LocalAppData,
       &FOLDERID_LocalAppDataLow, &FOLDERID_Desktop,        &FOLDERID_Documents,
-      &FOLDERID_Downloads,
+      &FOLDERID_Downloads,      &FOLDERID_UserProgramFiles,
   };
   zobl::SharedFolderList shared;
   for (const KNOWNFOLDERID* id : kFolders) {
     if (std::optional<std::string> folder = KnownFolder(*id)) shared.folders.push_back(std::move(*folder));
   }
   if (std::optional<std::string> users = KnownFolder(FOLDERID_UserProfiles)) shared.parents.push_back(std::move(*users));
+  if (std::optional<std::string> profile = KnownFolder(FOLDERID_Profile)) shared.profile = std::move(*profile);
   // AppData itself has no identifier: it is the roaming folder's parent.
   if (std::optional<std::string> roaming = KnownFolder(FOLDERID_RoamingAppData)) {
     const std::size_t cut = roaming->find_last_of('\\');
@@ -94,6 +96,15 @@ SharedFolderList Win32FileSystem::SharedFolders() {
   const DWORD length = GetTempPathW(MAX_PATH + 1, temporary);
   if (length > 0 && length <= MAX_PATH) shared.folders.push_back(Utf8(std::wstring_view(temporary, length)));
   return shared;
+}
+
+// The scan's resolution, in the ordinary form the analysis compares paths in.
+std::optional<std::string> Win32FileSystem::FinalPath(const char* directory) {
+  std::optional<std::string> path = Win32DirectoryListing().FinalPath(directory);
+  if (!path) return std::nullopt;
+  if (path->starts_with("\\\\?\\UNC\\")) return "\\" + path->substr(7);
+  if (path->starts_with("\\\\?\\")) path->erase(0, 4);
+  return path;
 }
 
 // Asked first for the length the expansion needs, terminator included, then for the

@@ -12,6 +12,7 @@ class Win32FileSystem final : public FileSystem {
   [[nodiscard]] std::optional<FullPath> GetFullPath(const char* path) override;
   [[nodiscard]] std::string WindowsDirectory() override;
   [[nodiscard]] zobl::SharedFolderList SharedFolders() override;
+  [[nodiscard]] std::optional<std::string> FinalPath(const char* directory) override;
   [[nodiscard]] std::optional<std::string> ExpandEnvironment(const char* text) override;
 };
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <utility>
 
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/whole_file_replacement.h"
 
 namespace zobl::win32 {
 namespace {
@@ -18,24 +18,6 @@ bool SetLength(HANDLE file, std::uint64_t length) {
   position.QuadPart = static_cast<LONGLONG>(length);
   return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
-
-// A file written beside the one it will replace, deleted unless it took that one's place.
-class PendingFile {
- public:
-  explicit PendingFile(std::string name) : name_(std::move(name)) {}
-  ~PendingFile() {
-    if (!placed_) DeleteFileA(name_.c_str());
-  }
-  PendingFile(const PendingFile&) = delete;
-  PendingFile& operator=(const PendingFile&) = delete;
-
-  [[nodiscard]] const char* Name() const { return name_.c_str(); }
-  void Placed() { placed_ = true; }
-
- private:
-  std::string name_;
-  bool placed_ = false;
-};
 
 }  // namespace
 
@@ -92,18 +74,8 @@ std::optional<std::string> Win32GrowingFiles::Read(const char* name, std::size_t
   return content;
 }
 
-// Written whole and flushed beside the file, then moved over it: a failure at any point
-// leaves the file as it was.
 bool Win32GrowingFiles::Replace(const char* name, std::string_view content) {
-  PendingFile pending(std::string(name) + ".new");
-  {
-    const ScopedFileHandle file(
-        CreateFileA(pending.Name(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsValid() || !WriteWhole(file.Get(), content) || !FlushFileBuffers(file.Get())) return false;
-  }
-  if (!MoveFileExA(pending.Name(), name, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) return false;
-  pending.Placed();
-  return true;
+  return ReplaceWholeFile(Wide(name), content);
 }
 
 // With UTF-8 as the process's code page, CP_ACP is UTF-8; the system's own code page is
