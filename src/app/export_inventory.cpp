@@ -8,6 +8,7 @@
 #include <string>
 
 #include "commandline/inventory_export.h"
+#include "inventory/uninstall_key.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/whole_file_replacement.h"
 #include "platform/win32/win32_command_line.h"
@@ -15,7 +16,6 @@
 #include "platform/win32/win32_directory_listing.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
-#include "platform/win32/win32_process_code_page.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_tick_source.h"
 
@@ -43,6 +43,31 @@ std::string UtcNow() {
   return text.data();
 }
 
+// To standard output, or to FILE whole; 0 when written, else the exit code.
+int WriteInventory(const CommandLine& line, const std::string& name, const std::string& inventory) {
+  if (line.action != CommandLine::Action::Export) {
+    if (win32::WriteStandard(STD_OUTPUT_HANDLE, inventory)) return 0;
+    win32::TellConsole(name + ": cannot write to the standard output");
+    return kExitFailed;
+  }
+  const std::wstring file = win32::Wide(line.exportFile, CP_UTF8);
+  switch (win32::TargetAt(file)) {
+    case win32::WriteTarget::Directory:
+      win32::TellConsole(name + ": cannot write " + line.exportFile + ": it is a folder, not a file");
+      return kExitUnwritable;
+    case win32::WriteTarget::Device:
+      win32::TellConsole(name + ": cannot write " + line.exportFile + ": it names a device, not a file");
+      return kExitUnwritable;
+    case win32::WriteTarget::Absent:
+    case win32::WriteTarget::File: break;
+  }
+  if (!win32::ReplaceWholeFile(file, inventory)) {
+    win32::TellConsole(name + ": cannot write " + line.exportFile + "; it is unchanged");
+    return kExitUnwritable;
+  }
+  return 0;
+}
+
 }  // namespace
 
 int ExportInventory(const CommandLine& line, std::string_view program, MessagePump& pump, ComputeSizesView& progress) {
@@ -50,18 +75,19 @@ int ExportInventory(const CommandLine& line, std::string_view program, MessagePu
   const bool toFile = line.action == CommandLine::Action::Export;
   const std::string unchanged = toFile ? "; " + line.exportFile + " is unchanged" : "";
   try {
-    win32::Win32Registry registry;
-    win32::Win32FileSystem fileSystem;
-    win32::Win32Locale locale;
-    win32::Win32DirectoryListing listing;
+    // Every text in UTF-8 through the wide calls: exact also where the process's code
+    // page is not UTF-8 (Windows before 10 version 1903, Server 2016 and 2019).
+    win32::Win32Registry registry(CP_UTF8);
+    win32::Win32FileSystem fileSystem(CP_UTF8);
+    win32::Win32Locale locale(CP_UTF8);
+    win32::Win32DirectoryListing listing(CP_UTF8);
     win32::Win32TickSource ticks;
-    win32::Win32ProcessCodePage codePage;
-    ExportSystem system{registry, fileSystem, locale, listing, pump, ticks, codePage};
+    ExportSystem system{registry, fileSystem, locale, listing, pump, ticks};
     const ExportRequest request{.measureSizes = line.measureSizes,
                                 .json = line.json,
                                 .byteOrderMark = toFile,
                                 .origin = line.json ? InventoryOrigin{ComputerName(), UtcNow()} : InventoryOrigin{}};
-    const std::optional<std::string> inventory = ExportedInventory(system, request, progress);
+    const std::optional<ExportedDocument> inventory = ExportedInventory(system, request, progress);
     if (!inventory) {
       win32::TellConsole(name + ": the registry's list of installed programs cannot be read" + unchanged);
       return kExitFailed;
@@ -71,27 +97,12 @@ int ExportInventory(const CommandLine& line, std::string_view program, MessagePu
       win32::TellConsole(name + ": stopped" + unchanged);
       return kExitFailed;
     }
-    if (!toFile) {
-      if (win32::WriteStandard(STD_OUTPUT_HANDLE, *inventory)) return 0;
-      win32::TellConsole(name + ": cannot write to the standard output");
-      return kExitFailed;
+    if (const int written = WriteInventory(line, name, inventory->text); written != 0) return written;
+    for (const UnreadableDescriptor& descriptor : inventory->unreadable) {
+      win32::TellConsole(name + ": " + DescriptorLocation(descriptor.source, descriptor.keyName) +
+                         " cannot be read: " + descriptor.reason);
     }
-    const std::wstring file = win32::Wide(line.exportFile);
-    switch (win32::TargetAt(file)) {
-      case win32::WriteTarget::Directory:
-        win32::TellConsole(name + ": cannot write " + line.exportFile + ": it is a folder, not a file");
-        return kExitUnwritable;
-      case win32::WriteTarget::Device:
-        win32::TellConsole(name + ": cannot write " + line.exportFile + ": it names a device, not a file");
-        return kExitUnwritable;
-      case win32::WriteTarget::Absent:
-      case win32::WriteTarget::File: break;
-    }
-    if (!win32::ReplaceWholeFile(file, *inventory)) {
-      win32::TellConsole(name + ": cannot write " + line.exportFile + unchanged);
-      return kExitUnwritable;
-    }
-    return 0;
+    return inventory->unreadable.empty() ? 0 : kExitIncomplete;
   } catch (const std::exception& failure) {
     win32::TellConsole(name + ": " + failure.what());
     return kExitFailed;

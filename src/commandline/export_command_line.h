@@ -21,12 +21,14 @@ inline constexpr char kConsoleUsage[] =
     "standard output (/list) or to FILE, replaced whole or not at all (/export). /sizes\r\n"
     "measures each program's folder first (Ctrl+C stops). Exit codes: 0 done; 1 the\r\n"
     "inventory could not be read whole, or the measuring was stopped; 2 a wrong command\r\n"
-    "line; 3 FILE could not be written.";
+    "line; 3 FILE could not be written; 4 written, but some descriptors could not be\r\n"
+    "read (they are named on standard error, and in the JSON under \"unreadable\").";
 
 // Exit codes of a run from the command line, besides 0 for success.
 inline constexpr int kExitFailed = 1;      // anything unforeseen, the inventory unread, a run stopped
 inline constexpr int kExitUsage = 2;       // arguments that are not the ones above
 inline constexpr int kExitUnwritable = 3;  // FILE could not be written; any earlier one is as it was
+inline constexpr int kExitIncomplete = 4;  // written, but some descriptors could not be read
 
 struct CommandLine {
   enum class Action { OpenWindow, Export, List, Help, Usage };

@@ -2,20 +2,22 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "commandline/inventory_json.h"
 #include "diskusage/compute_sizes_run.h"
+#include "inventory/inventory_refresh.h"
 #include "platform/directory_listing.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
 #include "platform/message_pump.h"
-#include "platform/process_code_page.h"
 #include "platform/registry.h"
 #include "platform/tick_source.h"
 
 namespace zobl {
 
-// What an export reads, measures and converts with.
+// What an export reads and measures with; their texts are UTF-8, whatever the process's
+// code page, so that what is exported is exact on every Windows.
 struct ExportSystem {
   Registry& registry;
   FileSystem& fileSystem;
@@ -23,7 +25,6 @@ struct ExportSystem {
   DirectoryListing& listing;
   MessagePump& pump;
   TickSource& ticks;
-  const ProcessCodePage& codePage;
 };
 
 struct ExportRequest {
@@ -34,13 +35,20 @@ struct ExportRequest {
   InventoryOrigin origin;  // for JSON
 };
 
-// The inventory as the command line hands it out: read from the three sources as the
-// window reads it at its start (nameless lines hidden), every program's directory
-// measured when asked (the run shows itself through `progress`), written as CSV or JSON
-// in UTF-8. Nothing when a source's Uninstall key exists but could not be read whole: an
-// export that looks complete must be. A source without the key is an empty one.
-[[nodiscard]] std::optional<std::string> ExportedInventory(ExportSystem& system,
-                                                           const ExportRequest& request,
-                                                           ComputeSizesView& progress);
+// An inventory as it is handed out, and the descriptors it could not read.
+struct ExportedDocument {
+  std::string text;
+  std::vector<UnreadableDescriptor> unreadable;
+};
+
+// The inventory as the command line hands it out: read completely from the three sources
+// (every key name and value whole, nameless lines hidden), every program's directory
+// measured when asked (the run shows itself through `progress`), written as CSV or JSON in
+// UTF-8. Nothing when a source's Uninstall key exists but could not be read whole: an
+// export that looks complete must be. A source without the key is an empty one; a
+// descriptor that exists but cannot be read is named in `unreadable`.
+[[nodiscard]] std::optional<ExportedDocument> ExportedInventory(ExportSystem& system,
+                                                                const ExportRequest& request,
+                                                                ComputeSizesView& progress);
 
 }  // namespace zobl

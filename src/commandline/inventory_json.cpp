@@ -11,6 +11,13 @@ namespace {
 
 using Json = nlohmann::ordered_json;  // the fields in the order a reader meets them documented
 
+template <typename T>
+Json OrNull(const std::optional<T>& value) {
+  return value ? Json(*value) : Json(nullptr);
+}
+
+}  // namespace
+
 const char* SourceName(RegistrySource source) {
   switch (source) {
     case RegistrySource::Machine64: return "machine64";
@@ -20,34 +27,56 @@ const char* SourceName(RegistrySource source) {
   return "";
 }
 
-}  // namespace
-
-std::string InventoryJson(const InventoryList& list, const InventoryOrigin& origin, const ProcessCodePage& codePage) {
-  const auto text = [&codePage](const std::optional<std::string>& value) -> Json {
-    return value ? Json(codePage.ToUtf8(*value)) : Json(nullptr);
-  };
+std::string InventoryJson(const InventoryList& list,
+                          const InventoryOrigin& origin,
+                          std::span<const UnreadableDescriptor> unreadable) {
+  static const DescriptorDetails kNoDetails;
   Json programs = Json::array();
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
+    const DescriptorDetails& details = row.Details ? *row.Details : kNoDetails;
     std::optional<std::string> date = row.InstallDate;  // "yyyy.mm.dd"
     if (date) std::ranges::replace(*date, '.', '-');
+    const bool measured = row.Size == SizeState::Measured;
     programs.push_back({
-        {"name", text(row.Name)},
-        {"keyName", text(row.KeyName)},
-        {"registryPath", text(DescriptorLocation(row.Source, row.KeyName))},
+        {"name", OrNull(row.Name)},
+        {"keyName", row.KeyName},
+        {"registryPath", DescriptorLocation(row.Source, row.KeyName)},
         {"source", SourceName(row.Source)},
-        {"installDate", text(date)},
-        {"sizeBytes", row.Size == SizeState::Measured ? Json(row.SizeBytes) : Json(nullptr)},
+        {"installDate", OrNull(date)},
+        {"sizeBytes", measured ? Json(row.SizeBytes) : Json(nullptr)},
         // The list's stand-in for a row not yet measured is no result: null, as its byte count.
-        {"sizeText", row.Size == SizeState::NotYetComputed ? Json(nullptr) : text(ColumnText(row, kSizeColumn))},
-        {"command", text(row.Command)},
-        {"directory", text(row.Directory)},
+        {"sizeText", row.Size == SizeState::NotYetComputed ? Json(nullptr) : Json(ColumnText(row, kSizeColumn))},
+        {"command", OrNull(row.Command)},
+        {"directory", OrNull(row.Directory)},
+        {"publisher", OrNull(row.Publisher)},
+        {"version", OrNull(row.DisplayVersion)},
+        {"installLocation", OrNull(details.installLocation)},
+        {"installSource", OrNull(details.installSource)},
+        {"language", OrNull(details.language)},
+        {"estimatedSizeBytes", OrNull(details.estimatedSizeBytes)},
+        {"registryInstallDate", OrNull(details.registryInstallDate)},
+        {"productCode", OrNull(details.productCode)},
+        {"windowsInstaller", OrNull(details.windowsInstaller)},
+        {"systemComponent", OrNull(details.systemComponent)},
+        {"quietUninstallCommand", OrNull(details.quietUninstallCommand)},
+        {"parentKeyName", OrNull(details.parentKeyName)},
+        {"releaseType", OrNull(details.releaseType)},
+    });
+  }
+  Json unread = Json::array();
+  for (const UnreadableDescriptor& descriptor : unreadable) {
+    unread.push_back({
+        {"registryPath", DescriptorLocation(descriptor.source, descriptor.keyName)},
+        {"source", SourceName(descriptor.source)},
+        {"error", descriptor.reason},
     });
   }
   const Json document = {
       {"computer", origin.computer},
       {"exported", origin.exported},
       {"programs", std::move(programs)},
+      {"unreadable", std::move(unread)},
   };
   // Bytes that are no UTF-8 (none come from the system's conversions) become U+FFFD
   // rather than cost the whole document.

@@ -1,9 +1,10 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "inventory/inventory_list.h"
-#include "platform/process_code_page.h"
+#include "inventory/inventory_refresh.h"
 
 namespace zobl {
 
@@ -14,13 +15,14 @@ struct InventoryOrigin {
 };
 
 // The inventory as one JSON document in UTF-8, for machines to read: the computer, the
-// time and the programs in the list's order, each with every text exactly as the
-// program has it (no stand-ins, no apostrophes), null where there is none:
-// {"computer", "exported", "programs": [{"name", "keyName", "registryPath", "source"
-// ("machine64", "machine32", "user"), "installDate" ("YYYY-MM-DD"), "sizeBytes" (null
-// unless measured), "sizeText" (as the list shows it), "command", "directory"}]}.
+// time, the programs in the list's order, each with every text exactly as read (no
+// stand-ins, no apostrophes), null where there is none, and the descriptors that could
+// not be read. The fields, in order, are README's.
 [[nodiscard]] std::string InventoryJson(const InventoryList& list,
                                         const InventoryOrigin& origin,
-                                        const ProcessCodePage& codePage);
+                                        std::span<const UnreadableDescriptor> unreadable);
+
+// "machine64", "machine32" or "user".
+[[nodiscard]] const char* SourceName(RegistrySource source);
 
 }  // namespace zobl

@@ -1,5 +1,7 @@
 #include "inventory/inventory_csv.h"
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "inventory/column_text.h"
@@ -20,10 +22,30 @@ void AppendQuoted(std::string& line, std::string_view field) {
   line += '"';
 }
 
+void AppendText(std::string& line, const std::optional<std::string>& text) {
+  line += ',';
+  if (text) AppendQuoted(line, SpreadsheetText(*text));
+}
+
+// Numbers and flags stand bare, to be read as numbers; nothing where there is none.
+void AppendNumber(std::string& line, std::optional<std::uint64_t> number) {
+  line += ',';
+  if (number) line += std::to_string(*number);
+}
+
+void AppendFlag(std::string& line, std::optional<bool> flag) {
+  line += ',';
+  if (flag) line += *flag ? '1' : '0';
+}
+
 }  // namespace
 
 std::string InventoryCsv(const InventoryList& list) {
-  std::string csv = "Name,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n";
+  std::string csv =
+      "Name,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory,Publisher,Version,Install Location,"
+      "Install Source,Language,Estimated Size,Registry Install Date,Product Code,Windows Installer,System Component,"
+      "Quiet Uninstall Command,Parent Key Name,Release Type\r\n";
+  static const DescriptorDetails kNoDetails;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
     const std::string texts[] = {
@@ -42,6 +64,21 @@ std::string InventoryCsv(const InventoryList& list) {
       csv += ',';
       AppendQuoted(csv, SpreadsheetText(ColumnText(row, column)));
     }
+    // What the descriptor tells besides, as stored: empty where it has nothing.
+    const DescriptorDetails& details = row.Details ? *row.Details : kNoDetails;
+    AppendText(csv, row.Publisher);
+    AppendText(csv, row.DisplayVersion);
+    AppendText(csv, details.installLocation);
+    AppendText(csv, details.installSource);
+    AppendNumber(csv, details.language);
+    AppendNumber(csv, details.estimatedSizeBytes);
+    AppendText(csv, details.registryInstallDate);
+    AppendText(csv, details.productCode);
+    AppendFlag(csv, details.windowsInstaller);
+    AppendFlag(csv, details.systemComponent);
+    AppendText(csv, details.quietUninstallCommand);
+    AppendText(csv, details.parentKeyName);
+    AppendText(csv, details.releaseType);
     csv += "\r\n";
   }
   return csv;

@@ -7,11 +7,15 @@
 namespace zobl {
 
 // The inventory as a spreadsheet reads it: CRLF line ends, a header line, then one line
-// per row in the list's order. A field is quoted when it holds a comma, a quote or a
-// line break, its quotes doubled. Columns: Name, Key Name, Registry Path, Install Date,
-// Size (bytes; empty unless measured), Size Text, Command, Directory, each text as the
-// list shows it and as a spreadsheet shows it (SpreadsheetText: no formulas). The
-// texts are the program's own, in its code page; a file holds them as UTF-8.
+// per row in the list's order. Every text field is quoted, its quotes doubled, so that
+// no locale's list separator splits one; numbers and flags (1 or 0) are not. Columns:
+// Name, Key Name, Registry Path, Install Date, Size (bytes; empty unless measured), Size
+// Text, Command, Directory, each text as the list shows it and as a spreadsheet shows it
+// (SpreadsheetText: no formulas); then what the descriptor tells besides, empty where it
+// has nothing: Publisher, Version, Install Location, Install Source, Language, Estimated
+// Size (bytes), Registry Install Date, Product Code, Windows Installer, System Component,
+// Quiet Uninstall Command, Parent Key Name, Release Type. The texts are the program's own,
+// in its code page.
 [[nodiscard]] std::string InventoryCsv(const InventoryList& list);
 
 // What a CSV file begins with: without it, spreadsheets take the bytes for the system's

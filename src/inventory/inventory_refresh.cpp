@@ -16,6 +16,8 @@ namespace {
 constexpr char kDisplayNameValue[] = "DisplayName";
 constexpr char kUninstallStringValue[] = "UninstallString";
 constexpr char kInstallLocationValue[] = "InstallLocation";
+constexpr char kPublisherValue[] = "Publisher";
+constexpr char kDisplayVersionValue[] = "DisplayVersion";
 
 // Replaces every `from` in the text whatever the case of its ASCII letters, as the
 // expansion reads variable names.
@@ -72,12 +74,14 @@ InventoryRefresher::InventoryRefresher(Registry& registry,
                                        FileSystem& fileSystem,
                                        const Locale& locale,
                                        InventoryList& list,
-                                       NamelessRowsShown namelessRowsShown)
+                                       NamelessRowsShown namelessRowsShown,
+                                       RegistryReading reading)
     : registry_(registry),
       fileSystem_(fileSystem),
       locale_(locale),
       list_(list),
-      namelessRowsShown_(std::move(namelessRowsShown)) {}
+      namelessRowsShown_(std::move(namelessRowsShown)),
+      reading_(reading) {}
 
 void InventoryRefresher::RefreshTick() {
   if (refreshBusy_ || (watches_ != nullptr && !watches_->RefreshDue())) return;
@@ -95,6 +99,7 @@ bool InventoryRefresher::RefreshInventory() {
   const ScopedRepaintSuspension suspension(list_);
   PruneRows();
   CollectListedKeys();
+  unreadable_.clear();
   const std::string windowsDirectory = fileSystem_.WindowsDirectory();
   bool allRead = true;
   for (const RegistrySource source : kRegistrySources) allRead &= AddNewDescriptors(source, windowsDirectory);
@@ -105,6 +110,7 @@ bool InventoryRefresher::AddNewDescriptors(RegistrySource source, std::string_vi
   // A source without an Uninstall key (often the user's) simply has nothing to list.
   const ScopedRegistryKey uninstall(registry_, source, kUninstallKeyPath);
   if (!uninstall.IsOpen()) return uninstall.Opening() == KeyOpening::Missing;
+  if (reading_ == RegistryReading::Complete) return AddEveryDescriptor(source, uninstall.Get(), windowsDirectory);
   DescriptorPath path;
   std::array<char, kSubkeyNameCapacity> name{};
   for (std::uint32_t index = 0;; ++index) {
@@ -162,44 +168,109 @@ bool InventoryRefresher::FirstSighting(RegistrySource source, std::string_view k
   return listedKeys_.insert(lookupKey_).second;
 }
 
+bool InventoryRefresher::AddEveryDescriptor(RegistrySource source,
+                                            Registry::Key uninstall,
+                                            std::string_view windowsDirectory) {
+  std::string keyName;
+  for (std::uint32_t index = 0;; ++index) {
+    const EnumerationStep step = registry_.EnumerateChildName(uninstall, index, keyName);
+    if (step == EnumerationStep::End) return true;
+    if (step == EnumerationStep::Failed) return false;
+    if (!FirstSighting(source, keyName)) continue;
+    std::optional<std::vector<RegistryValue>> stored = ReadWholeDescriptor(source, uninstall, keyName);
+    if (!stored) continue;
+    const DescriptorValues values(std::move(*stored));
+    const ValueReader read = [&values](const char* name) -> std::optional<StoredText> {
+      std::optional<std::string> text = values.Text(name);
+      if (!text) return std::nullopt;
+      return StoredText{std::move(*text), *values.Type(name)};
+    };
+    AddRow(source, keyName, windowsDirectory, read,
+           std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(values, keyName)));
+  }
+}
+
+std::optional<std::vector<RegistryValue>> InventoryRefresher::ReadWholeDescriptor(RegistrySource source,
+                                                                                  Registry::Key uninstall,
+                                                                                  const std::string& keyName) {
+  // Opened through the Uninstall key: a long name would make the full path too long.
+  const ScopedRegistryKey descriptor(registry_, uninstall, keyName.c_str());
+  const auto unreadable = [&] {
+    unreadable_.push_back({source, keyName, registry_.FailureText(registry_.LastFailure())});
+    return std::nullopt;
+  };
+  if (!descriptor.IsOpen()) {
+    // Removed since it was listed: it is simply no longer there.
+    if (registry_.LastFailure() == kRegistryNotFound) return std::nullopt;
+    return unreadable();
+  }
+  std::vector<RegistryValue> values;
+  RegistryValue value;
+  for (std::uint32_t index = 0;; ++index) {
+    switch (registry_.EnumerateValue(descriptor.Get(), index, value)) {
+      case EnumerationStep::Item: values.push_back(std::move(value)); break;
+      case EnumerationStep::End: return values;
+      case EnumerationStep::Failed: return unreadable();
+    }
+  }
+}
+
 void InventoryRefresher::AddInventoryRow(RegistrySource source,
                                          const std::string& keyPath,
                                          const std::string& keyName,
                                          std::string_view windowsDirectory) {
-  RegistryValueBuffer buffer;
+  const ValueReader read = [&](const char* name) -> std::optional<StoredText> {
+    RegistryValueBuffer buffer;
+    std::uint32_t type = 0;
+    if (!registry_.ReadKeyValue(source, keyPath.c_str(), name, buffer, type)) return std::nullopt;
+    return StoredText{buffer.data(), type};
+  };
+  AddRow(source, keyName, windowsDirectory, read, nullptr);
+}
+
+void InventoryRefresher::AddRow(RegistrySource source,
+                                const std::string& keyName,
+                                std::string_view windowsDirectory,
+                                const ValueReader& read,
+                                std::shared_ptr<const DescriptorDetails> details) {
   UninstallEntry row;
   row.Source = source;
   row.KeyName = keyName;
-  if (registry_.ReadKeyValue(source, keyPath.c_str(), kDisplayNameValue, buffer)) {
-    row.Name = buffer.data();
+  if (std::optional<StoredText> name = read(kDisplayNameValue)) {
+    row.Name = std::move(name->text);
   } else if (!namelessRowsShown_()) {
     return;
   }
 
   CommandAnalysis analysis;
-  std::uint32_t type = 0;
-  if (registry_.ReadKeyValue(source, keyPath.c_str(), kUninstallStringValue, buffer, type)) {
-    row.Command = buffer.data();
-    std::string expanded = ValueText(buffer.data(), type, source, fileSystem_);
+  if (std::optional<StoredText> command = read(kUninstallStringValue)) {
+    std::string expanded = ValueText(command->text.c_str(), command->type, source, fileSystem_);
     analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_, SharedFolders());
-    if (expanded != *row.Command) row.ExpandedCommand = std::move(expanded);
+    if (expanded != command->text) row.ExpandedCommand = std::move(expanded);
+    row.Command = std::move(command->text);
   }
   row.StatusImage = row.Command && !analysis.DeadPath ? kStatusOk : kStatusWarning;
 
   // Windows Installer commands name no path; most packages record where they went.
-  if (!analysis.DirectoryFound &&
-      registry_.ReadKeyValue(source, keyPath.c_str(), kInstallLocationValue, buffer, type)) {
-    CommandAnalysis fromLocation = AnalyseInstallLocation(ValueText(buffer.data(), type, source, fileSystem_),
-                                                          windowsDirectory, fileSystem_, locale_, SharedFolders());
-    if (fromLocation.DirectoryFound) {
-      analysis = std::move(fromLocation);
-      row.DirectoryFromInstallLocation = true;
+  if (!analysis.DirectoryFound) {
+    if (std::optional<StoredText> location = read(kInstallLocationValue)) {
+      CommandAnalysis fromLocation =
+          AnalyseInstallLocation(ValueText(location->text.c_str(), location->type, source, fileSystem_),
+                                 windowsDirectory, fileSystem_, locale_, SharedFolders());
+      if (fromLocation.DirectoryFound) {
+        analysis = std::move(fromLocation);
+        row.DirectoryFromInstallLocation = true;
+      }
     }
   }
   if (analysis.DirectoryFound) {
     row.Directory = std::move(analysis.ChosenDirectory);
     row.InstallDate = std::move(analysis.Date);
   }
+  // Who made the program and which version it is: for the list's filter, tip and exports.
+  if (std::optional<StoredText> publisher = read(kPublisherValue)) row.Publisher = std::move(publisher->text);
+  if (std::optional<StoredText> version = read(kDisplayVersionValue)) row.DisplayVersion = std::move(version->text);
+  row.Details = std::move(details);
   list_.Add(std::move(row));
 }
 

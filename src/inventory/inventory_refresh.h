@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,6 +17,23 @@
 
 namespace zobl {
 
+// How a refresh reads the registry.
+enum class RegistryReading : std::uint8_t {
+  // The window's: names and values through fixed buffers (platform/capacities.h); a name
+  // that does not fit is passed over, a value that does not fit is not there.
+  Bounded,
+  // The exports': every key name and value whole, each descriptor read in one pass, with
+  // the fields every inventory carries; one that exists but cannot be read is reported.
+  Complete,
+};
+
+// A descriptor a complete reading could not read, and the system's reason.
+struct UnreadableDescriptor {
+  RegistrySource source;
+  std::string keyName;
+  std::string reason;
+};
+
 // Keeps the inventory in step with the uninstall descriptors in the registry. A refresh
 // never rebuilds the list: rows whose subkey has gone are dropped, subkeys without a row
 // get one, and every other row keeps its texts, size, place and selection.
@@ -27,7 +46,8 @@ class InventoryRefresher {
                      FileSystem& fileSystem,
                      const Locale& locale,
                      InventoryList& list,
-                     NamelessRowsShown namelessRowsShown);
+                     NamelessRowsShown namelessRowsShown,
+                     RegistryReading reading = RegistryReading::Bounded);
 
   // From now on a tick refreshes only when the watches say the registry may have changed.
   void WatchWith(UninstallWatches& watches) { watches_ = &watches; }
@@ -39,6 +59,8 @@ class InventoryRefresher {
   // and while the watched keys are quiet.
   void RefreshTick();
   [[nodiscard]] bool RefreshBusy() const { return refreshBusy_; }
+  // The descriptors the last complete refresh met but could not read.
+  [[nodiscard]] const std::vector<UnreadableDescriptor>& Unreadable() const { return unreadable_; }
 
   // Reads the descriptor at `keyPath` of `source` (the Uninstall key's path, a backslash
   // and `keyName`) and appends at most one row for it.
@@ -48,7 +70,24 @@ class InventoryRefresher {
                        std::string_view windowsDirectory);
 
  private:
+  // A value's text and type number, as a row is made from them.
+  struct StoredText {
+    std::string text;
+    std::uint32_t type;
+  };
+  using ValueReader = std::function<std::optional<StoredText>(const char* valueName)>;
+
   bool AddNewDescriptors(RegistrySource source, std::string_view windowsDirectory);
+  bool AddEveryDescriptor(RegistrySource source, Registry::Key uninstall, std::string_view windowsDirectory);
+  // Every value of the descriptor, or nothing when it has gone or cannot be read (noted).
+  std::optional<std::vector<RegistryValue>> ReadWholeDescriptor(RegistrySource source,
+                                                                 Registry::Key uninstall,
+                                                                 const std::string& keyName);
+  void AddRow(RegistrySource source,
+              const std::string& keyName,
+              std::string_view windowsDirectory,
+              const ValueReader& read,
+              std::shared_ptr<const DescriptorDetails> details);
   void PruneRows();
   void CollectListedKeys();
   // False when the subkey is listed or was met before in this walk: a subkey written
@@ -62,7 +101,9 @@ class InventoryRefresher {
   const Locale& locale_;
   InventoryList& list_;
   NamelessRowsShown namelessRowsShown_;
+  RegistryReading reading_;
   bool refreshBusy_ = false;
+  std::vector<UnreadableDescriptor> unreadable_;
   UninstallWatches* watches_ = nullptr;
 
   // Per refresh: the source and key name of each row left after pruning and of each

@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <memory>
 #include <string>
 
+#include "inventory/descriptor_values.h"
 #include "platform/registry.h"
 
 namespace zobl {
@@ -42,6 +44,8 @@ struct UninstallEntry {
   // The descriptor's DisplayName; none for a descriptor without one (a nameless line).
   std::optional<std::string> Name;
   std::string KeyName;
+  std::optional<std::string> Publisher;       // Publisher value, when the descriptor has one
+  std::optional<std::string> DisplayVersion;  // DisplayVersion value, when it has one
   // The supposed directory's creation date as "yyyy.mm.dd"; none when unknown.
   std::optional<std::string> InstallDate;
   SizeState Size = SizeState::NotYetComputed;
@@ -57,6 +61,8 @@ struct UninstallEntry {
   std::optional<std::string> Directory;
   // The directory came from the descriptor's InstallLocation value, the command naming none.
   bool DirectoryFromInstallLocation = false;
+  // The rest of what the descriptor tells, read for the exports alone (none in the window).
+  std::shared_ptr<const DescriptorDetails> Details;
   int StatusImage = kStatusOk;
   bool Selected = false;
   // The locale's sort key of the Name column's text, which the list keeps to place the

@@ -33,6 +33,9 @@ enum class KeyOpening : std::uint8_t { Opened, Missing, Failed };
 
 enum class EnumerationStep : std::uint8_t { Item, End, Failed };
 
+// The system's error number for a key or value that is not there.
+inline constexpr std::uint32_t kRegistryNotFound = 2;
+
 // Value type numbers as the registry gives them.
 inline constexpr std::uint32_t kTextType = 1;
 // A text holding %name% references to environment variables.
@@ -93,6 +96,10 @@ class Registry {
   }
   // Deletes a key that has no subkeys.
   [[nodiscard]] virtual bool RemoveKey(RegistrySource source, const char* subKey) = 0;
+  // The system's error number of the last call above that failed, as GetLastError tells
+  // it (kRegistryNotFound: no such key), and the system's text for such a number.
+  [[nodiscard]] virtual std::uint32_t LastFailure() const = 0;
+  [[nodiscard]] virtual std::string FailureText(std::uint32_t error) const = 0;
 };
 
 // An open key, closed when it goes out of scope.

@@ -75,7 +75,9 @@ std::optional<std::u16string> Utf16FromUtf8(std::string_view text) { return Conv
 
 std::u16string Utf16FromUtf8Lossy(std::string_view text) { return *Convert(text, true); }
 
-std::optional<std::string> Utf8FromUtf16(std::u16string_view text) {
+namespace {
+
+std::optional<std::string> ToUtf8(std::u16string_view text, bool lossy) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -83,7 +85,8 @@ std::optional<std::string> Utf8FromUtf16(std::u16string_view text) {
     if (point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
     } else if (point >= 0xD800 && point <= 0xDFFF) {
-      return std::nullopt;
+      if (!lossy) return std::nullopt;
+      point = kReplacement;
     }
     if (point < 0x80) {
       out += static_cast<char>(point);
@@ -103,6 +106,12 @@ std::optional<std::string> Utf8FromUtf16(std::u16string_view text) {
   }
   return out;
 }
+
+}  // namespace
+
+std::optional<std::string> Utf8FromUtf16(std::u16string_view text) { return ToUtf8(text, false); }
+
+std::string Utf8FromUtf16Lossy(std::u16string_view text) { return *ToUtf8(text, true); }
 
 std::string Utf16LeBytes(std::u16string_view text) {
   std::string out;

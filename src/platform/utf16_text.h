@@ -21,6 +21,8 @@ std::optional<std::u16string> Utf16FromUtf8(std::string_view text);
 std::u16string Utf16FromUtf8Lossy(std::string_view text);
 // Nothing when a surrogate stands unpaired: it has no UTF-8 form.
 std::optional<std::string> Utf8FromUtf16(std::u16string_view text);
+// Each unpaired surrogate becomes U+FFFD.
+std::string Utf8FromUtf16Lossy(std::u16string_view text);
 
 std::string Utf16LeBytes(std::u16string_view text);
 // Nothing for an odd number of bytes.

@@ -149,8 +149,14 @@ const FakeRegistry::Node& FakeRegistry::OpenNode(Key key) const {
 
 KeyOpening FakeRegistry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
   std::shared_ptr<Node> node = Resolve(subKey, source);
-  if (!node) return KeyOpening::Missing;
-  if (std::ranges::find(refusedKeys, subKey) != refusedKeys.end()) return KeyOpening::Failed;
+  if (!node) {
+    Failing(kRegistryNotFound);
+    return KeyOpening::Missing;
+  }
+  if (node->refused || std::ranges::find(refusedKeys, subKey) != refusedKeys.end()) {
+    Failing(kAccessDenied);
+    return KeyOpening::Failed;
+  }
   key = Register(std::move(node));
   return KeyOpening::Opened;
 }
@@ -158,9 +164,20 @@ KeyOpening FakeRegistry::OpenKey(RegistrySource source, const char* subKey, Key&
 bool FakeRegistry::OpenChildKey(Key parent, const char* name, Key& key) {
   const Node& node = OpenNode(parent);
   const auto it = node.subkeys.find(name);
-  if (node.deleted || it == node.subkeys.end()) return false;
+  if (node.deleted || it == node.subkeys.end()) {
+    Failing(kRegistryNotFound);
+    return false;
+  }
+  if (it->second->refused) {
+    Failing(kAccessDenied);
+    return false;
+  }
   key = Register(it->second);
   return true;
+}
+
+void FakeRegistry::RefuseReading(const std::string& path, RegistrySource source) {
+  ResolveOrThrow(path, source)->refused = true;
 }
 
 void FakeRegistry::CloseKey(Key key) {
@@ -181,7 +198,7 @@ SubkeyStep FakeRegistry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNam
 
 EnumerationStep FakeRegistry::EnumerateChildName(Key key, std::uint32_t index, std::string& name) {
   const Node& node = OpenNode(key);
-  if (node.deleted) return EnumerationStep::Failed;
+  if (node.deleted || failSubkeyEnumeration) return EnumerationStep::Failed;
   if (index >= node.subkeys.size()) return EnumerationStep::End;
   name = std::next(node.subkeys.begin(), index)->second->name;
   return EnumerationStep::Item;
@@ -190,7 +207,10 @@ EnumerationStep FakeRegistry::EnumerateChildName(Key key, std::uint32_t index, s
 EnumerationStep FakeRegistry::EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) {
   if (onEnumerateValue) onEnumerateValue();
   const Node& node = OpenNode(key);
-  if (node.deleted || failValueEnumeration) return EnumerationStep::Failed;
+  if (node.deleted || failValueEnumeration) {
+    Failing(kChangedMeanwhile);
+    return EnumerationStep::Failed;
+  }
   if (index >= node.values.size()) return EnumerationStep::End;
   const RegistryValue& set = std::next(node.values.begin(), index)->second;
   value.name = *Utf8FromUtf16(Utf16FromUtf8Lossy(set.name));
@@ -207,7 +227,7 @@ bool FakeRegistry::ReadKeyValue(RegistrySource source,
                                 std::uint32_t& type) {
   ++calls_.valueReads;
   const std::shared_ptr<Node> node = Resolve(subKey, source);
-  if (!node) return false;
+  if (!node || node->refused) return false;
   const auto value = node->values.find(valueName);
   if (value == node->values.end()) return false;
   type = value->second.type;
@@ -231,6 +251,10 @@ bool FakeRegistry::RemoveKey(RegistrySource source, const char* subKey) {
   it->second->deleted = true;
   parent->subkeys.erase(it);
   return true;
+}
+
+std::string FakeRegistry::FailureText(std::uint32_t error) const {
+  return error == kAccessDenied ? "Access is denied." : "System error " + std::to_string(error) + ".";
 }
 
 }  // namespace zobl::testing

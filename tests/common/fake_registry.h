@@ -74,6 +74,12 @@ class FakeRegistry final : public Registry {
   bool failSubkeyEnumeration = false;
   // Keys that exist but cannot be opened, as with no right to read them (full paths).
   std::vector<std::string> refusedKeys;
+  // The key exists, but neither it nor its values can be read, by any path to it.
+  void RefuseReading(const std::string& path, RegistrySource source = RegistrySource::Machine64);
+
+  // The system's numbers for the failures the fake makes.
+  static constexpr std::uint32_t kAccessDenied = 5;
+  static constexpr std::uint32_t kChangedMeanwhile = 1018;
 
   [[nodiscard]] KeyOpening OpenKey(RegistrySource source, const char* subKey, Key& key) override;
   [[nodiscard]] bool OpenChildKey(Key parent, const char* name, Key& key) override;
@@ -88,14 +94,19 @@ class FakeRegistry final : public Registry {
                                   RegistryValueBuffer& buffer,
                                   std::uint32_t& type) override;
   [[nodiscard]] bool RemoveKey(RegistrySource source, const char* subKey) override;
+  [[nodiscard]] std::uint32_t LastFailure() const override { return lastFailure_; }
+  [[nodiscard]] std::string FailureText(std::uint32_t error) const override;
 
  private:
+  void Failing(std::uint32_t error) { lastFailure_ = error; }
+
   struct NameLess {
     bool operator()(const std::string& a, const std::string& b) const;
   };
   struct Node {
     std::string name;
     bool deleted = false;
+    bool refused = false;
     std::map<std::string, RegistryValue, NameLess> values;
     std::map<std::string, std::shared_ptr<Node>, NameLess> subkeys;
   };
@@ -112,6 +123,7 @@ class FakeRegistry final : public Registry {
   std::map<Key, std::shared_ptr<Node>> openKeys_;
   Key nextKey_ = 0x100;
   CallCounts calls_;
+  std::uint32_t lastFailure_ = 0;
 };
 
 }  // namespace zobl::testing

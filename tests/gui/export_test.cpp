@@ -62,10 +62,10 @@ TEST(Export, WritesTheInventoryWholeOrNotAtAll) {
     ASSERT_EQ(RunProgram("/export \"" + file + "\"" + run.arguments), 0u) << run.arguments;
     const std::string csv = FileContent(file);
     const std::string bareLine = "\r\n\"Export Bare\",\"" + bare + "\",\"" + key + bare + "\",\"[unknown]\"," +
-                                 run.bareSize + ",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\"\r\n";
+                                 run.bareSize + ",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\",";
     const std::string sizedLine = "\r\n\"Export Sized, \"\"Deluxe\"\"\",\"" + sized + "\",\"" + key + sized +
                                   "\",\"2021.03.04\"," + run.size + ",\"\"\"" + program + "\\un.exe\"\" /x\",\"" + program +
-                                  "\"\r\n";
+                                  "\",";
     EXPECT_NE(csv.find(sizedLine), std::string::npos) << csv;
     EXPECT_LT(csv.find(bareLine), csv.find(sizedLine)) << "in Name order";
     EXPECT_EQ(csv.find(descriptors.Prefix() + "nameless"), std::string::npos);

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/portable_locale.h"
@@ -17,6 +18,7 @@ TEST(CsvExport, EveryTextQuotedAndNoFormula) {
   const struct {
     UninstallEntry row;
     std::string line;
+    std::string details = ",,,,,,,,,,,,,";  // none
   } cases[] = {
       {{.Name = "Acme",
         .KeyName = "K",
@@ -41,14 +43,29 @@ TEST(CsvExport, EveryTextQuotedAndNoFormula) {
       // Split at the ';' of a locale that separates with it, an unquoted field would run "=1+1".
       {{.Name = "Total;=1+1", .KeyName = "K"},
        "\"Total;=1+1\",\"K\",\"" + key + "K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
+      // What the descriptor tells besides: texts as the others, numbers and flags bare.
+      {{.KeyName = "K",
+        .Publisher = "=P",
+        .DisplayVersion = "1.0",
+        .Details = std::make_shared<const DescriptorDetails>(DescriptorDetails{.installLocation = "C:\\A",
+                                                                               .language = 1033,
+                                                                               .estimatedSizeBytes = 2048,
+                                                                               .productCode = "{G}",
+                                                                               .windowsInstaller = true,
+                                                                               .systemComponent = false,
+                                                                               .releaseType = "Hotfix"})},
+       "\"[NO NAME]\",\"K\",\"" + key + "K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\"",
+       ",\"'=P\",\"1.0\",\"C:\\A\",,1033,2048,,\"{G}\",1,0,,,\"Hotfix\""},
   };
   const PortableLocale locale;
   for (const auto& c : cases) {
     InventoryList list(locale);
     list.Add(c.row);
-    EXPECT_EQ(
-        InventoryCsv(list),
-        "Name,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory\r\n" + c.line + "\r\n");
+    EXPECT_EQ(InventoryCsv(list),
+              "Name,Key Name,Registry Path,Install Date,Size,Size Text,Command,Directory,Publisher,Version,"
+              "Install Location,Install Source,Language,Estimated Size,Registry Install Date,Product Code,"
+              "Windows Installer,System Component,Quiet Uninstall Command,Parent Key Name,Release Type\r\n" +
+                  c.line + c.details + "\r\n");
   }
 }
 

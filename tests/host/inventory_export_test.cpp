@@ -23,29 +23,44 @@ class StillTicks final : public TickSource {
 
 // An export is whole or none: a source whose key is there but cannot be read fails it;
 // a source without the key is an empty one. The rows of the sources that were read
-// would be a list that looks complete and is not.
-TEST(InventoryExport, UnreadableSourceFailsAndAbsentOneIsEmpty) {
+// would be a list that looks complete and is not. Every descriptor is read whole, whatever
+// the length of its name or values; one that cannot be read is named, never passed over.
+TEST(InventoryExport, UnreadableSourceFailsAndEveryDescriptorIsListedOrNamed) {
   const std::string acme = std::string(kUninstallKeyPath) + "\\Acme";
+  const std::string longName(300, 'L');
+  const std::string longValue(5000, 'V');
+  const std::string acmeLine = "\r\n\"'=Acme\",\"Acme\",";
   const struct {
     const char* what;
     std::function<void(FakeRegistry&)> arrange;
     bool exported;
+    std::string holds;  // what the CSV holds
+    const char* unreadable;  // the key name of the one descriptor that could not be read
   } cases[] = {
-      {"no Uninstall key but the 64-bit view's", [](FakeRegistry&) {}, true},
-      {"the 32-bit view's too", [&](FakeRegistry& r) { r.CreateKey(acme, RegistrySource::Machine32); }, true},
+      {"no Uninstall key but the 64-bit view's", [](FakeRegistry&) {}, true, acmeLine, nullptr},
+      {"the 32-bit view's too", [&](FakeRegistry& r) { r.CreateKey(acme, RegistrySource::Machine32); }, true,
+       acmeLine, nullptr},
       {"the user's key refused",
        [&](FakeRegistry& r) {
-         r.CreateKey(acme);
          r.CreateKey(kUninstallKeyPath, RegistrySource::User);
          r.refusedKeys.push_back(kUninstallKeyPath);
        },
-       false},
-      {"a key that cannot be enumerated",
+       false, "", nullptr},
+      {"a key that cannot be enumerated", [&](FakeRegistry& r) { r.failSubkeyEnumeration = true; }, false, "", nullptr},
+      {"a name longer than any buffer",
        [&](FakeRegistry& r) {
-         r.CreateKey(acme);
-         r.failSubkeyEnumeration = true;
+         r.CreateKey(std::string(kUninstallKeyPath) + "\\" + longName);
+         r.SetText(std::string(kUninstallKeyPath) + "\\" + longName, "DisplayName", "Long");
        },
-       false},
+       true, "\r\n\"Long\",\"" + longName + "\",", nullptr},
+      {"a value longer than any buffer", [&](FakeRegistry& r) { r.SetText(acme, "Publisher", longValue); }, true,
+       ",\"" + longValue + "\",", nullptr},
+      {"a descriptor that refuses reading",
+       [&](FakeRegistry& r) {
+         r.CreateKey(std::string(kUninstallKeyPath) + "\\Locked");
+         r.RefuseReading(std::string(kUninstallKeyPath) + "\\Locked");
+       },
+       true, acmeLine, "Locked"},
   };
   for (const auto& c : cases) {
     FakeRegistry registry;
@@ -57,14 +72,17 @@ TEST(InventoryExport, UnreadableSourceFailsAndAbsentOneIsEmpty) {
     FakeDirectoryTree listing;
     CountingPump pump;
     StillTicks ticks;
-    Utf8ProcessCodePage codePage;
-    ExportSystem system{registry, files, locale, listing, pump, ticks, codePage};
+    ExportSystem system{registry, files, locale, listing, pump, ticks};
     FormLink noWindow;
-    const auto csv = ExportedInventory(system, {}, noWindow);
-    EXPECT_EQ(csv.has_value(), c.exported) << c.what;
-    if (csv) {
-      EXPECT_TRUE(csv->starts_with("\xEF\xBB\xBFName,") && csv->find("\r\n\"'=Acme\",\"Acme\",") != std::string::npos)
-          << c.what << ": " << *csv;
+    const auto exported = ExportedInventory(system, {}, noWindow);
+    ASSERT_EQ(exported.has_value(), c.exported) << c.what;
+    if (!exported) continue;
+    EXPECT_TRUE(exported->text.starts_with("\xEF\xBB\xBFName,")) << c.what;
+    EXPECT_NE(exported->text.find(c.holds), std::string::npos) << c.what << ": " << exported->text;
+    ASSERT_EQ(exported->unreadable.size(), c.unreadable != nullptr ? 1u : 0u) << c.what;
+    if (c.unreadable != nullptr) {
+      EXPECT_EQ(exported->unreadable[0].keyName, c.unreadable);
+      EXPECT_EQ(exported->unreadable[0].reason, "Access is denied.");
     }
   }
 }

@@ -2,43 +2,85 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "commandline/measuring_progress.h"
 #include "platform/portable_locale.h"
+#include "platform/utf16_text.h"
 
 namespace zobl::testing {
 namespace {
 
+RegistryValue Stored(const char* name, std::uint32_t type, std::string bytes) { return {name, type, std::move(bytes)}; }
+RegistryValue StoredText(const char* name, std::string_view text, std::uint32_t type = kTextType) {
+  return Stored(name, type, Utf16LeBytes(Utf16FromUtf8Lossy(text)) + std::string(2, '\0'));
+}
+RegistryValue StoredDword(const char* name, std::uint32_t number) {
+  return Stored(name, kDwordType, std::string(reinterpret_cast<const char*>(&number), 4));
+}
+
 // Every field of a row in each state, every text exact (quotes, backslashes, control
 // characters escaped as JSON requires, any script as it is, no apostrophe before "="),
-// null where the row has nothing.
+// null where the descriptor has nothing; values read as they are stored (a number stored
+// as a text, an expandable text not expanded, a date that is none kept as written).
 TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
   const PortableLocale locale;
   InventoryList list(locale);
+  const std::string productCode = "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}";
   list.Add({.Source = RegistrySource::User,
             .Name = "Acme \"Q\" \\ \t\x01 \xD0\x97",
-            .KeyName = "K",
+            .KeyName = productCode,
+            .Publisher = "\xCE\xA9mega \xE4\xB8\xAD\xE6\x96\x87",
+            .DisplayVersion = "2.1",
             .InstallDate = "2001.07.02",
             .Size = SizeState::Measured,
             .SizeBytes = 1536,
             .Command = "=cmd|x",
-            .Directory = "C:\\A"});
+            .Directory = "C:\\A",
+            .Details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
+                DescriptorValues({StoredText("InstallLocation", "%ProgramFiles%\\A", kExpandableTextType),
+                                  StoredText("InstallSource", "D:\\"), StoredDword("Language", 1033),
+                                  StoredText("EstimatedSize", " 1536 "), StoredText("installdate", "20240229"),
+                                  StoredDword("WindowsInstaller", 1), StoredDword("SystemComponent", 0),
+                                  StoredText("QuietUninstallString", "un.exe /S"), StoredText("ParentKeyName", "P"),
+                                  StoredText("ReleaseType", "Update")}),
+                productCode))});
   list.Add({.Source = RegistrySource::Machine32, .Name = "B", .KeyName = "{G}", .Size = SizeState::Unknown});
+  list.Add({.Name = "C",
+            .KeyName = "C",
+            .Details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
+                DescriptorValues({StoredText("InstallDate", "20230229"), StoredText("WindowsInstaller", "1"),
+                                  Stored("Language", kBinaryType, "\x09\x04")}),
+                "C"))});
+  const UnreadableDescriptor locked{RegistrySource::Machine64, "Locked", "Access is denied."};
   const std::string expected = R"({
   "computer": "HOST-1",
   "exported": "2026-12-08T01:35:00Z",
   "programs": [
     {
       "name": "Acme \"Q\" \\ \t\u0001 )" "\xD0\x97" R"(",
-      "keyName": "K",
-      "registryPath": "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K",
+      "keyName": "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}",
+      "registryPath": "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}",
       "source": "user",
       "installDate": "2001-07-02",
       "sizeBytes": 1536,
       "sizeText": "1.50 Kb",
       "command": "=cmd|x",
-      "directory": "C:\\A"
+      "directory": "C:\\A",
+      "publisher": ")" "\xCE\xA9mega \xE4\xB8\xAD\xE6\x96\x87" R"(",
+      "version": "2.1",
+      "installLocation": "%ProgramFiles%\\A",
+      "installSource": "D:\\",
+      "language": 1033,
+      "estimatedSizeBytes": 1572864,
+      "registryInstallDate": "2024-02-29",
+      "productCode": "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}",
+      "windowsInstaller": true,
+      "systemComponent": false,
+      "quietUninstallCommand": "un.exe /S",
+      "parentKeyName": "P",
+      "releaseType": "Update"
     },
     {
       "name": "B",
@@ -49,12 +91,56 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
       "sizeBytes": null,
       "sizeText": "unknown",
       "command": null,
-      "directory": null
+      "directory": null,
+      "publisher": null,
+      "version": null,
+      "installLocation": null,
+      "installSource": null,
+      "language": null,
+      "estimatedSizeBytes": null,
+      "registryInstallDate": null,
+      "productCode": null,
+      "windowsInstaller": null,
+      "systemComponent": null,
+      "quietUninstallCommand": null,
+      "parentKeyName": null,
+      "releaseType": null
+    },
+    {
+      "name": "C",
+      "keyName": "C",
+      "registryPath": "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\C",
+      "source": "machine64",
+      "installDate": null,
+      "sizeBytes": null,
+      "sizeText": null,
+      "command": null,
+      "directory": null,
+      "publisher": null,
+      "version": null,
+      "installLocation": null,
+      "installSource": null,
+      "language": null,
+      "estimatedSizeBytes": null,
+      "registryInstallDate": "20230229",
+      "productCode": null,
+      "windowsInstaller": true,
+      "systemComponent": null,
+      "quietUninstallCommand": null,
+      "parentKeyName": null,
+      "releaseType": null
+    }
+  ],
+  "unreadable": [
+    {
+      "registryPath": "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Locked",
+      "source": "machine64",
+      "error": "Access is denied."
     }
   ]
 }
 )";
-  EXPECT_EQ(InventoryJson(list, {"HOST-1", "2026-12-08T01:35:00Z"}, Utf8ProcessCodePage()), expected);
+  EXPECT_EQ(InventoryJson(list, {"HOST-1", "2026-12-08T01:35:00Z"}, std::span(&locked, 1)), expected);
 }
 
 // The measuring's line, written over in place and cut to the console's width; blanks

@@ -89,6 +89,15 @@ struct MenuTraits {
   static void Close(Handle menu) { DestroyMenu(menu); }
 };
 
+// Memory the system allocated for the caller to free with LocalFree (the command line's
+// arguments, a system message's text), held as the pointer type it was handed out as.
+template <typename Pointer>
+struct LocalMemoryTraits {
+  using Handle = Pointer;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle memory) { LocalFree(memory); }
+};
+
 // A DLL the program loaded itself.
 struct LibraryTraits {
   using Handle = HMODULE;

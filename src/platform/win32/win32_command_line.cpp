@@ -5,26 +5,20 @@
 
 #include <string>
 
+#include "platform/console_text.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/win32_console.h"
 
 namespace zobl::win32 {
-namespace {
 
-struct LocalMemoryTraits {
-  using Handle = LPWSTR*;
-  static Handle Invalid() { return nullptr; }
-  static void Close(Handle memory) { LocalFree(memory); }
-};
-
-}  // namespace
-
+// Read as wide text and kept as UTF-8, whatever the process's code page: a file named in
+// any script is the file named.
 std::vector<std::string> ProgramArguments() {
   int count = 0;
-  const ScopedHandle<LocalMemoryTraits> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
+  const ScopedHandle<LocalMemoryTraits<LPWSTR*>> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> utf8;
-  for (int i = 1; arguments.IsValid() && i < count; ++i) utf8.push_back(Utf8(arguments.Get()[i]));
+  for (int i = 1; arguments.IsValid() && i < count; ++i) utf8.push_back(Utf8(arguments.Get()[i], CP_UTF8));
   return utf8;
 }
 
@@ -36,7 +30,7 @@ void TellConsole(std::string_view line) {
       CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!console.IsValid()) return;
   // The console shows UTF-16; its own code page may be any.
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = Wide(VisibleOnConsole(text, true), CP_UTF8);
   DWORD written = 0;
   WriteConsoleW(console.Get(), wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }

@@ -10,7 +10,7 @@ namespace zobl::win32 {
 // the system, so a file name in any script arrives whole.
 std::vector<std::string> ProgramArguments();
 
-// Writes `line` and a line end to the standard error of whoever started the program:
+// Writes `line` (UTF-8) and a line end to the standard error of whoever started the program:
 // the handle it was given, or else the console of the command prompt it was started
 // from. A window program has neither when started from the desktop: then nothing is
 // written.

@@ -27,7 +27,7 @@ bool TakesExtendedPrefix(std::wstring_view path) {
 }  // namespace
 
 const wchar_t* Win32DirectoryListing::Extended(std::string_view path) {
-  AssignWide(converted_, path);
+  AssignWide(converted_, path, codePage_);
   extended_.clear();
   if (TakesExtendedPrefix(converted_)) {
     const bool unc = converted_[0] == L'\\' && converted_[1] == L'\\';
@@ -40,7 +40,7 @@ const wchar_t* Win32DirectoryListing::Extended(std::string_view path) {
 }
 
 void Win32DirectoryListing::Describe(ListedEntry& entry) {
-  AssignUtf8(name_, found_.cFileName);
+  AssignUtf8(name_, found_.cFileName, codePage_);
   entry.name = name_.c_str();
   entry.attributes = found_.dwFileAttributes;
   entry.listedSize = static_cast<std::uint64_t>(found_.nFileSizeHigh) << 32 | found_.nFileSizeLow;
@@ -92,7 +92,7 @@ std::optional<std::string> Win32DirectoryListing::FinalPath(const char* director
     if (length == 0) return std::nullopt;
     if (length < path.size()) {
       path.resize(length);
-      return Utf8(path);
+      return Utf8(path, codePage_);
     }
     path.resize(length);  // the size needed, terminating zero included
   }

@@ -3,17 +3,24 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 
-int Win32Locale::CompareText(const char* first, const char* second) const { return lstrcmpA(first, second); }
+// lstrcmpA is CompareStringA in the thread's locale; texts of another code page than the
+// process's are compared as the same wide texts.
+int Win32Locale::CompareText(const char* first, const char* second) const {
+  if (codePage_ == CP_ACP) return lstrcmpA(first, second);
+  return CompareStringW(GetThreadLocale(), 0, Wide(first, codePage_).c_str(), -1, Wide(second, codePage_).c_str(), -1) -
+         CSTR_EQUAL;
+}
 
 // lstrcmpA compares in the thread's locale after converting from the process code page;
 // the sort key of the same wide text orders as it does (a Windows test checks the two agree).
 std::string Win32Locale::SortKey(std::string_view text) const {
-  const std::wstring wide = Wide(text);
+  const std::wstring wide = Wide(text, codePage_);
   const auto keyOf = [&wide](std::string& key) {
     return LCMapStringW(GetThreadLocale(), LCMAP_SORTKEY, wide.c_str(), -1, reinterpret_cast<LPWSTR>(key.data()),
                         static_cast<int>(key.size()));
@@ -30,9 +37,9 @@ std::string Win32Locale::SortKey(std::string_view text) const {
 }
 
 std::string Win32Locale::LocaleUpperCase(std::string_view text) const {
-  std::wstring wide = Wide(text);
+  std::wstring wide = Wide(text, codePage_);
   CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
-  return Utf8(wide);
+  return Utf8(wide, codePage_);
 }
 
 std::optional<std::string> Win32Locale::FormatUtcDate(std::uint64_t fileTime, const char* picture) const {
@@ -42,10 +49,11 @@ std::optional<std::string> Win32Locale::FormatUtcDate(std::uint64_t fileTime, co
   SYSTEMTIME date;
   // The stamp's own (UTC) calendar date: no conversion to local time.
   if (!FileTimeToSystemTime(&stamp, &date)) return std::nullopt;
-  char text[32];
-  const int length = GetDateFormatA(LOCALE_SYSTEM_DEFAULT, 0, &date, picture, text, sizeof text);
+  wchar_t text[32];
+  const int length =
+      GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, &date, Wide(picture, codePage_).c_str(), text, std::size(text));
   if (length <= 0) return std::nullopt;
-  return std::string(text, static_cast<std::size_t>(length - 1));
+  return Utf8(std::wstring_view(text, static_cast<std::size_t>(length - 1)), codePage_);
 }
 
 }  // namespace zobl::win32

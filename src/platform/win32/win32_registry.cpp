@@ -1,7 +1,6 @@
 #include "platform/win32/win32_registry.h"
 
-#include <windows.h>
-
+#include <array>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -21,55 +20,76 @@ HKEY ToHkey(Registry::Key key) { return reinterpret_cast<HKEY>(key); }
 // Longest key name the registry allows, and its terminating zero.
 constexpr DWORD kKeyNameCapacity = 256;
 
+// Every text that fits a value buffer once converted fits this many bytes of UTF-16: at
+// most one unit for each of its bytes, the terminator's two included.
+constexpr DWORD kWideValueCapacity = 2 * kRegistryValueCapacity;
+
 }  // namespace
+
+bool Win32Registry::Succeeded(LSTATUS status) {
+  if (status == ERROR_SUCCESS) return true;
+  lastFailure_ = static_cast<std::uint32_t>(status);
+  return false;
+}
 
 KeyOpening Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
   HKEY opened = nullptr;
-  switch (RegOpenKeyExA(Root(source), subKey, 0, KEY_READ | ViewFlag(source), &opened)) {
-    case ERROR_SUCCESS: key = reinterpret_cast<Key>(opened); return KeyOpening::Opened;
-    // Gone, or never there; a key on the way being absent is the same.
-    case ERROR_FILE_NOT_FOUND:
-    case ERROR_PATH_NOT_FOUND: return KeyOpening::Missing;
-    default: return KeyOpening::Failed;
+  AssignWide(wide_, subKey, codePage_);
+  const LSTATUS status = RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), &opened);
+  if (Succeeded(status)) {
+    key = reinterpret_cast<Key>(opened);
+    return KeyOpening::Opened;
   }
+  // Gone, or never there; a key on the way being absent is the same.
+  return status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND ? KeyOpening::Missing : KeyOpening::Failed;
 }
 
 // A child opened through its parent's handle stays in the parent's view.
 bool Win32Registry::OpenChildKey(Key parent, const char* name, Key& key) {
   HKEY opened = nullptr;
-  if (RegOpenKeyExA(ToHkey(parent), name, 0, KEY_READ, &opened) != ERROR_SUCCESS) return false;
+  AssignWide(wide_, name, codePage_);
+  if (!Succeeded(RegOpenKeyExW(ToHkey(parent), wide_.c_str(), 0, KEY_READ, &opened))) return false;
   key = reinterpret_cast<Key>(opened);
   return true;
 }
 
 void Win32Registry::CloseKey(Key key) { RegCloseKey(ToHkey(key)); }
 
+LSTATUS Win32Registry::SubkeyName(Key key, std::uint32_t index, std::wstring& name) {
+  name.resize(kKeyNameCapacity);
+  DWORD length = kKeyNameCapacity;
+  const LSTATUS status = RegEnumKeyExW(ToHkey(key), index, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  name.resize(status == ERROR_SUCCESS ? length : 0);
+  return status;
+}
+
+// The name as the 8-bit call would give it: converted, and too long when it does not fit
+// the buffer with its terminating zero.
 SubkeyStep Win32Registry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNameBuffer name) {
-  switch (RegEnumKeyA(ToHkey(key), index, name.data(), static_cast<DWORD>(name.size()))) {
-    case ERROR_SUCCESS: return SubkeyStep::Name;
-    case ERROR_MORE_DATA: return SubkeyStep::TooLong;
-    case ERROR_NO_MORE_ITEMS: return SubkeyStep::End;
-    default: return SubkeyStep::Failed;
-  }
+  const LSTATUS status = SubkeyName(key, index, wide_);
+  if (status == ERROR_NO_MORE_ITEMS) return SubkeyStep::End;
+  if (!Succeeded(status)) return SubkeyStep::Failed;
+  const std::string converted = Utf8(wide_, codePage_);
+  if (converted.size() + 1 > name.size()) return SubkeyStep::TooLong;
+  std::memcpy(name.data(), converted.c_str(), converted.size() + 1);
+  return SubkeyStep::Name;
 }
 
 EnumerationStep Win32Registry::EnumerateChildName(Key key, std::uint32_t index, std::string& name) {
-  std::array<char, kKeyNameCapacity> buffer{};
-  DWORD length = kKeyNameCapacity;
-  const LSTATUS status = RegEnumKeyExA(ToHkey(key), index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+  const LSTATUS status = SubkeyName(key, index, wide_);
   if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
-  if (status != ERROR_SUCCESS) return EnumerationStep::Failed;
-  name.assign(buffer.data(), length);
+  if (!Succeeded(status)) return EnumerationStep::Failed;
+  AssignUtf8(name, wide_, codePage_);
   return EnumerationStep::Item;
 }
 
-// The wide call hands over the bytes as stored: the 8-bit one converts texts, and a
-// copy made from those would not always give the same value back.
+// The bytes as stored: a copy made from converted texts would not always give the same
+// value back.
 EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) {
   DWORD nameCapacity = 0;  // in characters, without the terminating zero
   DWORD dataCapacity = 0;
-  if (RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameCapacity,
-                       &dataCapacity, nullptr, nullptr) != ERROR_SUCCESS) {
+  if (!Succeeded(RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                                  &nameCapacity, &dataCapacity, nullptr, nullptr))) {
     return EnumerationStep::Failed;
   }
   std::wstring name(nameCapacity + 1, L'\0');
@@ -80,34 +100,51 @@ EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, Regi
   const LSTATUS status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type,
                                        reinterpret_cast<BYTE*>(value.bytes.data()), &size);
   if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
-  if (status != ERROR_SUCCESS) return EnumerationStep::Failed;  // a value changed meanwhile included
+  if (!Succeeded(status)) return EnumerationStep::Failed;  // a value changed meanwhile included
   // An unpaired surrogate has no UTF-8 form: rather no copy than a copy of another name.
   std::optional<std::string> exactName = Utf8FromUtf16(AsUtf16(std::wstring_view(name.data(), nameLength)));
-  if (!exactName) return EnumerationStep::Failed;
+  if (!exactName) {
+    lastFailure_ = ERROR_NO_UNICODE_TRANSLATION;
+    return EnumerationStep::Failed;
+  }
   value.name = std::move(*exactName);
   value.type = type;
   value.bytes.resize(size);
   return EnumerationStep::Item;
 }
 
+// What the 8-bit call would read into the buffer: texts converted, their stored zeros
+// included; a value that does not fit, or a text that would not end inside the buffer,
+// is a failed read.
 bool Win32Registry::ReadKeyValue(RegistrySource source,
                                  const char* subKey,
                                  const char* valueName,
                                  RegistryValueBuffer& buffer,
                                  std::uint32_t& type) {
   ScopedKey key;
-  if (RegOpenKeyExA(Root(source), subKey, 0, KEY_READ | ViewFlag(source), key.Receive()) != ERROR_SUCCESS) {
+  AssignWide(wide_, subKey, codePage_);
+  if (!Succeeded(RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), key.Receive()))) {
     return false;
   }
+  AssignWide(wide_, valueName, codePage_);
+  std::array<BYTE, kWideValueCapacity> stored;
   DWORD valueType = 0;
-  DWORD size = static_cast<DWORD>(buffer.size());
-  auto* bytes = reinterpret_cast<BYTE*>(buffer.data());
-  if (RegQueryValueExA(key.Get(), valueName, nullptr, &valueType, bytes, &size) != ERROR_SUCCESS) return false;
+  DWORD size = stored.size();
+  if (!Succeeded(RegQueryValueExW(key.Get(), wide_.c_str(), nullptr, &valueType, stored.data(), &size))) return false;
+  const auto* bytes = reinterpret_cast<const char*>(stored.data());
+  std::string converted;
+  if (IsTextType(valueType)) {
+    AssignUtf8(converted, std::wstring_view(reinterpret_cast<const wchar_t*>(bytes), size / sizeof(wchar_t)), codePage_);
+  } else {
+    converted.assign(bytes, size);
+  }
+  if (converted.size() > buffer.size()) return false;
   type = valueType;
+  std::memcpy(buffer.data(), converted.data(), converted.size());
   // The registry adds no terminating zero to data stored without one: the text must
   // end inside the buffer, or the read fails rather than run past it.
-  if (size < buffer.size()) {
-    buffer[size] = '\0';
+  if (converted.size() < buffer.size()) {
+    buffer[converted.size()] = '\0';
     return true;
   }
   return std::memchr(buffer.data(), '\0', buffer.size()) != nullptr;
@@ -115,7 +152,22 @@ bool Win32Registry::ReadKeyValue(RegistrySource source,
 
 // The deletion needs no open key of ours: the call checks the caller's right to delete.
 bool Win32Registry::RemoveKey(RegistrySource source, const char* subKey) {
-  return RegDeleteKeyExA(Root(source), subKey, ViewFlag(source), 0) == ERROR_SUCCESS;
+  AssignWide(wide_, subKey, codePage_);
+  return Succeeded(RegDeleteKeyExW(Root(source), wide_.c_str(), ViewFlag(source), 0));
+}
+
+std::string Win32Registry::FailureText(std::uint32_t error) const {
+  wchar_t* text = nullptr;
+  const DWORD length =
+      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
+  const ScopedHandle<LocalMemoryTraits<wchar_t*>> owned(text);
+  std::wstring_view message(text != nullptr ? text : L"", length);
+  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
+    message.remove_suffix(1);
+  }
+  if (message.empty()) return "system error " + std::to_string(error);
+  return Utf8(message, codePage_);
 }
 
 }  // namespace zobl::win32

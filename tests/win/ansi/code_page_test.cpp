@@ -10,29 +10,18 @@
 #include <sstream>
 #include <string>
 
-#include "commandline/inventory_export.h"
 #include "inventory/descriptor_backup.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/form_link.h"
 #include "platform/win32/scoped_handles.h"
-#include "platform/win32/win32_directory_listing.h"
-#include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_growing_file.h"
 #include "platform/win32/win32_local_clock.h"
-#include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_process_code_page.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_tick_source.h"
 #include "child_process.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
 namespace {
-
-class NoPump final : public MessagePump {
- public:
-  bool Pump() override { return true; }
-};
 
 const std::wstring kUninstall = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
 
@@ -44,9 +33,10 @@ std::wstring DisplayName(const std::wstring& key) {
   return status == ERROR_SUCCESS ? name : L"(none)";
 }
 
-// "Müller" as a key name and a name: in the CSV as UTF-8, and in the backup so that
-// `reg import` brings the descriptor back under its own name.
-TEST(AnsiCodePage, ExportAndBackupCarryNamesExactly) {
+// "Müller" as a key name and a name: in the backup so that `reg import` brings the
+// descriptor back under its own name. (The exports read with the wide calls: the console
+// check runs the companion in this code page.)
+TEST(AnsiCodePage, BackupCarriesNamesExactly) {
   ASSERT_EQ(GetACP(), 1252u) << "this test program must run in the ANSI code page";
   const std::wstring key = L"~ZoblAnsi" + std::to_wstring(GetCurrentProcessId()) + L"M\u00FCller";
   {
@@ -65,19 +55,7 @@ TEST(AnsiCodePage, ExportAndBackupCarryNamesExactly) {
   const std::string ansiKey = "~ZoblAnsi" + std::to_string(GetCurrentProcessId()) + "M\xFC" "ller";
 
   win32::Win32Registry registry;
-  win32::Win32FileSystem fileSystem;
-  win32::Win32Locale locale;
-  win32::Win32DirectoryListing listing;
-  NoPump pump;
-  win32::Win32TickSource ticks;
   win32::Win32ProcessCodePage codePage;
-  ExportSystem system{registry, fileSystem, locale, listing, pump, ticks, codePage};
-  FormLink noWindow;
-  const std::optional<std::string> csv = ExportedInventory(system, {}, noWindow);
-  ASSERT_TRUE(csv);
-  const std::string utf8Key = "~ZoblAnsi" + std::to_string(GetCurrentProcessId()) + "M\xC3\xBCller";
-  EXPECT_NE(csv->find("\r\nM\xC3\xBCller," + utf8Key + ",HKEY_CURRENT_USER\\"), std::string::npos) << *csv;
-
   const ScratchDirectory scratch("ansi");
   const std::string file = scratch.Path() + "\\ZOBL-removed.reg";
   {
