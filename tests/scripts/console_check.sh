@@ -76,4 +76,24 @@ at_exit rm -f "$link"
 wine_quiet wine reg add "$uninstall\\$key" /v UninstallString /d "C:\\zobl-users-$$\\Public /x" /f
 run 0 /list /json
 grep -qF '"directory": null' "$work/out" || fail "a profile through a link was taken as a folder: $(cat "$work/out")"
+# Where the process's code page is not UTF-8 (Windows before 10 version 1903): a copy whose
+# manifest names a code page that does not exist runs in the ANSI one (1252 here). Key
+# name, name and publisher in Greek and Chinese come out exact, into a file so named.
+perl -pe 's{>UTF-8</activeCodePage>}{>UTF-0</activeCodePage>}' "$cli" >"$work/zobl-cli-ansi.exe"
+! cmp -s "$cli" "$work/zobl-cli-ansi.exe" || fail "the manifest's code page was not found in $cli"
+greek=$(printf '\316\251mega \344\270\255\346\226\207')  # "Ωmega 中文"
+greek_key="HKEY_CURRENT_USER\\${uninstall#HKCU\\}\\$key$greek"
+# A Unicode registry file, as reg import reads names in any script.
+reg_file() { { printf '\377\376'; printf 'Windows Registry Editor Version 5.00\r\n\r\n%s\r\n' "$@" |
+  iconv -f UTF-8 -t UTF-16LE; } >"$work/greek.reg"; wine_quiet wine reg import "$(windows_path "$work/greek.reg")"; }
+reg_file "[$greek_key]" "\"DisplayName\"=\"$greek\"" "\"Publisher\"=\"$greek Soft\""
+at_exit reg_file "[-$greek_key]"
+ansi_file="$work/$greek.json"
+LC_ALL=C.utf8 timeout 60 wine "$work/zobl-cli-ansi.exe" /export "$(windows_path "$ansi_file")" /json </dev/null \
+  >"$work/out" 2>"$work/err" || fail "the ANSI copy ended with $?: $(cat "$work/err")"
+[ -f "$ansi_file" ] || fail "the file named in Greek and Chinese is missing: $(ls "$work")"
+for line in "\"name\": \"$greek\"," "\"keyName\": \"$key$greek\"," "\"publisher\": \"$greek Soft\","; do
+  grep -qF -- "$line" "$ansi_file" || fail "the ANSI copy's JSON has no $line: $(cat "$ansi_file")"
+done
+
 echo "console_check: usage, exit codes, the list as CSV and JSON, the file written whole, no profile through a link"

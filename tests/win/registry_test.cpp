@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "descriptor_keys.h"
+#include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
+#include "platform/win32/win32_file_system.h"
+#include "platform/win32/win32_locale.h"
 
 namespace zobl::testing {
 namespace {
@@ -126,6 +129,42 @@ TEST_F(RegistryTest, OpenAndCloseAKey) {
   registry_.CloseKey(key);
   EXPECT_EQ(registry_.OpenKey(RegistrySource::Machine64, (keyPath_ + "\\missing\\deeper").c_str(), key),
             KeyOpening::Missing);
+}
+
+
+// A descriptor whose key lets no one read it (an empty access list) is named by a complete
+// reading, with the system's reason, not passed over.
+TEST_F(RegistryTest, ADescriptorThatDeniesReadingIsNamed) {
+  keys_.Create(RegistrySource::User, keyName_);
+  win32::ScopedKey descriptor;  // kept open: its rights let the list be given back
+  ASSERT_EQ(RegOpenKeyExW(keys_.Uninstall(RegistrySource::User), std::wstring(keyName_.begin(), keyName_.end()).c_str(),
+                          0, READ_CONTROL | WRITE_DAC, descriptor.Receive()),
+            ERROR_SUCCESS);
+  SECURITY_DESCRIPTOR security;
+  ACL empty;
+  ASSERT_TRUE(InitializeSecurityDescriptor(&security, SECURITY_DESCRIPTOR_REVISION) &&
+              InitializeAcl(&empty, sizeof empty, ACL_REVISION) && SetSecurityDescriptorDacl(&security, TRUE, &empty, FALSE));
+  ASSERT_EQ(RegSetKeySecurity(descriptor.Get(), DACL_SECURITY_INFORMATION, &security), ERROR_SUCCESS);
+  struct AccessBack {
+    HKEY key;
+    ~AccessBack() {
+      SECURITY_DESCRIPTOR open;
+      InitializeSecurityDescriptor(&open, SECURITY_DESCRIPTOR_REVISION);
+      SetSecurityDescriptorDacl(&open, TRUE, nullptr, FALSE);  // no list: everyone may
+      RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &open);
+    }
+  } accessBack{descriptor.Get()};
+
+  win32::Win32Registry registry(CP_UTF8);
+  win32::Win32FileSystem files(CP_UTF8);
+  const win32::Win32Locale locale(CP_UTF8);
+  InventoryList list(locale);
+  InventoryRefresher refresher(registry, files, locale, list, [] { return false; }, RegistryReading::Complete);
+  ASSERT_TRUE(refresher.RefreshInventory());
+  const auto named = std::ranges::find(refresher.Unreadable(), keyName_, &UnreadableDescriptor::keyName);
+  ASSERT_NE(named, refresher.Unreadable().end());
+  EXPECT_EQ(named->source, RegistrySource::User);
+  EXPECT_FALSE(named->reason.empty());
 }
 
 }  // namespace
