@@ -219,10 +219,12 @@ void InventoryRefresher::AddInventoryRow(RegistrySource source,
                                          const std::string& keyPath,
                                          const std::string& keyName,
                                          std::string_view windowsDirectory) {
+  // Opened once for all its values; one that has gone meanwhile reads as one without any.
+  const ScopedRegistryKey descriptor(registry_, source, keyPath.c_str());
   const ValueReader read = [&](const char* name) -> std::optional<StoredText> {
     RegistryValueBuffer buffer;
     std::uint32_t type = 0;
-    if (!registry_.ReadKeyValue(source, keyPath.c_str(), name, buffer, type)) return std::nullopt;
+    if (!descriptor.IsOpen() || !registry_.ReadValue(descriptor.Get(), name, buffer, type)) return std::nullopt;
     return StoredText{buffer.data(), type};
   };
   AddRow(source, keyName, windowsDirectory, read, nullptr);

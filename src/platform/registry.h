@@ -86,6 +86,8 @@ class Registry {
                                           const char* valueName,
                                           RegistryValueBuffer& buffer,
                                           std::uint32_t& type) = 0;
+  // The same from a key that is open already.
+  [[nodiscard]] virtual bool ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) = 0;
   // The same, for a reader to whom the type does not matter.
   [[nodiscard]] bool ReadKeyValue(RegistrySource source,
                                   const char* subKey,

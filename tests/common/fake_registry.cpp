@@ -225,11 +225,27 @@ bool FakeRegistry::ReadKeyValue(RegistrySource source,
                                 const char* valueName,
                                 RegistryValueBuffer& buffer,
                                 std::uint32_t& type) {
-  ++calls_.valueReads;
   const std::shared_ptr<Node> node = Resolve(subKey, source);
-  if (!node || node->refused) return false;
-  const auto value = node->values.find(valueName);
-  if (value == node->values.end()) return false;
+  if (!node || node->refused) {
+    ++calls_.valueReads;
+    return false;
+  }
+  return ReadFrom(*node, valueName, buffer, type);
+}
+
+bool FakeRegistry::ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
+  const Node& node = OpenNode(key);
+  if (node.deleted) {
+    ++calls_.valueReads;
+    return false;
+  }
+  return ReadFrom(node, valueName, buffer, type);
+}
+
+bool FakeRegistry::ReadFrom(const Node& node, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
+  ++calls_.valueReads;
+  const auto value = node.values.find(valueName);
+  if (value == node.values.end()) return false;
   type = value->second.type;
   const std::string* bytes = &value->second.bytes;
   if (bytes->size() > buffer.size()) return false;

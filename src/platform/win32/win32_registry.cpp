@@ -113,9 +113,6 @@ EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, Regi
   return EnumerationStep::Item;
 }
 
-// What the 8-bit call would read into the buffer: texts converted, their stored zeros
-// included; a value that does not fit, or a text that would not end inside the buffer,
-// is a failed read.
 bool Win32Registry::ReadKeyValue(RegistrySource source,
                                  const char* subKey,
                                  const char* valueName,
@@ -123,14 +120,19 @@ bool Win32Registry::ReadKeyValue(RegistrySource source,
                                  std::uint32_t& type) {
   ScopedKey key;
   AssignWide(wide_, subKey, codePage_);
-  if (!Succeeded(RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), key.Receive()))) {
-    return false;
-  }
+  return Succeeded(RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), key.Receive())) &&
+         ReadValue(reinterpret_cast<Key>(key.Get()), valueName, buffer, type);
+}
+
+// What the 8-bit call would read into the buffer: texts converted, their stored zeros
+// included; a value that does not fit, or a text that would not end inside the buffer,
+// is a failed read.
+bool Win32Registry::ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
   AssignWide(wide_, valueName, codePage_);
   std::array<BYTE, kWideValueCapacity> stored;
   DWORD valueType = 0;
   DWORD size = stored.size();
-  if (!Succeeded(RegQueryValueExW(key.Get(), wide_.c_str(), nullptr, &valueType, stored.data(), &size))) return false;
+  if (!Succeeded(RegQueryValueExW(ToHkey(key), wide_.c_str(), nullptr, &valueType, stored.data(), &size))) return false;
   const auto* bytes = reinterpret_cast<const char*>(stored.data());
   std::string converted;
   if (IsTextType(valueType)) {

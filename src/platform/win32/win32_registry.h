@@ -29,6 +29,7 @@ class Win32Registry final : public Registry {
                                   const char* valueName,
                                   RegistryValueBuffer& buffer,
                                   std::uint32_t& type) override;
+  [[nodiscard]] bool ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) override;
   [[nodiscard]] bool RemoveKey(RegistrySource source, const char* subKey) override;
   [[nodiscard]] std::uint32_t LastFailure() const override { return lastFailure_; }
   [[nodiscard]] std::string FailureText(std::uint32_t error) const override;
