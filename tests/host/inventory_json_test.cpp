@@ -47,12 +47,13 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
                                   StoredText("ReleaseType", "Update")}),
                 productCode))});
   list.Add({.Source = RegistrySource::Machine32, .Name = "B", .KeyName = "{G}", .Size = SizeState::Unknown});
+  const std::string notInstaller = "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F0}";
   list.Add({.Name = "C",
-            .KeyName = "C",
+            .KeyName = notInstaller,
             .Details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
-                DescriptorValues({StoredText("InstallDate", "20230229"), StoredText("WindowsInstaller", "1"),
+                DescriptorValues({StoredText("InstallDate", "20230229"), StoredText("WindowsInstaller", "0"),
                                   Stored("Language", kBinaryType, "\x09\x04")}),
-                "C"))});
+                notInstaller))});
   const UnreadableDescriptor locked{RegistrySource::Machine64, "Locked", "Access is denied."};
   const std::string expected = R"({
   "computer": "HOST-1",
@@ -108,8 +109,8 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
     },
     {
       "name": "C",
-      "keyName": "C",
-      "registryPath": "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\C",
+      "keyName": "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F0}",
+      "registryPath": "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F0}",
       "source": "machine64",
       "installDate": null,
       "sizeBytes": null,
@@ -124,7 +125,7 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
       "estimatedSizeBytes": null,
       "registryInstallDate": "20230229",
       "productCode": null,
-      "windowsInstaller": true,
+      "windowsInstaller": false,
       "systemComponent": null,
       "quietUninstallCommand": null,
       "parentKeyName": null,
