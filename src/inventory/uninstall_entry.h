@@ -42,6 +42,8 @@ struct UninstallEntry {
   // The descriptor's DisplayName; none for a descriptor without one (a nameless line).
   std::optional<std::string> Name;
   std::string KeyName;
+  std::optional<std::string> Publisher;       // Publisher value, when the descriptor has one
+  std::optional<std::string> DisplayVersion;  // DisplayVersion value, when it has one
   // The supposed directory's creation date as "yyyy.mm.dd"; none when unknown.
   std::optional<std::string> InstallDate;
   SizeState Size = SizeState::NotYetComputed;
