@@ -55,6 +55,7 @@ TEST_F(KeyboardTest, TabWalksTheDesignsOrderAndCtrlKeysSwitchTabs) {
       {VK_TAB, {}, "ButtonImprimeListe", FormPage::List},
       {VK_TAB, {}, "ComboBoxClassement", FormPage::List},
       {VK_TAB, {}, "CheckBoxAffLignesSansNom", FormPage::List},
+      {VK_TAB, {}, "FilterBox", FormPage::List},
       {VK_TAB, {}, "ListViewDescription", FormPage::List},
       {VK_TAB, {}, "ToolBar1", FormPage::List},
       {VK_TAB, {}, "ButtonWebVersion", FormPage::List},
