@@ -305,7 +305,12 @@ void InventoryListView::RowsChanged() {
     HoldRedraw();
     return;
   }
-  ShowListSelection();
+  // A renamed row may come into the filter's rows or leave them.
+  if (ListView_GetItemCount(control_) != static_cast<int>(shown_.Count())) {
+    ShowCountAndSelection();
+  } else {
+    ShowListSelection();
+  }
   InvalidateRect(control_, nullptr, FALSE);
 }
 
