@@ -208,7 +208,8 @@ TEST_F(KeyboardTest, TheFilterBoxNarrowsTheListAsTypedAndEscapeShowsEveryRowAgai
   const auto counted = [this](const std::string& line) { return WindowText(Control(kShownCountLabel)) == line; };
   SetFocus(list);
   TypeOnScreen("ctrl+f z Q x");
-  ASSERT_TRUE(Until([&] { return shown() == std::vector<std::string>{"Zqx Alpha"}; }));
+  ASSERT_TRUE(Until([this] { return WindowText(Control(kFilterBox)) == "zQx"; }));
+  EXPECT_EQ(shown(), std::vector<std::string>{"Zqx Alpha"});
   EXPECT_TRUE(counted("1 of " + std::to_string(form_->Inventory().Count()) + " programs"));
 
   descriptors_.Add("beta", "Zqx Beta");
