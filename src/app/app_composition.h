@@ -43,7 +43,8 @@ struct AppComposition {
   AppComposition& operator=(const AppComposition&) = delete;
 
   [[nodiscard]] FormFeatures Features() {
-    return {settings, texture, list, shownRows, sorting, refresher, listCommands, computeRun, series1, refreshTimer, link};
+    return {settings,     texture,    list,    shownRows,    sorting, refresher,
+            listCommands, computeRun, series1, refreshTimer, link};
   }
 
   FormLink link;

@@ -14,13 +14,13 @@ ColumnWidths ShareColumnWidths(const ColumnWidthRoom& room) {
   }
   const int rest = room.available - std::accumulate(widths.begin(), widths.end(), 0);
   if (rest <= 0) return widths;
-  const bool command = !room.userSet[kCommandColumn];
-  const bool directory = !room.userSet[kSupposedDirectoryColumn];
-  const int commandShare = kListColumns[kCommandColumn].width;
-  const int directoryShare = kListColumns[kSupposedDirectoryColumn].width;
-  const int toCommand = command && directory ? rest * commandShare / (commandShare + directoryShare) : command ? rest : 0;
+  // Only the columns the user left alone grow, in the proportion of their design widths.
+  const int commandShare = room.userSet[kCommandColumn] ? 0 : kListColumns[kCommandColumn].width;
+  const int directoryShare = room.userSet[kSupposedDirectoryColumn] ? 0 : kListColumns[kSupposedDirectoryColumn].width;
+  if (commandShare + directoryShare == 0) return widths;
+  const int toCommand = rest * commandShare / (commandShare + directoryShare);
   widths[kCommandColumn] += toCommand;
-  if (directory) widths[kSupposedDirectoryColumn] += rest - toCommand;
+  widths[kSupposedDirectoryColumn] += rest - toCommand;
   return widths;
 }
 

@@ -11,7 +11,7 @@ using ColumnWidths = std::array<int, kColumnCount>;
 
 // What the list's columns are shared out from, in pixels at the screen's resolution.
 struct ColumnWidthRoom {
-  int available = 0;   // the list's width for its columns, a vertical scroll bar's set aside
+  int available = 0;      // the list's width for its columns, a vertical scroll bar's set aside
   ColumnWidths design{};  // the design's widths
   ColumnWidths needed{};  // what each column's title and widest texts need to read whole
   std::array<std::optional<int>, kColumnCount> userSet{};  // widths the user dragged a divider to

@@ -164,8 +164,10 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (design.kind == ControlKind::ToolBar) SetUpToolBar(control);
   if (design.kind == ControlKind::ComboBox) SetUpComboBox(control);
-  // The box's caption, shown inside it while it is empty and has not the focus.
-  if (design.kind == ControlKind::Edit) SendMessageW(control, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Filter"));
+  if (design.kind == ControlKind::Edit) {
+    // The box's caption, shown inside it while it is empty and has not the focus.
+    SendMessageW(control, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Filter"));
+  }
   if (design.kind == ControlKind::ProgressBar) {
     SendMessageA(control, PBM_SETRANGE32, 0, 100);
     SendMessageA(control, PBM_SETSTEP, 1, 0);

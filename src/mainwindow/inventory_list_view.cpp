@@ -83,8 +83,9 @@ InventoryListView::~InventoryListView() { list_.SetObserver(nullptr); }
 void InventoryListView::MeasureColumnNeeds() {
   // Texts as wide as any the date and size columns show: the stand-ins, and a date.
   const UninstallEntry unknown;
-  const std::string samples[kColumnCount][2] = {{}, {}, {ColumnText(unknown, kInstallDateColumn), "0000.00.00"},
-                                                {ColumnText(unknown, kSizeColumn), "unknown"}, {}, {}};
+  const std::string samples[kColumnCount][2] = {
+      {}, {}, {ColumnText(unknown, kInstallDateColumn), "0000.00.00"}, {ColumnText(unknown, kSizeColumn), "unknown"},
+      {}, {}};
   // The control's room around a cell's text and a title's, beside the text itself.
   const int padding = ScaleToDpi(16, dpi_);
   const auto width = [this](const char* text) {
@@ -296,7 +297,8 @@ void InventoryListView::ShowFiltered(std::string_view text) {
   shown_.SetFilterText(text);
   if (list_.SelectedIndex() && !shown_.SelectedIndex()) list_.ClearSelection();
   ShowCountAndSelection();
-  if (const auto selected = shown_.SelectedIndex()) ListView_EnsureVisible(control_, static_cast<int>(*selected), FALSE);
+  if (const auto selected = shown_.SelectedIndex())
+    ListView_EnsureVisible(control_, static_cast<int>(*selected), FALSE);
   InvalidateRect(control_, nullptr, FALSE);
 }
 

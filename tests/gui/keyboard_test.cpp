@@ -221,9 +221,8 @@ TEST_F(KeyboardTest, TheFilterBoxNarrowsTheListAsTypedAndEscapeShowsEveryRowAgai
   EXPECT_EQ(shown(), std::vector<std::string>{"Zqx Beta"});
 
   TypeOnScreen("Escape");
-  EXPECT_TRUE(Until([&] {
-    return ListView_GetItemCount(list) == static_cast<int>(form_->Inventory().Count()) && counted("");
-  }));
+  EXPECT_TRUE(Until(
+      [&] { return ListView_GetItemCount(list) == static_cast<int>(form_->Inventory().Count()) && counted(""); }));
 }
 
 }  // namespace
