@@ -29,6 +29,8 @@ fault inventory/column_text.cpp 'kNoName = "[NO NAME]"' 'kNoName = "[No Name]"' 
 fault inventory/inventory_list.cpp 'if (index >= rows_.size()) throw std::out_of_range("no row at' 'if (index > rows_.size()) throw std::out_of_range("no row at' "RowAt accepts the index one past the end"
 fault inventory/inventory_list.cpp 'std::upper_bound(rows_.begin(), rows_.end(), row, before)' 'std::lower_bound(rows_.begin(), rows_.end(), row, before)' "a new row goes before the names it ties with"
 fault inventory/shown_rows.cpp 'n < (wrap ? count : count - start)' 'n < count' "name search wraps when it must not"
+fault inventory/row_filter.cpp '|| Holds(row.Publisher)' '' "the filter passes the publisher by"
+fault mainwindow/column_widths.cpp 'std::max(room.design[c], room.needed[c])' 'room.design[c]' "a column narrower than its title"
 fault inventory/inventory_list.cpp '--repaintSuspensions_ > 0' '--repaintSuspensions_ > 1' "repaint resumes one level early"
 fault inventory/inventory_refresh.cpp 'expanded->size() >= kRegistryValueCapacity' 'expanded->size() > kRegistryValueCapacity' "an expansion exactly the buffer's size is kept"
 fault inventory/inventory_refresh.cpp 'if (source == RegistrySource::Machine32) {' 'if (source != RegistrySource::Machine32) {' "(x86) folders expanded for the wrong view"
