@@ -5,6 +5,7 @@
 #include "inventory/descriptor_backup.h"
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
+#include "inventory/shown_rows.h"
 #include "inventory/uninstall_watches.h"
 #include "mainwindow/form_features.h"
 #include "mainwindow/form_link.h"
@@ -25,6 +26,7 @@ struct AppComposition {
   explicit AppComposition(const FormServices& system)
       : settings(system.profile),
         list(system.locale),
+        shownRows(list, system.locale),
         sorting(list, system.locale),
         watches(system.registryWatcher, system.ticks),
         refresher(system.registry,
@@ -41,13 +43,15 @@ struct AppComposition {
   AppComposition& operator=(const AppComposition&) = delete;
 
   [[nodiscard]] FormFeatures Features() {
-    return {settings, texture, list, sorting, refresher, listCommands, computeRun, series1, refreshTimer, link};
+    return {settings,     texture,    list,    shownRows,    sorting, refresher,
+            listCommands, computeRun, series1, refreshTimer, link};
   }
 
   FormLink link;
   Settings settings;
   Texture texture;
   InventoryList list;
+  ShownRows shownRows;
   ListSorting sorting;
   UninstallWatches watches;
   InventoryRefresher refresher;

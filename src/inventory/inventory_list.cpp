@@ -31,6 +31,7 @@ void InventoryList::DeleteAt(std::size_t index) {
   if (index >= rows_.size()) throw std::out_of_range("no row to delete at index " + std::to_string(index));
   rowsById_.erase(rows_[index]->Id);
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
+  ++orderVersion_;
   NotifyCountChanged();
 }
 
@@ -41,6 +42,7 @@ RowId InventoryList::Add(UninstallEntry entry) {
   const RowId id = row->Id;
   rowsById_.emplace(id, row.get());
   rows_.push_back(std::move(row));
+  ++orderVersion_;
   NotifyCountChanged();
   PlaceByName(id);
   NotifyRowsChanged();
@@ -75,6 +77,7 @@ void InventoryList::Sort(const EntryComparison& compare) {
   std::stable_sort(rows_.begin(), rows_.end(),
                    [&compare](const auto& a, const auto& b) { return compare(*a, *b) < 0; });
   inNameOrder_ = false;
+  ++orderVersion_;
   NotifyRowsChanged();
 }
 
@@ -98,6 +101,7 @@ void InventoryList::PlaceByName(RowId id) {
     std::stable_sort(rows_.begin(), rows_.end(), before);
   }
   inNameOrder_ = true;
+  ++orderVersion_;
 }
 
 void InventoryList::Select(RowId id) {
@@ -120,18 +124,6 @@ void InventoryList::ClearSelection() {
     row->Selected = false;
   }
   if (changed) NotifyRowsChanged();
-}
-
-std::optional<std::size_t> InventoryList::FindNamePrefix(std::string_view prefix, std::size_t start, bool wrap) const {
-  const std::string wanted = locale_.UpperCase(prefix);
-  const auto begins = [&](const std::string& name) { return locale_.UpperCase(name).starts_with(wanted); };
-  const std::size_t count = rows_.size();
-  if (start >= count) start = 0;
-  for (std::size_t n = 0; n < (wrap ? count : count - start); ++n) {
-    const std::size_t i = (start + n) % count;
-    if (begins(SortText(*rows_[i], kNameColumn))) return i;
-  }
-  return std::nullopt;
 }
 
 std::optional<std::size_t> InventoryList::SelectedIndex() const {

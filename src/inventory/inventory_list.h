@@ -69,9 +69,9 @@ class InventoryList {
   void Select(RowId id);
   void ClearSelection();
   [[nodiscard]] std::optional<std::size_t> SelectedIndex() const;
-  // The first row from `start` on whose Name begins with `prefix`, letter case ignored;
-  // with `wrap`, the search goes on from the top up to `start`.
-  [[nodiscard]] std::optional<std::size_t> FindNamePrefix(std::string_view prefix, std::size_t start, bool wrap) const;
+  // Changes whenever rows come, go, are renamed or reordered: while it stays, so do the
+  // rows and their order.
+  [[nodiscard]] std::uint64_t OrderVersion() const { return orderVersion_; }
 
   // Nestable; the outermost resume tells the view what changed meanwhile.
   void SuspendRepaint();
@@ -99,6 +99,7 @@ class InventoryList {
   std::vector<std::unique_ptr<UninstallEntry>> rows_;
   std::unordered_map<RowId, UninstallEntry*> rowsById_;
   RowId nextId_ = 1;
+  std::uint64_t orderVersion_ = 0;
 
   // Name order is kept cheaply while the list is known to be in it: then a row added or
   // renamed is moved into place instead of the whole list being re-sorted.

@@ -23,6 +23,8 @@ std::string DescriptorLocation(RegistrySource source, std::string_view keyName) 
 
 std::string RowInfoTip(const UninstallEntry& row) {
   std::string tip = DescriptorLocation(row.Source, row.KeyName);
+  if (row.Publisher) tip += "\r\nPublisher: " + *row.Publisher;
+  if (row.DisplayVersion) tip += "\r\nVersion: " + *row.DisplayVersion;
   if (row.DirectoryFromInstallLocation) tip += "\r\nDirectory from InstallLocation";
   return tip;
 }

@@ -17,8 +17,8 @@ std::string DescriptorLocation(RegistrySource source, std::string_view keyName);
 
 struct UninstallEntry;
 
-// A row's info tip: where its descriptor is, and where its directory came from when
-// not from its command.
+// A row's info tip: where its descriptor is, its publisher and version where it names
+// them, and where its directory came from when not from its command.
 std::string RowInfoTip(const UninstallEntry& row);
 
 }  // namespace zobl

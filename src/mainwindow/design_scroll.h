@@ -12,6 +12,8 @@ class DesignScroll {
 
   // Fits the bars to the client area, which they may then make smaller.
   void Fit();
+  // The layout's size changed (another resolution); Fit follows it.
+  void SetDesign(SIZE design) { design_ = design; }
   // A scroll bar's request (SB_LINEUP, SB_THUMBTRACK, ...); a line is `line` pixels.
   void Scroll(int bar, int request, int line);
   // Back to the design's top left corner.

@@ -52,6 +52,7 @@ WindowClassAndStyle ClassAndStyle(const ControlDesign& design) {
     case ControlKind::Memo:
       return {"EDIT", kChild | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ComboBox: return {WC_COMBOBOXA, kChild | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST, 0};
+    case ControlKind::Edit: return {"EDIT", kChild | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE};
     case ControlKind::ListView:
       return {WC_LISTVIEWA,
               kChild | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_AUTOARRANGE |
@@ -137,9 +138,7 @@ void FormControls::ShowPage(FormPage page) const {
   }
 }
 
-HWND FormControls::Create(const ControlDesign& design, HWND parent) {
-  const auto [className, style, exStyle] = ClassAndStyle(design);
-  const HFONT font = fonts_.Get(design.font);
+RECT FormControls::DesignPlace(const ControlDesign& design, HFONT font) const {
   DesignRect bounds = ScaleToDpi(design.bounds, dpi_);
   if (design.kind == ControlKind::Label && design.bounds.width == 0) {
     const SIZE text = TextSize(design.caption, font, 0);
@@ -150,31 +149,43 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
   } else if (design.kind == ControlKind::ComboBox) {
     bounds.height = ScaleToDpi(200, dpi_);  // room for the drop-down list
   }
-  const HWND control =
-      CreateWindowExA(exStyle, className, design.caption, style, bounds.left, bounds.top, bounds.width, bounds.height,
-                      parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
+  return RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
+}
+
+HWND FormControls::Create(const ControlDesign& design, HWND parent) {
+  const auto [className, style, exStyle] = ClassAndStyle(design);
+  const HFONT font = fonts_.Get(design.font);
+  const RECT place = DesignPlace(design, font);
+  const HWND control = CreateWindowExA(exStyle, className, design.caption, style, place.left, place.top,
+                                       place.right - place.left, place.bottom - place.top, parent,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance_, nullptr);
   if (control == nullptr) throw std::runtime_error(std::string("Cannot create ") + design.name);
-  designPlaces_[design.id] = RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
+  designPlaces_[design.id] = place;
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   if (design.kind == ControlKind::ToolBar) SetUpToolBar(control);
   if (design.kind == ControlKind::ComboBox) SetUpComboBox(control);
+  if (design.kind == ControlKind::Edit) {
+    // The box's caption, shown inside it while it is empty and has not the focus.
+    SendMessageW(control, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Filter"));
+  }
   if (design.kind == ControlKind::ProgressBar) {
     SendMessageA(control, PBM_SETRANGE32, 0, 100);
     SendMessageA(control, PBM_SETSTEP, 1, 0);
   }
-  if (design.kind == ControlKind::PictureButton) {
-    authorPicture_ = win32::ScopedIcon(CreateAuthorIcon(ScaleToDpi(32, dpi_)));
-    SendMessageA(control, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(authorPicture_.Get()));
-  }
+  if (design.kind == ControlKind::PictureButton) SetAuthorPicture(control);
   if (!design.enabled) EnableWindow(control, FALSE);
   if (design.checked) CheckBox(control).SetSilently(true);
   if (design.hint != nullptr) AddHint(control, design.hint);
   return control;
 }
 
-void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
-  // The tabs' room around their captions grows with the screen's resolution, as the captions do.
+// The tabs' room around their captions grows with the screen's resolution, as the captions do.
+void FormControls::SetTabPadding(HWND pageControl) const {
   SendMessageA(pageControl, TCM_SETPADDING, 0, MAKELPARAM(ScaleToDpi(8, dpi_), ScaleToDpi(4, dpi_)));
+}
+
+void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
+  SetTabPadding(pageControl);
   for (int i = 0; i < static_cast<int>(std::size(kPageCaptions)); ++i) {
     TCITEMA item{};
     item.mask = TCIF_TEXT;
@@ -219,10 +230,39 @@ void FormControls::Layout(SIZE extra, POINT scroll) {
   PlacePages();
 }
 
+void FormControls::SetDpi(int dpi) {
+  dpi_ = dpi;
+  FormFonts fonts(dpi);
+  SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(400, dpi_));
+  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal.Get()), FALSE);
+  for (const ControlDesign& design : DesignedControls()) {
+    const HFONT font = fonts.Get(design.font);
+    SendMessageA(Get(design.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    designPlaces_[design.id] = DesignPlace(design, font);
+    if (design.kind == ControlKind::ToolBar) SetToolBarPictures(Get(design.id));
+    if (design.kind == ControlKind::PictureButton) SetAuthorPicture(Get(design.id));
+    if (design.kind == ControlKind::PageControl) SetTabPadding(Get(design.id));
+  }
+  fonts_ = std::move(fonts);  // the former fonts go now that no control shows them
+}
+
+// The pictures are made for the resolution; the former ones go once the control shows the new.
+void FormControls::SetAuthorPicture(HWND button) {
+  win32::ScopedIcon picture(CreateAuthorIcon(ScaleToDpi(32, dpi_)));
+  SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture.Get()));
+  authorPicture_ = std::move(picture);
+}
+
+void FormControls::SetToolBarPictures(HWND toolBar) {
+  win32::ScopedImageList pictures(CreateToolBarImages(ScaleToDpi(16, dpi_)));
+  SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.Get()));
+  toolBarImages_ = std::move(pictures);
+  const int side = ScaleToDpi(25, dpi_);
+  SendMessageA(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(side, side));
+}
+
 void FormControls::SetUpToolBar(HWND toolBar) {
-  toolBarImages_ = CreateToolBarImages(ScaleToDpi(16, dpi_));
   SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(toolBarImages_.Get()));
   // Button texts serve as tooltips only (no text rows), so readers of the screen get them too.
   SendMessageA(toolBar, TB_SETMAXTEXTROWS, 0, 0);
   struct ToolButton {
@@ -240,8 +280,7 @@ void FormControls::SetUpToolBar(HWND toolBar) {
     buttons[i].iString = reinterpret_cast<INT_PTR>(kButtons[i].hint);
   }
   SendMessageA(toolBar, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-  const int side = ScaleToDpi(25, dpi_);
-  SendMessageA(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(side, side));
+  SetToolBarPictures(toolBar);
 }
 
 void FormControls::SetUpComboBox(HWND combo) {

@@ -71,9 +71,17 @@ class FormControls {
   void Layout(SIZE extra, POINT scroll);
   // The room beyond the design the last layout gave out, which the pages also get.
   [[nodiscard]] SIZE Extra() const { return extra_; }
+  // Fonts, pictures, tooltips and the design's places made anew for `dpi`; the next
+  // Layout places the controls there.
+  void SetDpi(int dpi);
 
  private:
   HWND Create(const ControlDesign& design, HWND parent);
+  // Where the design puts the control at the current resolution, labels measured in `font`.
+  [[nodiscard]] RECT DesignPlace(const ControlDesign& design, HFONT font) const;
+  void SetToolBarPictures(HWND toolBar);
+  void SetAuthorPicture(HWND button);
+  void SetTabPadding(HWND pageControl) const;
   void CreatePages(HWND pageControl, TabSheet::Owner& pageOwner);
   void PlacePages() const;
   void SetUpToolBar(HWND toolBar);

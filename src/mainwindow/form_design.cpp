@@ -15,6 +15,9 @@ constexpr char kHintList[] =
 constexpr char kHintNameless[] =
     "Check this option to display all lines. Even the nameless lines. These lines are usually for internal "
     "components which should not be uninstalled by this way.";
+constexpr char kHintFilter[] =
+    "Type here to show only the programs whose name, key name, command, directory or publisher holds the text "
+    "(Ctrl+F or F3 come here, Escape empties it).";
 
 using K = ControlKind;
 using P = FormPage;
@@ -51,6 +54,8 @@ const std::array kControls = {
                   F::Normal, nullptr},
     ControlDesign{kCheckBoxAffLignesSansNom, "CheckBoxAffLignesSansNom", K::CheckBox, P::List, {5, 452, 17, 17}, kMoveDown,
                   "", F::Normal, kHintNameless},
+    ControlDesign{kFilterBox, "FilterBox", K::Edit, P::List, {654, 12, 112, 22}, kMoveRight, "", F::Normal,
+                  kHintFilter},
     ControlDesign{kListViewDescription, "ListViewDescription", K::ListView, P::List, {0, 37, 770, 379}, kGrowRight | kGrowDown, "",
                   F::Normal, kHintList},
     ControlDesign{kToolBar1, "ToolBar1", K::ToolBar, P::List, {5, 0, 276, 34}, kFixed, "", F::Normal, nullptr},
@@ -60,6 +65,8 @@ const std::array kControls = {
                   TextAlignment::Right},
     ControlDesign{kLabel4, "Label4", K::Label, P::List, {30, 453, 0, 0}, kMoveDown, "Display Nameless Lines", F::Normal,
                   kHintNameless},
+    ControlDesign{kShownCountLabel, "ShownCountLabel", K::Label, P::List, {230, 453, 290, 16}, kMoveDown, "", F::Normal,
+                  nullptr},
 
     // The Options tab.
     ControlDesign{kCheckBoxDisplayTexture, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, kFixed, "",

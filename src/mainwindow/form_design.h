@@ -33,6 +33,7 @@ enum class ControlKind {
   Label,
   Memo,
   ComboBox,
+  Edit,
   ListView,
   ProgressBar,
   ToolBar,
@@ -62,6 +63,8 @@ enum ControlId : int {
   kComboBoxClassement,  // the sort box
   kCheckBoxAffLignesSansNom,  // show nameless lines
   kLabel4,
+  kFilterBox,        // narrows the list to the rows holding its text
+  kShownCountLabel,  // "12 of 240 programs" while the filter box holds a text
   kButtonUninstall,
   kButtonRemoveEntry,
   kCheckBoxDisplayTexture,  // the background picture

@@ -11,6 +11,7 @@ class ListSorting;
 class PieSeries;
 class RefreshTimer;
 class Settings;
+class ShownRows;
 class Texture;
 
 // The feature objects the window forwards to. They are made before it (src/app/) and
@@ -19,6 +20,7 @@ struct FormFeatures {
   Settings& settings;
   Texture& texture;
   InventoryList& list;
+  ShownRows& shownRows;  // what the list view shows of `list`
   ListSorting& sorting;
   InventoryRefresher& refresher;
   ListCommands& listCommands;

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "inventory/column_text.h"
 #include "inventory/uninstall_key.h"
@@ -11,6 +12,7 @@
 #include "mainwindow/pictures.h"
 #include "platform/utf8.h"
 #include "platform/win32/wide_text.h"
+#include "platform/win32/window_dpi.h"
 
 namespace zobl {
 namespace {
@@ -39,9 +41,29 @@ void InsertListColumns(HWND control, int dpi) {
   }
 }
 
-InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
+ColumnWidths ListColumnWidths(HWND control) {
+  ColumnWidths widths{};
+  for (int c = 0; c < kColumnCount; ++c) {
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    // Read as a column, not by LVM_GETCOLUMNWIDTH, which answers in report view only.
+    if (SendMessageA(control, LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column))) {
+      widths[c] = column.cx;
+    }
+  }
+  return widths;
+}
+
+InventoryListView::InventoryListView(InventoryList& list,
+                                     ShownRows& shown,
+                                     HWND control,
+                                     int dpi,
+                                     std::function<void()> shownCountChanged)
     : list_(list),
+      shown_(shown),
       control_(control),
+      shownCountChanged_(std::move(shownCountChanged)),
+      dpi_(dpi),
       smallImages_(CreateRowImages(ScaleToDpi(16, dpi))),
       largeImages_(CreateRowImages(ScaleToDpi(32, dpi))) {
   ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
@@ -50,11 +72,72 @@ InventoryListView::InventoryListView(InventoryList& list, HWND control, int dpi)
   ListView_SetImageList(control_, smallImages_.Get(), LVSIL_SMALL);
   ListView_SetImageList(control_, largeImages_.Get(), LVSIL_NORMAL);
   InsertListColumns(control_, dpi);
+  widthsSet_ = ListColumnWidths(control_);
+  MeasureColumnNeeds();
   list_.SetObserver(this);
   CountChanged(list_.Count());
 }
 
 InventoryListView::~InventoryListView() { list_.SetObserver(nullptr); }
+
+void InventoryListView::MeasureColumnNeeds() {
+  // Texts as wide as any the date and size columns show: the stand-ins, and a date.
+  const UninstallEntry unknown;
+  const std::string samples[kColumnCount][2] = {
+      {}, {}, {ColumnText(unknown, kInstallDateColumn), "0000.00.00"}, {ColumnText(unknown, kSizeColumn), "unknown"},
+      {}, {}};
+  // The control's room around a cell's text and a title's, beside the text itself.
+  const int padding = ScaleToDpi(16, dpi_);
+  const auto width = [this](const char* text) {
+    return static_cast<int>(SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
+  };
+  for (int c = 0; c < kColumnCount; ++c) {
+    int widest = width(kListColumns[c].title);
+    for (const std::string& sample : samples[c]) widest = std::max(widest, width(sample.c_str()));
+    neededWidths_[c] = widest + padding;
+  }
+}
+
+void InventoryListView::FitColumns() {
+  const ColumnWidths shown = ListColumnWidths(control_);
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (shown[c] != widthsSet_[c]) userWidths_[c] = shown[c];  // a divider dragged
+  }
+  ColumnWidthRoom room;
+  RECT client;
+  GetClientRect(control_, &client);
+  room.available = client.right;
+  // The vertical scroll bar's room is kept whether it shows or not: rows coming and going
+  // never make the columns too wide for the list.
+  if ((GetWindowLongPtrA(control_, GWL_STYLE) & WS_VSCROLL) == 0) {
+    room.available -= win32::SystemMetricForDpi(SM_CXVSCROLL, dpi_);
+  }
+  for (int c = 0; c < kColumnCount; ++c) room.design[c] = ScaleToDpi(kListColumns[c].width, dpi_);
+  room.needed = neededWidths_;
+  room.userSet = userWidths_;
+  widthsSet_ = ShareColumnWidths(room);
+  for (int c = 0; c < kColumnCount; ++c) {
+    if (widthsSet_[c] == shown[c]) continue;
+    LVCOLUMNA column{};
+    column.mask = LVCF_WIDTH;
+    column.cx = widthsSet_[c];
+    SendMessageA(control_, LVM_SETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+  }
+}
+
+void InventoryListView::SetDpi(int dpi) {
+  win32::ScopedImageList smallImages(CreateRowImages(ScaleToDpi(16, dpi)));
+  win32::ScopedImageList largeImages(CreateRowImages(ScaleToDpi(32, dpi)));
+  ListView_SetImageList(control_, smallImages.Get(), LVSIL_SMALL);
+  ListView_SetImageList(control_, largeImages.Get(), LVSIL_NORMAL);
+  smallImages_ = std::move(smallImages);
+  largeImages_ = std::move(largeImages);
+  for (std::optional<int>& width : userWidths_) {
+    if (width) width = ScaleRounded(*width, dpi, dpi_);
+  }
+  dpi_ = dpi;
+  MeasureColumnNeeds();
+}
 
 void InventoryListView::ShowDetails(bool details) {
   ListView_SetView(control_, details ? LV_VIEW_DETAILS : LV_VIEW_ICON);
@@ -66,15 +149,15 @@ std::optional<std::size_t> InventoryListView::RowAtPoint(POINT screen) const {
   hit.pt = screen;
   if (!ScreenToClient(control_, &hit.pt)) return std::nullopt;
   const int index = ListView_HitTest(control_, &hit);
-  if (index < 0 || (hit.flags & LVHT_ONITEM) == 0 || static_cast<std::size_t>(index) >= list_.Count()) {
+  if (index < 0 || (hit.flags & LVHT_ONITEM) == 0 || static_cast<std::size_t>(index) >= shown_.Count()) {
     return std::nullopt;
   }
   return static_cast<std::size_t>(index);
 }
 
 void InventoryListView::SelectRow(std::size_t index) {
-  if (index >= list_.Count()) return;
-  list_.Select(list_.RowAt(index).Id);
+  if (index >= shown_.Count()) return;
+  list_.Select(shown_.RowAt(index).Id);
   ShowListSelection();
   ListView_EnsureVisible(control_, static_cast<int>(index), FALSE);
 }
@@ -123,8 +206,8 @@ LRESULT InventoryListView::FindRow(UINT flags, const char* text, int start) cons
   if ((flags & (LVFI_STRING | LVFI_PARTIAL)) == 0) return -1;
   const std::string_view wanted(text);
   const std::size_t from = start < 0 ? 0 : static_cast<std::size_t>(start);
-  std::optional<std::size_t> found = list_.FindNamePrefix(wanted, from, (flags & LVFI_WRAP) != 0);
-  if (found && (flags & LVFI_PARTIAL) == 0 && SortText(list_.RowAt(*found), kNameColumn).size() != wanted.size()) {
+  std::optional<std::size_t> found = shown_.FindNamePrefix(wanted, from, (flags & LVFI_WRAP) != 0);
+  if (found && (flags & LVFI_PARTIAL) == 0 && SortText(shown_.RowAt(*found), kNameColumn).size() != wanted.size()) {
     found.reset();
   }
   return found ? static_cast<LRESULT>(*found) : -1;
@@ -132,8 +215,8 @@ LRESULT InventoryListView::FindRow(UINT flags, const char* text, int start) cons
 
 void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
   LVITEMA& item = info.item;
-  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= list_.Count()) return;
-  const UninstallEntry& row = list_.RowAt(static_cast<std::size_t>(item.iItem));
+  if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= shown_.Count()) return;
+  const UninstallEntry& row = shown_.RowAt(static_cast<std::size_t>(item.iItem));
   if ((item.mask & LVIF_TEXT) != 0 && item.pszText != nullptr && item.cchTextMax > 0) {
     const int column = std::clamp(item.iSubItem, 0, kColumnCount - 1);
     const std::string text = ColumnText(row, static_cast<ListColumn>(column));
@@ -149,8 +232,8 @@ void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
 // directory came from the descriptor's InstallLocation rather than its command.
 void InventoryListView::FillInfoTip(NMLVGETINFOTIPA& tip) const {
   if (tip.pszText == nullptr || tip.cchTextMax <= 0) return;
-  if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= list_.Count()) return;
-  const UninstallEntry& row = list_.RowAt(static_cast<std::size_t>(tip.iItem));
+  if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= shown_.Count()) return;
+  const UninstallEntry& row = shown_.RowAt(static_cast<std::size_t>(tip.iItem));
   const std::string text = RowInfoTip(row);
   // The control may hand over the label's own text to add to; the tip replaces it.
   const std::size_t length = Utf8FitLength(text, static_cast<std::size_t>(tip.cchTextMax));
@@ -161,8 +244,8 @@ void InventoryListView::FillInfoTip(NMLVGETINFOTIPA& tip) const {
 void InventoryListView::TakeSelectionFromControl() {
   if (showingSelection_) return;
   const int selected = ListView_GetNextItem(control_, -1, LVNI_SELECTED);
-  if (selected >= 0 && static_cast<std::size_t>(selected) < list_.Count()) {
-    list_.Select(list_.RowAt(static_cast<std::size_t>(selected)).Id);
+  if (selected >= 0 && static_cast<std::size_t>(selected) < shown_.Count()) {
+    list_.Select(shown_.RowAt(static_cast<std::size_t>(selected)).Id);
   } else {
     list_.ClearSelection();
   }
@@ -173,7 +256,7 @@ void InventoryListView::TakeSelectionFromControl() {
 void InventoryListView::ShowListSelection() {
   showingSelection_ = true;
   const int shown = ListView_GetNextItem(control_, -1, LVNI_SELECTED);
-  const auto selected = list_.SelectedIndex();
+  const auto selected = shown_.SelectedIndex();
   const int wanted = selected ? static_cast<int>(*selected) : -1;
   if (shown >= 0 && shown != wanted) ListView_SetItemState(control_, shown, 0, LVIS_SELECTED | LVIS_FOCUSED);
   if (wanted >= 0 && shown != wanted) {
@@ -204,9 +287,19 @@ void InventoryListView::HoldRedraw() {
 // A shorter count can take the control's selection away; the row keeps it in the list.
 void InventoryListView::ShowCountAndSelection() {
   showingSelection_ = true;
-  ListView_SetItemCountEx(control_, static_cast<int>(list_.Count()), LVSICF_NOSCROLL);
+  ListView_SetItemCountEx(control_, static_cast<int>(shown_.Count()), LVSICF_NOSCROLL);
   showingSelection_ = false;
   ShowListSelection();
+  if (shownCountChanged_) shownCountChanged_();
+}
+
+void InventoryListView::ShowFiltered(std::string_view text) {
+  shown_.SetFilterText(text);
+  if (list_.SelectedIndex() && !shown_.SelectedIndex()) list_.ClearSelection();
+  ShowCountAndSelection();
+  if (const auto selected = shown_.SelectedIndex())
+    ListView_EnsureVisible(control_, static_cast<int>(*selected), FALSE);
+  InvalidateRect(control_, nullptr, FALSE);
 }
 
 void InventoryListView::RowsChanged() {
@@ -214,7 +307,12 @@ void InventoryListView::RowsChanged() {
     HoldRedraw();
     return;
   }
-  ShowListSelection();
+  // A renamed row may come into the filter's rows or leave them.
+  if (ListView_GetItemCount(control_) != static_cast<int>(shown_.Count())) {
+    ShowCountAndSelection();
+  } else {
+    ShowListSelection();
+  }
   InvalidateRect(control_, nullptr, FALSE);
 }
 

@@ -3,9 +3,14 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <array>
+#include <functional>
 #include <optional>
+#include <string_view>
 
 #include "inventory/inventory_list.h"
+#include "inventory/shown_rows.h"
+#include "mainwindow/column_widths.h"
 #include "platform/win32/gdi_handles.h"
 
 namespace zobl {
@@ -13,13 +18,21 @@ namespace zobl {
 // Gives a list view in report view the inventory's six columns, titled, aligned and as
 // wide as the design says at `dpi`.
 void InsertListColumns(HWND control, int dpi);
+// The columns' widths as the control shows them.
+ColumnWidths ListColumnWidths(HWND control);
 
-// ListViewDescription: a virtual list view showing the inventory, in report view (six
-// columns) or as large icons. The rows stay in the InventoryList; the control asks for
-// each text as it paints, and its selection is kept equal to the list's.
+// ListViewDescription: a virtual list view showing the inventory's shown rows, in report
+// view (six columns) or as large icons. The rows stay in the InventoryList; the control
+// asks for each text as it paints, and its selection is kept equal to the list's. The
+// control's indices are those of the shown rows.
 class InventoryListView final : public InventoryListObserver {
  public:
-  InventoryListView(InventoryList& list, HWND control, int dpi);
+  // `shownCountChanged` hears whenever the count of rows shown may have changed.
+  InventoryListView(InventoryList& list,
+                    ShownRows& shown,
+                    HWND control,
+                    int dpi,
+                    std::function<void()> shownCountChanged);
   ~InventoryListView() override;
   InventoryListView(const InventoryListView&) = delete;
   InventoryListView& operator=(const InventoryListView&) = delete;
@@ -33,6 +46,14 @@ class InventoryListView final : public InventoryListObserver {
   void SelectRow(std::size_t index);
   // Where the keyboard opens a row's menu: the bottom left of its label, on the screen.
   [[nodiscard]] POINT MenuPoint(std::size_t index) const;
+  // Shows only the rows holding `text` (all of them for an empty one). A selected row
+  // the filter hides loses its selection: what acts on the selected row acts on one shown.
+  void ShowFiltered(std::string_view text);
+  // Shares the list's width among the columns (ShareColumnWidths): at the start, and
+  // whenever the list's size or resolution changed.
+  void FitColumns();
+  // Row pictures and columns for another resolution; widths the user set are scaled.
+  void SetDpi(int dpi);
 
   // Notifications from the control; returns true when the notification was this view's.
   bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -50,12 +71,20 @@ class InventoryListView final : public InventoryListObserver {
   void ShowListSelection();
   void ShowCountAndSelection();
   void HoldRedraw();
+  // What the columns' titles and the widest date and size texts need, in the list's font.
+  void MeasureColumnNeeds();
 
   InventoryList& list_;
+  ShownRows& shown_;
   HWND control_;
+  std::function<void()> shownCountChanged_;
+  int dpi_;
   // The control shares its image lists (LVS_SHAREIMAGELISTS): they are ours to free.
   win32::ScopedImageList smallImages_;
   win32::ScopedImageList largeImages_;
+  ColumnWidths neededWidths_{};
+  ColumnWidths widthsSet_{};  // as the program last set them: any other width is the user's
+  std::array<std::optional<int>, kColumnCount> userWidths_{};
   bool showingSelection_ = false;  // our own selection changes are no user's choice
   bool repaintSuspended_ = false;
   bool redrawHeld_ = false;

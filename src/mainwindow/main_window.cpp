@@ -12,6 +12,7 @@
 
 #include "inventory/inventory_refresh.h"
 #include "inventory/row_copy_text.h"
+#include "inventory/shown_rows.h"
 #include "inventory/uninstall_key.h"
 #include "mainwindow/about_text.h"
 #include "mainwindow/control_wrappers.h"
@@ -32,6 +33,7 @@
 #include "platform/shell.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_number_separators.h"
+#include "platform/win32/window_dpi.h"
 #include "reports/pie_data.h"
 #include "reports/printed_list.h"
 #include "texture/texture.h"
@@ -41,19 +43,22 @@ namespace {
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
-bool IsCopyKey(const MSG& message) {
-  return message.message == WM_KEYDOWN && message.wParam == 'C' && KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) &&
-         !KeyDown(VK_MENU);
+// `key` pressed, with Ctrl or without, and neither Shift nor Alt.
+bool IsKey(const MSG& message, WPARAM key, bool control) {
+  return message.message == WM_KEYDOWN && message.wParam == key && KeyDown(VK_CONTROL) == control &&
+         !KeyDown(VK_SHIFT) && !KeyDown(VK_MENU);
 }
 
-bool IsRefreshKey(const MSG& message) {
-  return message.message == WM_KEYDOWN && message.wParam == VK_F5 && !KeyDown(VK_CONTROL) && !KeyDown(VK_SHIFT) &&
-         !KeyDown(VK_MENU);
-}
+bool IsCopyKey(const MSG& message) { return IsKey(message, 'C', true); }
 
-int ScreenDpi() {
-  const win32::ScopedWindowDc screen(nullptr);
-  return GetDeviceCaps(screen.Get(), LOGPIXELSY);
+bool IsRefreshKey(const MSG& message) { return IsKey(message, VK_F5, false); }
+
+bool IsFilterKey(const MSG& message) { return IsKey(message, 'F', true) || IsKey(message, VK_F3, false); }
+
+std::string WindowText(HWND window) {
+  std::string text(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1, '\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextA(window, text.data(), static_cast<int>(text.size()))));
+  return text;
 }
 
 }  // namespace
@@ -69,7 +74,13 @@ struct TForm1::Shown {
         tabs(controls.Get(kPageControl1)),
         progress(form.window_, controls.Get(kButtonCalculeTaille), controls.Get(kProgressBarCalculeTaille)),
         scroll(form.window_, {ScaleToDpi(kDesignWidth, form.dpi_), ScaleToDpi(kDesignHeight, form.dpi_)}),
-        listView(form.features_.list, controls.Get(kListViewDescription), form.dpi_),
+        listView(form.features_.list,
+                 form.features_.shownRows,
+                 controls.Get(kListViewDescription),
+                 form.dpi_,
+                 [&form] {
+                   if (form.shown_) form.ShowShownCount();
+                 }),
         keyboard(form.window_,
                  controls.Get(kPageControl1),
                  controls.Get(kToolBar1),
@@ -100,8 +111,9 @@ TForm1::~TForm1() {
 
 HWND TForm1::Create(HINSTANCE instance, int dpi) {
   Register(instance, kMainWindowClass, 0, GetSysColorBrush(COLOR_BTNFACE));
-  dpi_ = dpi > 0 ? dpi : ScreenDpi();
-  const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi_);
+  // The window's own screen is known once it exists (OnCreate); its restored place is the screen's.
+  dpi_ = dpi;
+  const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi > 0 ? dpi : win32::WindowDpi(nullptr));
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
                                       WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
                                       restored.top, restored.width, restored.height, nullptr, nullptr, instance, this);
@@ -156,17 +168,52 @@ bool TForm1::PreTranslateMessage(MSG& message) {
       used = true;
       return;
     }
+    if (IsFilterKey(message) && activePage_ == FormPage::List && ours) {
+      FocusFilterBox();
+      used = true;
+      return;
+    }
+    // Escape empties the filter box, which shows every row again.
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && message.hwnd == Control(kFilterBox)) {
+      SetWindowTextA(message.hwnd, "");
+      used = true;
+      return;
+    }
     used = shown_->keyboard.PreTranslate(message) || IsDialogMessageA(window_, &message);
   });
   return used;
 }
 
 void TForm1::CopySelectedRow() {
-  const std::optional<std::size_t> selected = features_.list.SelectedIndex();
+  const std::optional<std::size_t> selected = features_.shownRows.SelectedIndex();
   if (!selected) return;
-  if (!services_.clipboard.PutText(RowCopyText(features_.list.RowAt(*selected)))) {
+  if (!services_.clipboard.PutText(RowCopyText(features_.shownRows.RowAt(*selected)))) {
     throw std::runtime_error("The line could not be copied to the clipboard");
   }
+}
+
+void TForm1::FocusFilterBox() {
+  const HWND box = Control(kFilterBox);
+  SetFocus(box);
+  SendMessageA(box, EM_SETSEL, 0, -1);
+}
+
+void TForm1::FilterChanged() {
+  shown_->listView.ShowFiltered(WindowText(Control(kFilterBox)));
+  ShowShownCount();
+}
+
+void TForm1::ShowShownCount() {
+  const HWND label = Control(kShownCountLabel);
+  const std::string text = ShownCountText(features_.shownRows);
+  if (WindowText(label) == text) return;
+  SetWindowTextA(label, text.c_str());
+  // The label is transparent and would draw its text over the one it showed before:
+  // what lies under it is drawn again first.
+  RECT place;
+  GetWindowRect(label, &place);
+  MapWindowPoints(nullptr, GetParent(label), reinterpret_cast<POINT*>(&place), 2);
+  RedrawWindow(GetParent(label), &place, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // The right button selects the row under the pointer and opens the menu there; Shift+F10
@@ -176,11 +223,11 @@ bool TForm1::OnContextMenu(HWND source, LPARAM position) {
   if (source != view.Handle() || activePage_ != FormPage::List) return false;
   const bool fromKeyboard = GET_X_LPARAM(position) == -1 && GET_Y_LPARAM(position) == -1;
   POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
-  const std::optional<std::size_t> index = fromKeyboard ? features_.list.SelectedIndex() : view.RowAtPoint(at);
+  const std::optional<std::size_t> index = fromKeyboard ? features_.shownRows.SelectedIndex() : view.RowAtPoint(at);
   if (!index) return true;
   view.SelectRow(*index);
   if (fromKeyboard) at = view.MenuPoint(*index);
-  const UninstallEntry& row = features_.list.RowAt(*index);
+  const UninstallEntry& row = features_.shownRows.RowAt(*index);
   const RowId id = row.Id;
   const std::optional<RowMenuCommand> chosen = TrackRowMenu(window_, at, RowMenuItems(row, services_.fileSystem));
   // The menu's loop runs refreshes: the row may have left the list, or the window closed.
@@ -190,7 +237,9 @@ bool TForm1::OnContextMenu(HWND source, LPARAM position) {
 
 void TForm1::RunRowCommand(RowMenuCommand command, RowId id) {
   // The list commands act on the selected row, which the menu's row is again.
-  shown_->listView.SelectRow(*features_.list.IndexOf(id));
+  const std::optional<std::size_t> index = features_.shownRows.IndexOf(id);
+  if (!index) return;
+  shown_->listView.SelectRow(*index);
   const UninstallEntry& row = *features_.list.Find(id);
   switch (command) {
     case RowMenuCommand::Uninstall: ButtonUninstallClick(); break;
@@ -249,6 +298,7 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return 0;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_SIZE: OnSize(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(wParam)); return 0;
@@ -330,6 +380,7 @@ LRESULT TForm1::OnControlColour(HDC dc, HWND control) const {
 
 void TForm1::OnCreate() {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
+  if (dpi_ <= 0) dpi_ = win32::WindowDpi(window_);
   windowIcon_ = win32::ScopedIcon(CreateWindowIcon());
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   shown_ = std::make_unique<Shown>(*this, instance);
@@ -371,6 +422,7 @@ std::span<const TForm1::CommandBinding> TForm1::CommandBindings() {
       {kCheckBoxAffLignesSansNom, BN_CLICKED, &TForm1::ChangeEtatAffSansNom},
       {kCheckBoxDisplayTexture, BN_CLICKED, &TForm1::ChgEtatImageFond},
       {kComboBoxClassement, CBN_SELCHANGE, &TForm1::ChangeClassement},
+      {kFilterBox, EN_CHANGE, &TForm1::FilterChanged},
       {kButtonUninstall, BN_CLICKED, &TForm1::ButtonUninstallClick},
       {kButtonRemoveEntry, BN_CLICKED, &TForm1::ButtonRemoveEntryClick},
       {kButtonWebVersion, BN_CLICKED, &TForm1::ButtonWebVersionClick},
@@ -412,7 +464,20 @@ void TForm1::OnSize() {
   GetClientRect(window_, &client);  // the scroll bars may have come or gone
   shown_->controls.Layout({client.right - ScaleToDpi(kDesignWidth, dpi_), client.bottom - ScaleToDpi(kDesignHeight, dpi_)},
                           shown_->scroll.Offset());
+  shown_->listView.FitColumns();
   shown_->chart1.FitParent();
+}
+
+void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+  dpi_ = dpi;
+  shown_->controls.SetDpi(dpi);
+  shown_->listView.SetDpi(dpi);
+  shown_->chart1.SetDpi(dpi);
+  shown_->scroll.SetDesign({ScaleToDpi(kDesignWidth, dpi), ScaleToDpi(kDesignHeight, dpi)});
+  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  OnSize();  // also when the rectangle kept the window's size
+  RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 void TForm1::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request, ScaleToDpi(16, dpi_)); }
@@ -462,9 +527,9 @@ void TForm1::OnPageShown(FormPage page) {
 
 void TForm1::ButtonQuitteClick() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
-void TForm1::ToolButtonPrintClick() { PrintInventory(features_.list, services_.printing); }
+void TForm1::ToolButtonPrintClick() { PrintInventory(features_.shownRows, services_.printing); }
 
-void TForm1::ButtonImprimeListeClick() { PrintInventory(features_.list, services_.printing); }
+void TForm1::ButtonImprimeListeClick() { PrintInventory(features_.shownRows, services_.printing); }
 
 void TForm1::ButtonCalculeTailleClick() { features_.computeRun.ButtonCalculeTailleClick(); }
 

@@ -87,11 +87,20 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColour(HDC dc, HWND control) const;
   void OnSize();
+  // The window moved to a screen of another resolution: it takes the system's rectangle
+  // and lays everything out again at `dpi`.
+  void OnDpiChanged(int dpi, const RECT& suggested);
   void OnTimer(UINT_PTR id);
   void OnScroll(int bar, int request);
   void SwitchTab(int step);
   // Ctrl+C: the selected row's texts to the clipboard; nothing without a selection.
   void CopySelectedRow();
+  // Ctrl+F or F3: the keys go to the filter box, its text selected to be typed over.
+  void FocusFilterBox();
+  // The filter box's text changed: the list shows the rows holding it.
+  void FilterChanged();
+  // How many rows the filter leaves, beside the list.
+  void ShowShownCount();
   // A row's menu for the right button, Shift+F10 or the Menu key; false when `source`
   // is not the list, whose rows alone have one.
   bool OnContextMenu(HWND source, LPARAM position);

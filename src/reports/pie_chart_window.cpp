@@ -53,6 +53,13 @@ void PieChartWindow::FitParent() const {
   SetWindowPos(window_, nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
+void PieChartWindow::SetDpi(int dpi) {
+  dpi_ = dpi;
+  titleFont_ = win32::ScopedFont(ArialFont(dpi, true));
+  textFont_ = win32::ScopedFont(ArialFont(dpi, false));
+  Invalidate();
+}
+
 void PieChartWindow::Invalidate() const {
   if (window_ == nullptr) return;
   // A screen reader reads the chart's window text, so the text tells what the pie shows.

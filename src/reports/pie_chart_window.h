@@ -32,6 +32,8 @@ class PieChartWindow final : public win32::WindowBase<PieChartWindow> {
   void Invalidate() const;
   // Fills its parent again after the parent's size changed.
   void FitParent() const;
+  // Radii, arrows, fonts and the design size for another resolution.
+  void SetDpi(int dpi);
   // The whole chart as it is painted, into `dc`.
   void PaintTo(HDC dc, int width, int height) const;
   // Where everything goes at that size, measured with the chart's fonts on `dc`.

@@ -18,11 +18,11 @@ using PrintedRow = std::array<std::string, 4>;
 
 // The printer may let the window's events run while it draws, and a refresh may then add
 // or drop rows: the rows are copied before the first drawing call, and only copies drawn.
-std::vector<PrintedRow> CopyRows(const InventoryList& list) {
+std::vector<PrintedRow> CopyRows(const ShownRows& shown) {
   std::vector<PrintedRow> rows;
-  rows.reserve(list.Count());
-  for (std::size_t i = 0; i < list.Count(); ++i) {
-    const UninstallEntry& row = list.RowAt(i);
+  rows.reserve(shown.Count());
+  for (std::size_t i = 0; i < shown.Count(); ++i) {
+    const UninstallEntry& row = shown.RowAt(i);
     rows.push_back({ColumnText(row, kNameColumn), " Date=" + ColumnText(row, kInstallDateColumn),
                     " Size=" + ColumnText(row, kSizeColumn), " Directory=" + ColumnText(row, kSupposedDirectoryColumn)});
   }
@@ -36,11 +36,11 @@ std::string PrintHeader(const LocalDateTime& now) {
          std::to_string(now.day) + " " + std::to_string(now.hour) + "h" + std::to_string(now.minute);
 }
 
-void PrintInventory(const InventoryList& list, PrintPlatform& platform) {
+void PrintInventory(const ShownRows& shown, PrintPlatform& platform) {
   const std::optional<PrintCopies> copies = platform.ShowPrintDialog();
   if (!copies) return;
   const std::string header = PrintHeader(platform.Now());
-  const std::vector<PrintedRow> rows = CopyRows(list);
+  const std::vector<PrintedRow> rows = CopyRows(shown);
   const std::unique_ptr<PrintDocument> document = platform.StartDocument(header);
   const int line = document->TextHeight(kLineSample);
   const std::vector<std::size_t> starts = PageStarts(rows.size(), line, document->PageHeight());

@@ -55,6 +55,7 @@ TEST_F(KeyboardTest, TabWalksTheDesignsOrderAndCtrlKeysSwitchTabs) {
       {VK_TAB, {}, "ButtonImprimeListe", FormPage::List},
       {VK_TAB, {}, "ComboBoxClassement", FormPage::List},
       {VK_TAB, {}, "CheckBoxAffLignesSansNom", FormPage::List},
+      {VK_TAB, {}, "FilterBox", FormPage::List},
       {VK_TAB, {}, "ListViewDescription", FormPage::List},
       {VK_TAB, {}, "ToolBar1", FormPage::List},
       {VK_TAB, {}, "ButtonWebVersion", FormPage::List},
@@ -189,6 +190,39 @@ TEST_F(KeyboardTest, ShiftF10OpensTheRowsMenuAndPCopiesItsRegistryPath) {
   TypeOnScreen("shift+F10 p");
   const std::string path = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
   EXPECT_TRUE(Until([&] { return ClipboardText() == path; })) << ClipboardText();
+}
+
+// Ctrl+F, letters and Escape as typed: the list shows the rows holding the text, counted
+// beside it, and goes on following the registry meanwhile.
+TEST_F(KeyboardTest, TheFilterBoxNarrowsTheListAsTypedAndEscapeShowsEveryRowAgain) {
+  const std::string alpha = descriptors_.Add("alpha", "Zqx Alpha");
+  descriptors_.Add("other", "Other");
+  OpenInFront();
+  ASSERT_TRUE(RefreshUntil([this] { return Listed("alpha") && Listed("other"); }));
+  const HWND list = Control(kListViewDescription);
+  const auto shown = [list] {
+    std::vector<std::string> names;
+    for (int i = 0; i < ListView_GetItemCount(list); ++i) names.push_back(CellText(list, i, kNameColumn));
+    return names;
+  };
+  const auto counted = [this](const std::string& line) { return WindowText(Control(kShownCountLabel)) == line; };
+  SetFocus(list);
+  TypeOnScreen("ctrl+f z Q x");
+  ASSERT_TRUE(Until([this] { return WindowText(Control(kFilterBox)) == "zQx"; }));
+  EXPECT_EQ(shown(), std::vector<std::string>{"Zqx Alpha"});
+  EXPECT_TRUE(counted("1 of " + std::to_string(form_->Inventory().Count()) + " programs"));
+
+  descriptors_.Add("beta", "Zqx Beta");
+  descriptors_.Add("another", "Another");
+  ASSERT_TRUE(RefreshUntil([this] { return Listed("beta") && Listed("another"); }));
+  EXPECT_EQ(shown(), (std::vector<std::string>{"Zqx Alpha", "Zqx Beta"}));
+  descriptors_.Remove(alpha);
+  ASSERT_TRUE(RefreshUntil([this] { return !Listed("alpha"); }));
+  EXPECT_EQ(shown(), std::vector<std::string>{"Zqx Beta"});
+
+  TypeOnScreen("Escape");
+  EXPECT_TRUE(Until(
+      [&] { return ListView_GetItemCount(list) == static_cast<int>(form_->Inventory().Count()) && counted(""); }));
 }
 
 }  // namespace

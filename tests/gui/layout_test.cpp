@@ -22,21 +22,10 @@ RECT PlaceInParent(HWND control) {
   return box;
 }
 
-class LayoutTest : public ::testing::TestWithParam<int> {
- protected:
-  ScopedWorkingDirectory workingDirectory_;
-  SystemServices system_;
-};
-
 // Literal pixels: each of the design's left, top, width and height is scaled from 120 dpi
-// and rounded on its own, halves away from zero.
-TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
-  const int dpi = GetParam();
-  AppComposition app(system_.Form());
-  TForm1 form(system_.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr), dpi);
-  ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
-  PumpPending();
+// and rounded on its own, halves away from zero. The window is restored, smaller than the
+// design, so that nothing grows.
+void ExpectDesignPlaces(const TForm1& form, int dpi) {
   struct Expected {
     ControlId id;
     RECT at96, at120, at144;
@@ -46,7 +35,8 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
         Expected{kListViewDescription, {0, 30, 616, 333}, {0, 37, 770, 416}, {0, 44, 924, 499}},
         Expected{kButtonUninstall, {421, 334, 609, 354}, {526, 417, 761, 442}, {631, 500, 913, 530}},
         Expected{kButtonQuitte, {502, 406, 623, 426}, {628, 508, 779, 533}, {754, 610, 935, 640}},
-        Expected{kToolBar1, {4, 0, 225, 27}, {5, 0, 281, 34}, {6, 0, 337, 41}}}) {
+        Expected{kToolBar1, {4, 0, 225, 27}, {5, 0, 281, 34}, {6, 0, 337, 41}},
+        Expected{kFilterBox, {523, 10, 613, 28}, {654, 12, 766, 34}, {785, 14, 919, 40}}}) {
     const RECT& expected = dpi == 96 ? e.at96 : dpi == 120 ? e.at120 : e.at144;
     const RECT actual = PlaceInParent(form.Control(e.id));
     EXPECT_TRUE(EqualRect(&actual, &expected)) << ControlById(e.id).name << " at " << dpi << " dpi: " << actual.left
@@ -60,11 +50,7 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
 // Pictures drawn for 120 dpi keep their size against the text; captions stay whole.
 // (The author's picture is not checked here: this test program runs without the
 // program's manifest, so its buttons are the older kind, which show no picture beside text.)
-TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
-  const int dpi = GetParam();
-  AppComposition app(system_.Form());
-  TForm1 form(system_.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr), dpi);
+void ExpectPicturesAndCaptions(const TForm1& form, int dpi) {
   const struct {
     int toolBar, smallRow, largeRow, author;
   } expected = dpi == 96    ? decltype(expected){13, 13, 26, 26}
@@ -92,8 +78,54 @@ TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
     RECT client;
     GetClientRect(button, &client);
     const int picture = design.kind == ControlKind::PictureButton ? expected.author : 0;
-    EXPECT_LE(text.cx + picture + 6, client.right) << design.name;  // a frame and a focus rectangle each side
-    EXPECT_LE(text.cy + 4, client.bottom) << design.name;
+    // A frame and a focus rectangle each side.
+    EXPECT_LE(text.cx + picture + 6, client.right) << design.name << " at " << dpi << " dpi";
+    EXPECT_LE(text.cy + 4, client.bottom) << design.name << " at " << dpi << " dpi";
+  }
+}
+
+class LayoutTest : public ::testing::TestWithParam<int> {
+ protected:
+  ScopedWorkingDirectory workingDirectory_;
+  SystemServices system_;
+};
+
+TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
+  const int dpi = GetParam();
+  AppComposition app(system_.Form());
+  TForm1 form(system_.Window(), app.Features());
+  form.Create(GetModuleHandleA(nullptr), dpi);
+  ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
+  PumpPending();
+  ExpectDesignPlaces(form, dpi);
+}
+
+TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
+  const int dpi = GetParam();
+  AppComposition app(system_.Form());
+  TForm1 form(system_.Window(), app.Features());
+  form.Create(GetModuleHandleA(nullptr), dpi);
+  ExpectPicturesAndCaptions(form, dpi);
+}
+
+// Moved to a screen of another resolution (the system sends WM_DPICHANGED with the
+// rectangle it suggests, here the restored one there), the window is laid out as one
+// started at that resolution, and back.
+TEST(LayoutFollowsTheScreen, AWindowMovedToAnotherResolutionIsLaidOutAsOneStartedThere) {
+  ScopedWorkingDirectory workingDirectory;
+  SystemServices system;
+  AppComposition app(system.Form());
+  TForm1 form(system.Window(), app.Features());
+  form.Create(GetModuleHandleA(nullptr), 96);
+  ShowWindow(form.Handle(), SW_RESTORE);
+  for (const int dpi : {144, 96}) {
+    const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi);
+    RECT suggested{restored.left, restored.top, restored.left + restored.width, restored.top + restored.height};
+    SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    PumpPending();
+    EXPECT_EQ(form.Dpi(), dpi);
+    ExpectDesignPlaces(form, dpi);
+    ExpectPicturesAndCaptions(form, dpi);
   }
 }
 

@@ -8,6 +8,7 @@
 
 #include "platform/portable_locale.h"
 #include "inventory/column_text.h"
+#include "inventory/shown_rows.h"
 
 namespace zobl::testing {
 namespace {
@@ -78,8 +79,9 @@ TEST_F(InventoryListTest, RowsWithEqualNamesKeepTheOrderTheyCameIn) {
 TEST_F(InventoryListTest, NameSearchWrapsOnlyWhenAsked) {
   AddNamed("Alpha");
   AddNamed("Beta");
-  EXPECT_EQ(list.FindNamePrefix("al", 1, false), std::nullopt);
-  EXPECT_EQ(list.FindNamePrefix("al", 1, true), 0u);
+  const ShownRows shown(list, locale);
+  EXPECT_EQ(shown.FindNamePrefix("al", 1, false), std::nullopt);
+  EXPECT_EQ(shown.FindNamePrefix("al", 1, true), 0u);
 }
 
 TEST_F(InventoryListTest, RowsLeftTheListRefuseChanges) {

@@ -84,15 +84,17 @@ TEST(DescriptorLocationTest, FullPathOfEachSource) {
             "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{A}");
 }
 
-TEST(RowInfoTipTest, SaysWhenTheDirectoryCameFromInstallLocation) {
+TEST(RowInfoTipTest, SaysThePublisherTheVersionAndWhenTheDirectoryCameFromInstallLocation) {
   UninstallEntry row;
   row.Source = RegistrySource::User;
   row.KeyName = "{B}";
   EXPECT_EQ(RowInfoTip(row), "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{B}");
+  row.Publisher = "Acme";
+  row.DisplayVersion = "2.0.7";
   row.DirectoryFromInstallLocation = true;
   EXPECT_EQ(RowInfoTip(row),
             "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{B}\r\n"
-            "Directory from InstallLocation");
+            "Publisher: Acme\r\nVersion: 2.0.7\r\nDirectory from InstallLocation");
 }
 
 }  // namespace

@@ -77,6 +77,7 @@ class PrintedListTest : public ::testing::Test {
 
   PortableLocale locale_;
   InventoryList list_{locale_};
+  ShownRows shown_{list_, locale_};
   FakePrinter printer_;
 };
 
@@ -105,7 +106,7 @@ TEST_F(PrintedListTest, CopiesRepeatThePagesOnlyWhenThePrinterDoesNot) {
   for (const auto& c : cases) {
     printer_.paper = {};
     printer_.copies = c.copies;
-    PrintInventory(list_, printer_);
+    PrintInventory(shown_, printer_);
     std::vector<std::string> pages;
     for (const auto& page : printer_.paper.pages) {
       pages.push_back(page.at(0).substr(0, 5) + " " + std::to_string(page.size()));  // pages start at the top
@@ -117,7 +118,7 @@ TEST_F(PrintedListTest, CopiesRepeatThePagesOnlyWhenThePrinterDoesNot) {
 
 TEST_F(PrintedListTest, HeaderTitlesTheDocumentAndRowsFollowAnEmptyLine) {
   AddRows(2);
-  PrintInventory(list_, printer_);
+  PrintInventory(shown_, printer_);
   const std::map<int, std::string> expected{{0, "Software stats by ZOBL (Quillmoor). Date=2001.7.4 9h5"},
                                             {20, "P1001 Date=2001.7.4 Size= Directory=C:\\P"},
                                             {30, "P1002 Date=2001.7.4 Size= Directory=C:\\P"}};
@@ -128,14 +129,14 @@ TEST_F(PrintedListTest, HeaderTitlesTheDocumentAndRowsFollowAnEmptyLine) {
 TEST_F(PrintedListTest, CancelPrintsNothingAndARowDroppedWhileItPrintsIsPrintedWhole) {
   AddRows(3);
   printer_.confirm = false;
-  PrintInventory(list_, printer_);
+  PrintInventory(shown_, printer_);
   EXPECT_TRUE(printer_.paper.pages.empty());
 
   printer_.confirm = true;
   printer_.onDraw = [this] {
     if (list_.Count() == 3 && printer_.paper.pages[0].count(30) == 1) list_.DeleteAt(1);  // its name is drawn
   };
-  PrintInventory(list_, printer_);
+  PrintInventory(shown_, printer_);
   ASSERT_EQ(printer_.paper.pages.size(), 1u);
   EXPECT_EQ(printer_.paper.pages[0].size(), 4u);
   EXPECT_EQ(printer_.paper.pages[0].at(30), "P1002 Date=2001.7.4 Size= Directory=C:\\P");

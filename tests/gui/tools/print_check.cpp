@@ -80,7 +80,7 @@ int Run(int rows, const char* expectedPath, int answer, bool twoCollatedCopies) 
         copiesAsked = SetDlgItemTextA(dialog, edt3, "2") && CheckDlgButton(dialog, chx2, BST_CHECKED);
       } : std::function<void(HWND)>());
   zobl::win32::Win32PrintPlatform platform(nullptr);
-  zobl::PrintInventory(list, platform);
+  zobl::PrintInventory(zobl::ShownRows(list, locale), platform);
   if (dialogs.Seen().empty()) throw std::runtime_error("the print dialog never showed");
   if (twoCollatedCopies && !copiesAsked) throw std::runtime_error("the dialog has no copies or collate control");
   return 0;

@@ -1,0 +1,18 @@
+#include "inventory/row_filter.h"
+
+namespace zobl {
+
+RowFilter::RowFilter(const Locale& locale, std::string_view text) : locale_(&locale), wanted_(locale.UpperCase(text)) {}
+
+bool RowFilter::Matches(const UninstallEntry& row) const {
+  if (Empty()) return true;
+  return Holds(row.Name) || Holds(row.KeyName) || Holds(row.Command) || Holds(row.Directory) || Holds(row.Publisher);
+}
+
+// Each field on its own: the text never matches across the border of two.
+bool RowFilter::Holds(const std::string& field) const {
+  locale_->AssignUpperCase(folded_, field);
+  return folded_.find(wanted_) != std::string::npos;
+}
+
+}  // namespace zobl
