@@ -122,12 +122,12 @@ Reference TimeReference(const std::vector<std::string>& directories) {
 
 // The run as a click on the button starts it, from the List tab where a user sees the
 // sizes arrive; the message returns once the run is over.
-double TimeRun(zobl::TForm1& form) {
+double TimeRun(zobl::MainWindow& form) {
   form.ActivatePage(zobl::FormPage::List);
   Drain();
-  const HWND button = form.Control(zobl::kButtonCalculeTaille);
+  const HWND button = form.Control(zobl::kComputeSizesButton);
   const auto start = Clock::now();
-  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(zobl::kButtonCalculeTaille, BN_CLICKED),
+  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(zobl::kComputeSizesButton, BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
   return SecondsSince(start);
 }
@@ -139,7 +139,7 @@ bool Measured(const zobl::UninstallEntry& row) {
 
 // The run's sizes of the measured rows; false, with a word on stderr, when one differs
 // from the reference's.
-bool RunSizesAgree(zobl::TForm1& form,
+bool RunSizesAgree(zobl::MainWindow& form,
                    const std::vector<std::size_t>& rows,
                    const Reference& reference,
                    std::uint64_t& total) {
@@ -180,7 +180,7 @@ int Bench(int rounds, std::uint64_t expected) {
 
   zobl::SystemServices system;
   zobl::AppComposition app(system.Form());
-  zobl::TForm1 form(system.Window(), app.Features());
+  zobl::MainWindow form(system.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
   Drain();

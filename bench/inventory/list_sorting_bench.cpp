@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "inventory/inventory_list.h"
-#include "mainwindow/list_sorting.h"
+#include "ui/list_sorting.h"
 #include "platform/portable_locale.h"
 
 namespace {
@@ -75,10 +75,10 @@ void SortByColumn(benchmark::State& state, int column) {
   std::uint64_t comparisons = 0;
   for (auto _ : state) {
     state.PauseTiming();
-    sorting.CliqueColonne(scramble);
+    sorting.SortByColumnClicked(scramble);
     const std::uint64_t before = locale.comparisons;
     state.ResumeTiming();
-    sorting.CliqueColonne(column);
+    sorting.SortByColumnClicked(column);
     comparisons += locale.comparisons - before;
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

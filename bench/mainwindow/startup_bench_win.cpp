@@ -21,7 +21,7 @@
 #include "mainwindow/main_window.h"
 #include "app/app_composition.h"
 #include "app/system_services.h"
-#include "mainwindow/form_design.h"
+#include "ui/form_design.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
@@ -46,7 +46,7 @@ struct StartUp {
 StartUp TimeStartUp() {
   zobl::SystemServices system;
   zobl::AppComposition app(system.Form());
-  zobl::TForm1 form(system.Window(), app.Features());
+  zobl::MainWindow form(system.Window(), app.Features());
   const auto start = Clock::now();
   form.Create(GetModuleHandleA(nullptr));
   const auto created = Clock::now();
@@ -112,11 +112,11 @@ double TimeBareListPaint() {
   {
     zobl::SystemServices system;
     zobl::AppComposition app(system.Form());
-    zobl::TForm1 form(system.Window(), app.Features());
+    zobl::MainWindow form(system.Window(), app.Features());
     form.Create(GetModuleHandleA(nullptr));
     form.Show();
     dpi = form.Dpi();
-    const HWND list = form.Control(zobl::kListViewDescription);
+    const HWND list = form.Control(zobl::kInventoryListView);
     GetWindowRect(list, &place);
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)), sizeof font, &font);
     for (std::size_t i = 0; i < form.Inventory().Count(); ++i) {

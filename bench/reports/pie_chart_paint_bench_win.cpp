@@ -1,4 +1,4 @@
-// Times one full paint of Chart1 against one full repaint of ListViewDescription over
+// Times one full paint of PieChart against one full repaint of ListViewDescription over
 // the same area with 1,000 rows, interleaved in one process: a chart that paints no
 // slower than the list keeps a resize drag on the Pie tab as smooth as on the List tab.
 // Every row gets a directory of its own and a size, so the pie has its most slices: the
@@ -74,7 +74,7 @@ Area ClientArea(HWND window) {
 }
 
 // Empty when the chart is not on screen: a hidden window would time no drawing.
-std::vector<double> TimeChart(zobl::TForm1& form, HWND chart, int paints) {
+std::vector<double> TimeChart(zobl::MainWindow& form, HWND chart, int paints) {
   form.ActivatePage(zobl::FormPage::Pie);
   Drain();
   std::vector<double> times;
@@ -99,7 +99,7 @@ void SizeClientTo(HWND list, Area area) {
 
 // The page switch may lay the list out anew, so it is sized after each switch. Empty
 // when the list is not on screen.
-std::vector<double> TimeList(zobl::TForm1& form, HWND list, Area area, int paints) {
+std::vector<double> TimeList(zobl::MainWindow& form, HWND list, Area area, int paints) {
   form.ActivatePage(zobl::FormPage::List);
   SizeClientTo(list, area);
   Drain();
@@ -114,7 +114,7 @@ int Bench(int rounds, int paints) {
 
   zobl::SystemServices system;
   zobl::AppComposition app(system.Form());
-  zobl::TForm1 form(system.Window(), app.Features());
+  zobl::MainWindow form(system.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
   Drain();
@@ -137,22 +137,22 @@ int Bench(int rounds, int paints) {
   form.ActivatePage(zobl::FormPage::Pie);
   Drain();
 
-  const zobl::PieChartWindow* chart1 = form.Chart1();
-  const HWND list = form.Control(zobl::kListViewDescription);
-  if (chart1 == nullptr || chart1->Handle() == nullptr || list == nullptr) {
+  const zobl::PieChartWindow* pieChart = form.PieChart();
+  const HWND list = form.Control(zobl::kInventoryListView);
+  if (pieChart == nullptr || pieChart->Handle() == nullptr || list == nullptr) {
     std::fprintf(stderr, "the window has no chart or no list view\n");
     return 1;
   }
-  const HWND chart = chart1->Handle();
+  const HWND chart = pieChart->Handle();
   const Area area = ClientArea(chart);
   std::printf("%zu rows, %zu with a directory and a size; %zu slices; area %d x %d\n", inventory.Count(), sized,
-              form.Series1().Count(), area.width, area.height);
+              form.PieSlices().Count(), area.width, area.height);
   if (sized < static_cast<std::size_t>(zobl::bench::kDescriptors)) {
     std::fprintf(stderr, "fewer rows than descriptors could be given a directory\n");
     return 1;
   }
-  if (form.Series1().Count() != kExpectedSlices) {
-    std::fprintf(stderr, "the pie has %zu slices, not %zu\n", form.Series1().Count(), kExpectedSlices);
+  if (form.PieSlices().Count() != kExpectedSlices) {
+    std::fprintf(stderr, "the pie has %zu slices, not %zu\n", form.PieSlices().Count(), kExpectedSlices);
     return 1;
   }
   if (area.width <= 0 || area.height <= 0) {
@@ -175,8 +175,8 @@ int Bench(int rounds, int paints) {
   std::vector<double> listTimes;
   for (int round = 1; round <= rounds; ++round) {
     const std::vector<double> chartRound = TimeChart(form, chart, paints);
-    if (form.Series1().Count() != kExpectedSlices) {
-      std::fprintf(stderr, "the pie lost slices: %zu\n", form.Series1().Count());
+    if (form.PieSlices().Count() != kExpectedSlices) {
+      std::fprintf(stderr, "the pie lost slices: %zu\n", form.PieSlices().Count());
       return 1;
     }
     const std::vector<double> listRound = TimeList(form, list, area, paints);

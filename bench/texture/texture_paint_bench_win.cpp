@@ -24,7 +24,7 @@
 #include <span>
 #include <vector>
 
-#include "texture/texture.h"
+#include "texture/win32/texture.h"
 #include "texture/texture_file.h"
 #include "texture/texture_tiling.h"
 
@@ -217,7 +217,7 @@ void SetTexture(zobl::Texture& texture, bool on) {
       Fail("the texture does not paint: no %s, a damaged one or a screen of 256 colours", zobl::kTextureFile);
     }
   } else {
-    texture.TextureDisable();
+    texture.Disable();
     if (texture.Painting()) Fail("the texture still paints once disabled");
   }
 }
@@ -309,7 +309,7 @@ int Bench(int rounds, int erases, int messages) {
   std::printf("a storm: %d SendMessageA(WM_USER+1) returning 0\n", messages);
 
   zobl::Texture texture;
-  if (!texture.TextureInit(zobl::kTextureFile, false)) Fail("TextureInit failed");
+  if (!texture.LoadPicture(zobl::kTextureFile, false)) Fail("TextureInit failed");
 
   // Warm-up: the file's first read, the window's surface, the paths of both blits.
   RunPhase(screen, texture, true, erases, messages / 10);
@@ -349,7 +349,7 @@ int Bench(int rounds, int erases, int messages) {
     onStorms.push_back(on.storm);
     offStorms.push_back(off.storm);
   }
-  texture.TextureDisable();
+  texture.Disable();
   ReleaseDC(window, screen.dc);
   DeleteObject(screen.sentinel);
   DestroyWindow(window);

@@ -7,20 +7,20 @@
 #include "inventory/inventory_refresh.h"
 #include "inventory/shown_rows.h"
 #include "inventory/uninstall_watches.h"
-#include "mainwindow/form_features.h"
-#include "mainwindow/form_link.h"
-#include "mainwindow/list_commands.h"
-#include "mainwindow/list_sorting.h"
+#include "ui/form_features.h"
+#include "ui/form_link.h"
+#include "ui/list_commands.h"
+#include "ui/list_sorting.h"
 #include "mainwindow/refresh_timer.h"
-#include "mainwindow/settings.h"
+#include "ui/settings.h"
 #include "platform/win32/win32_process_code_page.h"
 #include "reports/pie_series.h"
-#include "texture/texture.h"
+#include "texture/win32/texture.h"
 
 namespace zobl {
 
 // The program's feature objects over the system's services, made before the window and
-// handed to it (TForm1(system.Window(), app.Features())). One composition serves one
+// handed to it (MainWindow(system.Window(), app.Features())). One composition serves one
 // window, and outlives it.
 struct AppComposition {
   explicit AppComposition(const FormServices& system)
@@ -44,7 +44,7 @@ struct AppComposition {
 
   [[nodiscard]] FormFeatures Features() {
     return {settings,     texture,    list,    shownRows,    sorting, refresher,
-            listCommands, computeRun, series1, refreshTimer, link};
+            listCommands, computeRun, pieSeries, refreshTimer, link};
   }
 
   FormLink link;
@@ -59,7 +59,7 @@ struct AppComposition {
   DescriptorBackup backup;
   ListCommands listCommands;
   ComputeSizesRun computeRun;
-  PieSeries series1;
+  PieSeries pieSeries;
   RefreshTimer refreshTimer;
 };
 

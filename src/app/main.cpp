@@ -6,8 +6,8 @@
 #include "app/export_inventory.h"
 #include "app/system_services.h"
 #include "commandline/export_command_line.h"
-#include "mainwindow/event_guard.h"
-#include "mainwindow/form_link.h"
+#include "ui/event_guard.h"
+#include "ui/form_link.h"
 #include "mainwindow/main_window.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_command_line.h"
@@ -45,7 +45,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int exitCode = 1;  // unless the window came and went
   zobl::RunEventHandler(system.dialogs, [&] {
     zobl::AppComposition app(system.Form());
-    zobl::TForm1 form(system.Window(), app.Features());
+    zobl::MainWindow form(system.Window(), app.Features());
     form.Create(instance);
     form.Show();
     // The window's keys work in every message loop, the scan's during a run included.

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/form_services.h"
-#include "mainwindow/failure_text.h"
-#include "mainwindow/settings.h"
+#include "ui/failure_text.h"
+#include "ui/settings.h"
 #include "mainwindow/window_services.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_directory_listing.h"

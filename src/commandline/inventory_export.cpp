@@ -13,7 +13,7 @@ std::optional<ExportedDocument> ExportedInventory(ExportSystem& system,
                                RegistryReading::Complete);
   if (!refresher.RefreshInventory()) return std::nullopt;
   if (request.measureSizes) {
-    ComputeSizesRun(list, system.listing, system.pump, system.ticks, progress).ButtonCalculeTailleClick();
+    ComputeSizesRun(list, system.listing, system.pump, system.ticks, progress).ComputeFileSizes();
   }
   ExportedDocument document{.unreadable = refresher.Unreadable()};
   if (request.json) {

@@ -32,7 +32,7 @@ class RunPump final : public MessagePump {
 
 }  // namespace
 
-void ComputeSizesRun::ButtonCalculeTailleClick() {
+void ComputeSizesRun::ComputeFileSizes() {
   // The hidden button keeps a user from starting a second run; a click sent to it
   // anyway is ignored.
   if (running_) return;

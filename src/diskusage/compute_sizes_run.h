@@ -53,7 +53,7 @@ class ComputeSizesRun {
                   ComputeSizesView& view)
       : list_(list), listing_(listing), pump_(pump), ticks_(ticks), view_(view) {}
 
-  void ButtonCalculeTailleClick();
+  void ComputeFileSizes();
   [[nodiscard]] bool Running() const { return running_; }
   // The user's Escape: rows not yet reached keep their texts.
   void Stop() { stopping_ = running_; }

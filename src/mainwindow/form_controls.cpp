@@ -132,7 +132,7 @@ HWND FormControls::Get(ControlId id) const { return controls_.at(id); }
 HWND FormControls::Page(FormPage page) const { return pages_.at(PageIndex(page))->Handle(); }
 
 void FormControls::ShowPage(FormPage page) const {
-  TabControl(Get(kPageControl1)).SetSilently(static_cast<int>(PageIndex(page)));
+  TabControl(Get(kPageControl)).SetSilently(static_cast<int>(PageIndex(page)));
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     ShowWindow(pages_[i]->Handle(), i == PageIndex(page) ? SW_SHOW : SW_HIDE);
   }
@@ -200,7 +200,7 @@ void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
 
 // The pages fill the page control's display area, whatever its size.
 void FormControls::PlacePages() const {
-  const HWND pageControl = Get(kPageControl1);
+  const HWND pageControl = Get(kPageControl);
   RECT display;
   GetClientRect(pageControl, &display);
   TabCtrl_AdjustRect(pageControl, FALSE, &display);
@@ -270,7 +270,7 @@ void FormControls::SetUpToolBar(HWND toolBar) {
     const char* hint;
   };
   constexpr ToolButton kButtons[] = {
-      {kToolButtonDetails, "Display Details"}, {kToolButtonIcones, "Show Icons"}, {kToolButtonPrint, "Print the list"}};
+      {kToolButtonDetails, "Display Details"}, {kToolButtonIcons, "Show Icons"}, {kToolButtonPrint, "Print the list"}};
   TBBUTTON buttons[std::size(kButtons)]{};
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {
     buttons[i].iBitmap = static_cast<int>(i);

@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "mainwindow/form_design.h"
+#include "ui/form_design.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
 

@@ -10,7 +10,7 @@
 
 #include "inventory/inventory_list.h"
 #include "inventory/shown_rows.h"
-#include "mainwindow/column_widths.h"
+#include "ui/column_widths.h"
 #include "platform/win32/gdi_handles.h"
 
 namespace zobl {

@@ -14,20 +14,20 @@
 #include "inventory/row_copy_text.h"
 #include "inventory/shown_rows.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/about_text.h"
+#include "ui/about_text.h"
 #include "mainwindow/control_wrappers.h"
 #include "mainwindow/design_scroll.h"
-#include "mainwindow/event_guard.h"
-#include "mainwindow/failure_text.h"
+#include "ui/event_guard.h"
+#include "ui/failure_text.h"
 #include "mainwindow/inventory_list_view.h"
 #include "mainwindow/keyboard_navigation.h"
-#include "mainwindow/list_commands.h"
+#include "ui/list_commands.h"
 #include "mainwindow/pictures.h"
 #include "mainwindow/refresh_timer.h"
 #include "mainwindow/row_context_menu.h"
 #include "mainwindow/run_progress.h"
-#include "mainwindow/settings.h"
-#include "mainwindow/web_links.h"
+#include "ui/settings.h"
+#include "ui/web_links.h"
 #include "platform/clipboard.h"
 #include "platform/display_contrast.h"
 #include "platform/shell.h"
@@ -36,7 +36,7 @@
 #include "platform/win32/window_dpi.h"
 #include "reports/pie_data.h"
 #include "reports/printed_list.h"
-#include "texture/texture.h"
+#include "texture/win32/texture.h"
 
 namespace zobl {
 namespace {
@@ -65,30 +65,30 @@ std::string WindowText(HWND window) {
 
 // The window's parts. The views go before the controls they show, the controls before
 // the fonts and pictures they use.
-struct TForm1::Shown {
-  Shown(TForm1& form, HINSTANCE instance)
+struct MainWindow::Shown {
+  Shown(MainWindow& form, HINSTANCE instance)
       : controls(form.window_, instance, form.dpi_, form),
-        namelessLines(controls.Get(kCheckBoxAffLignesSansNom)),
-        textured(controls.Get(kCheckBoxDisplayTexture)),
-        sortBox(controls.Get(kComboBoxClassement)),
-        tabs(controls.Get(kPageControl1)),
-        progress(form.window_, controls.Get(kButtonCalculeTaille), controls.Get(kProgressBarCalculeTaille)),
+        namelessLines(controls.Get(kNamelessLinesCheckBox)),
+        textured(controls.Get(kBackgroundPictureCheckBox)),
+        sortBox(controls.Get(kSortByCombo)),
+        tabs(controls.Get(kPageControl)),
+        progress(form.window_, controls.Get(kComputeSizesButton), controls.Get(kComputeProgressBar)),
         scroll(form.window_, {ScaleToDpi(kDesignWidth, form.dpi_), ScaleToDpi(kDesignHeight, form.dpi_)}),
         listView(form.features_.list,
                  form.features_.shownRows,
-                 controls.Get(kListViewDescription),
+                 controls.Get(kInventoryListView),
                  form.dpi_,
                  [&form] {
                    if (form.shown_) form.ShowShownCount();
                  }),
         keyboard(form.window_,
-                 controls.Get(kPageControl1),
-                 controls.Get(kToolBar1),
+                 controls.Get(kPageControl),
+                 controls.Get(kToolBar),
                  [&form](int step) { form.SwitchTab(step); }),
-        chart1(controls.Page(FormPage::Pie),
+        pieChart(controls.Page(FormPage::Pie),
                instance,
                form.dpi_,
-               form.features_.series1,
+               form.features_.pieSeries,
                win32::UserNumberSeparators()) {}
 
   FormControls controls;
@@ -100,16 +100,16 @@ struct TForm1::Shown {
   DesignScroll scroll;
   InventoryListView listView;
   KeyboardNavigation keyboard;
-  PieChartWindow chart1;
+  PieChartWindow pieChart;
 };
 
-TForm1::TForm1(const WindowServices& services, const FormFeatures& features) : services_(services), features_(features) {}
+MainWindow::MainWindow(const WindowServices& services, const FormFeatures& features) : services_(services), features_(features) {}
 
-TForm1::~TForm1() {
+MainWindow::~MainWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-HWND TForm1::Create(HINSTANCE instance, int dpi) {
+HWND MainWindow::Create(HINSTANCE instance, int dpi) {
   Register(instance, kMainWindowClass, 0, GetSysColorBrush(COLOR_BTNFACE));
   // The window's own screen is known once it exists (OnCreate); its restored place is the screen's.
   dpi_ = dpi;
@@ -121,32 +121,32 @@ HWND TForm1::Create(HINSTANCE instance, int dpi) {
   return window;
 }
 
-void TForm1::Show() const {
+void MainWindow::Show() const {
   ShowWindow(window_, SW_SHOWMAXIMIZED);
   UpdateWindow(window_);
 }
 
-HWND TForm1::Control(ControlId id) const { return shown_ ? shown_->controls.Get(id) : nullptr; }
+HWND MainWindow::Control(ControlId id) const { return shown_ ? shown_->controls.Get(id) : nullptr; }
 
-HWND TForm1::Page(FormPage page) const { return shown_ ? shown_->controls.Page(page) : nullptr; }
+HWND MainWindow::Page(FormPage page) const { return shown_ ? shown_->controls.Page(page) : nullptr; }
 
-const PieChartWindow* TForm1::Chart1() const { return shown_ ? &shown_->chart1 : nullptr; }
+const PieChartWindow* MainWindow::PieChart() const { return shown_ ? &shown_->pieChart : nullptr; }
 
-UINT_PTR TForm1::RefreshTimerId() const { return features_.refreshTimer.Id(); }
+UINT_PTR MainWindow::RefreshTimerId() const { return features_.refreshTimer.Id(); }
 
 // Calls the system makes outside the window procedure (the refresh timer's ticks, the
 // message loops' key handler) come through here: they reach the window only while it has
 // its controls, and a failure is shown as the window procedure shows one.
 template <typename Handler>
-void TForm1::FromOutside(Handler&& handler) {
+void MainWindow::FromOutside(Handler&& handler) {
   if (shown_) RunEventHandler(services_.dialogs, std::forward<Handler>(handler));
 }
 
-void TForm1::RefreshTick() {
+void MainWindow::RefreshTick() {
   FromOutside([this] { features_.refresher.RefreshTick(); });
 }
 
-bool TForm1::PreTranslateMessage(MSG& message) {
+bool MainWindow::PreTranslateMessage(MSG& message) {
   bool used = false;
   FromOutside([&] {
     const bool ours = message.hwnd == window_ || IsChild(window_, message.hwnd);
@@ -184,7 +184,7 @@ bool TForm1::PreTranslateMessage(MSG& message) {
   return used;
 }
 
-void TForm1::CopySelectedRow() {
+void MainWindow::CopySelectedRow() {
   const std::optional<std::size_t> selected = features_.shownRows.SelectedIndex();
   if (!selected) return;
   if (!services_.clipboard.PutText(RowCopyText(features_.shownRows.RowAt(*selected)))) {
@@ -192,18 +192,18 @@ void TForm1::CopySelectedRow() {
   }
 }
 
-void TForm1::FocusFilterBox() {
+void MainWindow::FocusFilterBox() {
   const HWND box = Control(kFilterBox);
   SetFocus(box);
   SendMessageA(box, EM_SETSEL, 0, -1);
 }
 
-void TForm1::FilterChanged() {
+void MainWindow::FilterChanged() {
   shown_->listView.ShowFiltered(WindowText(Control(kFilterBox)));
   ShowShownCount();
 }
 
-void TForm1::ShowShownCount() {
+void MainWindow::ShowShownCount() {
   const HWND label = Control(kShownCountLabel);
   const std::string text = ShownCountText(features_.shownRows);
   if (WindowText(label) == text) return;
@@ -218,7 +218,7 @@ void TForm1::ShowShownCount() {
 
 // The right button selects the row under the pointer and opens the menu there; Shift+F10
 // and the Menu key (the position -1,-1) open it at the selected row. No row, no menu.
-bool TForm1::OnContextMenu(HWND source, LPARAM position) {
+bool MainWindow::OnContextMenu(HWND source, LPARAM position) {
   InventoryListView& view = shown_->listView;
   if (source != view.Handle() || activePage_ != FormPage::List) return false;
   const bool fromKeyboard = GET_X_LPARAM(position) == -1 && GET_Y_LPARAM(position) == -1;
@@ -235,15 +235,15 @@ bool TForm1::OnContextMenu(HWND source, LPARAM position) {
   return true;
 }
 
-void TForm1::RunRowCommand(RowMenuCommand command, RowId id) {
+void MainWindow::RunRowCommand(RowMenuCommand command, RowId id) {
   // The list commands act on the selected row, which the menu's row is again.
   const std::optional<std::size_t> index = features_.shownRows.IndexOf(id);
   if (!index) return;
   shown_->listView.SelectRow(*index);
   const UninstallEntry& row = *features_.list.Find(id);
   switch (command) {
-    case RowMenuCommand::Uninstall: ButtonUninstallClick(); break;
-    case RowMenuCommand::RemoveLine: ButtonRemoveEntryClick(); break;
+    case RowMenuCommand::Uninstall: UninstallSelectedRow(); break;
+    case RowMenuCommand::RemoveLine: RemoveSelectedRow(); break;
     case RowMenuCommand::Copy: CopySelectedRow(); break;
     case RowMenuCommand::CopyRegistryPath:
       if (!services_.clipboard.PutText(DescriptorLocation(row.Source, row.KeyName))) {
@@ -263,7 +263,7 @@ void TForm1::RunRowCommand(RowMenuCommand command, RowId id) {
 }
 
 // The user's choice of the picture stays as set: it shows again once high contrast is off.
-void TForm1::FollowContrast() {
+void MainWindow::FollowContrast() {
   const bool on = services_.contrast.HighContrastOn();
   const bool changed = on != highContrast_;
   highContrast_ = on;
@@ -272,14 +272,14 @@ void TForm1::FollowContrast() {
 }
 
 // Every message of the window, and those its pages hand on, passes here once.
-LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   LRESULT result = 0;
   // No failure may cross the system's frames; a handler's failure is shown and the window goes on.
   RunEventHandler(services_.dialogs, [&] { result = Dispatch(message, wParam, lParam); });
   return result;
 }
 
-LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_NCCREATE:
       if (services_.ownerChanged) services_.ownerChanged(window_);
@@ -310,7 +310,7 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTINGCHANGE:
       // The numbers' separators are the user's, and the user may change them.
       if (lParam != 0 && std::string_view(reinterpret_cast<const char*>(lParam)) == "intl") {
-        shown_->chart1.SetSeparators(win32::UserNumberSeparators());
+        shown_->pieChart.SetSeparators(win32::UserNumberSeparators());
       }
       FollowContrast();
       return 0;
@@ -322,7 +322,7 @@ LRESULT TForm1::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 // rather than send it the message: the list asks for every cell it paints, and a sent
 // message would pass through the thread's hooks once more (under Wine, two server
 // requests each while the background picture is on).
-LRESULT TForm1::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
     case WM_NOTIFY:
@@ -332,7 +332,7 @@ LRESULT TForm1::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
     case WM_CONTEXTMENU: return HandleMessage(message, wParam, lParam);
     case WM_SETCURSOR:
       // The web site's label is a link.
-      if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kLabel5) {
+      if (GetDlgCtrlID(reinterpret_cast<HWND>(wParam)) == kWebSiteLink) {
         SetCursor(LoadCursor(nullptr, IDC_HAND));
         return TRUE;
       }
@@ -344,7 +344,7 @@ LRESULT TForm1::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
 }
 
 // The frames of the About tab's support panel: no control draws a bare frame.
-void TForm1::PaintPage(HWND page) const {
+void MainWindow::PaintPage(HWND page) const {
   const win32::ScopedPaint paint(page);
   const HDC dc = paint.Get();
   if (shown_ && page == shown_->controls.Page(FormPage::About)) {
@@ -358,8 +358,8 @@ void TForm1::PaintPage(HWND page) const {
 }
 
 // Labels are transparent over the page; the read-only memo keeps a window's colours.
-LRESULT TForm1::OnControlColour(HDC dc, HWND control) const {
-  if (control == Control(kMemoAbout)) {
+LRESULT MainWindow::OnControlColour(HDC dc, HWND control) const {
+  if (control == Control(kAboutText)) {
     // The pair the scheme gives: its window colour alone would leave black text on a dark one.
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
     SetBkColor(dc, GetSysColor(COLOR_WINDOW));
@@ -368,85 +368,85 @@ LRESULT TForm1::OnControlColour(HDC dc, HWND control) const {
   SetBkMode(dc, TRANSPARENT);
   if (highContrast_) {
     // The user's colours alone, the link's too: none of ours may lessen the contrast asked for.
-    SetTextColor(dc, GetSysColor(control == Control(kLabel5) ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
+    SetTextColor(dc, GetSysColor(control == Control(kWebSiteLink) ? COLOR_HOTLIGHT : COLOR_BTNTEXT));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }
-  if (control == Control(kLabel5)) SetTextColor(dc, RGB(0, 0, 255));
+  if (control == Control(kWebSiteLink)) SetTextColor(dc, RGB(0, 0, 255));
   // Over the picture a label leaves its background alone; without it, the face colour
   // wipes what a label showed before (a text greyed out is drawn again in full).
   if (features_.texture.Painting()) return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
   return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
 }
 
-void TForm1::OnCreate() {
+void MainWindow::OnCreate() {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
   if (dpi_ <= 0) dpi_ = win32::WindowDpi(window_);
   windowIcon_ = win32::ScopedIcon(CreateWindowIcon());
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   shown_ = std::make_unique<Shown>(*this, instance);
   features_.link.Join(this);
-  features_.series1.SetRepaint([&chart = shown_->chart1] { chart.Invalidate(); });
+  features_.pieSeries.SetRepaint([&chart = shown_->pieChart] { chart.Invalidate(); });
   OnSize();
-  ZUMdepart();
+  StartUp();
 }
 
 // The close is never refused: the window goes even when stopping its work fails.
-void TForm1::OnClose() {
+void MainWindow::OnClose() {
   struct DestroyOnExit {
     HWND window;
     ~DestroyOnExit() { DestroyWindow(window); }
   } destroy{window_};
-  ZOBLtermine();
+  ShutDown();
 }
 
 // The feature objects outlive the window: from now on they no longer reach it, and
 // nothing it started goes on.
-void TForm1::OnDestroy() {
+void MainWindow::OnDestroy() {
   features_.link.Join(nullptr);
-  features_.series1.SetRepaint(nullptr);
+  features_.pieSeries.SetRepaint(nullptr);
   features_.refreshTimer.Stop();
-  features_.texture.TextureDisable();
+  features_.texture.Disable();
   shown_.reset();
   PostQuitMessage(0);
 }
 
-std::span<const TForm1::CommandBinding> TForm1::CommandBindings() {
+std::span<const MainWindow::CommandBinding> MainWindow::CommandBindings() {
   // Push buttons and the tool bar's buttons tell a click as BN_CLICKED, labels as STN_CLICKED.
   static constexpr CommandBinding kBindings[] = {
-      {kButtonQuitte, BN_CLICKED, &TForm1::ButtonQuitteClick},
-      {kButtonCalculeTaille, BN_CLICKED, &TForm1::ButtonCalculeTailleClick},
-      {kToolButtonDetails, BN_CLICKED, &TForm1::ToolButtonDetailsClick},
-      {kToolButtonIcones, BN_CLICKED, &TForm1::ToolButtonIconesClick},
-      {kToolButtonPrint, BN_CLICKED, &TForm1::ToolButtonPrintClick},
-      {kButtonImprimeListe, BN_CLICKED, &TForm1::ButtonImprimeListeClick},
-      {kCheckBoxAffLignesSansNom, BN_CLICKED, &TForm1::ChangeEtatAffSansNom},
-      {kCheckBoxDisplayTexture, BN_CLICKED, &TForm1::ChgEtatImageFond},
-      {kComboBoxClassement, CBN_SELCHANGE, &TForm1::ChangeClassement},
-      {kFilterBox, EN_CHANGE, &TForm1::FilterChanged},
-      {kButtonUninstall, BN_CLICKED, &TForm1::ButtonUninstallClick},
-      {kButtonRemoveEntry, BN_CLICKED, &TForm1::ButtonRemoveEntryClick},
-      {kButtonWebVersion, BN_CLICKED, &TForm1::ButtonWebVersionClick},
-      {kButtonWebFAQ, BN_CLICKED, &TForm1::ButtonWebFAQClick},
-      {kButtonGoWeb, BN_CLICKED, &TForm1::ButtonGoWebClick},
-      {kLabel5, STN_CLICKED, &TForm1::ButtonGoWebClick},
-      {kBitBtnAboutAuthor, BN_CLICKED, &TForm1::BitBtnAboutAuthorClick},
-      {kButtonSupportMe, BN_CLICKED, &TForm1::ButtonSupportMeClick},
+      {kQuitButton, BN_CLICKED, &MainWindow::Quit},
+      {kComputeSizesButton, BN_CLICKED, &MainWindow::ComputeFileSizes},
+      {kToolButtonDetails, BN_CLICKED, &MainWindow::ShowDetails},
+      {kToolButtonIcons, BN_CLICKED, &MainWindow::ShowIcons},
+      {kToolButtonPrint, BN_CLICKED, &MainWindow::PrintList},
+      {kPrintListButton, BN_CLICKED, &MainWindow::PrintList},
+      {kNamelessLinesCheckBox, BN_CLICKED, &MainWindow::NamelessLinesToggled},
+      {kBackgroundPictureCheckBox, BN_CLICKED, &MainWindow::BackgroundPictureToggled},
+      {kSortByCombo, CBN_SELCHANGE, &MainWindow::SortByChosen},
+      {kFilterBox, EN_CHANGE, &MainWindow::FilterChanged},
+      {kUninstallButton, BN_CLICKED, &MainWindow::UninstallSelectedRow},
+      {kRemoveEntryButton, BN_CLICKED, &MainWindow::RemoveSelectedRow},
+      {kLatestVersionButton, BN_CLICKED, &MainWindow::OpenLatestVersionPage},
+      {kFaqButton, BN_CLICKED, &MainWindow::OpenFaqPage},
+      {kWebSiteButton, BN_CLICKED, &MainWindow::OpenWebSite},
+      {kWebSiteLink, STN_CLICKED, &MainWindow::OpenWebSite},
+      {kAboutAuthorButton, BN_CLICKED, &MainWindow::OpenAuthorPage},
+      {kSupportButton, BN_CLICKED, &MainWindow::OpenSupportPage},
   };
   return kBindings;
 }
 
-void TForm1::OnCommand(int id, int code) {
+void MainWindow::OnCommand(int id, int code) {
   for (const CommandBinding& binding : CommandBindings()) {
     if (binding.control == id && binding.notification == code) return (this->*binding.handler)();
   }
 }
 
-LRESULT TForm1::OnNotify(const NMHDR& header) {
-  if (header.code == LVN_COLUMNCLICK && header.hwndFrom == Control(kListViewDescription)) {
-    CliqueColonne(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
+LRESULT MainWindow::OnNotify(const NMHDR& header) {
+  if (header.code == LVN_COLUMNCLICK && header.hwndFrom == Control(kInventoryListView)) {
+    SortByColumnClicked(reinterpret_cast<const NMLISTVIEW&>(header).iSubItem);
     return 0;
   }
-  if (header.code == TCN_SELCHANGE && header.hwndFrom == Control(kPageControl1)) {
+  if (header.code == TCN_SELCHANGE && header.hwndFrom == Control(kPageControl)) {
     const int tab = shown_->tabs.Selected();
     if (tab >= 0 && tab < static_cast<int>(std::size(kTabPages))) ActivatePage(kTabPages[tab]);
     return 0;
@@ -458,21 +458,21 @@ LRESULT TForm1::OnNotify(const NMHDR& header) {
 
 // A smaller client area scrolls over the design; a larger one gives its room to the
 // controls anchored to its right and bottom edges.
-void TForm1::OnSize() {
+void MainWindow::OnSize() {
   shown_->scroll.Fit();
   RECT client;
   GetClientRect(window_, &client);  // the scroll bars may have come or gone
   shown_->controls.Layout({client.right - ScaleToDpi(kDesignWidth, dpi_), client.bottom - ScaleToDpi(kDesignHeight, dpi_)},
                           shown_->scroll.Offset());
   shown_->listView.FitColumns();
-  shown_->chart1.FitParent();
+  shown_->pieChart.FitParent();
 }
 
-void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
+void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
   dpi_ = dpi;
   shown_->controls.SetDpi(dpi);
   shown_->listView.SetDpi(dpi);
-  shown_->chart1.SetDpi(dpi);
+  shown_->pieChart.SetDpi(dpi);
   shown_->scroll.SetDesign({ScaleToDpi(kDesignWidth, dpi), ScaleToDpi(kDesignHeight, dpi)});
   SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -480,20 +480,20 @@ void TForm1::OnDpiChanged(int dpi, const RECT& suggested) {
   RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void TForm1::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request, ScaleToDpi(16, dpi_)); }
+void MainWindow::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request, ScaleToDpi(16, dpi_)); }
 
-bool TForm1::NamelessLinesShown() const { return shown_->namelessLines.Checked(); }
+bool MainWindow::NamelessLinesShown() const { return shown_->namelessLines.Checked(); }
 
-void TForm1::ZUMdepart() {
+void MainWindow::StartUp() {
   shown_->scroll.Home();
   ActivatePage(FormPage::List);
   FollowContrast();
   const bool textured = features_.settings.Read(kDisplayTexture);
-  features_.texture.TextureInit(kTextureFile, textured);
+  features_.texture.LoadPicture(kTextureFile, textured);
   // The box's handler runs as a click on it would have run it.
   if (shown_->textured.Checked() != textured) {
     shown_->textured.SetSilently(textured);
-    ChgEtatImageFond();
+    BackgroundPictureToggled();
   }
   shown_->listView.ShowDetails(features_.settings.Read(kDetailedList));
   features_.refresher.RefreshInventory();
@@ -502,99 +502,97 @@ void TForm1::ZUMdepart() {
   LoadAboutText();
 }
 
-void TForm1::ZOBLtermine() {
-  features_.texture.TextureDisable();
+void MainWindow::ShutDown() {
+  features_.texture.Disable();
   features_.refreshTimer.Stop();
 }
 
-void TForm1::ActivatePage(FormPage page) {
+void MainWindow::ActivatePage(FormPage page) {
   const std::optional<FormPage> previous = activePage_;
   shown_->controls.ShowPage(page);
   activePage_ = page;
   if (previous != page) OnPageShown(page);
 }
 
-void TForm1::SwitchTab(int step) {
+void MainWindow::SwitchTab(int step) {
   const auto count = static_cast<int>(std::size(kTabPages));
   const auto current = std::find(std::begin(kTabPages), std::end(kTabPages), activePage_.value_or(FormPage::List));
   const int index = static_cast<int>(current - std::begin(kTabPages));
   ActivatePage(kTabPages[((index + step) % count + count) % count]);
 }
 
-void TForm1::OnPageShown(FormPage page) {
-  if (page == FormPage::Pie) TabSheetPieShow();
+void MainWindow::OnPageShown(FormPage page) {
+  if (page == FormPage::Pie) PieTabShown();
 }
 
-void TForm1::ButtonQuitteClick() { SendMessageA(window_, WM_CLOSE, 0, 0); }
+void MainWindow::Quit() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
-void TForm1::ToolButtonPrintClick() { PrintInventory(features_.shownRows, services_.printing); }
+void MainWindow::PrintList() { PrintInventory(features_.shownRows, services_.printing); }
 
-void TForm1::ButtonImprimeListeClick() { PrintInventory(features_.shownRows, services_.printing); }
+void MainWindow::ComputeFileSizes() { features_.computeRun.ComputeFileSizes(); }
 
-void TForm1::ButtonCalculeTailleClick() { features_.computeRun.ButtonCalculeTailleClick(); }
+void MainWindow::PieTabShown() { PieRefresh(); }
 
-void TForm1::TabSheetPieShow() { PieRefresh(); }
+void MainWindow::PieRefresh() { zobl::PieRefresh(features_.list, features_.pieSeries); }
 
-void TForm1::PieRefresh() { zobl::PieRefresh(features_.list, features_.series1); }
+void MainWindow::BeginProgress(std::size_t rows) { shown_->progress.Begin(rows); }
 
-void TForm1::BeginProgress(std::size_t rows) { shown_->progress.Begin(rows); }
+void MainWindow::StepProgress() { shown_->progress.Step(); }
 
-void TForm1::StepProgress() { shown_->progress.Step(); }
+void MainWindow::EndProgress() { shown_->progress.End(); }
 
-void TForm1::EndProgress() { shown_->progress.End(); }
-
-void TForm1::OnTimer(UINT_PTR id) {
+void MainWindow::OnTimer(UINT_PTR id) {
   if (id == RunProgress::kTimer) shown_->progress.OnTimer();
 }
 
-void TForm1::ToolButtonDetailsClick() {
-  EnableWindow(Control(kLabelSorting), TRUE);
+void MainWindow::ShowDetails() {
+  EnableWindow(Control(kSortHintLabel), TRUE);
   shown_->listView.ShowDetails(true);
   features_.settings.Write(kDetailedList, true);
 }
 
-void TForm1::ToolButtonIconesClick() {
-  EnableWindow(Control(kLabelSorting), FALSE);
+void MainWindow::ShowIcons() {
+  EnableWindow(Control(kSortHintLabel), FALSE);
   shown_->listView.ShowDetails(false);
   features_.settings.Write(kDetailedList, false);
 }
 
-void TForm1::ChangeEtatAffSansNom() { features_.refresher.RefreshInventory(); }
+void MainWindow::NamelessLinesToggled() { features_.refresher.RefreshInventory(); }
 
 // The setting is written even when the picture cannot be had: it is tried again at the
 // next start. Every window of the screen is erased anew, so the picture shows or goes at once.
-void TForm1::ChgEtatImageFond() {
+void MainWindow::BackgroundPictureToggled() {
   const bool checked = shown_->textured.Checked();
   if (checked) {
     features_.texture.TextureEnable();
   } else {
-    features_.texture.TextureDisable();
+    features_.texture.Disable();
   }
   features_.settings.Write(kDisplayTexture, checked);
   InvalidateRect(nullptr, nullptr, TRUE);
 }
 
-void TForm1::CliqueColonne(int column) { shown_->sortBox.SetSilently(features_.sorting.CliqueColonne(column)); }
+void MainWindow::SortByColumnClicked(int column) { shown_->sortBox.SetSilently(features_.sorting.SortByColumnClicked(column)); }
 
-void TForm1::ChangeClassement() { features_.sorting.ChangeClassement(shown_->sortBox.Selected()); }
+void MainWindow::SortByChosen() { features_.sorting.SortByChosen(shown_->sortBox.Selected()); }
 
-void TForm1::ButtonUninstallClick() { features_.listCommands.ButtonUninstallClick(); }
+void MainWindow::UninstallSelectedRow() { features_.listCommands.UninstallSelectedRow(); }
 
-void TForm1::ButtonRemoveEntryClick() { features_.listCommands.ButtonRemoveEntryClick(); }
+void MainWindow::RemoveSelectedRow() { features_.listCommands.RemoveSelectedRow(); }
 
-void TForm1::LoadAboutText() {
+void MainWindow::LoadAboutText() {
   const std::string text = zobl::LoadAboutText(services_.files);
-  if (!SetWindowTextA(Control(kMemoAbout), text.c_str())) throw std::runtime_error("Text exceeds memo capacity");
+  if (!SetWindowTextA(Control(kAboutText), text.c_str())) throw std::runtime_error("Text exceeds memo capacity");
 }
 
-void TForm1::ButtonWebVersionClick() { services_.shell.OpenAddress(WebAddress(kLatestVersionPage)); }
+void MainWindow::OpenLatestVersionPage() { services_.shell.OpenAddress(WebAddress(kLatestVersionPage)); }
 
-void TForm1::ButtonWebFAQClick() { services_.shell.OpenAddress(WebAddress(kFaqPage)); }
+void MainWindow::OpenFaqPage() { services_.shell.OpenAddress(WebAddress(kFaqPage)); }
 
-void TForm1::ButtonGoWebClick() { services_.shell.OpenAddress(WebAddress(kHomePage)); }
+void MainWindow::OpenWebSite() { services_.shell.OpenAddress(WebAddress(kHomePage)); }
 
-void TForm1::BitBtnAboutAuthorClick() { services_.shell.OpenAddress(WebAddress(kAuthorPage)); }
+void MainWindow::OpenAuthorPage() { services_.shell.OpenAddress(WebAddress(kAuthorPage)); }
 
-void TForm1::ButtonSupportMeClick() { services_.shell.OpenAddress(WebAddress(kSupportPage)); }
+void MainWindow::OpenSupportPage() { services_.shell.OpenAddress(WebAddress(kSupportPage)); }
 
 }  // namespace zobl

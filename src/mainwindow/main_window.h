@@ -8,15 +8,15 @@
 
 #include "inventory/inventory_list.h"
 #include "mainwindow/form_controls.h"
-#include "mainwindow/form_design.h"
-#include "mainwindow/form_features.h"
-#include "mainwindow/form_link.h"
-#include "mainwindow/list_sorting.h"
-#include "mainwindow/row_menu.h"
+#include "ui/form_design.h"
+#include "ui/form_features.h"
+#include "ui/form_link.h"
+#include "ui/list_sorting.h"
+#include "ui/row_menu.h"
 #include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
-#include "reports/pie_chart_window.h"
+#include "reports/win32/pie_chart_window.h"
 #include "reports/pie_series.h"
 
 namespace zobl {
@@ -28,14 +28,14 @@ inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
 // Form1, the program's one window: a page control with the tabs "List", "Pie",
 // "Options" and "About" over a row of buttons. It dispatches, lays out and forwards to
 // the feature objects; its handlers bear the names its design gives them.
-class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private TabSheet::Owner {
+class MainWindow final : public win32::WindowBase<MainWindow>, private FormView, private TabSheet::Owner {
  public:
-  TForm1(const WindowServices& services, const FormFeatures& features);
-  ~TForm1() override;
-  TForm1(const TForm1&) = delete;
-  TForm1& operator=(const TForm1&) = delete;
+  MainWindow(const WindowServices& services, const FormFeatures& features);
+  ~MainWindow() override;
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
 
-  // Creates the window, which runs ZUMdepart. The layout follows the screen's
+  // Creates the window, which runs StartUp. The layout follows the screen's
   // resolution unless `dpi` names another.
   HWND Create(HINSTANCE instance, int dpi = 0);
   // Opens the created window maximized.
@@ -51,9 +51,9 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   // What the refresh timer does at each tick, now.
   void RefreshTick();
   // The pie's slices, which the chart on the Pie tab draws.
-  [[nodiscard]] const PieSeries& Series1() const { return features_.series1; }
+  [[nodiscard]] const PieSeries& PieSlices() const { return features_.pieSeries; }
   // The chart on the Pie tab; nullptr while the window is not open.
-  [[nodiscard]] const PieChartWindow* Chart1() const;
+  [[nodiscard]] const PieChartWindow* PieChart() const;
   [[nodiscard]] std::optional<FormPage> ActivePage() const { return activePage_; }
   // Makes `page` the visible page, as a click on its tab does; a page that was not
   // showing hears that it is shown.
@@ -63,12 +63,12 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   bool PreTranslateMessage(MSG& message);
 
  private:
-  friend class win32::WindowBase<TForm1>;
+  friend class win32::WindowBase<MainWindow>;
   struct Shown;
   struct CommandBinding {
     ControlId control;
     int notification;
-    void (TForm1::*handler)();
+    void (MainWindow::*handler)();
   };
   static std::span<const CommandBinding> CommandBindings();
 
@@ -109,30 +109,29 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   void FollowContrast();
   [[nodiscard]] bool NamelessLinesShown() const override;
 
-  // Event handlers, by the design's names.
+  // Event handlers.
   // The window's start: the picture, the view mode, the first refresh, its timer, About.
-  void ZUMdepart();
+  void StartUp();
   // The window's end: the picture and the refresh timer stop.
-  void ZOBLtermine();
-  void ButtonQuitteClick();
-  void ToolButtonPrintClick();
-  void ButtonImprimeListeClick();
-  void ButtonCalculeTailleClick();
-  void TabSheetPieShow();
-  void ToolButtonDetailsClick();
-  void ToolButtonIconesClick();
-  void ChangeEtatAffSansNom();
-  void ChgEtatImageFond();
-  void CliqueColonne(int column);
-  void ChangeClassement();
-  void ButtonUninstallClick();
-  void ButtonRemoveEntryClick();
+  void ShutDown();
+  void Quit();
+  void PrintList();
+  void ComputeFileSizes();
+  void PieTabShown();
+  void ShowDetails();
+  void ShowIcons();
+  void NamelessLinesToggled();
+  void BackgroundPictureToggled();
+  void SortByColumnClicked(int column);
+  void SortByChosen();
+  void UninstallSelectedRow();
+  void RemoveSelectedRow();
   void LoadAboutText();
-  void ButtonWebVersionClick();
-  void ButtonWebFAQClick();
-  void ButtonGoWebClick();
-  void BitBtnAboutAuthorClick();
-  void ButtonSupportMeClick();
+  void OpenLatestVersionPage();
+  void OpenFaqPage();
+  void OpenWebSite();
+  void OpenAuthorPage();
+  void OpenSupportPage();
 
   // The compute run's view of the window.
   void BeginProgress(std::size_t rows) override;
@@ -145,7 +144,7 @@ class TForm1 final : public win32::WindowBase<TForm1>, private FormView, private
   WindowServices services_;
   FormFeatures features_;
   int dpi_ = kDesignDpi;
-  win32::ScopedIcon windowIcon_;  // freed after the window, which ~TForm1 destroys first
+  win32::ScopedIcon windowIcon_;  // freed after the window, which ~MainWindow destroys first
   // The controls and the views over them, from WM_CREATE to WM_DESTROY. Only the window
   // procedure reaches them, and the calls that come from outside it: those through
   // FromOutside, and the compute run's through the link the window joins meanwhile.

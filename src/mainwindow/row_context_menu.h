@@ -5,7 +5,7 @@
 #include <optional>
 #include <span>
 
-#include "mainwindow/row_menu.h"
+#include "ui/row_menu.h"
 
 namespace zobl {
 

@@ -23,7 +23,7 @@ struct PieSlice {
 
 enum class ValueOrder { None, Ascending };
 
-// Series1: the pie's slices, which the chart draws. The chart hears of a new content
+// PieSlices: the pie's slices, which the chart draws. The chart hears of a new content
 // through the repaint callback; the series itself knows nothing of windows.
 class PieSeries {
  public:

@@ -51,7 +51,7 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   zobl::testing::MessageBoxAnswerer answers(IDNO);
   zobl::SystemServices system;
   zobl::AppComposition app(system.Form());
-  zobl::TForm1 form(system.Window(), app.Features());
+  zobl::MainWindow form(system.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
 

@@ -9,7 +9,7 @@
 #include "churn_keys.h"
 #include "gui_support.h"
 #include "inventory/descriptor_backup.h"
-#include "mainwindow/failure_text.h"
+#include "ui/failure_text.h"
 
 namespace zobl::churn {
 namespace {
@@ -40,7 +40,7 @@ bool IsChurnerKey(const std::string& keyName) {
 
 }  // namespace
 
-WindowChurn::WindowChurn(TForm1& form,
+WindowChurn::WindowChurn(MainWindow& form,
                          const PlantedPrograms& planted,
                          testing::MessageBoxAnswerer& answers,
                          std::string paperPath)
@@ -100,20 +100,20 @@ void WindowChurn::Tick() {
     if (!stableListed_[i]) ++figures_.stableLate;
   }
   Expect(NoKeyListedTwice(form_.Inventory()), "after a refresh");
-  Expect(ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), figures_.rowsChecked),
+  Expect(ViewShowsList(form_.Control(kInventoryListView), form_.Inventory(), figures_.rowsChecked),
          "after a refresh");
 }
 
 void WindowChurn::SelectRow(RowId id) {
   const auto index = form_.Inventory().IndexOf(id);
   if (!index) return;
-  ListView_SetItemState(form_.Control(kListViewDescription), static_cast<int>(*index), LVIS_SELECTED | LVIS_FOCUSED,
+  ListView_SetItemState(form_.Control(kInventoryListView), static_cast<int>(*index), LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);
   if (form_.Inventory().SelectedIndex() != index) failures_.push_back("a click on a row does not select it");
 }
 
 void WindowChurn::ClickTab(int tab) {
-  const HWND tabs = form_.Control(kPageControl1);
+  const HWND tabs = form_.Control(kPageControl);
   RECT box;
   TabCtrl_GetItemRect(tabs, tab, &box);
   testing::ClickAt(tabs, Centre(box));
@@ -146,11 +146,11 @@ void WindowChurn::Round(int number) {
 
 // The click returns when the run is over; refreshes ran inside it, between its scans.
 void WindowChurn::ComputeRun() {
-  const HWND button = form_.Control(kButtonCalculeTaille);
+  const HWND button = form_.Control(kComputeSizesButton);
   SendMessageA(button, BM_CLICK, 0, 0);
   ++figures_.computeRuns;
   if (!IsWindowVisible(button) || !IsWindowEnabled(button) ||
-      IsWindowVisible(form_.Control(kProgressBarCalculeTaille))) {
+      IsWindowVisible(form_.Control(kComputeProgressBar))) {
     failures_.push_back("after a compute run: the button is not back");
   }
   Expect(MeasuredSizesMatch(form_.Inventory(), planted_.Trees()), "after a compute run");
@@ -159,8 +159,8 @@ void WindowChurn::ComputeRun() {
 
 void WindowChurn::SortEveryWay() {
   ClickTab(0);
-  const HWND header = ListView_GetHeader(form_.Control(kListViewDescription));
-  const HWND combo = form_.Control(kComboBoxClassement);
+  const HWND header = ListView_GetHeader(form_.Control(kInventoryListView));
+  const HWND combo = form_.Control(kSortByCombo);
   for (int column = 0; column < kColumnCount; ++column) {
     RECT box;
     SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&box));
@@ -173,12 +173,12 @@ void WindowChurn::SortEveryWay() {
   for (int item = kColumnCount - 1; item >= 0; --item) {
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     // What the box tells its parent when the user picks an item.
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kComboBoxClassement, CBN_SELCHANGE),
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kSortByCombo, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     ++figures_.sorts;
     Expect(SortedBy(form_.Inventory(), item), "after picking sort item " + std::to_string(item));
   }
-  Expect(ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), figures_.rowsChecked), "after sorting");
+  Expect(ViewShowsList(form_.Control(kInventoryListView), form_.Inventory(), figures_.rowsChecked), "after sorting");
 }
 
 void WindowChurn::SwitchTabs() {
@@ -197,12 +197,12 @@ void WindowChurn::Print(int round) {
   DeleteFileA(paperPath_.c_str());
   answers_.AnswerWith(IDOK);
   if (round % 2 == 0) {
-    const HWND toolBar = form_.Control(kToolBar1);
+    const HWND toolBar = form_.Control(kToolBar);
     RECT box;
     SendMessageA(toolBar, TB_GETRECT, static_cast<WPARAM>(kToolButtonPrint), reinterpret_cast<LPARAM>(&box));
     testing::ClickAt(toolBar, Centre(box));
   } else {
-    SendMessageA(form_.Control(kButtonImprimeListe), BM_CLICK, 0, 0);
+    SendMessageA(form_.Control(kPrintListButton), BM_CLICK, 0, 0);
   }
   answers_.AnswerWith(IDNO);
   ++figures_.prints;
@@ -231,7 +231,7 @@ void WindowChurn::Uninstall(int round) {
   SelectRow(FindRow(list, RegistrySource::Machine64, keyName)->Id);
   const bool decline = round % 2 == 1;
   answers_.AnswerWith(decline ? IDNO : IDYES);
-  SendMessageA(form_.Control(kButtonUninstall), BM_CLICK, 0, 0);
+  SendMessageA(form_.Control(kUninstallButton), BM_CLICK, 0, 0);
   answers_.AnswerWith(IDNO);
   ExpectBoxes(1, kUninstallQuestion, "uninstalling " + keyName);
   if (decline) {
@@ -273,7 +273,7 @@ void WindowChurn::RemoveLines(int round) {
     const std::size_t backupBefore = FileText(backup).size();
     SelectRow(target->Id);
     answers_.AnswerWith(IDYES);
-    SendMessageA(form_.Control(kButtonRemoveEntry), BM_CLICK, 0, 0);
+    SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);
     answers_.AnswerWith(IDNO);
     const std::string when = "removing " + keyName;
     ExpectBoxes(1, kRemoveQuestion, when);
@@ -297,7 +297,7 @@ void WindowChurn::RemoveLines(int round) {
   if (const UninstallEntry* row = FindRow(list, kept.source, kept.keyName)) {
     const std::size_t backupBefore = FileText(backup).size();
     SelectRow(row->Id);
-    SendMessageA(form_.Control(kButtonRemoveEntry), BM_CLICK, 0, 0);  // answered No
+    SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);  // answered No
     ++figures_.removalsDeclined;
     ExpectBoxes(1, kRemoveQuestion, "declining to remove " + kept.keyName);
     if (!KeyExists(kept.source, kept.keyName) || FileText(backup).size() != backupBefore) {
@@ -318,7 +318,7 @@ void WindowChurn::FinalCheck() {
         for (Problems more :
              {StableRowsListed(form_.Inventory(), planted_.Stable()),
               RemovalsBackedUp(form_.Inventory(), removed_, FileText(std::string(".\\") + kBackupFileName)),
-              ViewShowsList(form_.Control(kListViewDescription), form_.Inventory(), rowsChecked)}) {
+              ViewShowsList(form_.Control(kInventoryListView), form_.Inventory(), rowsChecked)}) {
           last.insert(last.end(), more.begin(), more.end());
         }
         return last.empty();
@@ -326,7 +326,7 @@ void WindowChurn::FinalCheck() {
       kSettleTimeoutMilliseconds);
   figures_.rowsChecked += rowsChecked;
   if (!settled) Expect(last, "once the churn stopped");
-  const HWND button = form_.Control(kButtonCalculeTaille);
+  const HWND button = form_.Control(kComputeSizesButton);
   if (!IsWindowVisible(button) || !IsWindowEnabled(button)) failures_.push_back("at the end: no compute button");
   ExpectBoxes(0, nullptr, "at the end");
 }

@@ -33,7 +33,7 @@ struct ChurnFigures {
 // checks after each step what must hold whatever the registry does meanwhile.
 class WindowChurn {
  public:
-  WindowChurn(TForm1& form,
+  WindowChurn(MainWindow& form,
               const PlantedPrograms& planted,
               testing::MessageBoxAnswerer& answers,
               std::string paperPath);
@@ -63,7 +63,7 @@ class WindowChurn {
   void Uninstall(int round);
   void RemoveLines(int round);
 
-  TForm1& form_;
+  MainWindow& form_;
   testing::DescriptorKeys keys_{testing::DescriptorKeys::AtEnd::Keep};  // the churn's sweep removes them
   const PlantedPrograms& planted_;
   testing::MessageBoxAnswerer& answers_;

@@ -213,7 +213,7 @@ inline void SelectionStaysWithItsRow(InventoryHarness& h) {
   h.list.Select(delta);
   h.Add(h.Key("A"), "Alpha");
   h.Add(h.Key("C"), "Charlie");
-  h.sorting.CliqueColonne(kKeyNameColumn);
+  h.sorting.SortByColumnClicked(kKeyNameColumn);
   h.Refresh();
   ASSERT_TRUE(h.list.SelectedIndex().has_value());
   EXPECT_EQ(h.list.RowAt(*h.list.SelectedIndex()).Id, delta);
@@ -229,7 +229,7 @@ inline void AddedRowRestoresNameOrder(InventoryHarness& h) {
   h.Add(h.Key("2"), "Bravo");
   h.Add(h.Key("1"), "Charlie");
   h.Refresh();
-  EXPECT_EQ(h.sorting.CliqueColonne(kKeyNameColumn), kKeyNameColumn);
+  EXPECT_EQ(h.sorting.SortByColumnClicked(kKeyNameColumn), kKeyNameColumn);
   const std::vector<std::string> byKeyName = {h.Key("1"), h.Key("2"), h.Key("3")};
   EXPECT_EQ(h.KeyNames(), byKeyName);
   h.Refresh();

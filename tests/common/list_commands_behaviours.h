@@ -24,8 +24,8 @@ inline void NothingSelectedShowsOneBoxForEitherCommand(InventoryHarness& h) {
   const std::string acme = h.Key("Acme");
   h.Add(acme, "Acme", "C:\\Acme\\un.exe");
   h.Refresh();
-  h.commands.ButtonUninstallClick();
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.UninstallSelectedRow();
+  h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
   for (const auto& box : h.dialogs.shown) {
     EXPECT_EQ(box.text, "No item selected. Please select one of them and retry.");
@@ -41,7 +41,7 @@ inline void NoCommandRowStartsNothingAndPointsToTheRemoveButton(InventoryHarness
   h.Add(gone, "Gone", nullptr);
   h.Refresh();
   ASSERT_TRUE(h.Select(gone));
-  h.commands.ButtonUninstallClick();
+  h.commands.UninstallSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_EQ(h.dialogs.shown[0].icon, BoxIcon::Warning);
   EXPECT_EQ(h.dialogs.shown[0].text.rfind("There is no uninstallation command associated to this item.", 0), 0u);
@@ -55,7 +55,7 @@ inline void ConfirmedUninstallStartsTheCommandAndKeepsTheRow(InventoryHarness& h
   h.Add(nameless, nullptr, "MsiExec.exe /X{1}");
   h.Refresh();
   ASSERT_TRUE(h.Select(nameless));
-  h.commands.ButtonUninstallClick();
+  h.commands.UninstallSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_EQ(h.dialogs.shown[0].icon, BoxIcon::Question);
   EXPECT_EQ(h.dialogs.shown[0].text,
@@ -73,8 +73,8 @@ inline void AnsweringNoChangesNothing(InventoryHarness& h) {
   h.Refresh();
   ASSERT_TRUE(h.Select(nameless));
   h.dialogs.answer = BoxAnswer::No;
-  h.commands.ButtonUninstallClick();
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.UninstallSelectedRow();
+  h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
   EXPECT_NE(h.dialogs.shown[1].text.find("of the program \"[NO NAME]\" ?"), std::string::npos)
       << h.dialogs.shown[1].text;
@@ -90,7 +90,7 @@ inline void CommandThatDoesNotStartShowsTheFailureBox(InventoryHarness& h) {
   h.Refresh();
   ASSERT_TRUE(h.Select(acme));
   h.shell.startResult = 2;  // file not found
-  h.commands.ButtonUninstallClick();
+  h.commands.UninstallSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
   EXPECT_EQ(h.dialogs.shown[1].icon, BoxIcon::Error);
   EXPECT_EQ(h.dialogs.shown[1].text.rfind("The uninstallation command failed.", 0), 0u);
@@ -105,7 +105,7 @@ inline void RemovalDeletesTheKeyAndTheRowForGood(InventoryHarness& h) {
   h.Refresh();
   ASSERT_TRUE(h.Select(acme));
   const std::size_t rows = h.list.Count();
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_EQ(h.dialogs.shown[0].text,
             "Do you really want to remove the uninstall descriptor of the program \"Acme\" ?\n\nYou should remove "
@@ -139,14 +139,14 @@ inline void FailedDeletionChangesNothingAndTakesTheCopyBack(InventoryHarness& h)
   h.world.CreateDescriptor(acme + "\\Child");
   h.Refresh();
   ASSERT_TRUE(h.Select(acme));
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   EXPECT_EQ(h.dialogs.shown.size(), 1u) << "nothing is reported";
   EXPECT_TRUE(h.Exists(acme));
   EXPECT_TRUE(h.Listed(acme));
   EXPECT_EQ(h.world.BackupFileBytes(), converted);
 
   // Once more, the file already in its present form: it is cut back to just that.
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   EXPECT_EQ(h.dialogs.shown.size(), 2u);
   EXPECT_TRUE(h.Exists(acme));
   EXPECT_EQ(h.world.BackupFileBytes(), converted);
@@ -161,7 +161,7 @@ inline void RemovalSavesACopyAndDeletesInTheRowsOwnSource(InventoryHarness& h) {
   h.world.SetValue(acme, "Size", 4, std::string("\x10\0\0\0", 4), RegistrySource::Machine32);
   h.Refresh();
   ASSERT_TRUE(h.Select(acme, RegistrySource::Machine32));
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   EXPECT_FALSE(h.Exists(acme, RegistrySource::Machine32));
   EXPECT_TRUE(h.Exists(acme, RegistrySource::Machine64));
   EXPECT_FALSE(h.Listed(acme, RegistrySource::Machine32));
@@ -185,7 +185,7 @@ inline void RemovalSavesACopyAndDeletesInTheRowsOwnSource(InventoryHarness& h) {
   h.world.SetValue(user, "Путь", 2, std::string("%ProgramFiles%\\Ж") + '\0', RegistrySource::User);
   h.Refresh();
   ASSERT_TRUE(h.Select(user, RegistrySource::User));
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   EXPECT_FALSE(h.Exists(user, RegistrySource::User));
   EXPECT_FALSE(h.Listed(user, RegistrySource::User));
   EXPECT_EQ(h.world.BackupFileBytes().substr(first),
@@ -201,7 +201,7 @@ inline void RemovalSavesACopyAndDeletesInTheRowsOwnSource(InventoryHarness& h) {
 
 // Without a whole copy in the file, nothing is removed and the user is told.
 inline void ExpectNoCopyAndNothingRemoved(InventoryHarness& h, const std::string& keyName, const std::string& file) {
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
   EXPECT_EQ(h.dialogs.shown[1].text, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.");
   EXPECT_EQ(h.dialogs.shown[1].icon, BoxIcon::Error);
@@ -262,7 +262,7 @@ inline void RowDroppedWhileTheQuestionIsOpenIsNotMistakenForAnother(InventoryHar
     h.Refresh();
     h.Add(acme, "Acme", "C:\\Acme\\un.exe");
   };
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   EXPECT_FALSE(h.Exists(acme));
   EXPECT_FALSE(h.Listed(acme));
   EXPECT_EQ(h.list.Count(), rows - 1) << "no other row removed";
@@ -284,7 +284,7 @@ inline void DescriptorGoneWhileTheQuestionIsOpen(InventoryHarness& h) {
     h.world.DeleteDescriptor(acme);
     h.Refresh();
   };
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   EXPECT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_FALSE(h.Listed(acme));
   EXPECT_EQ(h.list.Count(), rows - 1);
@@ -302,7 +302,7 @@ inline void UninstallUsesTheCommandCopiedBeforeTheQuestion(InventoryHarness& h) 
     h.world.DeleteDescriptor(acme);
     h.Refresh();
   };
-  h.commands.ButtonUninstallClick();
+  h.commands.UninstallSelectedRow();
   EXPECT_FALSE(h.Listed(acme));
   EXPECT_EQ(h.shell.started, std::vector<std::string>{"C:\\Acme\\un.exe"});
 }
@@ -326,9 +326,9 @@ inline void UnquotedProgramPathNeverRunsAShorterPrefix(InventoryHarness& h) {
             RegistrySource::Machine64, kExpandableTextType);
   h.Refresh();
   ASSERT_TRUE(h.Select(plain));
-  h.commands.ButtonUninstallClick();
+  h.commands.UninstallSelectedRow();
   ASSERT_TRUE(h.Select(expandable));
-  h.commands.ButtonUninstallClick();
+  h.commands.UninstallSelectedRow();
   EXPECT_EQ(h.dialogs.shown.size(), 2u) << "no failure box";
   EXPECT_EQ(h.shell.started, (std::vector<std::string>{"\"" + directory + "\\un.exe\" /x",
                                                        "\"" + directory + "\\un.exe\" " + expandable}));

@@ -7,7 +7,7 @@
 
 #include "inventory/column_text.h"
 #include "inventory/inventory_list.h"
-#include "mainwindow/list_sorting.h"
+#include "ui/list_sorting.h"
 
 namespace zobl::testing {
 

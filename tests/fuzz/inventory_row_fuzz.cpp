@@ -21,7 +21,7 @@
 #include "inventory/column_text.h"
 #include "shown_texts.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/command_to_start.h"
+#include "ui/command_to_start.h"
 #include "platform/capacities.h"
 #include "platform/path_rules.h"
 #include "platform/portable_locale.h"

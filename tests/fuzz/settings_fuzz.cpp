@@ -10,7 +10,7 @@
 
 #include "fuzz_checks.h"
 #include "ini_text_profile.h"
-#include "mainwindow/settings.h"
+#include "ui/settings.h"
 
 namespace {
 

@@ -13,7 +13,7 @@ namespace {
 
 class AboutPageTest : public WindowTest {
  protected:
-  std::string Memo() const { return WindowText(Control(kMemoAbout)); }
+  std::string Memo() const { return WindowText(Control(kAboutText)); }
 };
 
 TEST_F(AboutPageTest, MissingReadmeShowsOneErrorAndEverythingElseWorks) {
@@ -47,10 +47,10 @@ TEST_F(AboutPageTest, TextIsShownWithItsLineBreaks) {
 TEST_F(AboutPageTest, EveryLinkOpensItsPage) {
   Open();
   for (const ControlId button :
-       {kButtonWebVersion, kButtonWebFAQ, kButtonGoWeb, kBitBtnAboutAuthor, kButtonSupportMe}) {
+       {kLatestVersionButton, kFaqButton, kWebSiteButton, kAboutAuthorButton, kSupportButton}) {
     SendMessageA(Control(button), BM_CLICK, 0, 0);
   }
-  ClickAt(Control(kLabel5), {5, 5});
+  ClickAt(Control(kWebSiteLink), {5, 5});
   const std::vector<std::string> expected = {"http://zobl.example.com/zobl.htm?FROM_ZOBL_QUILLMOOR",
                                              "http://zobl.example.com/zoblfaq.htm?FROM_ZOBL_QUILLMOOR",
                                              "http://zobl.example.com?FROM_ZOBL_QUILLMOOR",
@@ -58,7 +58,7 @@ TEST_F(AboutPageTest, EveryLinkOpensItsPage) {
                                              "http://zobl.example.com/sendmon.htm?FROM_ZOBL_QUILLMOOR",
                                              "http://zobl.example.com?FROM_ZOBL_QUILLMOOR"};
   EXPECT_EQ(shell_.opened, expected);
-  EXPECT_EQ(WindowText(Control(kButtonGoWeb)), "http://zobl.example.com");
+  EXPECT_EQ(WindowText(Control(kWebSiteButton)), "http://zobl.example.com");
   EXPECT_TRUE(IsZoomed(form_->Handle())) << "the window stays as it was";
 }
 

@@ -67,7 +67,7 @@ class ComputeSizesWindowTest : public WindowTest {
     return directory;
   }
   double SliceValue(const std::string& label) const {
-    for (const PieSlice& slice : form_->Series1().Slices()) {
+    for (const PieSlice& slice : form_->PieSlices().Slices()) {
       if (slice.label == label) return slice.value;
     }
     return -1;
@@ -80,8 +80,8 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   AddProgram("QmBig", 5ull << 30);
   AddProgram("QmSmall", 0);
   Open();
-  const HWND button = Control(kButtonCalculeTaille);
-  const HWND bar = Control(kProgressBarCalculeTaille);
+  const HWND button = Control(kComputeSizesButton);
+  const HWND bar = Control(kComputeProgressBar);
 
   bool barOverHiddenButton = false;
   bool pieShowing = false;
@@ -90,7 +90,7 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
     const RECT p = ScreenRect(bar);
     barOverHiddenButton =
         IsWindowVisible(bar) && !IsWindowVisible(button) && p.left == b.left && p.top == b.top && p.right == b.right;
-    pieShowing = TabCtrl_GetCurSel(Control(kPageControl1)) == 1 && IsWindowVisible(form_->Page(FormPage::Pie));
+    pieShowing = TabCtrl_GetCurSel(Control(kPageControl)) == 1 && IsWindowVisible(form_->Page(FormPage::Pie));
   });
   PostMessageA(button, BM_CLICK, 0, 0);
   probe.Post();
@@ -100,13 +100,13 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   EXPECT_TRUE(pieShowing);
   EXPECT_FALSE(IsWindowVisible(bar));
   EXPECT_EQ(SendMessageA(bar, PBM_GETPOS, 0, 0), SendMessageA(bar, PBM_GETRANGE, FALSE, 0)) << "a full bar at the end";
-  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 1);  // left as the run made it
+  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl)), 1);  // left as the run made it
   const UninstallEntry* big = Row("QmBig");
   const UninstallEntry* small = Row("QmSmall");
   ASSERT_TRUE(big && small);
-  EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("QmBig"), kSizeColumn), "5.00 Gb");
+  EXPECT_EQ(CellText(Control(kInventoryListView), RowIndex("QmBig"), kSizeColumn), "5.00 Gb");
   EXPECT_EQ(big->SizeBytes, 5368709220u);
-  EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("QmSmall"), kSizeColumn), "");
+  EXPECT_EQ(CellText(Control(kInventoryListView), RowIndex("QmSmall"), kSizeColumn), "");
   EXPECT_EQ(small->SizeBytes, 100u);
   EXPECT_DOUBLE_EQ(SliceValue("QmBig"), 5242880.09765625);
 
@@ -114,8 +114,8 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   form_->ActivatePage(FormPage::List);
   form_->Inventory().SetSizeBytes(small->Id, 4096);
   RECT tab;
-  TabCtrl_GetItemRect(Control(kPageControl1), 1, &tab);
-  ClickAt(Control(kPageControl1), {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
+  TabCtrl_GetItemRect(Control(kPageControl), 1, &tab);
+  ClickAt(Control(kPageControl), {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
   PumpPending();
   EXPECT_EQ(form_->ActivePage(), FormPage::Pie);
   EXPECT_DOUBLE_EQ(SliceValue("QmSmall"), 4.0);
@@ -130,7 +130,7 @@ TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
   Open();
   SetForegroundWindow(form_->Handle());
   ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }, 5000));
-  const HWND button = Control(kButtonCalculeTaille);
+  const HWND button = Control(kComputeSizesButton);
   const PostedProbe probe([] {
     PressKey(VK_TAB, {VK_CONTROL});
     PressKey(VK_ESCAPE);
@@ -143,7 +143,7 @@ TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
   EXPECT_EQ(Row("0QmKeysFirst")->Size, SizeState::NotYetComputed);
   EXPECT_EQ(Row("0QmKeysFirst")->SizeBytes, 0u);
   EXPECT_EQ(Row("QmKeysLater")->Size, SizeState::NotYetComputed);
-  EXPECT_FALSE(IsWindowVisible(Control(kProgressBarCalculeTaille)));
+  EXPECT_FALSE(IsWindowVisible(Control(kComputeProgressBar)));
 }
 
 // A package that names no path in its command but records its InstallLocation, and a
@@ -164,7 +164,7 @@ TEST_F(ComputeSizesWindowTest, InstallLocationAndExpandableCommandsAreMeasured) 
   descriptors_.SetText(expandKey, "UninstallString", "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S", REG_EXPAND_SZ);
 
   Open();
-  const HWND button = Control(kButtonCalculeTaille);
+  const HWND button = Control(kComputeSizesButton);
   PostMessageA(button, BM_CLICK, 0, 0);
   PumpPending();  // the click's whole run
   ASSERT_TRUE(IsWindowVisible(button));

@@ -30,7 +30,7 @@ class KeyboardTest : public WindowTest {
   }
   static std::string Focused() {
     const int id = GetDlgCtrlID(GetFocus());
-    return id >= kPageControl1 && id <= kButtonSupportMe ? ControlById(static_cast<ControlId>(id)).name : "?";
+    return id >= kPageControl && id <= kSupportButton ? ControlById(static_cast<ControlId>(id)).name : "?";
   }
   bool Opened(const char* page) const {
     return !shell_.opened.empty() && shell_.opened.back().find(page) != std::string::npos;
@@ -105,29 +105,29 @@ TEST_F(KeyboardTest, SpaceAndEnterRunEveryCommand) {
     WORD key;
     std::function<bool()> ran;
   } commands[] = {
-      {FormPage::List, kButtonWebFAQ, 0, VK_SPACE, [&] { return Opened("zoblfaq.htm"); }},
-      {FormPage::List, kButtonWebVersion, 0, VK_RETURN, [&] { return Opened("/zobl.htm"); }},
-      {FormPage::About, kButtonGoWeb, 0, VK_RETURN, [&] { return shell_.opened.size() == 3 && !Opened(".htm"); }},
-      {FormPage::About, kBitBtnAboutAuthor, 0, VK_SPACE, [&] { return Opened("aboutme.htm"); }},
-      {FormPage::About, kButtonSupportMe, 0, VK_RETURN, [&] { return Opened("sendmon.htm"); }},
-      {FormPage::Options, kCheckBoxDisplayTexture, 0, VK_SPACE, [&] { return !checked(kCheckBoxDisplayTexture); }},
-      {FormPage::List, kCheckBoxAffLignesSansNom, 0, VK_SPACE, [&] { return checked(kCheckBoxAffLignesSansNom); }},
-      {FormPage::List, kComboBoxClassement, 0, VK_DOWN,
-       [&] { return SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0) == 0; }},
-      {FormPage::List, kComboBoxClassement, 0, VK_DOWN, [&] { return form_->Sorting().SortColumn() == 1; }},
-      {FormPage::List, kToolBar1, 1, VK_SPACE, [&] { return ListViewMode() == LV_VIEW_ICON; }},
-      {FormPage::List, kToolBar1, 0, VK_RETURN, [&] { return ListViewMode() == LV_VIEW_DETAILS; }},
-      {FormPage::List, kToolBar1, 2, VK_RETURN, boxShown("Print")},
-      {FormPage::List, kButtonImprimeListe, 0, VK_SPACE, boxShown("Print")},
-      {FormPage::List, kButtonUninstall, 0, VK_RETURN, boxShown("ZOBL Quillmoor")},
-      {FormPage::List, kButtonRemoveEntry, 0, VK_SPACE, boxShown("ZOBL Quillmoor")},
-      {FormPage::List, kButtonCalculeTaille, 0, VK_RETURN, [&] { return form_->ActivePage() == FormPage::Pie; }},
-      {FormPage::List, kButtonQuitte, 0, VK_SPACE, [&] { return form_->Handle() == nullptr; }},
+      {FormPage::List, kFaqButton, 0, VK_SPACE, [&] { return Opened("zoblfaq.htm"); }},
+      {FormPage::List, kLatestVersionButton, 0, VK_RETURN, [&] { return Opened("/zobl.htm"); }},
+      {FormPage::About, kWebSiteButton, 0, VK_RETURN, [&] { return shell_.opened.size() == 3 && !Opened(".htm"); }},
+      {FormPage::About, kAboutAuthorButton, 0, VK_SPACE, [&] { return Opened("aboutme.htm"); }},
+      {FormPage::About, kSupportButton, 0, VK_RETURN, [&] { return Opened("sendmon.htm"); }},
+      {FormPage::Options, kBackgroundPictureCheckBox, 0, VK_SPACE, [&] { return !checked(kBackgroundPictureCheckBox); }},
+      {FormPage::List, kNamelessLinesCheckBox, 0, VK_SPACE, [&] { return checked(kNamelessLinesCheckBox); }},
+      {FormPage::List, kSortByCombo, 0, VK_DOWN,
+       [&] { return SendMessageA(Control(kSortByCombo), CB_GETCURSEL, 0, 0) == 0; }},
+      {FormPage::List, kSortByCombo, 0, VK_DOWN, [&] { return form_->Sorting().SortColumn() == 1; }},
+      {FormPage::List, kToolBar, 1, VK_SPACE, [&] { return ListViewMode() == LV_VIEW_ICON; }},
+      {FormPage::List, kToolBar, 0, VK_RETURN, [&] { return ListViewMode() == LV_VIEW_DETAILS; }},
+      {FormPage::List, kToolBar, 2, VK_RETURN, boxShown("Print")},
+      {FormPage::List, kPrintListButton, 0, VK_SPACE, boxShown("Print")},
+      {FormPage::List, kUninstallButton, 0, VK_RETURN, boxShown("ZOBL Quillmoor")},
+      {FormPage::List, kRemoveEntryButton, 0, VK_SPACE, boxShown("ZOBL Quillmoor")},
+      {FormPage::List, kComputeSizesButton, 0, VK_RETURN, [&] { return form_->ActivePage() == FormPage::Pie; }},
+      {FormPage::List, kQuitButton, 0, VK_SPACE, [&] { return form_->Handle() == nullptr; }},
   };
   for (const auto& command : commands) {
     form_->ActivatePage(command.page);
     SetFocus(Control(command.control));
-    if (command.control == kToolBar1) SendMessageA(Control(kToolBar1), TB_SETHOTITEM, 0, 0);
+    if (command.control == kToolBar) SendMessageA(Control(kToolBar), TB_SETHOTITEM, 0, 0);
     for (int i = 0; i < command.toolButton; ++i) PressKey(VK_RIGHT);
     boxesBefore = boxes.Seen().size();
     PressKey(command.key);
@@ -160,7 +160,7 @@ TEST_F(KeyboardTest, CtrlCCopiesTheSelectedRowAsShown) {
   OpenInFront();
   ASSERT_TRUE(RefreshUntil([this] { return Listed("copy"); }));
   SelectRow("copy");
-  SetFocus(Control(kListViewDescription));
+  SetFocus(Control(kInventoryListView));
   PressKey('C', {VK_CONTROL});
   const std::string row = "Copy \xC3\xA9\xE6\x97\xA5\t" + key +
                           "\t[unknown]\t[NOT YET COMPUTED]\tC:\\nowhere\\un.exe\t[MISSING OR SYSTEM DIRECTORY ?]";
@@ -186,7 +186,7 @@ TEST_F(KeyboardTest, ShiftF10OpensTheRowsMenuAndPCopiesItsRegistryPath) {
   OpenInFront();
   ASSERT_TRUE(RefreshUntil([this] { return Listed("menu"); }));
   SelectRow("menu");
-  SetFocus(Control(kListViewDescription));
+  SetFocus(Control(kInventoryListView));
   TypeOnScreen("shift+F10 p");
   const std::string path = "HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + key;
   EXPECT_TRUE(Until([&] { return ClipboardText() == path; })) << ClipboardText();
@@ -199,7 +199,7 @@ TEST_F(KeyboardTest, TheFilterBoxNarrowsTheListAsTypedAndEscapeShowsEveryRowAgai
   descriptors_.Add("other", "Other");
   OpenInFront();
   ASSERT_TRUE(RefreshUntil([this] { return Listed("alpha") && Listed("other"); }));
-  const HWND list = Control(kListViewDescription);
+  const HWND list = Control(kInventoryListView);
   const auto shown = [list] {
     std::vector<std::string> names;
     for (int i = 0; i < ListView_GetItemCount(list); ++i) names.push_back(CellText(list, i, kNameColumn));

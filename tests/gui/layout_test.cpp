@@ -25,24 +25,24 @@ RECT PlaceInParent(HWND control) {
 // Literal pixels: each of the design's left, top, width and height is scaled from 120 dpi
 // and rounded on its own, halves away from zero. The window is restored, smaller than the
 // design, so that nothing grows.
-void ExpectDesignPlaces(const TForm1& form, int dpi) {
+void ExpectDesignPlaces(const MainWindow& form, int dpi) {
   struct Expected {
     ControlId id;
     RECT at96, at120, at144;
   };
   for (const Expected& e :
-       {Expected{kPageControl1, {2, -1, 627, 405}, {2, -1, 783, 506}, {2, -1, 939, 607}},
-        Expected{kListViewDescription, {0, 30, 616, 333}, {0, 37, 770, 416}, {0, 44, 924, 499}},
-        Expected{kButtonUninstall, {421, 334, 609, 354}, {526, 417, 761, 442}, {631, 500, 913, 530}},
-        Expected{kButtonQuitte, {502, 406, 623, 426}, {628, 508, 779, 533}, {754, 610, 935, 640}},
-        Expected{kToolBar1, {4, 0, 225, 27}, {5, 0, 281, 34}, {6, 0, 337, 41}},
+       {Expected{kPageControl, {2, -1, 627, 405}, {2, -1, 783, 506}, {2, -1, 939, 607}},
+        Expected{kInventoryListView, {0, 30, 616, 333}, {0, 37, 770, 416}, {0, 44, 924, 499}},
+        Expected{kUninstallButton, {421, 334, 609, 354}, {526, 417, 761, 442}, {631, 500, 913, 530}},
+        Expected{kQuitButton, {502, 406, 623, 426}, {628, 508, 779, 533}, {754, 610, 935, 640}},
+        Expected{kToolBar, {4, 0, 225, 27}, {5, 0, 281, 34}, {6, 0, 337, 41}},
         Expected{kFilterBox, {523, 10, 613, 28}, {654, 12, 766, 34}, {785, 14, 919, 40}}}) {
     const RECT& expected = dpi == 96 ? e.at96 : dpi == 120 ? e.at120 : e.at144;
     const RECT actual = PlaceInParent(form.Control(e.id));
     EXPECT_TRUE(EqualRect(&actual, &expected)) << ControlById(e.id).name << " at " << dpi << " dpi: " << actual.left
                                                << "," << actual.top << "," << actual.right << "," << actual.bottom;
   }
-  const RECT sorting = PlaceInParent(form.Control(kLabelSorting));  // a label is as large as its text
+  const RECT sorting = PlaceInParent(form.Control(kSortHintLabel));  // a label is as large as its text
   EXPECT_EQ(sorting.left, dpi == 96 ? 336 : dpi == 120 ? 420 : 504);
   EXPECT_EQ(sorting.top, dpi == 96 ? 13 : dpi == 120 ? 16 : 19);
 }
@@ -50,7 +50,7 @@ void ExpectDesignPlaces(const TForm1& form, int dpi) {
 // Pictures drawn for 120 dpi keep their size against the text; captions stay whole.
 // (The author's picture is not checked here: this test program runs without the
 // program's manifest, so its buttons are the older kind, which show no picture beside text.)
-void ExpectPicturesAndCaptions(const TForm1& form, int dpi) {
+void ExpectPicturesAndCaptions(const MainWindow& form, int dpi) {
   const struct {
     int toolBar, smallRow, largeRow, author;
   } expected = dpi == 96    ? decltype(expected){13, 13, 26, 26}
@@ -61,10 +61,10 @@ void ExpectPicturesAndCaptions(const TForm1& form, int dpi) {
     ImageList_GetIconSize(list, &cx, &cy);
     return cx == cy ? cx : -1;
   };
-  EXPECT_EQ(side(reinterpret_cast<HIMAGELIST>(SendMessageA(form.Control(kToolBar1), TB_GETIMAGELIST, 0, 0))),
+  EXPECT_EQ(side(reinterpret_cast<HIMAGELIST>(SendMessageA(form.Control(kToolBar), TB_GETIMAGELIST, 0, 0))),
             expected.toolBar);
-  EXPECT_EQ(side(ListView_GetImageList(form.Control(kListViewDescription), LVSIL_SMALL)), expected.smallRow);
-  EXPECT_EQ(side(ListView_GetImageList(form.Control(kListViewDescription), LVSIL_NORMAL)), expected.largeRow);
+  EXPECT_EQ(side(ListView_GetImageList(form.Control(kInventoryListView), LVSIL_SMALL)), expected.smallRow);
+  EXPECT_EQ(side(ListView_GetImageList(form.Control(kInventoryListView), LVSIL_NORMAL)), expected.largeRow);
 
   for (const ControlDesign& design : DesignedControls()) {
     if (design.kind != ControlKind::Button && design.kind != ControlKind::PictureButton) continue;
@@ -93,7 +93,7 @@ class LayoutTest : public ::testing::TestWithParam<int> {
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
   AppComposition app(system_.Form());
-  TForm1 form(system_.Window(), app.Features());
+  MainWindow form(system_.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr), dpi);
   ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
   PumpPending();
@@ -103,7 +103,7 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
 TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
   const int dpi = GetParam();
   AppComposition app(system_.Form());
-  TForm1 form(system_.Window(), app.Features());
+  MainWindow form(system_.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr), dpi);
   ExpectPicturesAndCaptions(form, dpi);
 }
@@ -115,7 +115,7 @@ TEST(LayoutFollowsTheScreen, AWindowMovedToAnotherResolutionIsLaidOutAsOneStarte
   ScopedWorkingDirectory workingDirectory;
   SystemServices system;
   AppComposition app(system.Form());
-  TForm1 form(system.Window(), app.Features());
+  MainWindow form(system.Window(), app.Features());
   form.Create(GetModuleHandleA(nullptr), 96);
   ShowWindow(form.Handle(), SW_RESTORE);
   for (const int dpi : {144, 96}) {
@@ -138,7 +138,7 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
   SystemServices system;
   for (const SIZE outer : {SIZE{600, 450}, SIZE{805, 580}, SIZE{1280, 1000}}) {
     AppComposition app(system.Form());
-    TForm1 form(system.Window(), app.Features());
+    MainWindow form(system.Window(), app.Features());
     form.Create(GetModuleHandleA(nullptr), 120);
     SetWindowPos(form.Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
     PumpPending();
@@ -150,26 +150,26 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
       ControlId id;
       RECT place;
     };
-    for (const Expected& e : {Expected{kPageControl1, {2, -1, 783 + dx, 506 + dy}},
-                              Expected{kListViewDescription, {0, 37, 770 + dx, 416 + dy}},
-                              Expected{kButtonUninstall, {526 + dx, 417 + dy, 761 + dx, 442 + dy}},
-                              Expected{kButtonImprimeListe, {5, 418 + dy, 146, 443 + dy}},
-                              Expected{kButtonQuitte, {628, 508 + dy, 779, 533 + dy}},
-                              Expected{kProgressBarCalculeTaille, {379, 508 + dy, 614, 534 + dy}},
-                              Expected{kToolBar1, {5, 0, 281, 34}},
-                              Expected{kButtonGoWeb, {54, 340 + dy, 450, 366 + dy}},
-                              Expected{kMemoAbout, {0, 121, 526 + dx, 281 + dy}},
-                              Expected{kButtonSupportMe, {565 + dx, 409, 736 + dx, 433}}}) {
+    for (const Expected& e : {Expected{kPageControl, {2, -1, 783 + dx, 506 + dy}},
+                              Expected{kInventoryListView, {0, 37, 770 + dx, 416 + dy}},
+                              Expected{kUninstallButton, {526 + dx, 417 + dy, 761 + dx, 442 + dy}},
+                              Expected{kPrintListButton, {5, 418 + dy, 146, 443 + dy}},
+                              Expected{kQuitButton, {628, 508 + dy, 779, 533 + dy}},
+                              Expected{kComputeProgressBar, {379, 508 + dy, 614, 534 + dy}},
+                              Expected{kToolBar, {5, 0, 281, 34}},
+                              Expected{kWebSiteButton, {54, 340 + dy, 450, 366 + dy}},
+                              Expected{kAboutText, {0, 121, 526 + dx, 281 + dy}},
+                              Expected{kSupportButton, {565 + dx, 409, 736 + dx, 433}}}) {
       const RECT actual = PlaceInParent(form.Control(e.id));
       EXPECT_TRUE(EqualRect(&actual, &e.place))
           << ControlById(e.id).name << " in a window of " << outer.cx << "x" << outer.cy << ": " << actual.left << ","
           << actual.top << "," << actual.right << "," << actual.bottom;
     }
-    EXPECT_EQ(PlaceInParent(form.Control(kLabelSorting)).left, 420 + dx);
-    EXPECT_FALSE(IsWindowVisible(form.Control(kProgressBarCalculeTaille))) << "until sizes are computed";
+    EXPECT_EQ(PlaceInParent(form.Control(kSortHintLabel)).left, 420 + dx);
+    EXPECT_FALSE(IsWindowVisible(form.Control(kComputeProgressBar))) << "until sizes are computed";
     RECT chart;
     RECT page;
-    GetClientRect(form.Chart1()->Handle(), &chart);
+    GetClientRect(form.PieChart()->Handle(), &chart);
     GetClientRect(form.Page(FormPage::Pie), &page);
     EXPECT_TRUE(EqualRect(&chart, &page)) << "the chart fills its page";
   }

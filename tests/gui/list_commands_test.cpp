@@ -44,7 +44,7 @@ TEST_F(ListCommandsWindowTest, ConfirmedUninstallerRunsAndItsRowGoesWithItsDescr
   SelectRow("u");
   {
     MessageBoxAnswerer boxes(IDYES);
-    Click(kButtonUninstall);
+    Click(kUninstallButton);
     ASSERT_EQ(boxes.Seen().size(), 1u) << "no failure box";
   }
   EXPECT_TRUE(PumpUntil([&] { return !descriptors_.Exists(key); }, 5000)) << "the uninstaller did not run";
@@ -58,7 +58,7 @@ TEST_F(ListCommandsWindowTest, ConfirmedUninstallerRunsAndItsRowGoesWithItsDescr
 TEST_F(ListCommandsWindowTest, CyrillicRowIsShownFoundByTypingAndNamedInTheQuestion) {
   descriptors_.Add("Кило", "Калькулятор Кило 2", "C:\\gone\\un.exe");
   Open();
-  const HWND list = Control(kListViewDescription);
+  const HWND list = Control(kInventoryListView);
   SetFocus(list);
   for (const wchar_t c : std::wstring(L"кальк")) SendMessageW(list, WM_CHAR, c, 1);
   const auto selected = form_->Inventory().SelectedIndex();
@@ -66,7 +66,7 @@ TEST_F(ListCommandsWindowTest, CyrillicRowIsShownFoundByTypingAndNamedInTheQuest
   EXPECT_EQ(CellText(list, static_cast<int>(*selected), kNameColumn), "Калькулятор Кило 2");
   EXPECT_EQ(CellText(list, static_cast<int>(*selected), kKeyNameColumn), descriptors_.Prefix() + "Кило");
   MessageBoxAnswerer boxes(IDNO);
-  Click(kButtonRemoveEntry);
+  Click(kRemoveEntryButton);
   ASSERT_EQ(boxes.Seen().size(), 1u);
   EXPECT_NE(boxes.Seen()[0].text.find("of the program \"Калькулятор Кило 2\" ?"), std::string::npos)
       << boxes.Seen()[0].text;

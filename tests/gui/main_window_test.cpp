@@ -51,10 +51,10 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
   EXPECT_STREQ(className, "TForm1");
   EXPECT_EQ(WindowText(window), "ZOBL Quillmoor 2.0");
   EXPECT_TRUE(IsZoomed(window));
-  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 0);
+  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl)), 0);
   EXPECT_EQ(ListViewMode(), LV_VIEW_DETAILS);
 
-  const HWND header = ListView_GetHeader(Control(kListViewDescription));
+  const HWND header = ListView_GetHeader(Control(kInventoryListView));
   ASSERT_EQ(Header_GetItemCount(header), 6);
   const char* titles[] = {
       "Name", "Key Name", "Date of Installation", "Size of main directory", "Command", "Directory (supposed)"};
@@ -85,13 +85,13 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
   EXPECT_EQ(listed, named);
   EXPECT_EQ(OurRows(), (std::vector<std::string>{"a", "b"}));
 
-  ASSERT_EQ(SendMessageA(Control(kListViewDescription), LVM_GETITEMCOUNT, 0, 0),
+  ASSERT_EQ(SendMessageA(Control(kInventoryListView), LVM_GETITEMCOUNT, 0, 0),
             static_cast<LRESULT>(form_->Inventory().Count()));
   // The control shows each row's texts as the list makes them: Alpha's, stand-ins included.
   const std::string shown[] = {"Alpha", descriptors_.Prefix() + "a", "[unknown]", "[NOT YET COMPUTED]",
                                "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"};
   for (int column = 0; column < 6; ++column) {
-    EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("a"), column), shown[column]) << column;
+    EXPECT_EQ(CellText(Control(kInventoryListView), RowIndex("a"), column), shown[column]) << column;
   }
 }
 
@@ -99,7 +99,7 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
 TEST_F(WindowTest, RowTipShowsTheDescriptorsFullRegistryPath) {
   const std::string key = descriptors_.Add("tip", "Tip");
   Open();
-  const HWND list = Control(kListViewDescription);
+  const HWND list = Control(kInventoryListView);
   EXPECT_NE(ListView_GetExtendedListViewStyle(list) & LVS_EX_INFOTIP, 0u);
   const int index = RowIndex("tip");
   ASSERT_GE(index, 0);
@@ -138,10 +138,10 @@ TEST_F(WindowTest, NamelessLinesComeAndGoWithTheCheckBox) {
   descriptors_.AddNameless("n");
   Open();
   EXPECT_FALSE(Listed("n"));
-  SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
+  SendMessageA(Control(kNamelessLinesCheckBox), BM_CLICK, 0, 0);
   ASSERT_TRUE(Listed("n"));
-  EXPECT_EQ(CellText(Control(kListViewDescription), RowIndex("n"), kNameColumn), "[NO NAME]");
-  SendMessageA(Control(kCheckBoxAffLignesSansNom), BM_CLICK, 0, 0);
+  EXPECT_EQ(CellText(Control(kInventoryListView), RowIndex("n"), kNameColumn), "[NO NAME]");
+  SendMessageA(Control(kNamelessLinesCheckBox), BM_CLICK, 0, 0);
   EXPECT_FALSE(Listed("n"));
 }
 
@@ -150,11 +150,11 @@ TEST_F(WindowTest, ColumnTitleClickSortsAndTheBoxFollows) {
   descriptors_.Add("k2", "Alpha", "C:\\a");
   Open();
   // Narrow columns, as a user might drag them, so that every title is in view.
-  for (int column = 0; column < 6; ++column) ListView_SetColumnWidth(Control(kListViewDescription), column, 60);
-  EXPECT_EQ(SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0), CB_ERR);
+  for (int column = 0; column < 6; ++column) ListView_SetColumnWidth(Control(kInventoryListView), column, 60);
+  EXPECT_EQ(SendMessageA(Control(kSortByCombo), CB_GETCURSEL, 0, 0), CB_ERR);
   for (int column = 0; column < 6; ++column) {
     ClickColumnTitle(column);
-    EXPECT_EQ(SendMessageA(Control(kComboBoxClassement), CB_GETCURSEL, 0, 0), column);
+    EXPECT_EQ(SendMessageA(Control(kSortByCombo), CB_GETCURSEL, 0, 0), column);
     EXPECT_EQ(form_->Sorting().SortColumn(), column);
   }
   ClickColumnTitle(1);
@@ -184,7 +184,7 @@ TEST_F(WindowTest, SortBoxPickSortsAsTheTitleClickDoes) {
   EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
 
   // In icon view too.
-  ClickToolButton(kToolButtonIcones);
+  ClickToolButton(kToolButtonIcons);
   PickSortItem(0);
   EXPECT_EQ(OurRows(), (std::vector<std::string>{"k2", "k1"}));
 }
@@ -196,7 +196,7 @@ TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
   const InventoryList& list = form_->Inventory();
   SelectRow("k1");
   const auto selectedKey = [&] {
-    const int index = ListView_GetNextItem(Control(kListViewDescription), -1, LVNI_SELECTED);
+    const int index = ListView_GetNextItem(Control(kInventoryListView), -1, LVNI_SELECTED);
     return index < 0 ? std::string() : list.RowAt(static_cast<std::size_t>(index)).KeyName;
   };
   ASSERT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
@@ -214,13 +214,13 @@ TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
 
 TEST_F(WindowTest, ViewButtonsSwitchTheViewAndWriteTheSetting) {
   Open();
-  ClickToolButton(kToolButtonIcones);
+  ClickToolButton(kToolButtonIcons);
   EXPECT_EQ(ListViewMode(), LV_VIEW_ICON);
-  EXPECT_FALSE(IsWindowEnabled(Control(kLabelSorting)));
+  EXPECT_FALSE(IsWindowEnabled(Control(kSortHintLabel)));
   EXPECT_EQ(StoredDetailedList(), 0u);
   ClickToolButton(kToolButtonDetails);
   EXPECT_EQ(ListViewMode(), LV_VIEW_DETAILS);
-  EXPECT_TRUE(IsWindowEnabled(Control(kLabelSorting)));
+  EXPECT_TRUE(IsWindowEnabled(Control(kSortHintLabel)));
   EXPECT_EQ(StoredDetailedList(), 1u);
 }
 
@@ -249,7 +249,7 @@ TEST_F(WindowTest, ReadOnlyWorkingDirectoryCostsOnlyTheSetting) {
   ASSERT_TRUE(SetFileAttributesA(workingDirectory_.Path().c_str(), FILE_ATTRIBUTE_READONLY));
   MessageBoxAnswerer boxes;
   Open();
-  ClickToolButton(kToolButtonIcones);
+  ClickToolButton(kToolButtonIcons);
   EXPECT_EQ(ListViewMode(), LV_VIEW_ICON);
   EXPECT_TRUE(boxes.Seen().empty());
 }
@@ -259,7 +259,7 @@ TEST_F(WindowTest, QuitAndTheCloseBoxBothStopTheRefresh) {
     Open();
     ASSERT_NE(form_->RefreshTimerId(), 0u);
     if (byQuitButton) {
-      SendMessageA(Control(kButtonQuitte), BM_CLICK, 0, 0);
+      SendMessageA(Control(kQuitButton), BM_CLICK, 0, 0);
     } else {
       SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     }
@@ -274,7 +274,7 @@ TEST_F(WindowTest, AFailingHandlerShowsOneErrorBoxAndTheProgramGoesOn) {
   FailingProfile failingWrites(false, "Settings file locked");
   MessageBoxAnswerer boxes;
   Open(&failingWrites);
-  ClickToolButton(kToolButtonIcones);
+  ClickToolButton(kToolButtonIcons);
   ASSERT_EQ(boxes.Seen().size(), 1u);
   EXPECT_EQ(boxes.Seen()[0].caption, "ZOBL Quillmoor");
   EXPECT_EQ(boxes.Seen()[0].text, "Settings file locked.");
@@ -295,13 +295,13 @@ TEST_F(WindowTest, AFailureAtStartUpSkipsTheRestAndTheWindowStillOpens) {
   EXPECT_TRUE(IsWindowVisible(form_->Handle()));
   EXPECT_EQ(form_->Inventory().Count(), 0u) << "the refresh comes after the failing step";
   EXPECT_EQ(form_->RefreshTimerId(), 0u);
-  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl1)), 0);
+  EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl)), 0);
 }
 
 // Both print buttons open the print dialog; cancelled, it prints nothing and says nothing.
 TEST_F(WindowTest, PrintButtonsOpenThePrintDialog) {
   Open();
-  for (const ControlId button : {kButtonImprimeListe, kToolButtonPrint}) {
+  for (const ControlId button : {kPrintListButton, kToolButtonPrint}) {
     const MessageBoxAnswerer answerer(IDCANCEL);
     SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     const auto& seen = answerer.Seen();
@@ -317,7 +317,7 @@ TEST_F(WindowTest, IdleRefreshTicksNeitherEraseNorRepaintTheList) {
   static int erasures = 0;
   static HWND list = nullptr;
   erasures = 0;
-  list = Control(kListViewDescription);
+  list = Control(kInventoryListView);
   win32::ScopedHook hook(SetWindowsHookExA(
       WH_CALLWNDPROC,
       [](int code, WPARAM wParam, LPARAM lParam) -> LRESULT {
@@ -341,7 +341,7 @@ TEST_F(WindowTest, IdleRefreshTicksNeitherEraseNorRepaintTheList) {
 TEST_F(WindowTest, TypedLettersSelectTheFirstRowWhoseNameStartsSo) {
   for (const char* name : {"Bravo", "acme beta", "Acme Alpha", "Charlie"}) descriptors_.Add(name, name);
   Open();
-  const HWND list = Control(kListViewDescription);
+  const HWND list = Control(kInventoryListView);
   SetFocus(list);
   // As typed: a repeat count of 1 in the key data, which the control insists on.
   for (const char c : std::string("acme")) SendMessageA(list, WM_CHAR, static_cast<WPARAM>(c), 1);
@@ -377,12 +377,12 @@ TEST_F(WindowTest, MaximizedTheListFillsThePage) {
   RECT client;
   GetClientRect(form_->Handle(), &client);
   RECT list;
-  GetWindowRect(Control(kListViewDescription), &list);
+  GetWindowRect(Control(kInventoryListView), &list);
   MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&list), 2);
   EXPECT_GT(list.right, client.right - 30);
   EXPECT_GT(list.bottom, client.bottom - 150);
   RECT quit;
-  GetWindowRect(Control(kButtonQuitte), &quit);
+  GetWindowRect(Control(kQuitButton), &quit);
   MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&quit), 2);
   EXPECT_EQ(client.bottom - quit.bottom, 1);  // 534 - 533 at 120 dpi, 427 - 426 at 96
 }

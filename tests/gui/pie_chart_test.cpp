@@ -1,5 +1,5 @@
-// Chart1 painted by GDI into a bitmap, checked against the layout's own numbers.
-#include "reports/pie_chart_window.h"
+// PieChart painted by GDI into a bitmap, checked against the layout's own numbers.
+#include "reports/win32/pie_chart_window.h"
 
 #include <windows.h>
 
@@ -99,7 +99,7 @@ TEST_F(WindowTest, ChartTakesTheNewSeparatorsWhenTheSystemAnnouncesThem) {
   Open();
   ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, " "));
   SendMessageA(form_->Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
-  const std::string seen = form_->Chart1()->Separators().thousands;
+  const std::string seen = form_->PieChart()->Separators().thousands;
   SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousands);
   EXPECT_EQ(seen, " ");
 }

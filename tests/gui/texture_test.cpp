@@ -69,7 +69,7 @@ class TextureTest : public WindowTest {
   }
   // The Options page's background, far from its one control.
   POINT PageBackground() const { return OnScreen(form_->Page(FormPage::Options), {400, 200}); }
-  bool Checked() const { return SendMessageA(Control(kCheckBoxDisplayTexture), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  bool Checked() const { return SendMessageA(Control(kBackgroundPictureCheckBox), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
   std::vector<char> picture_;
 };
@@ -116,7 +116,7 @@ TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReload
 
   const auto toggleTwice = [this] {
     for (int click = 0; click < 2; ++click) {
-      SendMessageA(Control(kCheckBoxDisplayTexture), BM_CLICK, 0, 0);
+      SendMessageA(Control(kBackgroundPictureCheckBox), BM_CLICK, 0, 0);
       PumpPending();
     }
     ShowOptions();
@@ -153,7 +153,7 @@ TEST_F(TextureTest, HighContrastKeepsThePictureAwayWhileItIsOn) {
   EXPECT_TRUE(Checked());
   EXPECT_TRUE(ScreenShows(PageBackground(), GetSysColor(COLOR_BTNFACE)));
   // The web link, not its own blue; the About text with the window colour it stands on.
-  for (const auto [control, colour] : {std::pair{kLabel5, COLOR_HOTLIGHT}, std::pair{kMemoAbout, COLOR_WINDOWTEXT}}) {
+  for (const auto [control, colour] : {std::pair{kWebSiteLink, COLOR_HOTLIGHT}, std::pair{kAboutText, COLOR_WINDOWTEXT}}) {
     const win32::ScopedWindowDc dc(Control(control));
     SetTextColor(dc.Get(), RGB(1, 2, 3));  // none the system gives
     SendMessageA(form_->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),

@@ -14,7 +14,7 @@
 #include "app/app_composition.h"
 #include "gui_support.h"
 #include "mainwindow/main_window.h"
-#include "mainwindow/failure_text.h"
+#include "ui/failure_text.h"
 #include "platform/display_contrast.h"
 #include "platform/win32/win32_clipboard.h"
 #include "platform/win32/win32_directory_listing.h"
@@ -54,7 +54,7 @@ class WindowTest : public ::testing::Test {
                                   clipboard_.SetOwner(owner);
                                   printing_.SetOwner(owner);
                                 }};
-    form_ = std::make_unique<TForm1>(window, app_->Features());
+    form_ = std::make_unique<MainWindow>(window, app_->Features());
     form_->Create(GetModuleHandleA(nullptr));
     form_->Show();
     // As the program's loop: the window's keys work inside the scan's pump too.
@@ -101,11 +101,11 @@ class WindowTest : public ::testing::Test {
   // Selects the row of this test's descriptor `suffix` as a click would.
   void SelectRow(const std::string& suffix) const {
     ASSERT_GE(RowIndex(suffix), 0) << "no row for " << suffix;
-    ListView_SetItemState(Control(kListViewDescription), RowIndex(suffix), LVIS_SELECTED | LVIS_FOCUSED,
+    ListView_SetItemState(Control(kInventoryListView), RowIndex(suffix), LVIS_SELECTED | LVIS_FOCUSED,
                           LVIS_SELECTED | LVIS_FOCUSED);
   }
   void ClickColumnTitle(int column) const {
-    const HWND header = ListView_GetHeader(Control(kListViewDescription));
+    const HWND header = ListView_GetHeader(Control(kInventoryListView));
     RECT box;
     SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&box));
     ClickAt(header, {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
@@ -113,19 +113,19 @@ class WindowTest : public ::testing::Test {
   }
   void ClickToolButton(ControlId id) const {
     RECT box;
-    SendMessageA(Control(kToolBar1), TB_GETRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&box));
-    ClickAt(Control(kToolBar1), {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
+    SendMessageA(Control(kToolBar), TB_GETRECT, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&box));
+    ClickAt(Control(kToolBar), {(box.left + box.right) / 2, (box.top + box.bottom) / 2});
     PumpPending();
   }
   void PickSortItem(int item) const {
-    const HWND combo = Control(kComboBoxClassement);
+    const HWND combo = Control(kSortByCombo);
     SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(item), 0);
     // What the box tells its parent when the user picks an item.
-    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kComboBoxClassement, CBN_SELCHANGE),
+    SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kSortByCombo, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     PumpPending();
   }
-  int ListViewMode() const { return static_cast<int>(SendMessageA(Control(kListViewDescription), LVM_GETVIEW, 0, 0)); }
+  int ListViewMode() const { return static_cast<int>(SendMessageA(Control(kInventoryListView), LVM_GETVIEW, 0, 0)); }
   unsigned StoredDetailedList() const {
     return GetPrivateProfileIntA("", "DetailedList", 77, workingDirectory_.SettingsFile().c_str());
   }
@@ -149,7 +149,7 @@ class WindowTest : public ::testing::Test {
   win32::Win32Clipboard clipboard_;
   SwitchableContrast contrast_;
   std::unique_ptr<AppComposition> app_;  // outlives the form
-  std::unique_ptr<TForm1> form_;
+  std::unique_ptr<MainWindow> form_;
 };
 
 }  // namespace zobl::testing

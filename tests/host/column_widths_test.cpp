@@ -1,4 +1,4 @@
-#include "mainwindow/column_widths.h"
+#include "ui/column_widths.h"
 
 #include <gtest/gtest.h>
 

@@ -84,7 +84,7 @@ class ComputeSizesRunTest : public ::testing::Test {
 };
 
 TEST_F(ComputeSizesRunTest, EmptyListShowsThePieRebuildsItOnceMoreAndEnds) {
-  run_.ButtonCalculeTailleClick();
+  run_.ComputeFileSizes();
   EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 0", "shown", "pie after 0", "end"}));
   EXPECT_FALSE(run_.Running());
 }
@@ -95,7 +95,7 @@ TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
   const RowId mid = AddRow("Mid", "C:\\Mid", 2ull << 30);
   const RowId gone = AddRow("Gone", kMissing);
   list_.SetSizeBytes(gone, 7);
-  run_.ButtonCalculeTailleClick();
+  run_.ComputeFileSizes();
 
   for (const RowId measured : {small, big, mid}) EXPECT_EQ(Row(measured).Size, SizeState::Measured);
   EXPECT_EQ(Row(small).SizeBytes, 100u);
@@ -111,11 +111,11 @@ TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
 TEST_F(ComputeSizesRunTest, VisitsRowsInDisplayOrderAndASecondRunOverwrites) {
   AddRow("Bravo", "C:\\B", 2000);
   AddRow("Alpha", "C:\\A", 1000);
-  run_.ButtonCalculeTailleClick();
+  run_.ComputeFileSizes();
   EXPECT_EQ(tree_.Calls(),
             (std::vector<std::string>{"list C:\\A\\*.*", "open C:\\A\\f", "list C:\\B\\*.*", "open C:\\B\\f"}));
   tree_.AddFile("C:\\A\\g", 1048576);
-  run_.ButtonCalculeTailleClick();
+  run_.ComputeFileSizes();
   EXPECT_EQ(list_.RowAt(0).Size, SizeState::Measured);
   EXPECT_EQ(list_.RowAt(0).SizeBytes, 1049576u);
 }
@@ -151,7 +151,7 @@ TEST_F(ComputeSizesRunTest, RebuildsThePieAfterTheFirstRowSlowRowsAndAtTheEnd) {
     ticks_.readings = c.readings;
     ticks_.next = 0;
     for (int i = static_cast<int>(list_.Count()); i < 4; ++i) AddRow("Row" + std::to_string(i), kMissing);
-    run_.ButtonCalculeTailleClick();
+    run_.ComputeFileSizes();
     std::vector<std::string> rebuilds;
     for (const std::string& event : view_.events) {
       if (event.rfind("pie after", 0) == 0) rebuilds.push_back(event);
@@ -188,7 +188,7 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
       if (++pumps == 4) c.change(list_);  // the second directory's first entry
       return true;
     };
-    run_.ButtonCalculeTailleClick();
+    run_.ComputeFileSizes();
     // Every row still listed is measured, passed over by the walk or not, each with its own size.
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
@@ -233,7 +233,7 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
       if (!c.closing) run_.Stop();
       return !c.closing;
     };
-    run_.ButtonCalculeTailleClick();
+    run_.ComputeFileSizes();
     EXPECT_EQ(Row(first).SizeBytes, 10u);
     EXPECT_EQ(Row(second).Size, c.secondSize);
     EXPECT_EQ(Row(second).SizeBytes, c.secondBytes);
@@ -249,11 +249,11 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
 TEST_F(ComputeSizesRunTest, AClickDuringARunIsIgnoredAndAFailureStillBringsTheButtonBack) {
   AddRow("A", "C:\\A", 10);
   pump_.onPump = [&] {
-    run_.ButtonCalculeTailleClick();
+    run_.ComputeFileSizes();
     return true;
   };
   view_.refreshFails = true;
-  EXPECT_THROW(run_.ButtonCalculeTailleClick(), std::runtime_error);
+  EXPECT_THROW(run_.ComputeFileSizes(), std::runtime_error);
   EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 1", "shown", "pie after 0", "end"}));
   EXPECT_FALSE(run_.Running());
 }

@@ -10,7 +10,7 @@
 #include "fake_file_system.h"
 #include "fake_registry.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/form_link.h"
+#include "ui/form_link.h"
 #include "platform/portable_locale.h"
 
 namespace zobl::testing {

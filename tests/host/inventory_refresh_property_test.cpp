@@ -12,7 +12,7 @@
 #include "inventory/inventory_refresh.h"
 #include "inventory/column_text.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/list_sorting.h"
+#include "ui/list_sorting.h"
 #include "platform/portable_locale.h"
 
 namespace zobl::testing {
@@ -54,7 +54,7 @@ class RefreshProperty {
         namelessShown_ = !namelessShown_;
         Refresh();
         break;
-      case 8: sorting_.CliqueColonne(static_cast<int>(Pick(kColumnCount))); break;
+      case 8: sorting_.SortByColumnClicked(static_cast<int>(Pick(kColumnCount))); break;
       case 9:
         if (list_.Count() > 0) list_.Select(list_.RowAt(Pick(list_.Count())).Id);
         break;

@@ -1,4 +1,4 @@
-#include "mainwindow/list_commands.h"
+#include "ui/list_commands.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +31,7 @@ TEST(ListCommandsTest, DescriptorGoneDuringItsCopyIsNeitherCopiedNorReported) {
   h.Refresh();
   ASSERT_TRUE(h.Select("Acme"));
   world.registry.onEnumerateValue = [&] { h.world.DeleteDescriptor("Acme"); };
-  h.commands.ButtonRemoveEntryClick();
+  h.commands.RemoveSelectedRow();
   EXPECT_EQ(h.dialogs.shown.size(), 1u) << "the question alone";
   EXPECT_EQ(world.BackupFileBytes(), "");
   h.Refresh();

@@ -1,4 +1,4 @@
-#include "mainwindow/list_sorting.h"
+#include "ui/list_sorting.h"
 
 #include <gtest/gtest.h>
 
@@ -19,24 +19,24 @@ class ListSortingTest : public ::testing::Test {
 
 TEST_F(ListSortingTest, EveryColumnGivesItsOrder) {
   for (const ColumnOrder& order : ColumnOrders()) {
-    sorting.ChangeClassement(0);
-    EXPECT_EQ(sorting.CliqueColonne(order.column), order.column);
+    sorting.SortByChosen(0);
+    EXPECT_EQ(sorting.SortByColumnClicked(order.column), order.column);
     EXPECT_EQ(sorting.SortColumn(), order.column);
     EXPECT_EQ(NamesInOrder(list), Strings(order.names)) << "column " << order.column;
     // No direction toggle: the same title again gives the same order.
-    sorting.CliqueColonne(order.column);
+    sorting.SortByColumnClicked(order.column);
     EXPECT_EQ(NamesInOrder(list), Strings(order.names)) << "column " << order.column << ", second click";
     // A pick in the "Sort By:" box sorts exactly as the title click.
-    sorting.ChangeClassement(0);
-    sorting.ChangeClassement(order.column);
+    sorting.SortByChosen(0);
+    sorting.SortByChosen(order.column);
     EXPECT_EQ(NamesInOrder(list), Strings(order.names)) << "column " << order.column << ", picked";
   }
 }
 
 TEST_F(ListSortingTest, NothingChosenInTheBoxChangesNothing) {
-  sorting.CliqueColonne(kSizeColumn);
+  sorting.SortByColumnClicked(kSizeColumn);
   const std::vector<std::string> before = NamesInOrder(list);
-  sorting.ChangeClassement(-1);
+  sorting.SortByChosen(-1);
   EXPECT_EQ(sorting.SortColumn(), kSizeColumn);
   EXPECT_EQ(NamesInOrder(list), before);
 }
@@ -47,7 +47,7 @@ TEST_F(ListSortingTest, SizeSortBeforeAnyMeasurementKeepsTheOrder) {
   for (SortingRow& row : rows) row.sizeBytes = 0;
   FillList(unmeasured, rows);
   const std::vector<std::string> before = NamesInOrder(unmeasured);
-  ListSorting(unmeasured, locale).CliqueColonne(kSizeColumn);
+  ListSorting(unmeasured, locale).SortByColumnClicked(kSizeColumn);
   EXPECT_EQ(NamesInOrder(unmeasured), before);
 }
 
@@ -56,7 +56,7 @@ TEST_F(ListSortingTest, SelectionMovesWithItsRow) {
   ASSERT_EQ(list.Find(bravo)->Name, "Bravo");
   list.Select(bravo);
   for (int column = 0; column < kColumnCount; ++column) {
-    sorting.CliqueColonne(column);
+    sorting.SortByColumnClicked(column);
     ASSERT_TRUE(list.SelectedIndex().has_value());
     EXPECT_EQ(list.RowAt(*list.SelectedIndex()).Id, bravo) << "column " << column;
   }
@@ -87,7 +87,7 @@ TEST(CompareEntries, ByColumn) {
   InventoryList list(locale);
   ListSorting sorting(list, locale);
   for (const Case& c : cases) {
-    sorting.ChangeClassement(c.column);
+    sorting.SortByChosen(c.column);
     const int result = sorting.CompareEntries(c.first, c.second);
     EXPECT_EQ((result > 0) - (result < 0), c.expectedSign) << "column " << c.column;
     const int reverse = sorting.CompareEntries(c.second, c.first);

@@ -12,7 +12,7 @@
 #include "inventory/inventory_list.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/command_to_start.h"
+#include "ui/command_to_start.h"
 #include "platform/portable_locale.h"
 
 namespace zobl::testing {

@@ -1,4 +1,4 @@
-#include "mainwindow/row_menu.h"
+#include "ui/row_menu.h"
 
 #include <gtest/gtest.h>
 

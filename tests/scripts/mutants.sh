@@ -30,7 +30,7 @@ fault inventory/inventory_list.cpp 'if (index >= rows_.size()) throw std::out_of
 fault inventory/inventory_list.cpp 'std::upper_bound(rows_.begin(), rows_.end(), row, before)' 'std::lower_bound(rows_.begin(), rows_.end(), row, before)' "a new row goes before the names it ties with"
 fault inventory/shown_rows.cpp 'n < (wrap ? count : count - start)' 'n < count' "name search wraps when it must not"
 fault inventory/row_filter.cpp '|| Holds(row.Publisher)' '' "the filter passes the publisher by"
-fault mainwindow/column_widths.cpp 'std::max(room.design[c], room.needed[c])' 'room.design[c]' "a column narrower than its title"
+fault ui/column_widths.cpp 'std::max(room.design[c], room.needed[c])' 'room.design[c]' "a column narrower than its title"
 fault inventory/inventory_list.cpp '--repaintSuspensions_ > 0' '--repaintSuspensions_ > 1' "repaint resumes one level early"
 fault inventory/inventory_refresh.cpp 'expanded->size() >= kRegistryValueCapacity' 'expanded->size() > kRegistryValueCapacity' "an expansion exactly the buffer's size is kept"
 fault inventory/inventory_refresh.cpp 'if (source == RegistrySource::Machine32) {' 'if (source != RegistrySource::Machine32) {' "(x86) folders expanded for the wrong view"
@@ -89,20 +89,20 @@ fault platform/path_rules.cpp "return end == text.size() || text[end] == '\\\\' 
 fault platform/path_rules.cpp 'return text.size() >= suffix.size() &&' 'return text.size() > suffix.size() &&' "a text is not its own suffix"
 fault platform/path_rules.cpp 'bool IsBelowDriveRoot(std::string_view path) { return path.size() > 3' 'bool IsBelowDriveRoot(std::string_view path) { return path.size() >= 3' "the drive root counts as below itself"
 fault platform/path_rules.cpp '!outer.empty() && inner.size() > outer.size()' '!outer.empty() && inner.size() >= outer.size()' "a directory is above itself"
-fault mainwindow/list_sorting.cpp '  sortColumn_ = chosenIndex;
+fault ui/list_sorting.cpp '  sortColumn_ = chosenIndex;
 ' '' "a pick in the box keeps the old sort column"
-fault mainwindow/list_sorting.cpp 'first.SizeBytes > second.SizeBytes ? -1 : 1' 'first.SizeBytes < second.SizeBytes ? -1 : 1' "sizes smallest first"
-fault mainwindow/list_sorting.cpp 'return order < 0 ? 1 : order > 0 ? -1 : 0;' 'return order;' "dates oldest first"
-fault mainwindow/list_sorting.cpp '  if (chosenIndex < 0) return;' '' "no choice in the box sorts anyway"
-fault mainwindow/command_to_start.cpp "return c == ' ' || c == '\\t';" "return c == ' ';" "a tab is no blank"
-fault mainwindow/command_to_start.cpp ')) longestExisting = end;' ')) longest = end;' "an existing program no longer preferred"
-fault mainwindow/command_to_start.cpp '  if (program.find_first_of(" \t") == std::string::npos) return command;  // nothing to mistake' '' "a path without blanks is quoted"
-fault mainwindow/command_to_start.cpp 'if (!driveAbsolute && !unc) return command;' 'if (!driveAbsolute) return command;' "network paths left unquoted"
+fault ui/list_sorting.cpp 'first.SizeBytes > second.SizeBytes ? -1 : 1' 'first.SizeBytes < second.SizeBytes ? -1 : 1' "sizes smallest first"
+fault ui/list_sorting.cpp 'return order < 0 ? 1 : order > 0 ? -1 : 0;' 'return order;' "dates oldest first"
+fault ui/list_sorting.cpp '  if (chosenIndex < 0) return;' '' "no choice in the box sorts anyway"
+fault ui/command_to_start.cpp "return c == ' ' || c == '\\t';" "return c == ' ';" "a tab is no blank"
+fault ui/command_to_start.cpp ')) longestExisting = end;' ')) longest = end;' "an existing program no longer preferred"
+fault ui/command_to_start.cpp '  if (program.find_first_of(" \t") == std::string::npos) return command;  // nothing to mistake' '' "a path without blanks is quoted"
+fault ui/command_to_start.cpp 'if (!driveAbsolute && !unc) return command;' 'if (!driveAbsolute) return command;' "network paths left unquoted"
 
 # What leaves the program, the command line, shared folders, the background picture.
 fault inventory/spreadsheet_text.cpp 'kFormulaStarts = "=+-@\t\r";' 'kFormulaStarts = "=+-\t\r";' "a text beginning with @ left a formula"
 fault inventory/inventory_refresh.cpp 'return uninstall.Opening() == KeyOpening::Missing;' 'return true;' "an Uninstall key that cannot be opened read as empty"
-fault mainwindow/list_commands.cpp 'Opening() == KeyOpening::Missing) return;' 'Opening() == KeyOpening::Failed) return;' "a descriptor gone during its copy blamed on the backup"
+fault ui/list_commands.cpp 'Opening() == KeyOpening::Missing) return;' 'Opening() == KeyOpening::Failed) return;' "a descriptor gone during its copy blamed on the backup"
 fault commandline/export_command_line.cpp '  if (arguments.size() == 1 && IsSwitch(arguments[0], "?")) return {Action::Help};
 ' '' "/? taken for a usage error"
 fault inventory/command_analysis.cpp 'if (profileEnd == std::string_view::npos) return true;' 'if (profileEnd == std::string_view::npos) return false;' "a profile in the Users folder taken for a program's own"

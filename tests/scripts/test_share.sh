@@ -13,15 +13,13 @@ count_lines() {
 }
 files_under() { find "$@" -type f | sort; }
 
-# src/ split in two: the Windows side (win32/ and app/, and each file pair whose source or
-# header includes a Windows header), the portable core for the rest.
+# src/ split in two by folder: the Windows side (every win32/ folder, the window in
+# mainwindow/ and the program in app/), the portable core for the rest.
 windows_side=$(mktemp)
 portable=$(mktemp)
 trap 'rm -f "$windows_side" "$portable"' EXIT
 while IFS= read -r file; do
-  stem=${file%.*}
-  if [[ $file == */win32/* || $file == src/app/* ]] ||
-    grep -qsE '#include <(windows|commctrl|shellapi|commdlg|winspool)\.h>' "$stem.cpp" "$stem.h"; then
+  if [[ $file == */win32/* || $file == src/mainwindow/* || $file == src/app/* ]]; then
     echo "$file" >>"$windows_side"
   else
     echo "$file" >>"$portable"

@@ -15,7 +15,7 @@
 #include "inventory/descriptor_backup.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/list_commands.h"
+#include "ui/list_commands.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_growing_file.h"
 #include "platform/win32/win32_local_clock.h"
@@ -90,7 +90,7 @@ class DescriptorRemovalTest : public ::testing::Test {
     const UninstallEntry* row = Row(source, key);
     ASSERT_NE(row, nullptr);
     list_.Select(row->Id);
-    commands_.ButtonRemoveEntryClick();
+    commands_.RemoveSelectedRow();
   }
   std::string BackupText() const {
     std::ifstream file(ScratchFile(), std::ios::binary);

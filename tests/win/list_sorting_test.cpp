@@ -1,4 +1,4 @@
-#include "mainwindow/list_sorting.h"
+#include "ui/list_sorting.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +15,8 @@ TEST(ListSortingWithSystemLocale, EveryColumnGivesItsOrder) {
   FillList(list, SortingRows());
   ListSorting sorting(list, locale);
   for (const ColumnOrder& order : ColumnOrders()) {
-    sorting.ChangeClassement(0);
-    EXPECT_EQ(sorting.CliqueColonne(order.column), order.column);
+    sorting.SortByChosen(0);
+    EXPECT_EQ(sorting.SortByColumnClicked(order.column), order.column);
     EXPECT_EQ(NamesInOrder(list), Strings(order.names)) << "column " << order.column;
   }
 }

@@ -9,7 +9,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "mainwindow/failure_text.h"
+#include "ui/failure_text.h"
 #include "message_box_answerer.h"
 
 namespace zobl::testing {

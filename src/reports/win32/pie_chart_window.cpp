@@ -1,10 +1,10 @@
-#include "reports/pie_chart_window.h"
+#include "reports/win32/pie_chart_window.h"
 
 #include <stdexcept>
 #include <utility>
 
 #include "platform/dpi.h"
-#include "reports/pie_chart_painter.h"
+#include "reports/win32/pie_chart_painter.h"
 #include "reports/pie_layout.h"
 
 namespace zobl {

@@ -1,4 +1,4 @@
-#include "mainwindow/failure_text.h"
+#include "ui/failure_text.h"
 
 namespace zobl {
 

@@ -38,8 +38,8 @@ class ListCommands {
                DescriptorBackup& backup)
       : list_(list), registry_(registry), fileSystem_(fileSystem), shell_(shell), dialogs_(dialogs), backup_(backup) {}
 
-  void ButtonUninstallClick();
-  void ButtonRemoveEntryClick();
+  void UninstallSelectedRow();
+  void RemoveSelectedRow();
 
  private:
   // The selected row; without one, the user is told and nothing is returned.

@@ -18,9 +18,9 @@ class ListSorting {
   // A click on the title of `column`: sorts by it and returns the item the "Sort By:"
   // box is to show (its item i stands for column i), to be set without raising the
   // box's change event.
-  int CliqueColonne(int column);
+  int SortByColumnClicked(int column);
   // The user picked item `chosenIndex` in the "Sort By:" box; negative: nothing chosen.
-  void ChangeClassement(int chosenIndex);
+  void SortByChosen(int chosenIndex);
 
   // Negative when the first row goes first under the current sort column.
   [[nodiscard]] int CompareEntries(const UninstallEntry& first, const UninstallEntry& second) const;

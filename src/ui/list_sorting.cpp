@@ -1,16 +1,16 @@
-#include "mainwindow/list_sorting.h"
+#include "ui/list_sorting.h"
 
 #include "inventory/column_text.h"
 
 namespace zobl {
 
-int ListSorting::CliqueColonne(int column) {
+int ListSorting::SortByColumnClicked(int column) {
   sortColumn_ = column;
   SortList();
   return sortColumn_;
 }
 
-void ListSorting::ChangeClassement(int chosenIndex) {
+void ListSorting::SortByChosen(int chosenIndex) {
   if (chosenIndex < 0) return;
   sortColumn_ = chosenIndex;
   SortList();

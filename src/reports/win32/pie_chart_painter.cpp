@@ -1,4 +1,4 @@
-#include "reports/pie_chart_painter.h"
+#include "reports/win32/pie_chart_painter.h"
 
 #include <cmath>
 #include <numbers>

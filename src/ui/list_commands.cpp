@@ -1,8 +1,8 @@
-#include "mainwindow/list_commands.h"
+#include "ui/list_commands.h"
 
 #include "inventory/column_text.h"
 #include "inventory/uninstall_key.h"
-#include "mainwindow/command_to_start.h"
+#include "ui/command_to_start.h"
 
 namespace zobl {
 
@@ -25,7 +25,7 @@ const UninstallEntry* ListCommands::SelectedRowOrTell() {
   return nullptr;
 }
 
-void ListCommands::ButtonUninstallClick() {
+void ListCommands::UninstallSelectedRow() {
   const UninstallEntry* row = SelectedRowOrTell();
   if (row == nullptr) return;
   const std::string command = row->CommandAsStarted();
@@ -41,7 +41,7 @@ void ListCommands::ButtonUninstallClick() {
   }
 }
 
-void ListCommands::ButtonRemoveEntryClick() {
+void ListCommands::RemoveSelectedRow() {
   const UninstallEntry* row = SelectedRowOrTell();
   if (row == nullptr) return;
   const RowId id = row->Id;

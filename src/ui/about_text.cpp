@@ -1,4 +1,4 @@
-#include "mainwindow/about_text.h"
+#include "ui/about_text.h"
 
 #include <stdexcept>
 

@@ -25,7 +25,7 @@ struct FormFeatures {
   InventoryRefresher& refresher;
   ListCommands& listCommands;
   ComputeSizesRun& computeRun;
-  PieSeries& series1;
+  PieSeries& pieSeries;
   RefreshTimer& refreshTimer;
   FormLink& link;
 };

@@ -1,6 +1,6 @@
-#include "mainwindow/event_guard.h"
+#include "ui/event_guard.h"
 
-#include "mainwindow/failure_text.h"
+#include "ui/failure_text.h"
 
 namespace zobl {
 

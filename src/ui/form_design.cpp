@@ -1,10 +1,10 @@
-#include "mainwindow/form_design.h"
+#include "ui/form_design.h"
 
 #include <algorithm>
 #include <array>
 #include <stdexcept>
 
-#include "mainwindow/web_links.h"
+#include "ui/web_links.h"
 
 namespace zobl {
 namespace {
@@ -26,77 +26,77 @@ using F = FontKind;
 // clang-format off
 const std::array kControls = {
     // The window's own controls, in tab order.
-    ControlDesign{kButtonWebFAQ, "ButtonWebFAQ", K::Button, P::Window, {201, 508, 160, 25}, kMoveDown, "Online FAQ...",
+    ControlDesign{kFaqButton, "ButtonWebFAQ", K::Button, P::Window, {201, 508, 160, 25}, kMoveDown, "Online FAQ...",
                   F::Italic15, "Look at the updated Frequently Asked Question page on Internet."},
-    ControlDesign{kButtonQuitte, "ButtonQuitte", K::Button, P::Window, {628, 508, 151, 25}, kMoveDown, "Quit ZOBL", F::Italic15,
+    ControlDesign{kQuitButton, "ButtonQuitte", K::Button, P::Window, {628, 508, 151, 25}, kMoveDown, "Quit ZOBL", F::Italic15,
                   "Close this window"},
-    ControlDesign{kPageControl1, "PageControl1", K::PageControl, P::Window, {2, -1, 781, 507}, kGrowRight | kGrowDown, "", F::Normal,
+    ControlDesign{kPageControl, "PageControl1", K::PageControl, P::Window, {2, -1, 781, 507}, kGrowRight | kGrowDown, "", F::Normal,
                   nullptr},
-    ControlDesign{kButtonWebVersion, "ButtonWebVersion", K::Button, P::Window, {5, 508, 191, 25}, kMoveDown,
+    ControlDesign{kLatestVersionButton, "ButtonWebVersion", K::Button, P::Window, {5, 508, 191, 25}, kMoveDown,
                   "Find Latest Version...", F::Italic15, "Look for the latest version of ZOBL."},
-    ControlDesign{kButtonCalculeTaille, "ButtonCalculeTaille", K::Button, P::Window, {379, 508, 235, 25}, kMoveDown,
+    ControlDesign{kComputeSizesButton, "ButtonCalculeTaille", K::Button, P::Window, {379, 508, 235, 25}, kMoveDown,
                   "Compute the Files Size", F::Bold15,
                   "Click here to compute the size of the files of each program."},
-    ControlDesign{kProgressBarCalculeTaille, "ProgressBarCalculeTaille", K::ProgressBar, P::Window,
+    ControlDesign{kComputeProgressBar, "ProgressBarCalculeTaille", K::ProgressBar, P::Window,
                   {379, 508, 235, 26}, kMoveDown, "", F::Normal, nullptr},
 
     // The List tab, in tab order, then its labels.
-    ControlDesign{kButtonUninstall, "ButtonUninstall", K::Button, P::List, {526, 417, 235, 25}, kMoveDown | kMoveRight,
+    ControlDesign{kUninstallButton, "ButtonUninstall", K::Button, P::List, {526, 417, 235, 25}, kMoveDown | kMoveRight,
                   "Setup / Uninstall Selected Line", F::Bold15,
                   "Click here to activate the usual Setup/Uninstall program of this item."},
-    ControlDesign{kButtonRemoveEntry, "ButtonRemoveEntry", K::Button, P::List, {526, 447, 235, 24}, kMoveDown | kMoveRight,
+    ControlDesign{kRemoveEntryButton, "ButtonRemoveEntry", K::Button, P::List, {526, 447, 235, 24}, kMoveDown | kMoveRight,
                   "Remove Line But not the files", F::Normal,
                   "Click here to remove a line of a previously uninstalled program. The files of the program will "
                   "not be removed. Just the uninstall description."},
-    ControlDesign{kButtonImprimeListe, "ButtonImprimeListe", K::Button, P::List, {5, 418, 141, 25}, kMoveDown,
+    ControlDesign{kPrintListButton, "ButtonImprimeListe", K::Button, P::List, {5, 418, 141, 25}, kMoveDown,
                   "Print the list", F::Normal, nullptr},
-    ControlDesign{kComboBoxClassement, "ComboBoxClassement", K::ComboBox, P::List, {230, 418, 212, 0}, kMoveDown, "",
+    ControlDesign{kSortByCombo, "ComboBoxClassement", K::ComboBox, P::List, {230, 418, 212, 0}, kMoveDown, "",
                   F::Normal, nullptr},
-    ControlDesign{kCheckBoxAffLignesSansNom, "CheckBoxAffLignesSansNom", K::CheckBox, P::List, {5, 452, 17, 17}, kMoveDown,
+    ControlDesign{kNamelessLinesCheckBox, "CheckBoxAffLignesSansNom", K::CheckBox, P::List, {5, 452, 17, 17}, kMoveDown,
                   "", F::Normal, kHintNameless},
     ControlDesign{kFilterBox, "FilterBox", K::Edit, P::List, {654, 12, 112, 22}, kMoveRight, "", F::Normal,
                   kHintFilter},
-    ControlDesign{kListViewDescription, "ListViewDescription", K::ListView, P::List, {0, 37, 770, 379}, kGrowRight | kGrowDown, "",
+    ControlDesign{kInventoryListView, "ListViewDescription", K::ListView, P::List, {0, 37, 770, 379}, kGrowRight | kGrowDown, "",
                   F::Normal, kHintList},
-    ControlDesign{kToolBar1, "ToolBar1", K::ToolBar, P::List, {5, 0, 276, 34}, kFixed, "", F::Normal, nullptr},
-    ControlDesign{kLabelSorting, "LabelSorting", K::Label, P::List, {420, 16, 0, 0}, kMoveRight,
+    ControlDesign{kToolBar, "ToolBar1", K::ToolBar, P::List, {5, 0, 276, 34}, kFixed, "", F::Normal, nullptr},
+    ControlDesign{kSortHintLabel, "LabelSorting", K::Label, P::List, {420, 16, 0, 0}, kMoveRight,
                   "Click on a column title to sort the table:", F::Normal, nullptr},
-    ControlDesign{kLabel6, "Label6", K::Label, P::List, {164, 423, 0, 0}, kMoveDown, "Sort By:", F::Normal, nullptr,
+    ControlDesign{kSortByLabel, "Label6", K::Label, P::List, {164, 423, 0, 0}, kMoveDown, "Sort By:", F::Normal, nullptr,
                   TextAlignment::Right},
-    ControlDesign{kLabel4, "Label4", K::Label, P::List, {30, 453, 0, 0}, kMoveDown, "Display Nameless Lines", F::Normal,
+    ControlDesign{kNamelessLinesLabel, "Label4", K::Label, P::List, {30, 453, 0, 0}, kMoveDown, "Display Nameless Lines", F::Normal,
                   kHintNameless},
     ControlDesign{kShownCountLabel, "ShownCountLabel", K::Label, P::List, {230, 453, 290, 16}, kMoveDown, "", F::Normal,
                   nullptr},
 
     // The Options tab.
-    ControlDesign{kCheckBoxDisplayTexture, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, kFixed, "",
+    ControlDesign{kBackgroundPictureCheckBox, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, kFixed, "",
                   F::Normal, nullptr, TextAlignment::Left, true, true},
-    ControlDesign{kLabel3, "Label3", K::Label, P::Options, {55, 34, 0, 0}, kFixed,
+    ControlDesign{kBackgroundPictureLabel, "Label3", K::Label, P::Options, {55, 34, 0, 0}, kFixed,
                   "Display MARLO' picture as the background.", F::Normal, nullptr},
 
     // The About tab, in tab order, then its labels.
-    ControlDesign{kMemoAbout, "MemoAbout", K::Memo, P::About, {0, 121, 526, 160}, kGrowRight | kGrowDown, "", F::Normal,
+    ControlDesign{kAboutText, "MemoAbout", K::Memo, P::About, {0, 121, 526, 160}, kGrowRight | kGrowDown, "", F::Normal,
                   nullptr},
-    ControlDesign{kButtonGoWeb, "ButtonGoWeb", K::Button, P::About, {54, 340, 396, 26}, kMoveDown, kWebSite,
+    ControlDesign{kWebSiteButton, "ButtonGoWeb", K::Button, P::About, {54, 340, 396, 26}, kMoveDown, kWebSite,
                   F::Bold15, nullptr},
-    ControlDesign{kBitBtnAboutAuthor, "BitBtnAboutAuthor", K::PictureButton, P::About, {145, 415, 232, 35}, kMoveDown,
+    ControlDesign{kAboutAuthorButton, "BitBtnAboutAuthor", K::PictureButton, P::About, {145, 415, 232, 35}, kMoveDown,
                   "About the Author himself", F::Normal, nullptr},
-    ControlDesign{kButtonSupportMe, "ButtonSupportMe", K::Button, P::About, {565, 409, 171, 24}, kMoveRight,
+    ControlDesign{kSupportButton, "ButtonSupportMe", K::Button, P::About, {565, 409, 171, 24}, kMoveRight,
                   "Click here to support me !", F::Normal, nullptr},
-    ControlDesign{kLabel1, "Label1", K::Label, P::About, {20, 10, 706, 50}, kFixed, "ZOBL Quillmoor", F::Arial45, nullptr,
+    ControlDesign{kAboutTitleLabel, "Label1", K::Label, P::About, {20, 10, 706, 50}, kFixed, "ZOBL Quillmoor", F::Arial45, nullptr,
                   TextAlignment::Center, false},
-    ControlDesign{kLabel2, "Label2", K::Label, P::About, {304, 75, 0, 0}, kFixed, "Version 2.0", F::Arial33, nullptr,
+    ControlDesign{kVersionLabel, "Label2", K::Label, P::About, {304, 75, 0, 0}, kFixed, "Version 2.0", F::Arial33, nullptr,
                   TextAlignment::Left, false},
-    ControlDesign{kLabel5, "Label5", K::Label, P::About, {50, 315, 0, 0}, kMoveDown,
+    ControlDesign{kWebSiteLink, "Label5", K::Label, P::About, {50, 315, 0, 0}, kMoveDown,
                   "YOU WILL FIND A LOT OF FREEWARE ON MY WEB SITE:", F::Bold15Underlined, nullptr},
-    ControlDesign{kLabel8, "Label8", K::Label, P::About, {551, 158, 96, 32}, kMoveRight, "This program is FREEWARE.", F::Normal,
+    ControlDesign{kFreewareLabel, "Label8", K::Label, P::About, {551, 158, 96, 32}, kMoveRight, "This program is FREEWARE.", F::Normal,
                   nullptr, TextAlignment::Center},
-    ControlDesign{kLabel7, "Label7", K::Label, P::About, {551, 202, 182, 48}, kMoveRight,
+    ControlDesign{kSupportMoneyLabel, "Label7", K::Label, P::About, {551, 202, 182, 48}, kMoveRight,
                   "But if you like my freeware and my web site, you can send money to encourage me.", F::Normal,
                   nullptr},
-    ControlDesign{kLabel9, "Label9", K::Label, P::About, {554, 277, 188, 32}, kMoveRight,
+    ControlDesign{kSupportTravelLabel, "Label9", K::Label, P::About, {554, 277, 188, 32}, kMoveRight,
                   "That will allow me to travel more often !    :-)", F::Normal, nullptr},
-    ControlDesign{kLabel10, "Label10", K::Label, P::About, {556, 337, 179, 48}, kMoveRight,
+    ControlDesign{kSupportUpdatesLabel, "Label10", K::Label, P::About, {556, 337, 179, 48}, kMoveRight,
                   "The more you encourage me, the more I will make updates and freeware for you.", F::Normal, nullptr},
 };
 // clang-format on

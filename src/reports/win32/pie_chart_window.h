@@ -12,7 +12,7 @@ namespace zobl {
 
 inline constexpr char kPieChartClass[] = "ZoblPieChart";
 
-// Chart1: a child window that draws Series1 as a pie, filling its parent. Each paint
+// PieChart: a child window that draws PieSlices as a pie, filling its parent. Each paint
 // lays the chart out afresh for the window's size and draws it into a bitmap first, so
 // that nothing flickers; the window never has its background erased. The window's text
 // is the chart in words, for screen readers.

@@ -20,17 +20,17 @@ inline constexpr char kTextureFile[] = "MARLO192.FON";
 class Texture {
  public:
   Texture() = default;
-  ~Texture() { TextureDisable(); }
+  ~Texture() { Disable(); }
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
 
   // Remembers the file (at most 259 characters) and, with `enable`, starts painting.
-  bool TextureInit(const char* fileName, bool enable);
+  bool LoadPicture(const char* fileName, bool enable);
   // Loads the picture whole and hooks the thread. Succeeds at once when a picture is
   // held already, even one whose hook could not be installed.
   bool TextureEnable();
   // Unhooks and frees the picture.
-  bool TextureDisable();
+  bool Disable();
   // While the system shows high contrast the picture stands aside: the hook paints
   // nothing, and the picture and the user's choice are kept for when it is switched off.
   void StandAside(bool aside) { standingAside_ = aside; }

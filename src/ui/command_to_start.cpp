@@ -1,4 +1,4 @@
-#include "mainwindow/command_to_start.h"
+#include "ui/command_to_start.h"
 
 #include <optional>
 

@@ -1,4 +1,4 @@
-#include "mainwindow/settings.h"
+#include "ui/settings.h"
 
 namespace zobl {
 

@@ -1,4 +1,4 @@
-#include "mainwindow/web_links.h"
+#include "ui/web_links.h"
 
 namespace zobl {
 

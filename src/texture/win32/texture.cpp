@@ -1,4 +1,4 @@
-#include "texture/texture.h"
+#include "texture/win32/texture.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,7 +42,7 @@ std::optional<std::vector<std::uint8_t>> ReadWhole(const std::string& fileName) 
 
 thread_local const Texture* Texture::hooked_ = nullptr;
 
-bool Texture::TextureInit(const char* fileName, bool enable) {
+bool Texture::LoadPicture(const char* fileName, bool enable) {
   state_.fileName.assign(fileName, Utf8FitLength(fileName, kLongestFileName + 1));
   return enable ? TextureEnable() : true;
 }
@@ -65,7 +65,7 @@ bool Texture::TextureEnable() {
   return true;
 }
 
-bool Texture::TextureDisable() {
+bool Texture::Disable() {
   if (hook_.IsValid()) {
     hook_.Reset();
     if (hooked_ == this) hooked_ = nullptr;

@@ -1,9 +1,9 @@
-#include "mainwindow/column_widths.h"
+#include "ui/column_widths.h"
 
 #include <algorithm>
 #include <numeric>
 
-#include "mainwindow/form_design.h"
+#include "ui/form_design.h"
 
 namespace zobl {
 

@@ -44,42 +44,43 @@ enum class FontKind { Normal, Italic15, Bold15, Bold15Underlined, Arial45, Arial
 
 enum class TextAlignment { Left, Center, Right };
 
-// The controls by the design's names; the table in form_design.cpp gives each its caption.
+// The controls, each named by what it is for; the table in form_design.cpp gives each its
+// design name and caption. The numbers are the controls' identifiers.
 enum ControlId : int {
-  kPageControl1 = 100,  // the tabs List, Pie, Options, About
-  kButtonWebVersion,
-  kButtonWebFAQ,
-  kButtonCalculeTaille,
-  kProgressBarCalculeTaille,
-  kButtonQuitte,
-  kToolBar1,
+  kPageControl = 100,  // the tabs List, Pie, Options, About
+  kLatestVersionButton,
+  kFaqButton,
+  kComputeSizesButton,
+  kComputeProgressBar,
+  kQuitButton,
+  kToolBar,
   kToolButtonDetails,
-  kToolButtonIcones,
+  kToolButtonIcons,
   kToolButtonPrint,
-  kLabelSorting,
-  kListViewDescription,  // the inventory list
-  kButtonImprimeListe,
-  kLabel6,              // "Sort By:"
-  kComboBoxClassement,  // the sort box
-  kCheckBoxAffLignesSansNom,  // show nameless lines
-  kLabel4,
+  kSortHintLabel,
+  kInventoryListView,  // the inventory list
+  kPrintListButton,
+  kSortByLabel,              // "Sort By:"
+  kSortByCombo,  // the sort box
+  kNamelessLinesCheckBox,  // show nameless lines
+  kNamelessLinesLabel,
   kFilterBox,        // narrows the list to the rows holding its text
   kShownCountLabel,  // "12 of 240 programs" while the filter box holds a text
-  kButtonUninstall,
-  kButtonRemoveEntry,
-  kCheckBoxDisplayTexture,  // the background picture
-  kLabel3,
-  kLabel1,  // "ZOBL Quillmoor", the About tab's title
-  kLabel2,  // the version
-  kMemoAbout,
-  kLabel5,  // the web site's invitation, a link
-  kButtonGoWeb,
-  kBitBtnAboutAuthor,
-  kLabel8,  // the support panel's four texts
-  kLabel7,
-  kLabel9,
-  kLabel10,
-  kButtonSupportMe,
+  kUninstallButton,
+  kRemoveEntryButton,
+  kBackgroundPictureCheckBox,  // the background picture
+  kBackgroundPictureLabel,
+  kAboutTitleLabel,  // "ZOBL Quillmoor", the About tab's title
+  kVersionLabel,  // the version
+  kAboutText,
+  kWebSiteLink,  // the web site's invitation, a link
+  kWebSiteButton,
+  kAboutAuthorButton,
+  kFreewareLabel,  // the support panel's four texts
+  kSupportMoneyLabel,
+  kSupportTravelLabel,
+  kSupportUpdatesLabel,
+  kSupportButton,
 };
 
 // One control as the design draws it. Controls of one parent are listed in their tab
