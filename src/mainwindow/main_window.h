@@ -13,6 +13,7 @@
 #include "ui/form_link.h"
 #include "ui/list_sorting.h"
 #include "ui/row_menu.h"
+#include "ui/web_links.h"
 #include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
@@ -68,7 +69,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private FormView,
   struct CommandBinding {
     ControlId control;
     int notification;
-    void (MainWindow::*handler)();
+    void (*handler)(MainWindow& window);
   };
   static std::span<const CommandBinding> CommandBindings();
 
@@ -114,24 +115,15 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private FormView,
   void StartUp();
   // The window's end: the picture and the refresh timer stop.
   void ShutDown();
-  void Quit();
   void PrintList();
-  void ComputeFileSizes();
-  void PieTabShown();
   void ShowDetails();
   void ShowIcons();
-  void NamelessLinesToggled();
   void BackgroundPictureToggled();
   void SortByColumnClicked(int column);
   void SortByChosen();
-  void UninstallSelectedRow();
-  void RemoveSelectedRow();
   void LoadAboutText();
-  void OpenLatestVersionPage();
-  void OpenFaqPage();
-  void OpenWebSite();
-  void OpenAuthorPage();
-  void OpenSupportPage();
+  // One of the product's web pages, in the user's browser.
+  void OpenPage(std::string_view page);
 
   // The compute run's view of the window.
   void BeginProgress(std::size_t rows) override;

@@ -7,7 +7,6 @@ namespace zobl {
 
 // The product's web site, a build setting; every link goes to one of its pages with
 // the marker that tells the site where the visitor came from.
-inline constexpr char kWebHost[] = ZOBL_WEB_HOST;
 inline constexpr char kWebSite[] = "http://" ZOBL_WEB_HOST;
 
 inline constexpr char kLatestVersionPage[] = "/zobl.htm";
