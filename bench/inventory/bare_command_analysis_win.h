@@ -1,0 +1,21 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// The Win32 calls a refresh makes per row beyond the registry's, written as plainly as
+// they allow, for the benchmarks' bare passes.
+
+// The file-system questions the command analysis asks of `"X:\dir\program.exe" arguments`,
+// in its order: whether the uninstaller's directory is there and, where it is, the
+// uninstaller, its directory, each component's long name, where the directory leads and
+// its date, formatted. True when a directory is placed.
+bool BarePlaceDirectory(const std::wstring& command);
+
+// The locale's weighing of a name for the Name order, once per row.
+void BareWeighName(const std::wstring& name);
+
+// The folders many programs share, asked and resolved once a pass through the program's
+// own code, the one piece of it here: their questions are what cost, not their texts.
+void BareAskSharedFolders(UINT codePage);
