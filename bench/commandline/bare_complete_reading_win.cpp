@@ -53,6 +53,7 @@ int BareCompleteReading() {
   wchar_t windows[MAX_PATH];
   GetWindowsDirectoryW(windows, MAX_PATH);
   BareAskSharedFolders(CP_UTF8);
+  BareKnownParents knownParents;
   int count = 0;
   for (const RegistrySource source : zobl::kRegistrySources) {
     HKEY uninstall = nullptr;
@@ -69,7 +70,7 @@ int BareCompleteReading() {
       const bool read = ReadEveryValue(key, descriptor);
       RegCloseKey(key);
       if (!read || descriptor.name.empty()) continue;
-      BarePlaceDirectory(descriptor.command);
+      BarePlaceDirectory(descriptor.command, knownParents);
       BareWeighName(descriptor.name);
     }
     RegCloseKey(uninstall);

@@ -20,7 +20,7 @@ bool FindOne(const std::wstring& path, WIN32_FIND_DATAW& found) {
 
 }  // namespace
 
-bool BarePlaceDirectory(const std::wstring& command) {
+bool BarePlaceDirectory(const std::wstring& command, BareKnownParents& knownParents) {
   const std::size_t close = command.find(L'"', 1);
   if (command.empty() || command[0] != L'"' || close == std::wstring::npos) return false;
   const std::wstring program = command.substr(1, close - 1);
@@ -38,7 +38,7 @@ bool BarePlaceDirectory(const std::wstring& command) {
     FileTimeToDosDateTime(&local, &dosDate, &dosTime);
   }
   if (!IsDirectory(directory)) return false;
-  // Each component's long name, from the directory up to its drive.
+  // Each component's long name, from the directory up to its drive or a known parent.
   std::wstring climb = directory;
   while (climb.size() > 2) {
     FindOne(climb, found);
@@ -46,6 +46,7 @@ bool BarePlaceDirectory(const std::wstring& command) {
     wchar_t* last = nullptr;
     GetFullPathNameW(climb.c_str(), MAX_PATH, full, &last);
     climb.resize(climb.rfind(L'\\'));
+    if (climb.size() > 2 && !knownParents.insert(climb).second) break;
   }
   // Where it leads: no shared folder by another name.
   const HANDLE opened = CreateFileW((L"\\\\?\\" + directory + L'\\').c_str(), 0,

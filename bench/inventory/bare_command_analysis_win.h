@@ -3,15 +3,20 @@
 #include <windows.h>
 
 #include <string>
+#include <unordered_set>
 
 // The Win32 calls a refresh makes per row beyond the registry's, written as plainly as
 // they allow, for the benchmarks' bare passes.
 
+// The parents whose long names a pass has searched: once a pass is enough.
+using BareKnownParents = std::unordered_set<std::wstring>;
+
 // The file-system questions the command analysis asks of `"X:\dir\program.exe" arguments`,
 // in its order: whether the uninstaller's directory is there and, where it is, the
-// uninstaller, its directory, each component's long name, where the directory leads and
-// its date, formatted. True when a directory is placed.
-bool BarePlaceDirectory(const std::wstring& command);
+// uninstaller, its directory, each component's long name up to a parent the pass has
+// searched, where the directory leads and its date, formatted. True when a directory is
+// placed.
+bool BarePlaceDirectory(const std::wstring& command, BareKnownParents& knownParents);
 
 // The locale's weighing of a name for the Name order, once per row.
 void BareWeighName(const std::wstring& name);

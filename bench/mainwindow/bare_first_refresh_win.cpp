@@ -38,6 +38,7 @@ int BareFirstRefresh() {
   char windows[MAX_PATH];
   GetWindowsDirectoryA(windows, MAX_PATH);
   BareAskSharedFolders(CP_ACP);
+  BareKnownParents knownParents;
   int count = 0;
   for (const RegistrySource source : zobl::kRegistrySources) {
     HKEY uninstall = nullptr;
@@ -50,7 +51,7 @@ int BareFirstRefresh() {
       if (!ReadValue(source, path, "DisplayName", text, sizeof text)) continue;
       BareWeighName(Wide(text));
       const bool placed =
-          ReadValue(source, path, "UninstallString", text, sizeof text) && BarePlaceDirectory(Wide(text));
+          ReadValue(source, path, "UninstallString", text, sizeof text) && BarePlaceDirectory(Wide(text), knownParents);
       if (!placed) ReadValue(source, path, "InstallLocation", text, sizeof text);
       ReadValue(source, path, "Publisher", text, sizeof text);
       ReadValue(source, path, "DisplayVersion", text, sizeof text);
