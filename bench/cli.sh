@@ -10,20 +10,8 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(realpath -m "${1:-$root/build/win64}")
 cpu=${ZOBL_BENCH_CPU:-0}
 
-cmake --preset win64 -B "$build" >/dev/null
-cmake --build "$build" -j2 --target zobl_cli zobl_cli_bench >/dev/null
-
-prefix=$build/bench-wineprefix
-"$root/cmake/wine-prefix.sh" ensure "$prefix"
-. "$root/cmake/wine-env.sh"
-. "$root/cmake/at-exit.sh"
-wine_env "$prefix"
-"$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
-at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
-# The documents are written in a working directory of the benchmark's own.
-work=$(mktemp -d)
-at_exit rm -rf "$work"
-at_exit cd /  # out of it first: what runs after must not stand in a removed directory
-cd "$work"
-
+. "$root/bench/window-bench.sh"
+window_bench_build zobl_cli zobl_cli_bench
+# The documents are written in the benchmark's working directory.
+wine_bench_start "$build/bench-wineprefix" "$cpu"
 taskset -c "$cpu" wine "$build/bench/zobl_cli_bench.exe" "$(windows_path "$build/src/app/zobl-cli.exe")" </dev/null

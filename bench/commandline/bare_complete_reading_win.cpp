@@ -4,17 +4,9 @@
 
 #include <string>
 
-#include "../inventory/bare_command_analysis_win.h"
-#include "platform/registry.h"
-#include "platform/win32/registry_roots.h"
+#include "../inventory/bare_refresh_calls_win.h"
 
 namespace {
-
-const wchar_t kUninstall[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
-using zobl::RegistrySource;
-using zobl::win32::Root;
-using zobl::win32::ViewFlag;
 
 struct Descriptor {
   std::wstring name;
@@ -50,30 +42,15 @@ bool ReadEveryValue(HKEY key, Descriptor& descriptor) {
 }  // namespace
 
 int BareCompleteReading() {
-  wchar_t windows[MAX_PATH];
-  GetWindowsDirectoryW(windows, MAX_PATH);
-  BareAskSharedFolders(CP_UTF8);
   BareKnownParents knownParents;
-  int count = 0;
-  for (const RegistrySource source : zobl::kRegistrySources) {
-    HKEY uninstall = nullptr;
-    if (RegOpenKeyExW(Root(source), kUninstall, 0, KEY_READ | ViewFlag(source), &uninstall) != ERROR_SUCCESS) continue;
-    wchar_t name[256];
-    DWORD length = 256;
-    for (DWORD index = 0; RegEnumKeyExW(uninstall, index, name, &length, nullptr, nullptr, nullptr, nullptr) ==
-                          ERROR_SUCCESS;
-         ++index, length = 256) {
-      ++count;
-      HKEY key = nullptr;
-      if (RegOpenKeyExW(uninstall, name, 0, KEY_READ, &key) != ERROR_SUCCESS) continue;
-      Descriptor descriptor;
-      const bool read = ReadEveryValue(key, descriptor);
-      RegCloseKey(key);
-      if (!read || descriptor.name.empty()) continue;
-      BarePlaceDirectory(descriptor.command, knownParents);
-      BareWeighName(descriptor.name);
-    }
-    RegCloseKey(uninstall);
-  }
-  return count;
+  return BarePass(CP_UTF8, [&knownParents](zobl::RegistrySource, HKEY uninstall, const wchar_t* name) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(uninstall, name, 0, KEY_READ, &key) != ERROR_SUCCESS) return;
+    Descriptor descriptor;
+    const bool read = ReadEveryValue(key, descriptor);
+    RegCloseKey(key);
+    if (!read || descriptor.name.empty()) return;
+    BarePlaceDirectory(descriptor.command, knownParents);
+    BareWeighName(descriptor.name);
+  });
 }

@@ -2,61 +2,44 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include <cwchar>
 #include <string>
 
-#include "../inventory/bare_command_analysis_win.h"
-#include "platform/registry.h"
+#include "../inventory/bare_refresh_calls_win.h"
 #include "platform/win32/registry_roots.h"
 
 namespace {
 
-const char kUninstall[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
-
 using zobl::RegistrySource;
-using zobl::win32::Root;
-using zobl::win32::ViewFlag;
 
-bool ReadValue(RegistrySource source, const char* path, const char* name, char* text, DWORD capacity) {
+// A value read as the window reads one: its key opened by its full path for the read.
+bool ReadValue(RegistrySource source, const std::wstring& path, const wchar_t* name, std::wstring& text) {
   HKEY key = nullptr;
-  if (RegOpenKeyExA(Root(source), path, 0, KEY_READ | ViewFlag(source), &key) != ERROR_SUCCESS) return false;
+  if (RegOpenKeyExW(zobl::win32::Root(source), path.c_str(), 0, KEY_READ | zobl::win32::ViewFlag(source), &key) !=
+      ERROR_SUCCESS) {
+    return false;
+  }
+  wchar_t data[1024];
+  DWORD size = sizeof data;
   DWORD type = 0;
-  const bool read =
-      RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &capacity) == ERROR_SUCCESS;
+  const bool read = RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
   RegCloseKey(key);
+  if (read) text.assign(data, wcsnlen(data, size / sizeof(wchar_t)));
   return read;
-}
-
-std::wstring Wide(const char* text) {
-  wchar_t wide[1024];
-  return MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 1024) > 0 ? wide : L"";
 }
 
 }  // namespace
 
 int BareFirstRefresh() {
-  char windows[MAX_PATH];
-  GetWindowsDirectoryA(windows, MAX_PATH);
-  BareAskSharedFolders(CP_ACP);
   BareKnownParents knownParents;
-  int count = 0;
-  for (const RegistrySource source : zobl::kRegistrySources) {
-    HKEY uninstall = nullptr;
-    if (RegOpenKeyExA(Root(source), kUninstall, 0, KEY_READ | ViewFlag(source), &uninstall) != ERROR_SUCCESS) continue;
-    char path[512];
-    const int prefix = std::snprintf(path, sizeof path, "%s\\", kUninstall);
-    for (DWORD index = 0; RegEnumKeyA(uninstall, index, path + prefix, 204) == ERROR_SUCCESS; ++index) {
-      ++count;
-      char text[1024];
-      if (!ReadValue(source, path, "DisplayName", text, sizeof text)) continue;
-      BareWeighName(Wide(text));
-      const bool placed =
-          ReadValue(source, path, "UninstallString", text, sizeof text) && BarePlaceDirectory(Wide(text), knownParents);
-      if (!placed) ReadValue(source, path, "InstallLocation", text, sizeof text);
-      ReadValue(source, path, "Publisher", text, sizeof text);
-      ReadValue(source, path, "DisplayVersion", text, sizeof text);
-    }
-    RegCloseKey(uninstall);
-  }
-  return count;
+  std::wstring text;
+  return BarePass(CP_ACP, [&](RegistrySource source, HKEY, const wchar_t* name) {
+    const std::wstring path = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\" + std::wstring(name);
+    if (!ReadValue(source, path, L"DisplayName", text)) return;
+    BareWeighName(text);
+    const bool placed = ReadValue(source, path, L"UninstallString", text) && BarePlaceDirectory(text, knownParents);
+    if (!placed) ReadValue(source, path, L"InstallLocation", text);
+    ReadValue(source, path, L"Publisher", text);
+    ReadValue(source, path, L"DisplayVersion", text);
+  });
 }

@@ -5,6 +5,6 @@
 // opened per value read (DisplayName, UninstallString, InstallLocation where the command
 // places no directory, Publisher and DisplayVersion), and the file-system questions the
 // command analysis asks of the descriptors bench_descriptors.h plants
-// (../inventory/bare_command_analysis_win.h); each name's sort key; and, once, the
+// (../inventory/bare_refresh_calls_win.h); each name's sort key; and, once, the
 // folders many programs share. No row is kept. Returns the descriptors seen.
 int BareFirstRefresh();

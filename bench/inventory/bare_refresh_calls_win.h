@@ -2,11 +2,22 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <unordered_set>
 
-// The Win32 calls a refresh makes per row beyond the registry's, written as plainly as
-// they allow, for the benchmarks' bare passes.
+#include "platform/registry.h"
+
+// The Win32 calls of a refresh's pass, written as plainly as they allow, for the
+// benchmarks' bare passes.
+
+// The pass's questions asked once (the Windows directory, and the folders many programs
+// share, asked and resolved through the program's own code, the one piece of it here:
+// their questions are what cost, not their texts), then the walk of the three sources'
+// Uninstall keys: `visit` is given each descriptor's source, Uninstall key and name.
+// Returns the descriptors met.
+int BarePass(UINT codePage,
+             const std::function<void(zobl::RegistrySource source, HKEY uninstall, const wchar_t* name)>& visit);
 
 // The parents whose long names a pass has searched: once a pass is enough.
 using BareKnownParents = std::unordered_set<std::wstring>;
@@ -20,7 +31,3 @@ bool BarePlaceDirectory(const std::wstring& command, BareKnownParents& knownPare
 
 // The locale's weighing of a name for the Name order, once per row.
 void BareWeighName(const std::wstring& name);
-
-// The folders many programs share, asked and resolved once a pass through the program's
-// own code, the one piece of it here: their questions are what cost, not their texts.
-void BareAskSharedFolders(UINT codePage);

@@ -1,10 +1,13 @@
-#include "bare_command_analysis_win.h"
+#include "bare_refresh_calls_win.h"
 
 #include "inventory/command_analysis.h"
+#include "platform/win32/registry_roots.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 
 namespace {
+
+const wchar_t kUninstall[] = L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
 bool IsDirectory(const std::wstring& path) {
   const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -71,8 +74,29 @@ void BareWeighName(const std::wstring& name) {
   LCMapStringW(GetThreadLocale(), LCMAP_SORTKEY, name.c_str(), -1, reinterpret_cast<LPWSTR>(key), sizeof key);
 }
 
-void BareAskSharedFolders(UINT codePage) {
+int BarePass(UINT codePage,
+             const std::function<void(zobl::RegistrySource source, HKEY uninstall, const wchar_t* name)>& visit) {
+  wchar_t windows[MAX_PATH];
+  GetWindowsDirectoryW(windows, MAX_PATH);
   zobl::win32::Win32FileSystem fileSystem(codePage);
   zobl::SharedFolderList shared = fileSystem.SharedFolders();
   zobl::ResolveSharedFolders(shared, fileSystem, zobl::win32::Win32Locale(codePage));
+  int count = 0;
+  for (const zobl::RegistrySource source : zobl::kRegistrySources) {
+    HKEY uninstall = nullptr;
+    if (RegOpenKeyExW(zobl::win32::Root(source), kUninstall, 0, KEY_READ | zobl::win32::ViewFlag(source),
+                      &uninstall) != ERROR_SUCCESS) {
+      continue;
+    }
+    wchar_t name[256];
+    DWORD length = 256;
+    for (DWORD index = 0;
+         RegEnumKeyExW(uninstall, index, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+         ++index, length = 256) {
+      ++count;
+      visit(source, uninstall, name);
+    }
+    RegCloseKey(uninstall);
+  }
+  return count;
 }
