@@ -1,9 +1,11 @@
-# Sourced by the benchmarks of the real window, after `root`, `build` and `cpu` are set:
-# a screen and a working directory of their own, a pinned wineserver, and everything
-# stopped again at exit.
+# Sourced by the benchmarks that run the real programs, after `root`, `build` and `cpu`
+# are set: a screen (for the window) and a working directory of their own, a pinned
+# wineserver, and everything stopped again at exit.
 #   window_bench_build TARGET...    builds the targets in the Windows tree
 #   window_bench_start PREFIX CPU   starts Xvfb, pins PREFIX's wineserver to CPU and
 #                                   enters a fresh working directory holding the About text
+#   wine_bench_start PREFIX CPU     the same without a screen and the About text, for
+#                                   programs without a window
 # and, for benchmarks that run the program itself with many descriptors:
 #   window_bench_descriptors NAME COUNT [remove]   a REGEDIT4 text adding (or removing)
 #                                   COUNT descriptors NAME00000... under the machine's key
@@ -26,16 +28,20 @@ window_bench_leave() {
 }
 
 window_bench_start() {
-  local prefix=$1 cpu=$2
   private_xvfb_start
+  wine_bench_start "$@"
+  cp "$root/assets/readme.txt" .  # no settings file, and the About text
+}
+
+wine_bench_start() {
+  local prefix=$1 cpu=$2
   "$root/cmake/wine-prefix.sh" ensure "$prefix"
   wine_env "$prefix"
   at_exit "$root/cmake/wine-prefix.sh" stop "$WINEPREFIX"
   "$root/cmake/wine-prefix.sh" pin "$prefix" "$cpu"
   window_bench_work=$(mktemp -d)
   at_exit window_bench_leave
-  cd "$window_bench_work"  # no settings file, and the About text
-  cp "$root/assets/readme.txt" .
+  cd "$window_bench_work"
 }
 
 # One .reg import adds or removes thousands of keys in well under a second, where

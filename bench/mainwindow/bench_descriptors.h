@@ -20,17 +20,24 @@ enum class DescriptorKind {
   // An uninstaller in a program directory, a tenth of which exist on disk, the rest
   // having gone with their program: the command analysis asks the file system too.
   ProgramDirectory,
+  // An uninstaller in each program's own directory, every one of them there, side by
+  // side under one parent as in Program Files: each lookup there is in a folder of 1,000.
+  InstalledDirectory,
 };
+
+inline bool DirectoryPresent(DescriptorKind kind, int index) {
+  return kind == DescriptorKind::InstalledDirectory || (kind == DescriptorKind::ProgramDirectory && index % 10 == 0);
+}
 
 class BenchDescriptors {
  public:
-  explicit BenchDescriptors(DescriptorKind kind) {
+  explicit BenchDescriptors(DescriptorKind kind) : kind_(kind) {
     CreateDirectoryA("C:\\ZoblStartupBench", nullptr);
     RegCreateKeyExA(HKEY_LOCAL_MACHINE, kUninstallKeyPath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &uninstall_,
                     nullptr);
     for (int i = 0; i < kDescriptors; ++i) {
       const std::string directory = "C:\\ZoblStartupBench\\App" + std::to_string(i);
-      if (kind == DescriptorKind::ProgramDirectory && i % 10 == 0) {
+      if (DirectoryPresent(kind, i)) {
         CreateDirectoryA(directory.c_str(), nullptr);
         CloseHandle(CreateFileA((directory + "\\uninstall.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -53,7 +60,8 @@ class BenchDescriptors {
   ~BenchDescriptors() {
     for (const std::string& name : names_) RegDeleteKeyA(uninstall_, name.c_str());
     RegCloseKey(uninstall_);
-    for (int i = 0; i < kDescriptors; i += 10) {
+    for (int i = 0; i < kDescriptors; ++i) {
+      if (!DirectoryPresent(kind_, i)) continue;
       const std::string directory = "C:\\ZoblStartupBench\\App" + std::to_string(i);
       DeleteFileA((directory + "\\uninstall.exe").c_str());
       RemoveDirectoryA(directory.c_str());
@@ -64,6 +72,7 @@ class BenchDescriptors {
   BenchDescriptors& operator=(const BenchDescriptors&) = delete;
 
  private:
+  DescriptorKind kind_;
   HKEY uninstall_ = nullptr;
   std::vector<std::string> names_;
 };

@@ -170,7 +170,8 @@ CommandAnalysis AnalyseCommand(std::string_view command,
                                std::string_view windowsDirectory,
                                FileSystem& fileSystem,
                                const Locale& locale,
-                               const SharedFolderList& sharedFolders) {
+                               const SharedFolderList& sharedFolders,
+                               KnownLongPaths* knownParents) {
   CommandAnalysis analysis;
   std::vector<std::string> found;
   std::string work(command);
@@ -185,7 +186,7 @@ CommandAnalysis AnalyseCommand(std::string_view command,
 
     const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);
     // Judged in long form: C:\PROGRA~1 is Program Files.
-    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem);
+    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem, knownParents);
     // Walking back from C:\WINDOWSx (no path of the Windows directory) can end at the
     // Windows directory itself, which is never a program's own.
     if (isDirectory && IsNoProgramsOwn(candidate, windowsDirectory, fileSystem, locale, sharedFolders)) {
@@ -214,7 +215,8 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        std::string_view windowsDirectory,
                                        FileSystem& fileSystem,
                                        const Locale& locale,
-                                       const SharedFolderList& sharedFolders) {
+                                       const SharedFolderList& sharedFolders,
+                                       KnownLongPaths* knownParents) {
   CommandAnalysis analysis;
   std::string directory(location);
   Trim(directory);
@@ -222,7 +224,7 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
   if (!IsBelowDriveRoot(directory)) return analysis;  // relative, or a bare drive root
   if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
-  ResolveLongPath(directory, kPathCapacity, fileSystem);
+  ResolveLongPath(directory, kPathCapacity, fileSystem, knownParents);
   if (IsNoProgramsOwn(directory, windowsDirectory, fileSystem, locale, sharedFolders)) return analysis;
   analysis.DirectoryFound = true;
   analysis.Date = CreationDate(directory, fileSystem, locale);

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "inventory/long_path.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
 
@@ -24,12 +25,14 @@ struct CommandAnalysis {
 // A directory that is, in long form or as the file system resolves it, exactly one of
 // `sharedFolders` (see ResolveSharedFolders), directly in one of its parents, or one of
 // the folders every profile has in such a one, is treated as the Windows directory is: it
-// holds other programs or users, so it is no program's own.
+// holds other programs or users, so it is no program's own. A pass over many commands
+// gives `knownParents` (see ResolveLongPath), kept from one command to the next.
 CommandAnalysis AnalyseCommand(std::string_view command,
                                std::string_view windowsDirectory,
                                FileSystem& fileSystem,
                                const Locale& locale,
-                               const SharedFolderList& sharedFolders = {});
+                               const SharedFolderList& sharedFolders = {},
+                               KnownLongPaths* knownParents = nullptr);
 
 // The directory a descriptor's InstallLocation names, for a row whose command names
 // none. Taken only when, trimmed and without a trailing backslash, it is an absolute
@@ -40,7 +43,8 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
                                        std::string_view windowsDirectory,
                                        FileSystem& fileSystem,
                                        const Locale& locale,
-                                       const SharedFolderList& sharedFolders = {});
+                                       const SharedFolderList& sharedFolders = {},
+                                       KnownLongPaths* knownParents = nullptr);
 
 // The shared folders as the system names them, each turned into its long form, which the
 // analysis compares with (the system gives the temporary folder as C:\Users\ADMINI~1\...),

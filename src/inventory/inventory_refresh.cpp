@@ -100,6 +100,7 @@ bool InventoryRefresher::RefreshInventory() {
   PruneRows();
   CollectListedKeys();
   unreadable_.clear();
+  knownParents_.clear();  // folders may have been renamed since the last pass
   const std::string windowsDirectory = fileSystem_.WindowsDirectory();
   bool allRead = true;
   for (const RegistrySource source : kRegistrySources) allRead &= AddNewDescriptors(source, windowsDirectory);
@@ -247,7 +248,7 @@ void InventoryRefresher::AddRow(RegistrySource source,
   CommandAnalysis analysis;
   if (std::optional<StoredText> command = read(kUninstallStringValue)) {
     std::string expanded = ValueText(command->text.c_str(), command->type, source, fileSystem_);
-    analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_, SharedFolders());
+    analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_, SharedFolders(), &knownParents_);
     if (expanded != command->text) row.ExpandedCommand = std::move(expanded);
     row.Command = std::move(command->text);
   }
@@ -258,7 +259,7 @@ void InventoryRefresher::AddRow(RegistrySource source,
     if (std::optional<StoredText> location = read(kInstallLocationValue)) {
       CommandAnalysis fromLocation =
           AnalyseInstallLocation(ValueText(location->text.c_str(), location->type, source, fileSystem_),
-                                 windowsDirectory, fileSystem_, locale_, SharedFolders());
+                                 windowsDirectory, fileSystem_, locale_, SharedFolders(), &knownParents_);
       if (fromLocation.DirectoryFound) {
         analysis = std::move(fromLocation);
         row.DirectoryFromInstallLocation = true;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "inventory/inventory_list.h"
+#include "inventory/long_path.h"
 #include "inventory/uninstall_watches.h"
 #include "platform/file_system.h"
 #include "platform/locale.h"
@@ -114,6 +115,8 @@ class InventoryRefresher {
   // The system's shared folders in long form, asked once: they do not move while the
   // program runs.
   std::optional<zobl::SharedFolderList> sharedFolders_;
+  // The long forms of the program folders' parents, searched once a pass.
+  KnownLongPaths knownParents_;
 };
 
 }  // namespace zobl

@@ -1,14 +1,18 @@
 #include "inventory/long_path.h"
 
+#include <string_view>
+#include <vector>
+
 #include "platform/capacities.h"
 #include "platform/path_rules.h"
 #include "platform/utf8.h"
 
 namespace zobl {
 
-bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem) {
+bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem, KnownLongPaths* knownParents) {
   std::string result;
   std::string current = path.substr(0, kPathCapacity);
+  std::vector<std::string> searchedParents;  // nearest first
   // Climb from the path to its drive, one component per pass, collecting long names.
   for (;;) {
     const auto entry = fileSystem.FindEntry(current.c_str());
@@ -27,6 +31,19 @@ bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSy
       result = current + '\\' + result;
       break;
     }
+    if (knownParents != nullptr) {
+      if (const auto known = knownParents->find(current); known != knownParents->end()) {
+        result = known->second + '\\' + result;
+        break;
+      }
+      searchedParents.push_back(current);
+    }
+  }
+  // Each parent's long form is the result without the components below it.
+  std::string_view longForm = result;
+  for (const std::string& parent : searchedParents) {
+    longForm = longForm.substr(0, longForm.rfind('\\'));
+    knownParents->emplace(parent, longForm);
   }
   if (capacity == 0) return false;
   path = result.substr(0, Utf8FitLength(result, capacity));

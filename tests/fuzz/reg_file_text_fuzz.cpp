@@ -9,36 +9,15 @@
 #include <vector>
 
 #include "fuzz_checks.h"
+#include "input_fields.h"
 #include "inventory/reg_file_text.h"
-#include "platform/utf16_text.h"
 #include "reg_file_reader.h"
 
 namespace {
 
 using zobl::RegistryValue;
 using zobl::fuzzing::Check;
-
-// Takes fields from the front of the input; past its end every field is empty.
-class InputFields {
- public:
-  explicit InputFields(std::string_view input) : input_(input) {}
-
-  [[nodiscard]] bool Empty() const { return input_.empty(); }
-  std::uint8_t Byte() {
-    if (input_.empty()) return 0;
-    const auto byte = static_cast<std::uint8_t>(input_.front());
-    input_.remove_prefix(1);
-    return byte;
-  }
-  std::string Bytes(std::size_t count) {
-    const std::string_view taken = input_.substr(0, count);
-    input_.remove_prefix(taken.size());
-    return std::string(taken);
-  }
-
- private:
-  std::string_view input_;
-};
+using zobl::fuzzing::InputFields;
 
 // The types the program meets most, and now and then any number at all.
 std::uint32_t TakeType(InputFields& fields) {
@@ -52,7 +31,7 @@ std::uint32_t TakeType(InputFields& fields) {
 
 // Names as the registry hands them over: UTF-8, no zero inside.
 std::string TakeName(InputFields& fields) {
-  std::string name = *zobl::Utf8FromUtf16(zobl::Utf16FromUtf8Lossy(fields.Bytes(fields.Byte() % 64)));
+  std::string name = fields.Text(fields.Byte() % 64);
   std::erase(name, '\0');
   return name;
 }

@@ -45,5 +45,16 @@ TEST_F(ResolveLongPathTest, ResultIsCutToTheCapacity) {
   EXPECT_EQ(path, "C:\\Program");
 }
 
+TEST_F(ResolveLongPathTest, ParentMetEarlierInThePassIsNotSearchedAgain) {
+  fs.AddDirectory("C:\\Program Files\\Other", FakeFileSystem::kDefaultTime, "OTHER~1");
+  KnownLongPaths known;
+  std::string first = "c:\\progra~1\\acmeto~1";
+  ASSERT_TRUE(ResolveLongPath(first, 260, fs, &known));
+  fs.DenySearch("C:\\Program Files");  // a search of it would now fail
+  std::string second = "c:\\progra~1\\other~1";
+  EXPECT_TRUE(ResolveLongPath(second, 260, fs, &known));
+  EXPECT_EQ(second, "C:\\Program Files\\Other");
+}
+
 }  // namespace
 }  // namespace zobl::testing
