@@ -23,7 +23,6 @@
 #include "mainwindow/row_context_menu.h"
 #include "ui/settings.h"
 #include "ui/web_links.h"
-#include "platform/clipboard.h"
 #include "platform/display_contrast.h"
 #include "platform/shell.h"
 #include "platform/win32/gdi_handles.h"

@@ -17,13 +17,14 @@
 #include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
+#include "version.h"
 #include "reports/win32/pie_chart_window.h"
 #include "reports/pie_series.h"
 
 namespace zobl {
 
 inline constexpr char kMainWindowClass[] = "TForm1";
-inline constexpr char kMainWindowCaption[] = "ZOBL Quillmoor 2.0";
+inline constexpr char kMainWindowCaption[] = "ZOBL Quillmoor " ZOBL_VERSION_TEXT;
 inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
 
 // Form1, the program's one window: a page control with the tabs "List", "Pie",

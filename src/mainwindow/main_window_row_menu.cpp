@@ -11,7 +11,6 @@
 #include "inventory/uninstall_key.h"
 #include "mainwindow/main_window_parts.h"
 #include "mainwindow/row_context_menu.h"
-#include "platform/clipboard.h"
 #include "platform/shell.h"
 #include "ui/list_commands.h"
 

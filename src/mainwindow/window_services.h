@@ -4,9 +4,10 @@
 
 #include <functional>
 
+#include "platform/win32/win32_clipboard.h"
+
 namespace zobl {
 
-class Clipboard;
 class DisplayContrast;
 class FileSystem;
 class PrintPlatform;
@@ -22,7 +23,7 @@ struct WindowServices {
   TextFileReader& files;
   UserDialogs& dialogs;
   PrintPlatform& printing;
-  Clipboard& clipboard;
+  win32::Win32Clipboard& clipboard;
   DisplayContrast& contrast;
   // Hears of the window as it is made, and of nullptr once it is gone, so that the
   // boxes and pages the services show belong to the window.

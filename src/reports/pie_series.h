@@ -29,7 +29,6 @@ class PieSeries {
  public:
   void Clear() { slices_.clear(); }
   void SetValueOrder(ValueOrder order) { order_ = order; }
-  [[nodiscard]] ValueOrder Order() const { return order_; }
   void Add(double value, std::string label, Rgb colour);
   // In the value order: ascending, slices of equal value keeping their order; None
   // leaves the slices as they were added.

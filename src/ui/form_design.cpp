@@ -4,6 +4,9 @@
 #include <array>
 #include <stdexcept>
 
+#include "ui/settings.h"
+#include "version.h"
+
 #include "ui/web_links.h"
 
 namespace zobl {
@@ -70,7 +73,7 @@ const std::array kControls = {
 
     // The Options tab.
     ControlDesign{kBackgroundPictureCheckBox, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, kFixed, "",
-                  F::Normal, nullptr, TextAlignment::Left, true, true},
+                  F::Normal, nullptr, TextAlignment::Left, true, kDisplayTexture.defaultValue},
     ControlDesign{kBackgroundPictureLabel, "Label3", K::Label, P::Options, {55, 34, 0, 0}, kFixed,
                   "Display MARLO' picture as the background.", F::Normal, nullptr},
 
@@ -85,7 +88,7 @@ const std::array kControls = {
                   "Click here to support me !", F::Normal, nullptr},
     ControlDesign{kAboutTitleLabel, "Label1", K::Label, P::About, {20, 10, 706, 50}, kFixed, "ZOBL Quillmoor", F::Arial45, nullptr,
                   TextAlignment::Center, false},
-    ControlDesign{kVersionLabel, "Label2", K::Label, P::About, {304, 75, 0, 0}, kFixed, "Version 2.0", F::Arial33, nullptr,
+    ControlDesign{kVersionLabel, "Label2", K::Label, P::About, {304, 75, 0, 0}, kFixed, "Version " ZOBL_VERSION_TEXT, F::Arial33, nullptr,
                   TextAlignment::Left, false},
     ControlDesign{kWebSiteLink, "Label5", K::Label, P::About, {50, 315, 0, 0}, kMoveDown,
                   "YOU WILL FIND A LOT OF FREEWARE ON MY WEB SITE:", F::Bold15Underlined, nullptr},

@@ -124,7 +124,6 @@ std::span<const ControlDesign> DesignedControls();
 const ControlDesign& ControlById(ControlId id);
 
 inline constexpr DesignRect kRestoredBounds{253, 109, 543, 449};
-inline constexpr DesignRect kPageControlBounds{2, -1, 781, 507};
 inline constexpr int kDesignFontHeight = 13;
 inline constexpr int kDesignLargeFontHeight = 15;
 
