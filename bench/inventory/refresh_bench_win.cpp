@@ -160,7 +160,7 @@ int main(int argc, char** argv) {
   std::size_t rows = 0;
   for (int round = 0; round < rounds; ++round) {
     zobl::InventoryList list(locale);
-    zobl::InventoryRefresher refresher(registry, files, locale, list, [] { return false; });
+    zobl::InventoryRefresher refresher(registry, files, locale, list);
     bareFirst.push_back(TimeMs([] { BareEnumeration(true); }));
     first.push_back(TimeMs([&] { refresher.RefreshInventory(); }));
     rows = list.Count();

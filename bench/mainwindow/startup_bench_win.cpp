@@ -78,7 +78,7 @@ double TimeRefreshAlone(double* ordering = nullptr) {
   zobl::win32::Win32FileSystem fileSystem;
   zobl::win32::Win32Locale locale;
   zobl::InventoryList list(locale);
-  zobl::InventoryRefresher refresher(registry, fileSystem, locale, list, [] { return false; });
+  zobl::InventoryRefresher refresher(registry, fileSystem, locale, list);
   const auto start = Clock::now();
   refresher.RefreshInventory();
   const double refresh = std::chrono::duration<double, std::milli>(Clock::now() - start).count();

@@ -8,7 +8,6 @@
 #include "inventory/shown_rows.h"
 #include "inventory/uninstall_watches.h"
 #include "ui/form_features.h"
-#include "ui/form_link.h"
 #include "ui/list_commands.h"
 #include "ui/list_sorting.h"
 #include "mainwindow/refresh_timer.h"
@@ -29,25 +28,19 @@ struct AppComposition {
         shownRows(list, system.locale),
         sorting(list, system.locale),
         watches(system.registryWatcher, system.ticks),
-        refresher(system.registry,
-                  system.fileSystem,
-                  system.locale,
-                  list,
-                  [this] { return link.NamelessLinesShown(); }),
+        refresher(system.registry, system.fileSystem, system.locale, list),
         backup(system.registry, system.growingFiles, system.clock, codePage),
         listCommands(list, system.registry, system.fileSystem, system.shell, system.dialogs, backup),
-        computeRun(list, system.listing, system.pump, system.ticks, link) {
+        computeRun(list, system.listing, system.pump) {
     refresher.WatchWith(watches);
   }
   AppComposition(const AppComposition&) = delete;
   AppComposition& operator=(const AppComposition&) = delete;
 
   [[nodiscard]] FormFeatures Features() {
-    return {settings,     texture,    list,    shownRows,    sorting, refresher,
-            listCommands, computeRun, pieSeries, refreshTimer, link};
+    return {settings, texture, list, shownRows, sorting, refresher, listCommands, computeRun, pieSeries, refreshTimer};
   }
 
-  FormLink link;
   Settings settings;
   Texture texture;
   InventoryList list;

@@ -17,7 +17,6 @@
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_tick_source.h"
 
 namespace zobl {
 namespace {
@@ -70,7 +69,7 @@ int WriteInventory(const CommandLine& line, const std::string& name, const std::
 
 }  // namespace
 
-int ExportInventory(const CommandLine& line, std::string_view program, MessagePump& pump, ComputeSizesView& progress) {
+int ExportInventory(const CommandLine& line, std::string_view program, MessagePump& pump, ComputeSizesObserver& progress) {
   const std::string name(program);
   const bool toFile = line.action == CommandLine::Action::Export;
   const std::string unchanged = toFile ? "; " + line.exportFile + " is unchanged" : "";
@@ -81,8 +80,7 @@ int ExportInventory(const CommandLine& line, std::string_view program, MessagePu
     win32::Win32FileSystem fileSystem(CP_UTF8);
     win32::Win32Locale locale(CP_UTF8);
     win32::Win32DirectoryListing listing(CP_UTF8);
-    win32::Win32TickSource ticks;
-    ExportSystem system{registry, fileSystem, locale, listing, pump, ticks};
+    ExportSystem system{registry, fileSystem, locale, listing, pump};
     const ExportRequest request{.measureSizes = line.measureSizes,
                                 .json = line.json,
                                 .byteOrderMark = toFile,

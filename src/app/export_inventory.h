@@ -15,6 +15,6 @@ namespace zobl {
 // `progress` shows the measuring; a `pump` that reports an end (Ctrl+C at a console)
 // stops it, and then nothing is written. Messages name `program`. Returns the process's
 // exit code.
-int ExportInventory(const CommandLine& line, std::string_view program, MessagePump& pump, ComputeSizesView& progress);
+int ExportInventory(const CommandLine& line, std::string_view program, MessagePump& pump, ComputeSizesObserver& progress);
 
 }  // namespace zobl

@@ -7,7 +7,6 @@
 #include "app/system_services.h"
 #include "commandline/export_command_line.h"
 #include "ui/event_guard.h"
-#include "ui/form_link.h"
 #include "mainwindow/main_window.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_command_line.h"
@@ -34,8 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     case Action::Usage: zobl::win32::TellConsole(zobl::kCommandLineUsage); return zobl::kExitUsage;
     case Action::Export: {
       NoWindowPump pump;
-      zobl::FormLink noWindow;  // joined by no window: the run shows nothing of itself
-      return zobl::ExportInventory(commandLine, "zobl", pump, noWindow);
+      zobl::ComputeSizesObserver unseen;  // no window, no console: the run shows nothing of itself
+      return zobl::ExportInventory(commandLine, "zobl", pump, unseen);
     }
   }
   INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES |

@@ -50,7 +50,7 @@ struct SystemServices {
 
   // For the window itself.
   WindowServices Window() {
-    return {fileSystem, shell, files, dialogs, printing, clipboard, contrast, [this](HWND owner) {
+    return {fileSystem, shell, files, dialogs, printing, clipboard, contrast, ticks, [this](HWND owner) {
               dialogs.SetOwner(owner);
               clipboard.SetOwner(owner);
               shell.SetOwner(owner);

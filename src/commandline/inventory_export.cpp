@@ -7,13 +7,13 @@ namespace zobl {
 
 std::optional<ExportedDocument> ExportedInventory(ExportSystem& system,
                                                   const ExportRequest& request,
-                                                  ComputeSizesView& progress) {
+                                                  ComputeSizesObserver& progress) {
   InventoryList list(system.locale);
-  InventoryRefresher refresher(system.registry, system.fileSystem, system.locale, list, [] { return false; },
+  InventoryRefresher refresher(system.registry, system.fileSystem, system.locale, list,
                                RegistryReading::Complete);
   if (!refresher.RefreshInventory()) return std::nullopt;
   if (request.measureSizes) {
-    ComputeSizesRun(list, system.listing, system.pump, system.ticks, progress).ComputeFileSizes();
+    ComputeSizesRun(list, system.listing, system.pump).ComputeFileSizes(progress);
   }
   ExportedDocument document{.unreadable = refresher.Unreadable()};
   if (request.json) {

@@ -12,7 +12,6 @@
 #include "platform/locale.h"
 #include "platform/message_pump.h"
 #include "platform/registry.h"
-#include "platform/tick_source.h"
 
 namespace zobl {
 
@@ -24,7 +23,6 @@ struct ExportSystem {
   const Locale& locale;
   DirectoryListing& listing;
   MessagePump& pump;
-  TickSource& ticks;
 };
 
 struct ExportRequest {
@@ -43,12 +41,12 @@ struct ExportedDocument {
 
 // The inventory as the command line hands it out: read completely from the three sources
 // (every key name and value whole, nameless lines hidden), every program's directory
-// measured when asked (the run shows itself through `progress`), written as CSV or JSON in
+// measured when asked (the run tells `progress` how far it has come), written as CSV or JSON in
 // UTF-8. Nothing when a source's Uninstall key exists but could not be read whole: an
 // export that looks complete must be. A source without the key is an empty one; a
 // descriptor that exists but cannot be read is named in `unreadable`.
 [[nodiscard]] std::optional<ExportedDocument> ExportedInventory(ExportSystem& system,
                                                                 const ExportRequest& request,
-                                                                ComputeSizesView& progress);
+                                                                ComputeSizesObserver& progress);
 
 }  // namespace zobl

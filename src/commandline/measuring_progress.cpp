@@ -14,7 +14,7 @@ void MeasuringProgress::MeasuringRow(const std::string& name) {
           VisibleOnConsole(name, false));
 }
 
-void MeasuringProgress::EndProgress() {
+void MeasuringProgress::RunEnded() {
   if (shownLength_ > 0) Replace("");
 }
 

@@ -13,18 +13,15 @@ namespace zobl {
 // over: "Measuring 12 of 240: Acme Notes", then nothing once the run has ended. Each
 // text is handed to `show`, which writes it as it is (it begins with a carriage return).
 // A line is cut to fit the console's `width`: a line that wrapped could not be written over.
-class MeasuringProgress final : public ComputeSizesView {
+class MeasuringProgress final : public ComputeSizesObserver {
  public:
   using Show = std::function<void(std::string_view)>;
   MeasuringProgress(Show show, std::size_t width) : show_(std::move(show)), width_(width) {}
 
-  void BeginProgress(std::size_t rows) override { rows_ = rows; }
+  void RunBegun(std::size_t rows) override { rows_ = rows; }
   void MeasuringRow(const std::string& name) override;
-  void StepProgress() override { ++done_; }
-  void EndProgress() override;
-  void ActivatePiePage() override {}
-  [[nodiscard]] bool PiePageActive() const override { return false; }
-  void PieRefresh() override {}
+  void RowMeasured() override { ++done_; }
+  void RunEnded() override;
 
  private:
   // The line in place of the last one, blanks covering what it leaves of that one.

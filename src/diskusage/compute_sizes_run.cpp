@@ -11,10 +11,8 @@
 namespace zobl {
 namespace {
 
-constexpr std::uint32_t kPieRefreshAfterMilliseconds = 1000;
-
 // Ends the scan between two entries once the window is closing or the user has asked the
-// run to stop, and remembers the closing, so that no later step asks the window anything.
+// run to stop, and remembers the closing, so that the observer is told nothing more.
 class RunPump final : public MessagePump {
  public:
   RunPump(MessagePump& pump, bool& closing, const bool& stopping)
@@ -32,40 +30,30 @@ class RunPump final : public MessagePump {
 
 }  // namespace
 
-void ComputeSizesRun::ComputeFileSizes() {
+void ComputeSizesRun::ComputeFileSizes(ComputeSizesObserver& observer) {
   // The hidden button keeps a user from starting a second run; a click sent to it
   // anyway is ignored.
   if (running_) return;
   running_ = true;
   stopping_ = false;
   closing_ = false;
-  // However the run ends, the button comes back, unless the window is gone.
+  observer_ = &observer;
+  // However the run ends, the observer hears of it, unless the window is gone.
   struct RunEnd {
     ComputeSizesRun& run;
     ~RunEnd() {
       run.running_ = false;
-      if (!run.closing_) run.view_.EndProgress();
+      if (!run.closing_) run.observer_->RunEnded();
+      run.observer_ = nullptr;
     }
   } end{*this};
 
-  view_.BeginProgress(list_.Count());
-  view_.ActivatePiePage();
-  std::uint32_t lastCheck = ticks_.Milliseconds();
+  observer.RunBegun(list_.Count());
   std::unordered_set<RowId> measured;
-  bool first = true;
-  // The pie is rebuilt after the first row and after any row that alone took more than a
-  // second; time spent on another tab counts from the last check made here.
   const auto measure = [&](RowId id) {
     if (!MeasureRow(id)) return;
     measured.insert(id);
-    if (view_.PiePageActive()) {
-      const std::uint32_t now = ticks_.Milliseconds();
-      const std::uint32_t elapsed = now - lastCheck;  // right across the counter's wrap
-      lastCheck = now;
-      if (elapsed > kPieRefreshAfterMilliseconds || first) view_.PieRefresh();
-    }
-    first = false;
-    view_.StepProgress();
+    observer.RowMeasured();
   };
   for (std::size_t i = 0; i < list_.Count() && !Ending(); ++i) measure(list_.RowAt(i).Id);
   // Rows the walk by position passed over, when the list changed under it: a refresh that
@@ -77,8 +65,7 @@ void ComputeSizesRun::ComputeFileSizes() {
       measured.insert(id);  // gone meanwhile: nothing to measure
     }
   }
-  if (closing_) return;
-  if (view_.PiePageActive()) view_.PieRefresh();
+  if (!closing_) observer.RowsDone();
 }
 
 std::vector<RowId> ComputeSizesRun::Unmeasured(const std::unordered_set<RowId>& measured) const {
@@ -97,7 +84,7 @@ bool ComputeSizesRun::MeasureRow(RowId id) {
     return true;
   }
   const std::string path = *row.Directory;  // the scan pumps; the row may go meanwhile
-  view_.MeasuringRow(ColumnText(row, kNameColumn));
+  observer_->MeasuringRow(ColumnText(row, kNameColumn));
   RunPump pump(pump_, closing_, stopping_);
   const std::uint64_t count = DirectorySize(path, listing_, pump);
   // Stopped part way, the count is a part of the directory: the row keeps what it showed.

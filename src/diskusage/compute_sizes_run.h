@@ -8,32 +8,30 @@
 #include "inventory/inventory_list.h"
 #include "platform/directory_listing.h"
 #include "platform/message_pump.h"
-#include "platform/tick_source.h"
 
 namespace zobl {
 
-// What a run shows of itself in the window.
-class ComputeSizesView {
+// What a run tells of itself as it goes: the window shows it (its progress bar, the Pie
+// tab), the console prints it. Each is told nothing it does not want.
+class ComputeSizesObserver {
  public:
-  virtual ~ComputeSizesView() = default;
+  virtual ~ComputeSizesObserver() = default;
 
-  // The progress bar set to 0 of `rows` in steps of 1; the button hidden, then the bar
-  // shown in its place.
-  virtual void BeginProgress(std::size_t rows) = 0;
-  virtual void StepProgress() = 0;
-  // The row whose directory is measured next, by the name the list shows: a console
-  // shows it, the window does not.
+  // The run begins with `rows` rows in the list.
+  virtual void RunBegun(std::size_t rows) { static_cast<void>(rows); }
+  // The row whose directory is measured next, by the name the list shows.
   virtual void MeasuringRow(const std::string& name) { static_cast<void>(name); }
-  // The bar, showing every step taken, hidden; then the button shown again.
-  virtual void EndProgress() = 0;
-  // Makes the Pie tab the active page; its show handler rebuilds the pie if it was not.
-  virtual void ActivatePiePage() = 0;
-  [[nodiscard]] virtual bool PiePageActive() const = 0;
-  virtual void PieRefresh() = 0;
+  // A row's size is written (or the row was found to have no directory).
+  virtual void RowMeasured() {}
+  // Every row the run reached has been measured, or the run was stopped; not told when a
+  // failure ends the run.
+  virtual void RowsDone() {}
+  // The run is over, however it ended.
+  virtual void RunEnded() {}
 };
 
 // "Compute the Files Size": measures the supposed directory of every row from the top,
-// writes the size text and SizeBytes, and keeps the pie up to date while it goes.
+// writes the size text and SizeBytes, and tells an observer how far it has come.
 //
 // The scan pumps messages, so refreshes, sorts, the list commands and the window's
 // closing run in the middle of a run. The run goes on by position, re-reading the row
@@ -41,19 +39,15 @@ class ComputeSizesView {
 // its id, and is dropped once that row has left the list. Rows the walk passed over
 // because the list changed under it are measured after it, by id: no row listed at the
 // end keeps "not yet computed". Once the pump reports the
-// window closing, the run stops and touches neither the list nor the view again.
+// window closing, the run stops and touches neither the list nor the observer again.
 // Asked to stop, the scan ends between two directory entries, the row under way keeps the
 // text it had, and the run ends as after its last row.
 class ComputeSizesRun {
  public:
-  ComputeSizesRun(InventoryList& list,
-                  DirectoryListing& listing,
-                  MessagePump& pump,
-                  TickSource& ticks,
-                  ComputeSizesView& view)
-      : list_(list), listing_(listing), pump_(pump), ticks_(ticks), view_(view) {}
+  ComputeSizesRun(InventoryList& list, DirectoryListing& listing, MessagePump& pump)
+      : list_(list), listing_(listing), pump_(pump) {}
 
-  void ComputeFileSizes();
+  void ComputeFileSizes(ComputeSizesObserver& observer);
   [[nodiscard]] bool Running() const { return running_; }
   // The user's Escape: rows not yet reached keep their texts.
   void Stop() { stopping_ = running_; }
@@ -69,8 +63,7 @@ class ComputeSizesRun {
   InventoryList& list_;
   DirectoryListing& listing_;
   MessagePump& pump_;
-  TickSource& ticks_;
-  ComputeSizesView& view_;
+  ComputeSizesObserver* observer_ = nullptr;  // while a run goes
   bool running_ = false;
   bool stopping_ = false;
   bool closing_ = false;

@@ -74,13 +74,11 @@ InventoryRefresher::InventoryRefresher(Registry& registry,
                                        FileSystem& fileSystem,
                                        const Locale& locale,
                                        InventoryList& list,
-                                       NamelessRowsShown namelessRowsShown,
                                        RegistryReading reading)
     : registry_(registry),
       fileSystem_(fileSystem),
       locale_(locale),
       list_(list),
-      namelessRowsShown_(std::move(namelessRowsShown)),
       reading_(reading) {}
 
 void InventoryRefresher::RefreshTick() {
@@ -134,7 +132,7 @@ void InventoryRefresher::PruneRows() {
   DescriptorPath path;
   for (std::size_t i = 0; i < list_.Count();) {
     const UninstallEntry& row = list_.RowAt(i);
-    if (!row.Name && !namelessRowsShown_()) {
+    if (!row.Name && !namelessRowsShown_) {
       list_.DeleteAt(i);
       continue;
     }
@@ -241,7 +239,7 @@ void InventoryRefresher::AddRow(RegistrySource source,
   row.KeyName = keyName;
   if (std::optional<StoredText> name = read(kDisplayNameValue)) {
     row.Name = std::move(name->text);
-  } else if (!namelessRowsShown_()) {
+  } else if (!namelessRowsShown_) {
     return;
   }
 

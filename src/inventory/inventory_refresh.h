@@ -40,15 +40,15 @@ struct UnreadableDescriptor {
 // get one, and every other row keeps its texts, size, place and selection.
 class InventoryRefresher {
  public:
-  // Whether nameless rows (descriptors without a DisplayName) are listed; asked afresh for every row.
-  using NamelessRowsShown = std::function<bool()>;
-
   InventoryRefresher(Registry& registry,
                      FileSystem& fileSystem,
                      const Locale& locale,
                      InventoryList& list,
-                     NamelessRowsShown namelessRowsShown,
                      RegistryReading reading = RegistryReading::Bounded);
+
+  // Whether nameless rows (descriptors without a DisplayName) are listed, from the next
+  // refresh on; they are not at first.
+  void ShowNamelessRows(bool shown) { namelessRowsShown_ = shown; }
 
   // From now on a tick refreshes only when the watches say the registry may have changed.
   void WatchWith(UninstallWatches& watches) { watches_ = &watches; }
@@ -101,7 +101,7 @@ class InventoryRefresher {
   FileSystem& fileSystem_;
   const Locale& locale_;
   InventoryList& list_;
-  NamelessRowsShown namelessRowsShown_;
+  bool namelessRowsShown_ = false;
   RegistryReading reading_;
   bool refreshBusy_ = false;
   std::vector<UnreadableDescriptor> unreadable_;

@@ -155,7 +155,6 @@ void MainWindow::OnCreate() {
   windowIcon_ = win32::ScopedIcon(CreateWindowIcon());
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   shown_ = std::make_unique<Shown>(*this, instance);
-  features_.link.Join(this);
   features_.pieSeries.SetRepaint([&chart = shown_->pieChart] { chart.Invalidate(); });
   OnSize();
   StartUp();
@@ -173,7 +172,6 @@ void MainWindow::OnClose() {
 // The feature objects outlive the window: from now on they no longer reach it, and
 // nothing it started goes on.
 void MainWindow::OnDestroy() {
-  features_.link.Join(nullptr);
   features_.pieSeries.SetRepaint(nullptr);
   features_.refreshTimer.Stop();
   features_.texture.Disable();
@@ -185,12 +183,15 @@ std::span<const MainWindow::CommandBinding> MainWindow::CommandBindings() {
   // Push buttons and the tool bar's buttons tell a click as BN_CLICKED, labels as STN_CLICKED.
   static constexpr CommandBinding kBindings[] = {
       {kQuitButton, BN_CLICKED, [](MainWindow& w) { SendMessageA(w.window_, WM_CLOSE, 0, 0); }},
-      {kComputeSizesButton, BN_CLICKED, [](MainWindow& w) { w.features_.computeRun.ComputeFileSizes(); }},
+      {kComputeSizesButton, BN_CLICKED, [](MainWindow& w) { w.features_.computeRun.ComputeFileSizes(w.runPresenter_); }},
       {kToolButtonDetails, BN_CLICKED, [](MainWindow& w) { w.ShowDetails(); }},
       {kToolButtonIcons, BN_CLICKED, [](MainWindow& w) { w.ShowIcons(); }},
       {kToolButtonPrint, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
       {kPrintListButton, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
-      {kNamelessLinesCheckBox, BN_CLICKED, [](MainWindow& w) { w.features_.refresher.RefreshInventory(); }},
+      {kNamelessLinesCheckBox, BN_CLICKED, [](MainWindow& w) {
+         w.features_.refresher.ShowNamelessRows(w.shown_->namelessLines.Checked());
+         w.features_.refresher.RefreshInventory();
+       }},
       {kBackgroundPictureCheckBox, BN_CLICKED, [](MainWindow& w) { w.BackgroundPictureToggled(); }},
       {kSortByCombo, CBN_SELCHANGE, [](MainWindow& w) { w.SortByChosen(); }},
       {kFilterBox, EN_CHANGE, [](MainWindow& w) { w.FilterChanged(); }},
@@ -253,8 +254,6 @@ void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
 
 void MainWindow::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request, ScaleToDpi(16, dpi_)); }
 
-bool MainWindow::NamelessLinesShown() const { return shown_->namelessLines.Checked(); }
-
 void MainWindow::StartUp() {
   shown_->scroll.Home();
   ActivatePage(FormPage::List);
@@ -267,6 +266,7 @@ void MainWindow::StartUp() {
     BackgroundPictureToggled();
   }
   shown_->listView.ShowDetails(features_.settings.Read(kDetailedList));
+  features_.refresher.ShowNamelessRows(shown_->namelessLines.Checked());
   features_.refresher.RefreshInventory();
   // No timer, no periodic refresh: the list is then refreshed only on request.
   features_.refreshTimer.Start(kRefreshPeriodMilliseconds, [this] { RefreshTick(); });
@@ -293,16 +293,23 @@ void MainWindow::SwitchTab(int step) {
 }
 
 void MainWindow::OnPageShown(FormPage page) {
-  if (page == FormPage::Pie) PieRefresh();
+  if (page == FormPage::Pie) RefreshPie();
 }
 
-void MainWindow::PieRefresh() { zobl::PieRefresh(features_.list, features_.pieSeries); }
+void MainWindow::RefreshPie() { zobl::PieRefresh(features_.list, features_.pieSeries); }
 
-void MainWindow::BeginProgress(std::size_t rows) { shown_->progress.Begin(rows); }
+// A run ends without a word to the window once it is closing; these hold the rule besides.
+void MainWindow::BeginProgress(std::size_t rows) {
+  if (shown_) shown_->progress.Begin(rows);
+}
 
-void MainWindow::StepProgress() { shown_->progress.Step(); }
+void MainWindow::StepProgress() {
+  if (shown_) shown_->progress.Step();
+}
 
-void MainWindow::EndProgress() { shown_->progress.End(); }
+void MainWindow::EndProgress() {
+  if (shown_) shown_->progress.End();
+}
 
 void MainWindow::PrintList() { PrintInventory(features_.shownRows, services_.printing); }
 

@@ -10,7 +10,7 @@
 #include "mainwindow/form_controls.h"
 #include "ui/form_design.h"
 #include "ui/form_features.h"
-#include "ui/form_link.h"
+#include "ui/run_presenter.h"
 #include "ui/list_sorting.h"
 #include "ui/row_menu.h"
 #include "ui/web_links.h"
@@ -30,7 +30,7 @@ inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
 // Form1, the program's one window: a page control with the tabs "List", "Pie",
 // "Options" and "About" over a row of buttons. It dispatches, lays out and forwards to
 // the feature objects; its handlers bear the names its design gives them.
-class MainWindow final : public win32::WindowBase<MainWindow>, private FormView, private TabSheet::Owner {
+class MainWindow final : public win32::WindowBase<MainWindow>, private RunDisplay, private TabSheet::Owner {
  public:
   MainWindow(const WindowServices& services, const FormFeatures& features);
   ~MainWindow() override;
@@ -109,7 +109,6 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private FormView,
   void RunRowCommand(RowMenuCommand command, RowId id);
   // Follows the system's high contrast: the picture stands aside, the labels take its colours.
   void FollowContrast();
-  [[nodiscard]] bool NamelessLinesShown() const override;
 
   // Event handlers.
   // The window's start: the picture, the view mode, the first refresh, its timer, About.
@@ -126,21 +125,24 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private FormView,
   // One of the product's web pages, in the user's browser.
   void OpenPage(std::string_view page);
 
-  // The compute run's view of the window.
+  // What the window shows of a compute run.
   void BeginProgress(std::size_t rows) override;
   void StepProgress() override;
   void EndProgress() override;
-  void ActivatePiePage() override { ActivatePage(FormPage::Pie); }
-  [[nodiscard]] bool PiePageActive() const override { return activePage_ == FormPage::Pie; }
-  void PieRefresh() override;
+  void ShowPieTab() override {
+    if (shown_) ActivatePage(FormPage::Pie);
+  }
+  [[nodiscard]] bool PieTabShown() const override { return activePage_ == FormPage::Pie; }
+  void RefreshPie() override;
 
   WindowServices services_;
   FormFeatures features_;
+  RunPresenter runPresenter_{*this, services_.ticks};
   int dpi_ = kDesignDpi;
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~MainWindow destroys first
   // The controls and the views over them, from WM_CREATE to WM_DESTROY. Only the window
   // procedure reaches them, and the calls that come from outside it: those through
-  // FromOutside, and the compute run's through the link the window joins meanwhile.
+  // FromOutside, and the compute run's through the presenter it is handed.
   std::unique_ptr<Shown> shown_;
   std::optional<FormPage> activePage_;
   bool highContrast_ = false;

@@ -13,6 +13,7 @@ class FileSystem;
 class PrintPlatform;
 class Shell;
 class TextFileReader;
+class TickSource;
 class UserDialogs;
 
 // What the window itself asks of the system; the feature objects it forwards to are made
@@ -25,6 +26,7 @@ struct WindowServices {
   PrintPlatform& printing;
   win32::Win32Clipboard& clipboard;
   DisplayContrast& contrast;
+  TickSource& ticks;  // paces the pie's rebuilds while sizes are measured
   // Hears of the window as it is made, and of nullptr once it is gone, so that the
   // boxes and pages the services show belong to the window.
   std::function<void(HWND)> ownerChanged;

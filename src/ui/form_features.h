@@ -3,7 +3,6 @@
 namespace zobl {
 
 class ComputeSizesRun;
-class FormLink;
 class InventoryList;
 class InventoryRefresher;
 class ListCommands;
@@ -15,7 +14,8 @@ class ShownRows;
 class Texture;
 
 // The feature objects the window forwards to. They are made before it (src/app/) and
-// outlive it; what they ask of the window they ask through `link`.
+// outlive it; they ask nothing of it (a compute run tells its observer, which the window
+// hands it for that run).
 struct FormFeatures {
   Settings& settings;
   Texture& texture;
@@ -27,7 +27,6 @@ struct FormFeatures {
   ComputeSizesRun& computeRun;
   PieSeries& pieSeries;
   RefreshTimer& refreshTimer;
-  FormLink& link;
 };
 
 }  // namespace zobl

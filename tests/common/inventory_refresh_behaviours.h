@@ -21,14 +21,14 @@ inline void NamelessRowsFollowTheCheckBox(InventoryHarness& h) {
   EXPECT_EQ(h.KeyNames(), std::vector<std::string>{named});
   const RowId namedId = h.Row(named)->Id;
 
-  h.namelessShown = true;
+  h.ShowNameless(true);
   h.Refresh();
   ASSERT_NE(h.Row(nameless), nullptr);
   EXPECT_EQ(h.Row(nameless)->Name, std::nullopt);
   EXPECT_EQ(h.Row(nameless)->Command, "RunDll32 part.dll,Remove");
   EXPECT_EQ(h.Row(named)->Id, namedId);
 
-  h.namelessShown = false;
+  h.ShowNameless(false);
   h.Refresh();
   EXPECT_EQ(h.KeyNames(), std::vector<std::string>{named});
   EXPECT_EQ(h.Row(named)->Id, namedId);
@@ -40,9 +40,9 @@ inline void EmptyDisplayNameIsNotNameless(InventoryHarness& h) {
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
   EXPECT_EQ(h.Row(key)->Name, "");
-  h.namelessShown = true;
+  h.ShowNameless(true);
   h.Refresh();
-  h.namelessShown = false;
+  h.ShowNameless(false);
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
   EXPECT_EQ(h.Row(key)->Name, "");
@@ -65,7 +65,7 @@ inline void ValuesReadUpToTheBuffersSize(InventoryHarness& h) {
   EXPECT_EQ(h.Row(longCommand)->Command, std::nullopt);
   EXPECT_EQ(h.Row(longCommand)->StatusImage, kStatusWarning);
 
-  h.namelessShown = true;
+  h.ShowNameless(true);
   h.Refresh();
   ASSERT_NE(h.Row(tooLong), nullptr);
   EXPECT_EQ(h.Row(tooLong)->Name, std::nullopt);

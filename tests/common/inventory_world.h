@@ -105,6 +105,8 @@ class InventoryHarness {
   // A path below a directory that does not exist.
   std::string MissingPath() { return world.ProgramsRoot() + "\\Gone\\uninst.exe"; }
   void Refresh() { refresher.RefreshInventory(); }
+  // As the window's "Display Nameless Lines" box, for the refreshes to come.
+  void ShowNameless(bool shown) { refresher.ShowNamelessRows(shown); }
 
   // The test's rows whatever their source, in list order.
   std::vector<const UninstallEntry*> Rows() const {
@@ -150,10 +152,8 @@ class InventoryHarness {
   }
 
   InventoryWorld& world;
-  bool namelessShown = false;
   InventoryList list{world.TextOrder()};
-  InventoryRefresher refresher{world.System(), world.Files(), world.TextOrder(), list,
-                               [this] { return namelessShown; }};
+  InventoryRefresher refresher{world.System(), world.Files(), world.TextOrder(), list};
   ListSorting sorting{list, world.TextOrder()};
   FakeShell shell;
   FakeDialogs dialogs;

@@ -51,7 +51,7 @@ inline void NoCommandRowStartsNothingAndPointsToTheRemoveButton(InventoryHarness
 
 inline void ConfirmedUninstallStartsTheCommandAndKeepsTheRow(InventoryHarness& h) {
   const std::string nameless = h.Key("Nameless");
-  h.namelessShown = true;
+  h.ShowNameless(true);
   h.Add(nameless, nullptr, "MsiExec.exe /X{1}");
   h.Refresh();
   ASSERT_TRUE(h.Select(nameless));
@@ -68,7 +68,7 @@ inline void ConfirmedUninstallStartsTheCommandAndKeepsTheRow(InventoryHarness& h
 
 inline void AnsweringNoChangesNothing(InventoryHarness& h) {
   const std::string nameless = h.Key("Nameless");
-  h.namelessShown = true;
+  h.ShowNameless(true);
   h.Add(nameless, nullptr, "C:\\Acme\\un.exe");
   h.Refresh();
   ASSERT_TRUE(h.Select(nameless));

@@ -194,7 +194,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const zobl::PortableLocale locale;
   zobl::InventoryList list(locale);
-  zobl::InventoryRefresher refresher(registry, fs, locale, list, [] { return false; });
+  zobl::InventoryRefresher refresher(registry, fs, locale, list);
   refresher.AddInventoryRow(source, DescriptorPath(), kKeyName, fs.WindowsDirectory());
   Check(list.Count() == 1 && registry.OpenKeyCount() == 0);
   CheckRow(list.RowAt(0), source, command, location, windows, fs);

@@ -48,7 +48,7 @@ class WindowTest : public ::testing::Test {
     app_ = std::make_unique<AppComposition>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_,
                                                          registryWatcher_, locale_, profile ? *profile : profile_,
                                                          shell_, dialogs_, growingFiles_, clock_});
-    const WindowServices window{fileSystem_, shell_, files_, dialogs_, printing_, clipboard_, contrast_,
+    const WindowServices window{fileSystem_, shell_, files_, dialogs_, printing_, clipboard_, contrast_, ticks_,
                                 [this](HWND owner) {
                                   dialogs_.SetOwner(owner);
                                   clipboard_.SetOwner(owner);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "fake_directory_tree.h"
+#include "ui/run_presenter.h"
 #include "platform/portable_locale.h"
 
 namespace zobl::testing {
@@ -33,20 +34,21 @@ class ScriptedTicks final : public TickSource {
   std::size_t next = 0;
 };
 
-// Records what the run shows; the Pie tab's activity after row i can be scripted.
-class RecordingView final : public ComputeSizesView {
+// Records what the window would show of the run; the Pie tab's activity after row i can be
+// scripted.
+class RecordingView final : public RunDisplay {
  public:
   void BeginProgress(std::size_t rows) override { events.push_back("begin " + std::to_string(rows)); }
   void StepProgress() override { ++steps; }
   void EndProgress() override { events.push_back("end"); }
-  void ActivatePiePage() override {
+  void ShowPieTab() override {
     if (!pieActive) events.push_back("shown");
     pieActive = true;
   }
-  bool PiePageActive() const override {
+  bool PieTabShown() const override {
     return steps < pieActiveAfterRow.size() ? pieActiveAfterRow[steps] : pieActive;
   }
-  void PieRefresh() override {
+  void RefreshPie() override {
     events.push_back("pie after " + std::to_string(steps));
     if (refreshFails) throw std::runtime_error("no pie");
   }
@@ -80,11 +82,12 @@ class ComputeSizesRunTest : public ::testing::Test {
   ScriptedPump pump_;
   ScriptedTicks ticks_;
   RecordingView view_;
-  ComputeSizesRun run_{list_, tree_, pump_, ticks_, view_};
+  RunPresenter presenter_{view_, ticks_};
+  ComputeSizesRun run_{list_, tree_, pump_};
 };
 
 TEST_F(ComputeSizesRunTest, EmptyListShowsThePieRebuildsItOnceMoreAndEnds) {
-  run_.ComputeFileSizes();
+  run_.ComputeFileSizes(presenter_);
   EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 0", "shown", "pie after 0", "end"}));
   EXPECT_FALSE(run_.Running());
 }
@@ -95,7 +98,7 @@ TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
   const RowId mid = AddRow("Mid", "C:\\Mid", 2ull << 30);
   const RowId gone = AddRow("Gone", kMissing);
   list_.SetSizeBytes(gone, 7);
-  run_.ComputeFileSizes();
+  run_.ComputeFileSizes(presenter_);
 
   for (const RowId measured : {small, big, mid}) EXPECT_EQ(Row(measured).Size, SizeState::Measured);
   EXPECT_EQ(Row(small).SizeBytes, 100u);
@@ -111,11 +114,11 @@ TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
 TEST_F(ComputeSizesRunTest, VisitsRowsInDisplayOrderAndASecondRunOverwrites) {
   AddRow("Bravo", "C:\\B", 2000);
   AddRow("Alpha", "C:\\A", 1000);
-  run_.ComputeFileSizes();
+  run_.ComputeFileSizes(presenter_);
   EXPECT_EQ(tree_.Calls(),
             (std::vector<std::string>{"list C:\\A\\*.*", "open C:\\A\\f", "list C:\\B\\*.*", "open C:\\B\\f"}));
   tree_.AddFile("C:\\A\\g", 1048576);
-  run_.ComputeFileSizes();
+  run_.ComputeFileSizes(presenter_);
   EXPECT_EQ(list_.RowAt(0).Size, SizeState::Measured);
   EXPECT_EQ(list_.RowAt(0).SizeBytes, 1049576u);
 }
@@ -151,7 +154,7 @@ TEST_F(ComputeSizesRunTest, RebuildsThePieAfterTheFirstRowSlowRowsAndAtTheEnd) {
     ticks_.readings = c.readings;
     ticks_.next = 0;
     for (int i = static_cast<int>(list_.Count()); i < 4; ++i) AddRow("Row" + std::to_string(i), kMissing);
-    run_.ComputeFileSizes();
+    run_.ComputeFileSizes(presenter_);
     std::vector<std::string> rebuilds;
     for (const std::string& event : view_.events) {
       if (event.rfind("pie after", 0) == 0) rebuilds.push_back(event);
@@ -188,7 +191,7 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
       if (++pumps == 4) c.change(list_);  // the second directory's first entry
       return true;
     };
-    run_.ComputeFileSizes();
+    run_.ComputeFileSizes(presenter_);
     // Every row still listed is measured, passed over by the walk or not, each with its own size.
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
@@ -233,7 +236,7 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
       if (!c.closing) run_.Stop();
       return !c.closing;
     };
-    run_.ComputeFileSizes();
+    run_.ComputeFileSizes(presenter_);
     EXPECT_EQ(Row(first).SizeBytes, 10u);
     EXPECT_EQ(Row(second).Size, c.secondSize);
     EXPECT_EQ(Row(second).SizeBytes, c.secondBytes);
@@ -249,11 +252,11 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
 TEST_F(ComputeSizesRunTest, AClickDuringARunIsIgnoredAndAFailureStillBringsTheButtonBack) {
   AddRow("A", "C:\\A", 10);
   pump_.onPump = [&] {
-    run_.ComputeFileSizes();
+    run_.ComputeFileSizes(presenter_);
     return true;
   };
   view_.refreshFails = true;
-  EXPECT_THROW(run_.ComputeFileSizes(), std::runtime_error);
+  EXPECT_THROW(run_.ComputeFileSizes(presenter_), std::runtime_error);
   EXPECT_EQ(view_.events, (std::vector<std::string>{"begin 1", "shown", "pie after 0", "end"}));
   EXPECT_FALSE(run_.Running());
 }

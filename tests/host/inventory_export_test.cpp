@@ -10,16 +10,10 @@
 #include "fake_file_system.h"
 #include "fake_registry.h"
 #include "inventory/uninstall_key.h"
-#include "ui/form_link.h"
 #include "platform/portable_locale.h"
 
 namespace zobl::testing {
 namespace {
-
-class StillTicks final : public TickSource {
- public:
-  std::uint32_t Milliseconds() override { return 0; }
-};
 
 // An export is whole or none: a source whose key is there but cannot be read fails it;
 // a source without the key is an empty one. The rows of the sources that were read
@@ -71,10 +65,9 @@ TEST(InventoryExport, UnreadableSourceFailsAndEveryDescriptorIsListedOrNamed) {
     PortableLocale locale;
     FakeDirectoryTree listing;
     CountingPump pump;
-    StillTicks ticks;
-    ExportSystem system{registry, files, locale, listing, pump, ticks};
-    FormLink noWindow;
-    const auto exported = ExportedInventory(system, {}, noWindow);
+    ExportSystem system{registry, files, locale, listing, pump};
+    ComputeSizesObserver unseen;
+    const auto exported = ExportedInventory(system, {}, unseen);
     ASSERT_EQ(exported.has_value(), c.exported) << c.what;
     if (!exported) continue;
     EXPECT_TRUE(exported->text.starts_with("\xEF\xBB\xBFName,")) << c.what;

@@ -149,13 +149,13 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
 TEST(InventoryJson, MeasuringProgressLines) {
   std::string shown;
   MeasuringProgress progress([&](std::string_view text) { shown += text; }, 24);
-  progress.BeginProgress(2);
+  progress.RunBegun(2);
   progress.MeasuringRow("Acme Notes");
-  progress.StepProgress();
+  progress.RowMeasured();
   progress.MeasuringRow("B\x1B\xC2\x9B");  // ESC and CSI: no control sequence reaches the console
-  progress.StepProgress();
+  progress.RowMeasured();
   progress.MeasuringRow("Joined later, a long name");
-  progress.EndProgress();
+  progress.RunEnded();
   EXPECT_EQ(shown,
             "\rMeasuring 1 of 2: Acme "
             "\rMeasuring 2 of 2: B\xEF\xBF\xBD\xEF\xBF\xBD  \r"

@@ -52,6 +52,7 @@ class RefreshProperty {
         break;
       case 7:
         namelessShown_ = !namelessShown_;
+        refresher_.ShowNamelessRows(namelessShown_);
         Refresh();
         break;
       case 8: sorting_.SortByColumnClicked(static_cast<int>(Pick(kColumnCount))); break;
@@ -180,7 +181,7 @@ class RefreshProperty {
   PortableLocale locale_;
   InventoryList list_{locale_};
   bool namelessShown_ = false;
-  InventoryRefresher refresher_{registry_, files_, locale_, list_, [this] { return namelessShown_; }};
+  InventoryRefresher refresher_{registry_, files_, locale_, list_};
   ListSorting sorting_{list_, locale_};
 };
 

@@ -40,7 +40,7 @@ class InventorySourcesTest : public ::testing::Test {
   FakeFileSystem files_;
   PortableLocale locale_;
   InventoryList list_{locale_};
-  InventoryRefresher refresher_{registry_, files_, locale_, list_, [] { return false; }};
+  InventoryRefresher refresher_{registry_, files_, locale_, list_};
 };
 
 TEST_F(InventorySourcesTest, EachSourceGivesItsOwnRows) {

@@ -126,7 +126,7 @@ class RowDirectoryTest : public ::testing::TestWithParam<RowDirectoryCase> {
   FakeFileSystem files_;
   PortableLocale locale_;
   InventoryList list_{locale_};
-  InventoryRefresher refresher_{registry_, files_, locale_, list_, [] { return false; }};
+  InventoryRefresher refresher_{registry_, files_, locale_, list_};
 };
 
 TEST_P(RowDirectoryTest, Row) {

@@ -88,7 +88,7 @@ class UninstallWatchesTest : public ::testing::Test {
   FakeWatcher watcher_{registry_};
   FakeClock clock_;
   UninstallWatches watches_{watcher_, clock_};
-  InventoryRefresher refresher_{registry_, files_, locale_, list_, [] { return false; }};
+  InventoryRefresher refresher_{registry_, files_, locale_, list_};
 };
 
 TEST_F(UninstallWatchesTest, TicksReadTheRegistryOnlyAfterASignalOrFiveMinutes) {

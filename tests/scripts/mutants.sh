@@ -59,9 +59,9 @@ fault diskusage/directory_size.cpp '    std::uint64_t total = 0;
 fault diskusage/directory_size.cpp 'if (!pathFits) return entry.listedSize;' 'if (!pathFits) return 0;' "a file whose path does not fit counts nothing"
 fault diskusage/directory_size.cpp "(name[1] == '.' && name[2] == '\\0')" "name[1] == '.'" "a directory named ..x passed over like .."
 fault diskusage/directory_size.cpp 'if (text.size() >= buffer_.size() - length_) return false;' 'if (text.size() > buffer_.size() - length_) return false;' "a path filling the buffer leaves no room for its end"
-fault diskusage/compute_sizes_run.cpp 'if (elapsed > kPieRefreshAfterMilliseconds || first)' 'if (elapsed > kPieRefreshAfterMilliseconds)' "no pie after the first row"
+fault ui/run_presenter.cpp 'if (elapsed > kPieRefreshAfterMilliseconds || first_)' 'if (elapsed > kPieRefreshAfterMilliseconds)' "no pie after the first row"
 fault diskusage/compute_sizes_run.cpp 'if (!row.Directory || row.Directory->empty()) {' 'if (!row.Directory) {' "an empty directory is measured as the drive's root"
-fault diskusage/compute_sizes_run.cpp '  if (view_.PiePageActive()) view_.PieRefresh();
+fault ui/run_presenter.cpp '  if (display_.PieTabShown()) display_.RefreshPie();
 }' '}' "no pie at the end of the run"
 
 # Reports: the pie's data, groups and layout, the number format, printing.

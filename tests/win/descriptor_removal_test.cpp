@@ -112,7 +112,7 @@ class DescriptorRemovalTest : public ::testing::Test {
   win32::Win32GrowingFiles backupFiles_;
   win32::Win32LocalClock clock_;
   InventoryList list_{locale_};
-  InventoryRefresher refresher_{registry_, files_, locale_, list_, [] { return false; }};
+  InventoryRefresher refresher_{registry_, files_, locale_, list_};
   FakeDialogs dialogs_;
   FakeShell shell_;
   win32::Win32ProcessCodePage codePage_;

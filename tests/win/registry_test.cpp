@@ -159,7 +159,7 @@ TEST_F(RegistryTest, ADescriptorThatDeniesReadingIsNamed) {
   win32::Win32FileSystem files(CP_UTF8);
   const win32::Win32Locale locale(CP_UTF8);
   InventoryList list(locale);
-  InventoryRefresher refresher(registry, files, locale, list, [] { return false; }, RegistryReading::Complete);
+  InventoryRefresher refresher(registry, files, locale, list, RegistryReading::Complete);
   ASSERT_TRUE(refresher.RefreshInventory());
   const auto named = std::ranges::find(refresher.Unreadable(), keyName_, &UnreadableDescriptor::keyName);
   ASSERT_NE(named, refresher.Unreadable().end());

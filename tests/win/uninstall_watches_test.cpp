@@ -55,7 +55,7 @@ class UninstallWatchesOnWineTest : public ::testing::Test {
   win32::Win32TickSource ticks_;
   InventoryList list_{locale_};
   UninstallWatches watches_{watcher_, ticks_};
-  InventoryRefresher refresher_{registry_, files_, locale_, list_, [] { return false; }};
+  InventoryRefresher refresher_{registry_, files_, locale_, list_};
 };
 
 TEST_F(UninstallWatchesOnWineTest, EachSourceShowsItsChangesWithinOneTick) {
