@@ -1,17 +1,17 @@
 // Writes arbitrary values (names, types, stored bytes) of a key with an arbitrary name
-// (that a key line can hold) as a Unicode registry file, reads the file back with a
-// reader of its own, and checks that exactly the same key and values come back, and
-// that continued hex lines stay narrow.
+// (that a key line can hold) as a Unicode registry file: the text converts whole, and
+// continued hex lines stay narrow. That the registry's own reader brings every value back
+// is checked under Wine with `reg import` (tests/win/descriptor_removal_test.cpp), by a
+// reader this program's hand did not write.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "fuzz_checks.h"
 #include "input_fields.h"
 #include "inventory/reg_file_text.h"
-#include "reg_file_reader.h"
+#include "platform/utf16_text.h"
 
 namespace {
 
@@ -45,6 +45,19 @@ void CheckContinuedLines(std::string_view lines) {
   }
 }
 
+// A value's lines: its first names it (quoted, or @ for the default value), the others
+// continue its hex data. No name or text may break out into a line of its own, where a
+// reader would take it for a new key or value.
+void CheckValueLines(std::string_view lines) {
+  for (std::size_t begin = 0; begin < lines.size();) {
+    const std::size_t end = lines.find("\r\n", begin);
+    Check(end != std::string_view::npos);
+    const std::string_view line = lines.substr(begin, end - begin);
+    Check(begin == 0 ? line.starts_with('"') || line.starts_with('@') : line.starts_with("  "));
+    begin = end + 2;
+  }
+}
+
 }  // namespace
 
 // Input: the key's name, then values until the input ends: a type, a name, and the
@@ -58,7 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::erase(path, '\n');
     Check(zobl::FitsRegFileKeyLine(path));
   }
-  std::vector<RegistryValue> values;
   std::string text = zobl::kRegFileHeader + zobl::RegFileKeyLine(path);
   while (!fields.Empty()) {
     RegistryValue value;
@@ -68,21 +80,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     value.bytes = fields.Bytes(length);
     const std::string lines = zobl::RegFileValueLines(value);
     CheckContinuedLines(lines);
+    CheckValueLines(lines);
     text += lines;
-    values.push_back(std::move(value));
   }
   text += "\r\n";
   const std::optional<std::string> file = zobl::RegFileBytes(text);
   Check(file.has_value());
 
-  const auto keys = zobl::fuzzing::ReadRegFile(zobl::kRegFileByteOrderMark + *file);
-  Check(keys.has_value() && keys->size() == 1);
-  const zobl::fuzzing::RegFileKey& key = keys->front();
-  Check(key.path == path && key.values.size() == values.size());
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    Check(key.values[i].name == values[i].name);
-    Check(key.values[i].type == values[i].type);
-    Check(key.values[i].bytes == values[i].bytes);
-  }
+  Check(zobl::Utf8FromUtf16(*zobl::Utf16FromLeBytes(*file)) == text);
   return 0;
 }
