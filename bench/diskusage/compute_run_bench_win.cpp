@@ -147,10 +147,10 @@ bool RunSizesAgree(zobl::MainWindow& form,
   bool agree = form.Inventory().Count() >= rows.size();
   for (std::size_t k = 0; agree && k < rows.size(); ++k) {
     const zobl::UninstallEntry& row = form.Inventory().RowAt(rows[k]);
-    total += row.SizeBytes;
-    if (row.SizeBytes != reference.sizes[k]) {
+    total += row.sizeBytes;
+    if (row.sizeBytes != reference.sizes[k]) {
       std::fprintf(stderr, "%s: run %llu bytes (\"%s\"), DirectorySize %llu\n", zobl::ColumnText(row, zobl::kSupposedDirectoryColumn).c_str(),
-                   static_cast<unsigned long long>(row.SizeBytes), zobl::ColumnText(row, zobl::kSizeColumn).c_str(),
+                   static_cast<unsigned long long>(row.sizeBytes), zobl::ColumnText(row, zobl::kSizeColumn).c_str(),
                    static_cast<unsigned long long>(reference.sizes[k]));
       agree = false;
     }

@@ -52,15 +52,15 @@ void Fill(zobl::InventoryList& list, std::size_t rows) {
   };
   for (std::size_t i = 0; i < rows; ++i) {
     zobl::UninstallEntry row;
-    row.Name = text(12 + random() % 20);
-    row.KeyName = "{" + text(36) + "}";
+    row.name = text(12 + random() % 20);
+    row.keyName = "{" + text(36) + "}";
     char date[16];
     const auto pick = [&](unsigned n) { return static_cast<unsigned>(random() % n); };
     std::snprintf(date, sizeof date, "%04u.%02u.%02u", 1995 + pick(30), 1 + pick(12), 1 + pick(28));
-    if (random() % 4 != 0) row.InstallDate = date;
-    row.Command = "C:\\Program Files\\" + text(10) + "\\uninst.exe";
-    row.Directory = "C:\\Program Files\\" + text(10);
-    row.SizeBytes = random() % 3 == 0 ? 0 : random() * 4096ull;
+    if (random() % 4 != 0) row.installDate = date;
+    row.command = "C:\\Program Files\\" + text(10) + "\\uninst.exe";
+    row.directory = "C:\\Program Files\\" + text(10);
+    row.sizeBytes = random() % 3 == 0 ? 0 : random() * 4096ull;
     list.Add(std::move(row));
   }
 }
@@ -91,7 +91,7 @@ void BareTextSort(benchmark::State& state) {
   zobl::InventoryList list(locale);
   Fill(list, static_cast<std::size_t>(state.range(0)));
   std::vector<const char*> names;
-  for (std::size_t i = 0; i < list.Count(); ++i) names.push_back(list.RowAt(i).Name->c_str());
+  for (std::size_t i = 0; i < list.Count(); ++i) names.push_back(list.RowAt(i).name->c_str());
   const std::uint64_t naming = locale.comparisons;
   std::mt19937 random(1);
   for (auto _ : state) {

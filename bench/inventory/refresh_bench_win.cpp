@@ -168,7 +168,7 @@ int main(int argc, char** argv) {
     std::vector<ListedPath> listedPaths;
     for (std::size_t i = 0; i < list.Count(); ++i) {
       const zobl::UninstallEntry& row = list.RowAt(i);
-      listedPaths.push_back({row.Source, std::string(zobl::kUninstallKeyPath) + "\\" + row.KeyName});
+      listedPaths.push_back({row.source, std::string(zobl::kUninstallKeyPath) + "\\" + row.keyName});
     }
     bareNoChange.push_back(TimeMs([&] {
                              for (int i = 0; i < kNoChangeRepeats; ++i) BareNoChange(listedPaths);

@@ -124,7 +124,7 @@ double TimeBareListPaint() {
     for (std::size_t i = 0; i < form.Inventory().Count(); ++i) {
       const zobl::UninstallEntry& row = form.Inventory().RowAt(i);
       zobl::bench::ShownRow& shown = rows.emplace_back();
-      shown.image = row.StatusImage;
+      shown.image = row.statusImage;
       for (int column = 0; column < zobl::kColumnCount; ++column) {
         shown.texts[column] = zobl::ColumnText(row, static_cast<zobl::ListColumn>(column));
       }

@@ -129,9 +129,9 @@ int Bench(int rounds, int paints) {
   }
   std::size_t sized = 0;
   for (zobl::UninstallEntry& row : rows) {
-    row.Directory = "C:\\Bench\\App" + std::to_string(sized);
-    row.Size = zobl::SizeState::Measured;
-    row.SizeBytes = RowBytes(sized++);
+    row.directory = "C:\\Bench\\App" + std::to_string(sized);
+    row.size = zobl::SizeState::Measured;
+    row.sizeBytes = RowBytes(sized++);
     inventory.Add(std::move(row));
   }
   form.ActivatePage(zobl::FormPage::Pie);

@@ -21,9 +21,9 @@ void Fill(zobl::InventoryList& list, std::size_t rows) {
   for (std::size_t i = 0; i < rows; ++i) {
     const std::string n = std::to_string(i);
     std::string name = "Program " + std::to_string(random() % 100000) + " " + n;
-    list.Add({.Name = std::move(name), .KeyName = "{key}", .Size = zobl::SizeState::Measured,
-              .SizeBytes = 1 + random() % (1ull << 32), .Command = "uninst.exe",
-              .Directory = "C:\\Program Files\\Vendor" + n + "\\App" + n});
+    list.Add({.name = std::move(name), .keyName = "{key}", .size = zobl::SizeState::Measured,
+              .sizeBytes = 1 + random() % (1ull << 32), .command = "uninst.exe",
+              .directory = "C:\\Program Files\\Vendor" + n + "\\App" + n});
   }
 }
 
@@ -36,15 +36,15 @@ std::size_t GroupByWalking(const zobl::InventoryList& list) {
   std::vector<zobl::PieGroup> groups;
   for (std::size_t r = 0; r < list.Count(); ++r) {
     const zobl::UninstallEntry& row = list.RowAt(r);
-    if (row.SizeBytes == 0) continue;
-    const std::string& directory = *row.Directory;
+    if (row.sizeBytes == 0) continue;
+    const std::string& directory = *row.directory;
     const auto group = std::find_if(groups.begin(), groups.end(), [&](const zobl::PieGroup& g) {
       return directory == g.directory || above(directory, g.directory) || above(g.directory, directory);
     });
     if (group == groups.end()) {
-      groups.push_back({*row.Name, row.SizeBytes, directory});
+      groups.push_back({*row.name, row.sizeBytes, directory});
     } else {
-      group->label += "+" + *row.Name;
+      group->label += "+" + *row.name;
     }
   }
   return groups.size();

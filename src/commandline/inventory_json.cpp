@@ -34,23 +34,23 @@ std::string InventoryJson(const InventoryList& list,
   Json programs = Json::array();
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    const DescriptorDetails& details = row.Details ? *row.Details : kNoDetails;
-    std::optional<std::string> date = row.InstallDate;  // "yyyy.mm.dd"
+    const DescriptorDetails& details = row.details ? *row.details : kNoDetails;
+    std::optional<std::string> date = row.installDate;  // "yyyy.mm.dd"
     if (date) std::ranges::replace(*date, '.', '-');
-    const bool measured = row.Size == SizeState::Measured;
+    const bool measured = row.size == SizeState::Measured;
     programs.push_back({
-        {"name", OrNull(row.Name)},
-        {"keyName", row.KeyName},
-        {"registryPath", DescriptorLocation(row.Source, row.KeyName)},
-        {"source", SourceName(row.Source)},
+        {"name", OrNull(row.name)},
+        {"keyName", row.keyName},
+        {"registryPath", DescriptorLocation(row.source, row.keyName)},
+        {"source", SourceName(row.source)},
         {"installDate", OrNull(date)},
-        {"sizeBytes", measured ? Json(row.SizeBytes) : Json(nullptr)},
+        {"sizeBytes", measured ? Json(row.sizeBytes) : Json(nullptr)},
         // The list's stand-in for a row not yet measured is no result: null, as its byte count.
-        {"sizeText", row.Size == SizeState::NotYetComputed ? Json(nullptr) : Json(ColumnText(row, kSizeColumn))},
-        {"command", OrNull(row.Command)},
-        {"directory", OrNull(row.Directory)},
-        {"publisher", OrNull(row.Publisher)},
-        {"version", OrNull(row.DisplayVersion)},
+        {"sizeText", row.size == SizeState::NotYetComputed ? Json(nullptr) : Json(ColumnText(row, kSizeColumn))},
+        {"command", OrNull(row.command)},
+        {"directory", OrNull(row.directory)},
+        {"publisher", OrNull(row.publisher)},
+        {"version", OrNull(row.displayVersion)},
         {"installLocation", OrNull(details.installLocation)},
         {"installSource", OrNull(details.installSource)},
         {"language", OrNull(details.language)},

@@ -55,7 +55,7 @@ void ComputeSizesRun::ComputeFileSizes(ComputeSizesObserver& observer) {
     measured.insert(id);
     observer.RowMeasured();
   };
-  for (std::size_t i = 0; i < list_.Count() && !Ending(); ++i) measure(list_.RowAt(i).Id);
+  for (std::size_t i = 0; i < list_.Count() && !Ending(); ++i) measure(list_.RowAt(i).id);
   // Rows the walk by position passed over, when the list changed under it: a refresh that
   // adds a row re-sorts the list. Each is measured too, found by its id.
   for (std::vector<RowId> missed = Unmeasured(measured); !missed.empty() && !Ending(); missed = Unmeasured(measured)) {
@@ -71,7 +71,7 @@ void ComputeSizesRun::ComputeFileSizes(ComputeSizesObserver& observer) {
 std::vector<RowId> ComputeSizesRun::Unmeasured(const std::unordered_set<RowId>& measured) const {
   std::vector<RowId> missed;
   for (std::size_t i = 0; i < list_.Count(); ++i) {
-    if (!measured.contains(list_.RowAt(i).Id)) missed.push_back(list_.RowAt(i).Id);
+    if (!measured.contains(list_.RowAt(i).id)) missed.push_back(list_.RowAt(i).id);
   }
   return missed;
 }
@@ -79,11 +79,11 @@ std::vector<RowId> ComputeSizesRun::Unmeasured(const std::unordered_set<RowId>& 
 bool ComputeSizesRun::MeasureRow(RowId id) {
   const UninstallEntry& row = *list_.Find(id);
   // An empty path would be taken as the current drive's root: such a row is not measured.
-  if (!row.Directory || row.Directory->empty()) {
+  if (!row.directory || row.directory->empty()) {
     list_.SetSizeUnknown(id);
     return true;
   }
-  const std::string path = *row.Directory;  // the scan pumps; the row may go meanwhile
+  const std::string path = *row.directory;  // the scan pumps; the row may go meanwhile
   observer_->MeasuringRow(ColumnText(row, kNameColumn));
   RunPump pump(pump_, closing_, stopping_);
   const std::uint64_t count = DirectorySize(path, listing_, pump);

@@ -21,11 +21,11 @@ const std::string& OrStandIn(const std::optional<std::string>& text, const std::
 
 const std::string& SortText(const UninstallEntry& row, ListColumn column) {
   switch (column) {
-    case kNameColumn: return OrStandIn(row.Name, kNoName);
-    case kKeyNameColumn: return row.KeyName;
-    case kInstallDateColumn: return OrStandIn(row.InstallDate, kUnknownDate);
-    case kCommandColumn: return OrStandIn(row.Command, kNoCommand);
-    case kSupposedDirectoryColumn: return OrStandIn(row.Directory, kMissingDirectory);
+    case kNameColumn: return OrStandIn(row.name, kNoName);
+    case kKeyNameColumn: return row.keyName;
+    case kInstallDateColumn: return OrStandIn(row.installDate, kUnknownDate);
+    case kCommandColumn: return OrStandIn(row.command, kNoCommand);
+    case kSupposedDirectoryColumn: return OrStandIn(row.directory, kMissingDirectory);
     case kSizeColumn:
     case kColumnCount: break;
   }
@@ -34,10 +34,10 @@ const std::string& SortText(const UninstallEntry& row, ListColumn column) {
 
 std::string ColumnText(const UninstallEntry& row, ListColumn column) {
   if (column != kSizeColumn) return SortText(row, column);
-  switch (row.Size) {
+  switch (row.size) {
     case SizeState::NotYetComputed: return kNotYetComputed;
     case SizeState::Unknown: return kUnknownSize;
-    case SizeState::Measured: return SizeText(row.SizeBytes);
+    case SizeState::Measured: return SizeText(row.sizeBytes);
   }
   return kNoText;
 }

@@ -50,8 +50,8 @@ std::string InventoryCsv(const InventoryList& list) {
     const UninstallEntry& row = list.RowAt(i);
     const std::string texts[] = {
         ColumnText(row, kNameColumn),
-        row.KeyName,
-        DescriptorLocation(row.Source, row.KeyName),
+        row.keyName,
+        DescriptorLocation(row.source, row.keyName),
         ColumnText(row, kInstallDateColumn),
     };
     for (const std::string& text : texts) {
@@ -59,15 +59,15 @@ std::string InventoryCsv(const InventoryList& list) {
       csv += ',';
     }
     // The byte count is a number, the one field a spreadsheet should read as one.
-    if (row.Size == SizeState::Measured) csv += std::to_string(row.SizeBytes);
+    if (row.size == SizeState::Measured) csv += std::to_string(row.sizeBytes);
     for (const ListColumn column : {kSizeColumn, kCommandColumn, kSupposedDirectoryColumn}) {
       csv += ',';
       AppendQuoted(csv, SpreadsheetText(ColumnText(row, column)));
     }
     // What the descriptor tells besides, as stored: empty where it has nothing.
-    const DescriptorDetails& details = row.Details ? *row.Details : kNoDetails;
-    AppendText(csv, row.Publisher);
-    AppendText(csv, row.DisplayVersion);
+    const DescriptorDetails& details = row.details ? *row.details : kNoDetails;
+    AppendText(csv, row.publisher);
+    AppendText(csv, row.displayVersion);
     AppendText(csv, details.installLocation);
     AppendText(csv, details.installSource);
     AppendNumber(csv, details.language);

@@ -15,7 +15,7 @@ const UninstallEntry& InventoryList::RowAt(std::size_t index) const {
 
 std::optional<std::size_t> InventoryList::IndexOf(RowId id) const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (rows_[i]->Id == id) return i;
+    if (rows_[i]->id == id) return i;
   }
   return std::nullopt;
 }
@@ -29,7 +29,7 @@ UninstallEntry* InventoryList::FindMutable(RowId id) const {
 
 void InventoryList::DeleteAt(std::size_t index) {
   if (index >= rows_.size()) throw std::out_of_range("no row to delete at index " + std::to_string(index));
-  rowsById_.erase(rows_[index]->Id);
+  rowsById_.erase(rows_[index]->id);
   rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(index));
   ++orderVersion_;
   NotifyCountChanged();
@@ -37,9 +37,9 @@ void InventoryList::DeleteAt(std::size_t index) {
 
 RowId InventoryList::Add(UninstallEntry entry) {
   auto row = std::make_unique<UninstallEntry>(std::move(entry));
-  row->Id = nextId_++;
-  row->Selected = false;
-  const RowId id = row->Id;
+  row->id = nextId_++;
+  row->selected = false;
+  const RowId id = row->id;
   rowsById_.emplace(id, row.get());
   rows_.push_back(std::move(row));
   ++orderVersion_;
@@ -52,25 +52,25 @@ RowId InventoryList::Add(UninstallEntry entry) {
 bool InventoryList::SetName(RowId id, std::optional<std::string> name) {
   UninstallEntry* row = FindMutable(id);
   if (row == nullptr) return false;
-  row->Name = std::move(name);
+  row->name = std::move(name);
   PlaceByName(id);
   NotifyRowsChanged();
   return true;
 }
 
 bool InventoryList::SetSizeBytes(RowId id, std::uint64_t bytes) {
-  return Change(id, [bytes](UninstallEntry& row) { row.SizeBytes = bytes; });
+  return Change(id, [bytes](UninstallEntry& row) { row.sizeBytes = bytes; });
 }
 
 bool InventoryList::SetMeasuredSize(RowId id, std::uint64_t bytes) {
   return Change(id, [bytes](UninstallEntry& row) {
-    row.Size = SizeState::Measured;
-    row.SizeBytes = bytes;
+    row.size = SizeState::Measured;
+    row.sizeBytes = bytes;
   });
 }
 
 bool InventoryList::SetSizeUnknown(RowId id) {
-  return Change(id, [](UninstallEntry& row) { row.Size = SizeState::Unknown; });
+  return Change(id, [](UninstallEntry& row) { row.size = SizeState::Unknown; });
 }
 
 void InventoryList::Sort(const EntryComparison& compare) {
@@ -83,16 +83,16 @@ void InventoryList::Sort(const EntryComparison& compare) {
 
 void InventoryList::PlaceByName(RowId id) {
   UninstallEntry& named = *FindMutable(id);
-  named.NameSortKey = locale_.SortKey(SortText(named, kNameColumn));
+  named.nameSortKey = locale_.SortKey(SortText(named, kNameColumn));
   // Sort keys compare as unsigned bytes, as std::string compares.
   const auto before = [](const std::unique_ptr<UninstallEntry>& a, const std::unique_ptr<UninstallEntry>& b) {
-    return a->NameSortKey < b->NameSortKey;
+    return a->nameSortKey < b->nameSortKey;
   };
   if (inNameOrder_) {
     // Every other row is in order: move this one into place, after the names it ties with.
     // Looked for from the end, where a new row waits, rather than through every row
     // before it: a first refresh adds every row.
-    const auto it = std::find_if(rows_.rbegin(), rows_.rend(), [id](const auto& row) { return row->Id == id; });
+    const auto it = std::find_if(rows_.rbegin(), rows_.rend(), [id](const auto& row) { return row->id == id; });
     std::unique_ptr<UninstallEntry> row = std::move(*it);
     rows_.erase(std::next(it).base());
     const auto place = std::upper_bound(rows_.begin(), rows_.end(), row, before);
@@ -108,9 +108,9 @@ void InventoryList::Select(RowId id) {
   if (FindMutable(id) == nullptr) return;
   bool changed = false;
   for (const auto& row : rows_) {
-    const bool selected = row->Id == id;
-    if (row->Selected != selected) {
-      row->Selected = selected;
+    const bool selected = row->id == id;
+    if (row->selected != selected) {
+      row->selected = selected;
       changed = true;
     }
   }
@@ -120,15 +120,15 @@ void InventoryList::Select(RowId id) {
 void InventoryList::ClearSelection() {
   bool changed = false;
   for (const auto& row : rows_) {
-    changed = changed || row->Selected;
-    row->Selected = false;
+    changed = changed || row->selected;
+    row->selected = false;
   }
   if (changed) NotifyRowsChanged();
 }
 
 std::optional<std::size_t> InventoryList::SelectedIndex() const {
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (rows_[i]->Selected) return i;
+    if (rows_[i]->selected) return i;
   }
   return std::nullopt;
 }

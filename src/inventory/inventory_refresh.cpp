@@ -132,11 +132,11 @@ void InventoryRefresher::PruneRows() {
   DescriptorPath path;
   for (std::size_t i = 0; i < list_.Count();) {
     const UninstallEntry& row = list_.RowAt(i);
-    if (!row.Name && !namelessRowsShown_) {
+    if (!row.name && !namelessRowsShown_) {
       list_.DeleteAt(i);
       continue;
     }
-    if (!ScopedRegistryKey(registry_, row.Source, path.For(row.KeyName).c_str()).IsOpen()) {
+    if (!ScopedRegistryKey(registry_, row.source, path.For(row.keyName).c_str()).IsOpen()) {
       list_.DeleteAt(i);
       continue;
     }
@@ -149,7 +149,7 @@ void InventoryRefresher::CollectListedKeys() {
   listedKeys_.reserve(list_.Count());
   for (std::size_t i = 0; i < list_.Count(); ++i) {
     const UninstallEntry& row = list_.RowAt(i);
-    AssignListedKey(lookupKey_, row.Source, row.KeyName, locale_);
+    AssignListedKey(lookupKey_, row.source, row.keyName, locale_);
     listedKeys_.insert(lookupKey_);
   }
 }
@@ -235,10 +235,10 @@ void InventoryRefresher::AddRow(RegistrySource source,
                                 const ValueReader& read,
                                 std::shared_ptr<const DescriptorDetails> details) {
   UninstallEntry row;
-  row.Source = source;
-  row.KeyName = keyName;
+  row.source = source;
+  row.keyName = keyName;
   if (std::optional<StoredText> name = read(kDisplayNameValue)) {
-    row.Name = std::move(name->text);
+    row.name = std::move(name->text);
   } else if (!namelessRowsShown_) {
     return;
   }
@@ -247,10 +247,10 @@ void InventoryRefresher::AddRow(RegistrySource source,
   if (std::optional<StoredText> command = read(kUninstallStringValue)) {
     std::string expanded = ValueText(command->text.c_str(), command->type, source, fileSystem_);
     analysis = AnalyseCommand(expanded, windowsDirectory, fileSystem_, locale_, SharedFolders(), &knownParents_);
-    if (expanded != command->text) row.ExpandedCommand = std::move(expanded);
-    row.Command = std::move(command->text);
+    if (expanded != command->text) row.expandedCommand = std::move(expanded);
+    row.command = std::move(command->text);
   }
-  row.StatusImage = row.Command && !analysis.DeadPath ? kStatusOk : kStatusWarning;
+  row.statusImage = row.command && !analysis.DeadPath ? kStatusOk : kStatusWarning;
 
   // Windows Installer commands name no path; most packages record where they went.
   if (!analysis.DirectoryFound) {
@@ -260,18 +260,18 @@ void InventoryRefresher::AddRow(RegistrySource source,
                                  windowsDirectory, fileSystem_, locale_, SharedFolders(), &knownParents_);
       if (fromLocation.DirectoryFound) {
         analysis = std::move(fromLocation);
-        row.DirectoryFromInstallLocation = true;
+        row.directoryFromInstallLocation = true;
       }
     }
   }
   if (analysis.DirectoryFound) {
-    row.Directory = std::move(analysis.ChosenDirectory);
-    row.InstallDate = std::move(analysis.Date);
+    row.directory = std::move(analysis.ChosenDirectory);
+    row.installDate = std::move(analysis.Date);
   }
   // Who made the program and which version it is: for the list's filter, tip and exports.
-  if (std::optional<StoredText> publisher = read(kPublisherValue)) row.Publisher = std::move(publisher->text);
-  if (std::optional<StoredText> version = read(kDisplayVersionValue)) row.DisplayVersion = std::move(version->text);
-  row.Details = std::move(details);
+  if (std::optional<StoredText> publisher = read(kPublisherValue)) row.publisher = std::move(publisher->text);
+  if (std::optional<StoredText> version = read(kDisplayVersionValue)) row.displayVersion = std::move(version->text);
+  row.details = std::move(details);
   list_.Add(std::move(row));
 }
 

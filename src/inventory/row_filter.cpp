@@ -6,7 +6,7 @@ RowFilter::RowFilter(const Locale& locale, std::string_view text) : locale_(&loc
 
 bool RowFilter::Matches(const UninstallEntry& row) const {
   if (Empty()) return true;
-  return Holds(row.Name) || Holds(row.KeyName) || Holds(row.Command) || Holds(row.Directory) || Holds(row.Publisher);
+  return Holds(row.name) || Holds(row.keyName) || Holds(row.command) || Holds(row.directory) || Holds(row.publisher);
 }
 
 // Each field on its own: the text never matches across the border of two.

@@ -38,7 +38,7 @@ std::optional<std::size_t> ShownRows::IndexOf(RowId id) const {
   if (!Filtering()) return list_.IndexOf(id);
   Update();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (rows_[i]->Id == id) return i;
+    if (rows_[i]->id == id) return i;
   }
   return std::nullopt;
 }
@@ -46,7 +46,7 @@ std::optional<std::size_t> ShownRows::IndexOf(RowId id) const {
 std::optional<std::size_t> ShownRows::SelectedIndex() const {
   const std::optional<std::size_t> selected = list_.SelectedIndex();
   if (!selected || !Filtering()) return selected;
-  return IndexOf(list_.RowAt(*selected).Id);
+  return IndexOf(list_.RowAt(*selected).id);
 }
 
 std::optional<std::size_t> ShownRows::FindNamePrefix(std::string_view prefix, std::size_t start, bool wrap) const {

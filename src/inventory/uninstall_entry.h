@@ -37,41 +37,41 @@ enum class SizeState { NotYetComputed, Unknown, Measured };
 // One row of the inventory: one uninstall descriptor. The fields are what the program
 // knows; ColumnText (column_text.h) makes the texts the list shows, placeholders included.
 struct UninstallEntry {
-  RowId Id = kNoRow;
+  RowId id = kNoRow;
   // Where the descriptor is; every registry operation on the row goes there. Two
   // sources may hold keys of the same name: they are two rows.
-  RegistrySource Source = RegistrySource::Machine64;
+  RegistrySource source = RegistrySource::Machine64;
   // The descriptor's DisplayName; none for a descriptor without one (a nameless line).
-  std::optional<std::string> Name;
-  std::string KeyName;
-  std::optional<std::string> Publisher;       // Publisher value, when the descriptor has one
-  std::optional<std::string> DisplayVersion;  // DisplayVersion value, when it has one
+  std::optional<std::string> name;
+  std::string keyName;
+  std::optional<std::string> publisher;       // Publisher value, when the descriptor has one
+  std::optional<std::string> displayVersion;  // DisplayVersion value, when it has one
   // The supposed directory's creation date as "yyyy.mm.dd"; none when unknown.
-  std::optional<std::string> InstallDate;
-  SizeState Size = SizeState::NotYetComputed;
+  std::optional<std::string> installDate;
+  SizeState size = SizeState::NotYetComputed;
   // The last measured byte count; a run that finds no directory leaves it as it was.
-  std::uint64_t SizeBytes = 0;
+  std::uint64_t sizeBytes = 0;
   // The UninstallString as stored; none when the descriptor has no readable one.
-  std::optional<std::string> Command;
+  std::optional<std::string> command;
   // The command as it is started: the stored one expanded, when the descriptor stores it
   // as an expandable text. Empty: the stored command as it stands.
-  std::string ExpandedCommand;
+  std::string expandedCommand;
   // The program's directory as guessed from its command or InstallLocation; none when
   // nothing led to an ordinary existing directory.
-  std::optional<std::string> Directory;
+  std::optional<std::string> directory;
   // The directory came from the descriptor's InstallLocation value, the command naming none.
-  bool DirectoryFromInstallLocation = false;
+  bool directoryFromInstallLocation = false;
   // The rest of what the descriptor tells, read for the exports alone (none in the window).
-  std::shared_ptr<const DescriptorDetails> Details;
-  int StatusImage = kStatusOk;
-  bool Selected = false;
+  std::shared_ptr<const DescriptorDetails> details;
+  int statusImage = kStatusOk;
+  bool selected = false;
   // The locale's sort key of the Name column's text, which the list keeps to place the
   // row in Name order without weighing the name again at every comparison.
-  std::string NameSortKey;
+  std::string nameSortKey;
 
   [[nodiscard]] const std::string& CommandAsStarted() const {
     static const std::string kNone;
-    return !ExpandedCommand.empty() ? ExpandedCommand : Command ? *Command : kNone;
+    return !expandedCommand.empty() ? expandedCommand : command ? *command : kNone;
   }
 };
 

@@ -22,10 +22,10 @@ std::string DescriptorLocation(RegistrySource source, std::string_view keyName) 
 }
 
 std::string RowInfoTip(const UninstallEntry& row) {
-  std::string tip = DescriptorLocation(row.Source, row.KeyName);
-  if (row.Publisher) tip += "\r\nPublisher: " + *row.Publisher;
-  if (row.DisplayVersion) tip += "\r\nVersion: " + *row.DisplayVersion;
-  if (row.DirectoryFromInstallLocation) tip += "\r\nDirectory from InstallLocation";
+  std::string tip = DescriptorLocation(row.source, row.keyName);
+  if (row.publisher) tip += "\r\nPublisher: " + *row.publisher;
+  if (row.displayVersion) tip += "\r\nVersion: " + *row.displayVersion;
+  if (row.directoryFromInstallLocation) tip += "\r\nDirectory from InstallLocation";
   return tip;
 }
 

@@ -157,7 +157,7 @@ std::optional<std::size_t> InventoryListView::RowAtPoint(POINT screen) const {
 
 void InventoryListView::SelectRow(std::size_t index) {
   if (index >= shown_.Count()) return;
-  list_.Select(shown_.RowAt(index).Id);
+  list_.Select(shown_.RowAt(index).id);
   ShowListSelection();
   ListView_EnsureVisible(control_, static_cast<int>(index), FALSE);
 }
@@ -224,7 +224,7 @@ void InventoryListView::FillDisplayInfo(NMLVDISPINFOA& info) const {
     std::memcpy(item.pszText, text.data(), length);
     item.pszText[length] = '\0';
   }
-  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.StatusImage;
+  if ((item.mask & LVIF_IMAGE) != 0) item.iImage = row.statusImage;
 }
 
 // The six columns do not say which source a row comes from; its tip does, as the full
@@ -245,7 +245,7 @@ void InventoryListView::TakeSelectionFromControl() {
   if (showingSelection_) return;
   const int selected = ListView_GetNextItem(control_, -1, LVNI_SELECTED);
   if (selected >= 0 && static_cast<std::size_t>(selected) < shown_.Count()) {
-    list_.Select(shown_.RowAt(static_cast<std::size_t>(selected)).Id);
+    list_.Select(shown_.RowAt(static_cast<std::size_t>(selected)).id);
   } else {
     list_.ClearSelection();
   }

@@ -36,7 +36,7 @@ bool MainWindow::OnContextMenu(HWND source, LPARAM position) {
   view.SelectRow(*index);
   if (fromKeyboard) at = view.MenuPoint(*index);
   const UninstallEntry& row = features_.shownRows.RowAt(*index);
-  const RowId id = row.Id;
+  const RowId id = row.id;
   const std::optional<RowMenuCommand> chosen = TrackRowMenu(window_, at, RowMenuItems(row, services_.fileSystem));
   // The menu's loop runs refreshes: the row may have left the list, or the window closed.
   if (chosen && shown_ && features_.list.Find(id) != nullptr) RunRowCommand(*chosen, id);
@@ -54,7 +54,7 @@ void MainWindow::RunRowCommand(RowMenuCommand command, RowId id) {
     case RowMenuCommand::RemoveLine: features_.listCommands.RemoveSelectedRow(); break;
     case RowMenuCommand::Copy: CopySelectedRow(); break;
     case RowMenuCommand::CopyRegistryPath:
-      if (!services_.clipboard.PutText(DescriptorLocation(row.Source, row.KeyName))) {
+      if (!services_.clipboard.PutText(DescriptorLocation(row.source, row.keyName))) {
         throw std::runtime_error("The registry path could not be copied to the clipboard");
       }
       break;
@@ -63,7 +63,7 @@ void MainWindow::RunRowCommand(RowMenuCommand command, RowId id) {
       // menu was open.
       const std::optional<std::string> folder = FolderToOpen(row, services_.fileSystem);
       if (!folder || !services_.shell.OpenFolder(*folder)) {
-        throw std::runtime_error("The folder \"" + row.Directory.value_or("") + "\" could not be opened");
+        throw std::runtime_error("The folder \"" + row.directory.value_or("") + "\" could not be opened");
       }
       break;
     }

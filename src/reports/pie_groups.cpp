@@ -91,13 +91,13 @@ std::vector<PieGroup> GroupByDirectory(const InventoryList& list) {
   GroupDirectories directories;
   for (std::size_t r = 0; r < list.Count(); ++r) {
     const UninstallEntry& row = list.RowAt(r);
-    if (row.SizeBytes == 0) continue;  // not measured: nothing to show
+    if (row.sizeBytes == 0) continue;  // not measured: nothing to show
     const std::string& directory = SortText(row, kSupposedDirectoryColumn);
     const std::string& name = SortText(row, kNameColumn);
     const std::optional<std::size_t> related = directories.FirstRelated(directory);
     if (!related) {
       directories.Add(groups.size(), directory);
-      groups.push_back({name, row.SizeBytes, directory});
+      groups.push_back({name, row.sizeBytes, directory});
       absorbed.push_back(false);
       continue;
     }
@@ -116,7 +116,7 @@ std::vector<PieGroup> GroupByDirectory(const InventoryList& list) {
       }
       group.label = std::move(label);
       group.directory = directory;
-      group.bytes = row.SizeBytes;
+      group.bytes = row.sizeBytes;
       directories.Add(*related, directory);
     } else {
       group.label += "+" + name;

@@ -30,7 +30,7 @@ void ListCommands::UninstallSelectedRow() {
   if (row == nullptr) return;
   const std::string command = row->CommandAsStarted();
   const std::string name = ColumnText(*row, kNameColumn);
-  if (!row->Command) {
+  if (!row->command) {
     dialogs_.Show(kNoCommandBoxText, BoxIcon::Warning);
     return;
   }
@@ -44,9 +44,9 @@ void ListCommands::UninstallSelectedRow() {
 void ListCommands::RemoveSelectedRow() {
   const UninstallEntry* row = SelectedRowOrTell();
   if (row == nullptr) return;
-  const RowId id = row->Id;
-  const RegistrySource source = row->Source;
-  const std::string keyName = row->KeyName;
+  const RowId id = row->id;
+  const RegistrySource source = row->source;
+  const std::string keyName = row->keyName;
   const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + keyName;
   const std::string name = ColumnText(*row, kNameColumn);
   if (dialogs_.Show(ConfirmRemoveText(name), BoxIcon::Question) != BoxAnswer::Yes) return;

@@ -26,8 +26,8 @@ int ListSorting::CompareEntries(const UninstallEntry& first, const UninstallEntr
   const auto column = static_cast<ListColumn>(sortColumn_);
   if (column == kSizeColumn) {
     // Largest first; rows not measured hold 0 and come last, whatever their size text.
-    if (first.SizeBytes == second.SizeBytes) return 0;
-    return first.SizeBytes > second.SizeBytes ? -1 : 1;
+    if (first.sizeBytes == second.sizeBytes) return 0;
+    return first.sizeBytes > second.sizeBytes ? -1 : 1;
   }
   const int order = locale_.CompareText(SortText(first, column).c_str(), SortText(second, column).c_str());
   if (sortColumn_ == kInstallDateColumn) {

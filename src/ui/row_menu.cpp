@@ -4,10 +4,10 @@ namespace zobl {
 
 std::optional<std::string> FolderToOpen(const UninstallEntry& row, FileSystem& fileSystem) {
   // An empty path would name the current directory: no folder of the row's.
-  if (!row.Directory || row.Directory->empty() || !fileSystem.IsExistingDirectory(row.Directory->c_str())) {
+  if (!row.directory || row.directory->empty() || !fileSystem.IsExistingDirectory(row.directory->c_str())) {
     return std::nullopt;
   }
-  return row.Directory;
+  return row.directory;
 }
 
 std::vector<RowMenuItem> RowMenuItems(const UninstallEntry& row, FileSystem& fileSystem) {

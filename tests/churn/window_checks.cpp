@@ -41,7 +41,7 @@ std::string Upper(std::string text) {
 const UninstallEntry* FindRow(const InventoryList& list, RegistrySource source, const std::string& keyName) {
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    if (row.Source == source && row.KeyName == keyName) return &row;
+    if (row.source == source && row.keyName == keyName) return &row;
   }
   return nullptr;
 }
@@ -77,8 +77,8 @@ Problems NoKeyListedTwice(const InventoryList& list) {
   std::set<std::pair<RegistrySource, std::string>> seen;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    if (!seen.insert({row.Source, Upper(row.KeyName)}).second) {
-      problems.push_back(Describe(row.Source, row.KeyName) + " is listed twice");
+    if (!seen.insert({row.source, Upper(row.keyName)}).second) {
+      problems.push_back(Describe(row.source, row.keyName) + " is listed twice");
     }
   }
   return problems;
@@ -90,7 +90,7 @@ Problems StableRowsListed(const InventoryList& list, const std::vector<StableDes
     const UninstallEntry* row = FindRow(list, descriptor.source, descriptor.keyName);
     if (row == nullptr) {
       problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " is not listed");
-    } else if (row->Name != descriptor.displayName || row->Command != descriptor.command) {
+    } else if (row->name != descriptor.displayName || row->command != descriptor.command) {
       problems.push_back("stable descriptor " + Describe(descriptor.source, descriptor.keyName) + " shows \"" +
                          ColumnText(*row, kNameColumn) + "\" / \"" + ColumnText(*row, kCommandColumn) + "\"");
     }
@@ -105,7 +105,7 @@ Problems SortedBy(const InventoryList& list, int column) {
     const UninstallEntry& after = list.RowAt(i);
     bool inOrder;
     if (column == kSizeColumn) {
-      inOrder = before.SizeBytes >= after.SizeBytes;  // largest first
+      inOrder = before.sizeBytes >= after.sizeBytes;  // largest first
     } else {
       const int order = lstrcmpA(ColumnText(before, static_cast<ListColumn>(column)).c_str(),
                                  ColumnText(after, static_cast<ListColumn>(column)).c_str());
@@ -113,7 +113,7 @@ Problems SortedBy(const InventoryList& list, int column) {
     }
     if (!inOrder) {
       problems.push_back("sorted by column " + std::to_string(column) + ", row " + std::to_string(i - 1) + " (" +
-                         before.KeyName + ") comes before row " + std::to_string(i) + " (" + after.KeyName + ")");
+                         before.keyName + ") comes before row " + std::to_string(i) + " (" + after.keyName + ")");
     }
   }
   return problems;
@@ -123,10 +123,10 @@ Problems MeasuredSizesMatch(const InventoryList& list, const std::vector<Planted
   Problems problems;
   for (std::size_t i = 0; i < list.Count(); ++i) {
     const UninstallEntry& row = list.RowAt(i);
-    if (row.Size == SizeState::NotYetComputed) continue;  // added after the run went past
+    if (row.size == SizeState::NotYetComputed) continue;  // added after the run went past
     for (const PlantedTree& tree : trees) {
-      if (row.Directory == tree.directory && row.SizeBytes != tree.bytes) {
-        problems.push_back(Describe(row.Source, row.KeyName) + " measured " + std::to_string(row.SizeBytes) +
+      if (row.directory == tree.directory && row.sizeBytes != tree.bytes) {
+        problems.push_back(Describe(row.source, row.keyName) + " measured " + std::to_string(row.sizeBytes) +
                            " bytes in " + tree.directory + ", which holds " + std::to_string(tree.bytes));
       }
     }
@@ -139,23 +139,23 @@ Problems ListMatchesRegistry(const InventoryList& list, long& rowsChecked) {
   std::map<std::pair<RegistrySource, std::string>, int> rowsPerKey;
   for (std::size_t i = 0; i < list.Count(); ++i, ++rowsChecked) {
     const UninstallEntry& row = list.RowAt(i);
-    ++rowsPerKey[{row.Source, Upper(row.KeyName)}];
-    const win32::ScopedKey uninstall = OpenUninstallKey(row.Source, KEY_READ);
+    ++rowsPerKey[{row.source, Upper(row.keyName)}];
+    const win32::ScopedKey uninstall = OpenUninstallKey(row.source, KEY_READ);
     win32::ScopedKey key;
     std::string name;
     std::optional<std::string> command(std::in_place);
     if (!uninstall.IsValid() ||
-        RegOpenKeyExA(uninstall.Get(), row.KeyName.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
-      problems.push_back("row " + Describe(row.Source, row.KeyName) + " has no descriptor");
+        RegOpenKeyExA(uninstall.Get(), row.keyName.c_str(), 0, KEY_READ, key.Receive()) != ERROR_SUCCESS) {
+      problems.push_back("row " + Describe(row.source, row.keyName) + " has no descriptor");
       continue;
     }
-    if (!ReadText(key.Get(), "DisplayName", name) || name != row.Name) {
-      problems.push_back("row " + Describe(row.Source, row.KeyName) + " is named \"" + ColumnText(row, kNameColumn) +
+    if (!ReadText(key.Get(), "DisplayName", name) || name != row.name) {
+      problems.push_back("row " + Describe(row.source, row.keyName) + " is named \"" + ColumnText(row, kNameColumn) +
                          "\", its descriptor \"" + name + "\"");
     }
     if (!ReadText(key.Get(), "UninstallString", *command)) command.reset();
-    if (command != row.Command) {
-      problems.push_back("row " + Describe(row.Source, row.KeyName) + " shows the command \"" +
+    if (command != row.command) {
+      problems.push_back("row " + Describe(row.source, row.keyName) + " shows the command \"" +
                          ColumnText(row, kCommandColumn) + "\", its descriptor \"" + command.value_or("") + "\"");
     }
   }

@@ -124,7 +124,7 @@ void WindowChurn::AwaitChurnRows() {
   const bool shown = PumpUntil(
       [&] {
         for (std::size_t i = 0; i < list.Count(); ++i) {
-          if (IsChurnerKey(list.RowAt(i).KeyName)) return true;
+          if (IsChurnerKey(list.RowAt(i).keyName)) return true;
         }
         return false;
       },
@@ -228,7 +228,7 @@ void WindowChurn::Uninstall(int round) {
     return;
   }
   ClickTab(0);
-  SelectRow(FindRow(list, RegistrySource::Machine64, keyName)->Id);
+  SelectRow(FindRow(list, RegistrySource::Machine64, keyName)->id);
   const bool decline = round % 2 == 1;
   answers_.AnswerWith(decline ? IDNO : IDYES);
   SendMessageA(form_.Control(kUninstallButton), BM_CLICK, 0, 0);
@@ -265,13 +265,13 @@ void WindowChurn::RemoveLines(int round) {
     const UninstallEntry* target = nullptr;
     for (std::size_t i = 0; i < list.Count() && target == nullptr; ++i) {
       const UninstallEntry& row = list.RowAt((i + static_cast<std::size_t>(round * 7 + attempt * 13)) % list.Count());
-      if (IsChurnerKey(row.KeyName)) target = &row;
+      if (IsChurnerKey(row.keyName)) target = &row;
     }
     if (target == nullptr) break;
-    const RegistrySource source = target->Source;
-    const std::string keyName = target->KeyName;
+    const RegistrySource source = target->source;
+    const std::string keyName = target->keyName;
     const std::size_t backupBefore = FileText(backup).size();
-    SelectRow(target->Id);
+    SelectRow(target->id);
     answers_.AnswerWith(IDYES);
     SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);
     answers_.AnswerWith(IDNO);
@@ -296,7 +296,7 @@ void WindowChurn::RemoveLines(int round) {
   const StableDescriptor& kept = planted_.Stable()[static_cast<std::size_t>(round) % planted_.Stable().size()];
   if (const UninstallEntry* row = FindRow(list, kept.source, kept.keyName)) {
     const std::size_t backupBefore = FileText(backup).size();
-    SelectRow(row->Id);
+    SelectRow(row->id);
     SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);  // answered No
     ++figures_.removalsDeclined;
     ExpectBoxes(1, kRemoveQuestion, "declining to remove " + kept.keyName);

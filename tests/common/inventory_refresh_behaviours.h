@@ -19,19 +19,19 @@ inline void NamelessRowsFollowTheCheckBox(InventoryHarness& h) {
   h.Add(nameless, nullptr, "RunDll32 part.dll,Remove");
   h.Refresh();
   EXPECT_EQ(h.KeyNames(), std::vector<std::string>{named});
-  const RowId namedId = h.Row(named)->Id;
+  const RowId namedId = h.Row(named)->id;
 
   h.ShowNameless(true);
   h.Refresh();
   ASSERT_NE(h.Row(nameless), nullptr);
-  EXPECT_EQ(h.Row(nameless)->Name, std::nullopt);
-  EXPECT_EQ(h.Row(nameless)->Command, "RunDll32 part.dll,Remove");
-  EXPECT_EQ(h.Row(named)->Id, namedId);
+  EXPECT_EQ(h.Row(nameless)->name, std::nullopt);
+  EXPECT_EQ(h.Row(nameless)->command, "RunDll32 part.dll,Remove");
+  EXPECT_EQ(h.Row(named)->id, namedId);
 
   h.ShowNameless(false);
   h.Refresh();
   EXPECT_EQ(h.KeyNames(), std::vector<std::string>{named});
-  EXPECT_EQ(h.Row(named)->Id, namedId);
+  EXPECT_EQ(h.Row(named)->id, namedId);
 }
 
 inline void EmptyDisplayNameIsNotNameless(InventoryHarness& h) {
@@ -39,13 +39,13 @@ inline void EmptyDisplayNameIsNotNameless(InventoryHarness& h) {
   h.Add(key, "");
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
-  EXPECT_EQ(h.Row(key)->Name, "");
+  EXPECT_EQ(h.Row(key)->name, "");
   h.ShowNameless(true);
   h.Refresh();
   h.ShowNameless(false);
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
-  EXPECT_EQ(h.Row(key)->Name, "");
+  EXPECT_EQ(h.Row(key)->name, "");
 }
 
 inline void ValuesReadUpToTheBuffersSize(InventoryHarness& h) {
@@ -58,17 +58,17 @@ inline void ValuesReadUpToTheBuffersSize(InventoryHarness& h) {
   h.Add(longCommand, "Long command", std::string(1024, 'c').c_str());
   h.Refresh();
   ASSERT_NE(h.Row(fits), nullptr);
-  EXPECT_EQ(h.Row(fits)->Name, name1023);
-  EXPECT_EQ(h.Row(fits)->Command, std::string(1023, 'c'));
+  EXPECT_EQ(h.Row(fits)->name, name1023);
+  EXPECT_EQ(h.Row(fits)->command, std::string(1023, 'c'));
   EXPECT_EQ(h.Row(tooLong), nullptr) << "a name that does not fit makes the row nameless";
   ASSERT_NE(h.Row(longCommand), nullptr);
-  EXPECT_EQ(h.Row(longCommand)->Command, std::nullopt);
-  EXPECT_EQ(h.Row(longCommand)->StatusImage, kStatusWarning);
+  EXPECT_EQ(h.Row(longCommand)->command, std::nullopt);
+  EXPECT_EQ(h.Row(longCommand)->statusImage, kStatusWarning);
 
   h.ShowNameless(true);
   h.Refresh();
   ASSERT_NE(h.Row(tooLong), nullptr);
-  EXPECT_EQ(h.Row(tooLong)->Name, std::nullopt);
+  EXPECT_EQ(h.Row(tooLong)->name, std::nullopt);
 }
 
 // A name longer than the registry lets the program read is passed over; the
@@ -92,10 +92,10 @@ inline void LongestSubkeyNameIsListed(InventoryHarness& h) {
   h.Add(longest, "Longest");
   h.Refresh();
   ASSERT_NE(h.Row(longest), nullptr);
-  const RowId id = h.Row(longest)->Id;
+  const RowId id = h.Row(longest)->id;
   h.Refresh();
   ASSERT_NE(h.Row(longest), nullptr);
-  EXPECT_EQ(h.Row(longest)->Id, id);
+  EXPECT_EQ(h.Row(longest)->id, id);
 }
 
 inline void DeletedDescriptorTakesItsRowAndSize(InventoryHarness& h) {
@@ -103,7 +103,7 @@ inline void DeletedDescriptorTakesItsRowAndSize(InventoryHarness& h) {
   h.Add(key, "Measured", "RunDll32 x");
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
-  const RowId id = h.Row(key)->Id;
+  const RowId id = h.Row(key)->id;
   h.list.SetMeasuredSize(id, 5000);
 
   h.world.DeleteDescriptor(key);
@@ -114,9 +114,9 @@ inline void DeletedDescriptorTakesItsRowAndSize(InventoryHarness& h) {
   h.Add(key, "Measured", "RunDll32 x");
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
-  EXPECT_NE(h.Row(key)->Id, id);
-  EXPECT_EQ(h.Row(key)->SizeBytes, 0u);
-  EXPECT_EQ(h.Row(key)->Size, SizeState::NotYetComputed);
+  EXPECT_NE(h.Row(key)->id, id);
+  EXPECT_EQ(h.Row(key)->sizeBytes, 0u);
+  EXPECT_EQ(h.Row(key)->size, SizeState::NotYetComputed);
 }
 
 inline void ChangedValuesKeepTheOldRow(InventoryHarness& h) {
@@ -124,16 +124,16 @@ inline void ChangedValuesKeepTheOldRow(InventoryHarness& h) {
   h.Add(key, "Old name", "RunDll32 old");
   h.Refresh();
   ASSERT_NE(h.Row(key), nullptr);
-  const RowId id = h.Row(key)->Id;
+  const RowId id = h.Row(key)->id;
   h.list.SetSizeBytes(id, 77);
   h.SetText(key, "DisplayName", "New name");
   h.SetText(key, "UninstallString", "RunDll32 new");
   h.Refresh();
   ASSERT_EQ(h.Rows().size(), 1u);
-  EXPECT_EQ(h.Row(key)->Id, id);
-  EXPECT_EQ(h.Row(key)->Name, "Old name");
-  EXPECT_EQ(h.Row(key)->Command, "RunDll32 old");
-  EXPECT_EQ(h.Row(key)->SizeBytes, 77u);
+  EXPECT_EQ(h.Row(key)->id, id);
+  EXPECT_EQ(h.Row(key)->name, "Old name");
+  EXPECT_EQ(h.Row(key)->command, "RunDll32 old");
+  EXPECT_EQ(h.Row(key)->sizeBytes, 77u);
 }
 
 // The subkeys of newly installed MSI products all have 38 characters and begin with
@@ -157,12 +157,12 @@ inline void KeyReCreatedInAnotherCaseKeepsOneRow(InventoryHarness& h) {
   const std::string upper = h.Key("ACME");
   h.Add(key, "Acme");
   h.Refresh();
-  const RowId id = h.Row(key)->Id;
+  const RowId id = h.Row(key)->id;
   h.world.DeleteDescriptor(key);
   h.Add(upper, "Acme");
   h.Refresh();
   ASSERT_EQ(h.Rows().size(), 1u);
-  EXPECT_EQ(h.Rows()[0]->Id, id);
+  EXPECT_EQ(h.Rows()[0]->id, id);
 }
 
 inline void RowsByCase(InventoryHarness& h) {
@@ -190,17 +190,17 @@ inline void RowsByCase(InventoryHarness& h) {
     SCOPED_TRACE(c.suffix);
     const UninstallEntry* row = h.Row(h.Key(c.suffix));
     ASSERT_NE(row, nullptr);
-    EXPECT_EQ(row->Name, "Program " + c.suffix);
-    EXPECT_EQ(row->Command, c.command);
-    EXPECT_EQ(row->Size, SizeState::NotYetComputed);
-    EXPECT_EQ(row->SizeBytes, 0u);
-    EXPECT_EQ(row->Directory, c.directory);
-    EXPECT_EQ(row->StatusImage, c.statusImage);
+    EXPECT_EQ(row->name, "Program " + c.suffix);
+    EXPECT_EQ(row->command, c.command);
+    EXPECT_EQ(row->size, SizeState::NotYetComputed);
+    EXPECT_EQ(row->sizeBytes, 0u);
+    EXPECT_EQ(row->directory, c.directory);
+    EXPECT_EQ(row->statusImage, c.statusImage);
     if (c.directory) {
-      ASSERT_TRUE(row->InstallDate.has_value());
-      EXPECT_TRUE(std::regex_match(*row->InstallDate, std::regex("[0-9]{4}\\.[0-9]{2}\\.[0-9]{2}"))) << *row->InstallDate;
+      ASSERT_TRUE(row->installDate.has_value());
+      EXPECT_TRUE(std::regex_match(*row->installDate, std::regex("[0-9]{4}\\.[0-9]{2}\\.[0-9]{2}"))) << *row->installDate;
     } else {
-      EXPECT_EQ(row->InstallDate, std::nullopt);
+      EXPECT_EQ(row->installDate, std::nullopt);
     }
   }
 }
@@ -209,14 +209,14 @@ inline void SelectionStaysWithItsRow(InventoryHarness& h) {
   h.Add(h.Key("B"), "Bravo");
   h.Add(h.Key("D"), "Delta");
   h.Refresh();
-  const RowId delta = h.Row(h.Key("D"))->Id;
+  const RowId delta = h.Row(h.Key("D"))->id;
   h.list.Select(delta);
   h.Add(h.Key("A"), "Alpha");
   h.Add(h.Key("C"), "Charlie");
   h.sorting.SortByColumnClicked(kKeyNameColumn);
   h.Refresh();
   ASSERT_TRUE(h.list.SelectedIndex().has_value());
-  EXPECT_EQ(h.list.RowAt(*h.list.SelectedIndex()).Id, delta);
+  EXPECT_EQ(h.list.RowAt(*h.list.SelectedIndex()).id, delta);
 
   h.world.DeleteDescriptor(h.Key("D"));
   h.Refresh();

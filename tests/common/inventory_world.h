@@ -112,19 +112,19 @@ class InventoryHarness {
   std::vector<const UninstallEntry*> Rows() const {
     std::vector<const UninstallEntry*> rows;
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (list.RowAt(i).KeyName.find(tag_) != std::string::npos) rows.push_back(&list.RowAt(i));
+      if (list.RowAt(i).keyName.find(tag_) != std::string::npos) rows.push_back(&list.RowAt(i));
     }
     return rows;
   }
   std::vector<std::string> KeyNames() const {
     std::vector<std::string> names;
-    for (const UninstallEntry* row : Rows()) names.push_back(row->KeyName);
+    for (const UninstallEntry* row : Rows()) names.push_back(row->keyName);
     return names;
   }
   const UninstallEntry* Row(const std::string& keyName, RegistrySource source = RegistrySource::Machine64) const {
     for (std::size_t i = 0; i < list.Count(); ++i) {
       const UninstallEntry& row = list.RowAt(i);
-      if (row.Source == source && row.KeyName == keyName) return &row;
+      if (row.source == source && row.keyName == keyName) return &row;
     }
     return nullptr;
   }
@@ -135,7 +135,7 @@ class InventoryHarness {
   bool Select(const std::string& keyName, RegistrySource source = RegistrySource::Machine64) {
     const UninstallEntry* row = Row(keyName, source);
     if (row == nullptr) return false;
-    list.Select(row->Id);
+    list.Select(row->id);
     return true;
   }
   bool Exists(const std::string& keyName, RegistrySource source = RegistrySource::Machine64) const {

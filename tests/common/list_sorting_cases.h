@@ -66,9 +66,9 @@ inline std::optional<std::string> Optional(const char* text) {
 // Adds the rows as a refresh does, each put in Name order as it comes.
 inline void FillList(InventoryList& list, const std::vector<SortingRow>& rows) {
   for (const SortingRow& row : rows) {
-    list.Add({.Name = Optional(row.name), .KeyName = row.keyName, .InstallDate = Optional(row.installDate),
-              .Size = row.size, .SizeBytes = row.sizeBytes, .Command = Optional(row.command),
-              .Directory = Optional(row.directory)});
+    list.Add({.name = Optional(row.name), .keyName = row.keyName, .installDate = Optional(row.installDate),
+              .size = row.size, .sizeBytes = row.sizeBytes, .command = Optional(row.command),
+              .directory = Optional(row.directory)});
   }
 }
 

@@ -53,16 +53,16 @@ zobl::RegistrySource TakeSource(InputFields& fields) { return zobl::kRegistrySou
 
 UninstallEntry TakeRow(InputFields& fields) {
   UninstallEntry row;
-  row.Source = TakeSource(fields);
-  row.Name = TakeText(fields);
-  row.KeyName = TakeText(fields).value_or("");
-  row.InstallDate = TakeText(fields);
-  row.Size = static_cast<zobl::SizeState>(fields.Byte() % 3);
-  row.SizeBytes = TakeNumber(fields).value_or(0);
-  row.Command = TakeText(fields);
-  row.Directory = TakeText(fields);
-  row.Publisher = TakeText(fields);
-  row.DisplayVersion = TakeText(fields);
+  row.source = TakeSource(fields);
+  row.name = TakeText(fields);
+  row.keyName = TakeText(fields).value_or("");
+  row.installDate = TakeText(fields);
+  row.size = static_cast<zobl::SizeState>(fields.Byte() % 3);
+  row.sizeBytes = TakeNumber(fields).value_or(0);
+  row.command = TakeText(fields);
+  row.directory = TakeText(fields);
+  row.publisher = TakeText(fields);
+  row.displayVersion = TakeText(fields);
   if (fields.Byte() % 2 == 0) return row;  // read by the window, which has no details
   zobl::DescriptorDetails details;
   details.installLocation = TakeText(fields);
@@ -76,7 +76,7 @@ UninstallEntry TakeRow(InputFields& fields) {
   details.quietUninstallCommand = TakeText(fields);
   details.parentKeyName = TakeText(fields);
   details.releaseType = TakeText(fields);
-  row.Details = std::make_shared<const zobl::DescriptorDetails>(std::move(details));
+  row.details = std::make_shared<const zobl::DescriptorDetails>(std::move(details));
   return row;
 }
 
@@ -142,19 +142,19 @@ void CheckBareCell(const CsvField& field, const std::optional<T>& value) {
 
 void CheckRow(const UninstallEntry& row, const Json& json, const CsvRecord& csv) {
   static const zobl::DescriptorDetails kNoDetails;
-  const zobl::DescriptorDetails& details = row.Details ? *row.Details : kNoDetails;
-  const std::string location = zobl::DescriptorLocation(row.Source, row.KeyName);
-  std::optional<std::string> date = row.InstallDate;  // the list's yyyy.mm.dd as ISO's yyyy-mm-dd
+  const zobl::DescriptorDetails& details = row.details ? *row.details : kNoDetails;
+  const std::string location = zobl::DescriptorLocation(row.source, row.keyName);
+  std::optional<std::string> date = row.installDate;  // the list's yyyy.mm.dd as ISO's yyyy-mm-dd
   if (date) std::ranges::replace(*date, '.', '-');
-  const bool measured = row.Size == zobl::SizeState::Measured;
-  const std::optional<std::uint64_t> size = measured ? std::optional(row.SizeBytes) : std::nullopt;
+  const bool measured = row.size == zobl::SizeState::Measured;
+  const std::optional<std::uint64_t> size = measured ? std::optional(row.sizeBytes) : std::nullopt;
   const std::optional<std::string> sizeText =
-      row.Size == zobl::SizeState::NotYetComputed ? std::nullopt : std::optional(zobl::ColumnText(row, zobl::kSizeColumn));
+      row.size == zobl::SizeState::NotYetComputed ? std::nullopt : std::optional(zobl::ColumnText(row, zobl::kSizeColumn));
   const std::pair<const char*, Json> expected[] = {
-      {"name", OrNull(row.Name)}, {"keyName", row.KeyName}, {"registryPath", location},
-      {"source", zobl::SourceName(row.Source)}, {"installDate", OrNull(date)}, {"sizeBytes", OrNull(size)},
-      {"sizeText", OrNull(sizeText)}, {"command", OrNull(row.Command)}, {"directory", OrNull(row.Directory)},
-      {"publisher", OrNull(row.Publisher)}, {"version", OrNull(row.DisplayVersion)},
+      {"name", OrNull(row.name)}, {"keyName", row.keyName}, {"registryPath", location},
+      {"source", zobl::SourceName(row.source)}, {"installDate", OrNull(date)}, {"sizeBytes", OrNull(size)},
+      {"sizeText", OrNull(sizeText)}, {"command", OrNull(row.command)}, {"directory", OrNull(row.directory)},
+      {"publisher", OrNull(row.publisher)}, {"version", OrNull(row.displayVersion)},
       {"installLocation", OrNull(details.installLocation)}, {"installSource", OrNull(details.installSource)},
       {"language", OrNull(details.language)}, {"estimatedSizeBytes", OrNull(details.estimatedSizeBytes)},
       {"registryInstallDate", OrNull(details.registryInstallDate)}, {"productCode", OrNull(details.productCode)},
@@ -165,7 +165,7 @@ void CheckRow(const UninstallEntry& row, const Json& json, const CsvRecord& csv)
   for (const auto& [name, value] : expected) Check(json.at(name) == value);
 
   Check(csv.size() == 21);
-  const std::string shown[] = {zobl::ColumnText(row, zobl::kNameColumn), row.KeyName, location,
+  const std::string shown[] = {zobl::ColumnText(row, zobl::kNameColumn), row.keyName, location,
                                zobl::ColumnText(row, zobl::kInstallDateColumn)};
   for (std::size_t i = 0; i < std::size(shown); ++i) CheckCell(csv[i], shown[i]);
   CheckBareCell(csv[4], size);
@@ -174,7 +174,7 @@ void CheckRow(const UninstallEntry& row, const Json& json, const CsvRecord& csv)
     CheckCell(csv[i], zobl::ColumnText(row, column));
   }
   const std::pair<int, const std::optional<std::string>*> texts[] = {
-      {8, &row.Publisher},           {9, &row.DisplayVersion},          {10, &details.installLocation},
+      {8, &row.publisher},           {9, &row.displayVersion},          {10, &details.installLocation},
       {11, &details.installSource},  {14, &details.registryInstallDate}, {15, &details.productCode},
       {18, &details.quietUninstallCommand}, {19, &details.parentKeyName}, {20, &details.releaseType}};
   for (const auto& [i, text] : texts) CheckCell(csv[i], *text);

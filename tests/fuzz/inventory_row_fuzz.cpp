@@ -127,26 +127,26 @@ void CheckRow(const zobl::UninstallEntry& row,
               const std::string& windows,
               FakeFileSystem& fs) {
   const zobl::PortableLocale locale;
-  Check(row.Source == source && row.Name == "Program");
-  Check(row.KeyName == kKeyName && zobl::ColumnText(row, zobl::kSizeColumn) == zobl::kNotYetComputedText);
+  Check(row.source == source && row.name == "Program");
+  Check(row.keyName == kKeyName && zobl::ColumnText(row, zobl::kSizeColumn) == zobl::kNotYetComputedText);
 
   const std::optional<std::string> commandText = command ? command->ReadText() : std::nullopt;
   Check(zobl::ColumnText(row, zobl::kCommandColumn) == commandText.value_or(zobl::kNoCommandText));
-  if (!row.ExpandedCommand.empty()) {
-    Check(command->type == kExpandable && row.ExpandedCommand != zobl::ColumnText(row, zobl::kCommandColumn));
-    Check(row.ExpandedCommand.size() < zobl::kRegistryValueCapacity);
+  if (!row.expandedCommand.empty()) {
+    Check(command->type == kExpandable && row.expandedCommand != zobl::ColumnText(row, zobl::kCommandColumn));
+    Check(row.expandedCommand.size() < zobl::kRegistryValueCapacity);
   }
   // A 32-bit program never sees the 64-bit program folders through its variables.
   if (source == RegistrySource::Machine32 &&
       !ContainsPathIgnoringCase(zobl::ColumnText(row, zobl::kCommandColumn), "C:\\Program Files", locale)) {
-    Check(!ContainsPathIgnoringCase(row.ExpandedCommand, "C:\\Program Files", locale));
+    Check(!ContainsPathIgnoringCase(row.expandedCommand, "C:\\Program Files", locale));
   }
 
   const zobl::CommandAnalysis ofCommand = zobl::AnalyseCommand(row.CommandAsStarted(), windows, fs, locale);
-  Check(row.StatusImage == (commandText && !ofCommand.DeadPath ? zobl::kStatusOk : zobl::kStatusWarning));
+  Check(row.statusImage == (commandText && !ofCommand.DeadPath ? zobl::kStatusOk : zobl::kStatusWarning));
   const std::string& directory = zobl::ColumnText(row, zobl::kSupposedDirectoryColumn);
   if (directory == zobl::kMissingDirectoryText) {
-    Check(!row.DirectoryFromInstallLocation && zobl::ColumnText(row, zobl::kInstallDateColumn) == zobl::kUnknownDateText);
+    Check(!row.directoryFromInstallLocation && zobl::ColumnText(row, zobl::kInstallDateColumn) == zobl::kUnknownDateText);
   } else {
     Check(directory.size() > 3 && directory.size() < zobl::kPathCapacity);
     Check(fs.IsExistingDirectory(directory.c_str()));
@@ -154,7 +154,7 @@ void CheckRow(const zobl::UninstallEntry& row,
     const std::string& date = zobl::ColumnText(row, zobl::kInstallDateColumn);
     Check(date == zobl::kUnknownDateText || (date.size() == 10 && date[4] == '.' && date[7] == '.'));
     // The command's own directory first; InstallLocation only when it names none.
-    if (row.DirectoryFromInstallLocation) {
+    if (row.directoryFromInstallLocation) {
       Check(location.has_value() && !ofCommand.DirectoryFound);
     } else {
       Check(ofCommand.DirectoryFound && ofCommand.ChosenDirectory == directory);

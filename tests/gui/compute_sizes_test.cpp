@@ -105,14 +105,14 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   const UninstallEntry* small = Row("QmSmall");
   ASSERT_TRUE(big && small);
   EXPECT_EQ(CellText(Control(kInventoryListView), RowIndex("QmBig"), kSizeColumn), "5.00 Gb");
-  EXPECT_EQ(big->SizeBytes, 5368709220u);
+  EXPECT_EQ(big->sizeBytes, 5368709220u);
   EXPECT_EQ(CellText(Control(kInventoryListView), RowIndex("QmSmall"), kSizeColumn), "");
-  EXPECT_EQ(small->SizeBytes, 100u);
+  EXPECT_EQ(small->sizeBytes, 100u);
   EXPECT_DOUBLE_EQ(SliceValue("QmBig"), 5242880.09765625);
 
   // Back on the pie from another tab, by the user's click, the pie is built afresh.
   form_->ActivatePage(FormPage::List);
-  form_->Inventory().SetSizeBytes(small->Id, 4096);
+  form_->Inventory().SetSizeBytes(small->id, 4096);
   RECT tab;
   TabCtrl_GetItemRect(Control(kPageControl), 1, &tab);
   ClickAt(Control(kPageControl), {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
@@ -140,9 +140,9 @@ TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
   ASSERT_TRUE(PumpUntil([&] { return probe.Ran() && IsWindowVisible(button); }, 20000));
 
   EXPECT_EQ(form_->ActivePage(), FormPage::Options);
-  EXPECT_EQ(Row("0QmKeysFirst")->Size, SizeState::NotYetComputed);
-  EXPECT_EQ(Row("0QmKeysFirst")->SizeBytes, 0u);
-  EXPECT_EQ(Row("QmKeysLater")->Size, SizeState::NotYetComputed);
+  EXPECT_EQ(Row("0QmKeysFirst")->size, SizeState::NotYetComputed);
+  EXPECT_EQ(Row("0QmKeysFirst")->sizeBytes, 0u);
+  EXPECT_EQ(Row("QmKeysLater")->size, SizeState::NotYetComputed);
   EXPECT_FALSE(IsWindowVisible(Control(kComputeProgressBar)));
 }
 
@@ -173,12 +173,12 @@ TEST_F(ComputeSizesWindowTest, InstallLocationAndExpandableCommandsAreMeasured) 
   const UninstallEntry* placed = Row("QmMsi");
   const UninstallEntry* expanded = Row("QmExpand");
   ASSERT_TRUE(placed && expanded);
-  EXPECT_EQ(placed->Directory, msi);
-  EXPECT_TRUE(placed->DirectoryFromInstallLocation);
-  EXPECT_EQ(placed->SizeBytes, 5000u);
-  EXPECT_EQ(expanded->Directory, expand);
-  EXPECT_EQ(expanded->Command, "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S");
-  EXPECT_EQ(expanded->SizeBytes, 3100u);
+  EXPECT_EQ(placed->directory, msi);
+  EXPECT_TRUE(placed->directoryFromInstallLocation);
+  EXPECT_EQ(placed->sizeBytes, 5000u);
+  EXPECT_EQ(expanded->directory, expand);
+  EXPECT_EQ(expanded->command, "%ZOBL_TEST_SCRATCH%\\QmExpand\\un.exe /S");
+  EXPECT_EQ(expanded->sizeBytes, 3100u);
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
     }
   }
   std::set<std::string> listed;
-  for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) listed.insert(form_->Inventory().RowAt(i).KeyName);
+  for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) listed.insert(form_->Inventory().RowAt(i).keyName);
   EXPECT_EQ(listed, named);
   EXPECT_EQ(OurRows(), (std::vector<std::string>{"a", "b"}));
 
@@ -197,7 +197,7 @@ TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
   SelectRow("k1");
   const auto selectedKey = [&] {
     const int index = ListView_GetNextItem(Control(kInventoryListView), -1, LVNI_SELECTED);
-    return index < 0 ? std::string() : list.RowAt(static_cast<std::size_t>(index)).KeyName;
+    return index < 0 ? std::string() : list.RowAt(static_cast<std::size_t>(index)).keyName;
   };
   ASSERT_EQ(selectedKey(), descriptors_.Prefix() + "k1");
   ClickColumnTitle(1);
@@ -347,7 +347,7 @@ TEST_F(WindowTest, TypedLettersSelectTheFirstRowWhoseNameStartsSo) {
   for (const char c : std::string("acme")) SendMessageA(list, WM_CHAR, static_cast<WPARAM>(c), 1);
   const auto selected = form_->Inventory().SelectedIndex();
   ASSERT_TRUE(selected.has_value());
-  EXPECT_EQ(form_->Inventory().RowAt(*selected).Name, "Acme Alpha");
+  EXPECT_EQ(form_->Inventory().RowAt(*selected).name, "Acme Alpha");
 
   const struct {
     const char* typed;

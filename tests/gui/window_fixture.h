@@ -80,7 +80,7 @@ class WindowTest : public ::testing::Test {
     std::vector<std::string> keys;
     const InventoryList& list = form_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      const std::string& key = list.RowAt(i).KeyName;
+      const std::string& key = list.RowAt(i).keyName;
       if (key.rfind(descriptors_.Prefix(), 0) == 0) keys.push_back(key.substr(descriptors_.Prefix().size()));
     }
     return keys;
@@ -89,7 +89,7 @@ class WindowTest : public ::testing::Test {
   int RowIndex(const std::string& suffix) const {
     const InventoryList& list = form_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (list.RowAt(i).KeyName == descriptors_.Prefix() + suffix) return static_cast<int>(i);
+      if (list.RowAt(i).keyName == descriptors_.Prefix() + suffix) return static_cast<int>(i);
     }
     return -1;
   }

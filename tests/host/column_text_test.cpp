@@ -11,12 +11,12 @@ namespace {
 // Every column of a row in every state it can be in: a field present shows as it is, a
 // field missing shows its stand-in, and the size shows what the last run found.
 TEST(ColumnText, EveryColumnInEveryState) {
-  const UninstallEntry full{.Name = "Acme", .KeyName = "AcmeKey", .InstallDate = "2001.07.02",
-                            .Size = SizeState::Measured, .SizeBytes = 1536, .Command = "C:\\Acme\\un.exe",
-                            .Directory = "C:\\Acme"};
-  const UninstallEntry bare{.KeyName = "{GUID}"};
-  const UninstallEntry named{.Name = "[NO NAME]", .Size = SizeState::Unknown, .SizeBytes = 7};
-  const UninstallEntry small{.Name = "Tiny", .Size = SizeState::Measured, .SizeBytes = 512, .Command = ""};
+  const UninstallEntry full{.name = "Acme", .keyName = "AcmeKey", .installDate = "2001.07.02",
+                            .size = SizeState::Measured, .sizeBytes = 1536, .command = "C:\\Acme\\un.exe",
+                            .directory = "C:\\Acme"};
+  const UninstallEntry bare{.keyName = "{GUID}"};
+  const UninstallEntry named{.name = "[NO NAME]", .size = SizeState::Unknown, .sizeBytes = 7};
+  const UninstallEntry small{.name = "Tiny", .size = SizeState::Measured, .sizeBytes = 512, .command = ""};
   const struct {
     const char* what;
     const UninstallEntry& row;

@@ -64,8 +64,8 @@ class ComputeSizesRunTest : public ::testing::Test {
  protected:
   // A row named `name` whose supposed directory `directory` holds one file of `bytes`.
   RowId AddRow(const std::string& name, const std::string& directory, std::uint64_t bytes = 0) {
-    UninstallEntry row{.Name = name, .KeyName = name + "Key", .Command = "C:\\x\\un.exe"};
-    if (directory != kMissing) row.Directory = directory;
+    UninstallEntry row{.name = name, .keyName = name + "Key", .command = "C:\\x\\un.exe"};
+    if (directory != kMissing) row.directory = directory;
     const RowId id = list_.Add(std::move(row));
     if (directory != kMissing && made_.insert(directory).second) {
       tree_.AddDirectory(directory);
@@ -100,12 +100,12 @@ TEST_F(ComputeSizesRunTest, WritesSizeTextAndFullByteCountOrUnknown) {
   list_.SetSizeBytes(gone, 7);
   run_.ComputeFileSizes(presenter_);
 
-  for (const RowId measured : {small, big, mid}) EXPECT_EQ(Row(measured).Size, SizeState::Measured);
-  EXPECT_EQ(Row(small).SizeBytes, 100u);
-  EXPECT_EQ(Row(big).SizeBytes, 5368709120u);
-  EXPECT_EQ(Row(mid).SizeBytes, 2147483648u);
-  EXPECT_EQ(Row(gone).Size, SizeState::Unknown);
-  EXPECT_EQ(Row(gone).SizeBytes, 7u);  // left as it was
+  for (const RowId measured : {small, big, mid}) EXPECT_EQ(Row(measured).size, SizeState::Measured);
+  EXPECT_EQ(Row(small).sizeBytes, 100u);
+  EXPECT_EQ(Row(big).sizeBytes, 5368709120u);
+  EXPECT_EQ(Row(mid).sizeBytes, 2147483648u);
+  EXPECT_EQ(Row(gone).size, SizeState::Unknown);
+  EXPECT_EQ(Row(gone).sizeBytes, 7u);  // left as it was
   EXPECT_EQ(view_.events.front(), "begin 4");
   EXPECT_EQ(view_.steps, 4u);
   EXPECT_EQ(view_.events.back(), "end");
@@ -119,8 +119,8 @@ TEST_F(ComputeSizesRunTest, VisitsRowsInDisplayOrderAndASecondRunOverwrites) {
             (std::vector<std::string>{"list C:\\A\\*.*", "open C:\\A\\f", "list C:\\B\\*.*", "open C:\\B\\f"}));
   tree_.AddFile("C:\\A\\g", 1048576);
   run_.ComputeFileSizes(presenter_);
-  EXPECT_EQ(list_.RowAt(0).Size, SizeState::Measured);
-  EXPECT_EQ(list_.RowAt(0).SizeBytes, 1049576u);
+  EXPECT_EQ(list_.RowAt(0).size, SizeState::Measured);
+  EXPECT_EQ(list_.RowAt(0).sizeBytes, 1049576u);
 }
 
 // Which rows are followed by a pie rebuild, from the tick readings (the first is the
@@ -176,10 +176,10 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
        [](InventoryList& list) {
          while (list.Count() > 0) list.DeleteAt(0);
        }},
-      {"a row added before it", [](InventoryList& list) { list.Add({.Name = "Aardvark"}); }},
+      {"a row added before it", [](InventoryList& list) { list.Add({.name = "Aardvark"}); }},
       {"the list re-sorted",
        [](InventoryList& list) {
-         list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return b.Name->compare(*a.Name); });
+         list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return b.name->compare(*a.name); });
        }},
   };
   for (const Case& c : cases) {
@@ -195,9 +195,9 @@ TEST_F(ComputeSizesRunTest, ResultsFollowTheMeasuredRowWhateverHappensMeanwhile)
     // Every row still listed is measured, passed over by the walk or not, each with its own size.
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      EXPECT_NE(row.Size, SizeState::NotYetComputed) << *row.Name;
-      if (row.Size == SizeState::Unknown) continue;  // no directory
-      EXPECT_EQ(row.Directory, "C:\\D" + std::to_string(row.SizeBytes / 1000 - 1)) << *row.Name;
+      EXPECT_NE(row.size, SizeState::NotYetComputed) << *row.name;
+      if (row.size == SizeState::Unknown) continue;  // no directory
+      EXPECT_EQ(row.directory, "C:\\D" + std::to_string(row.sizeBytes / 1000 - 1)) << *row.name;
     }
     EXPECT_EQ(view_.events.back(), "end");
   }
@@ -237,11 +237,11 @@ TEST_F(ComputeSizesRunTest, ClosingOrEscapeDuringTheSecondDirectoryEndsTheRun) {
       return !c.closing;
     };
     run_.ComputeFileSizes(presenter_);
-    EXPECT_EQ(Row(first).SizeBytes, 10u);
-    EXPECT_EQ(Row(second).Size, c.secondSize);
-    EXPECT_EQ(Row(second).SizeBytes, c.secondBytes);
-    EXPECT_EQ(Row(third).Size, SizeState::NotYetComputed);
-    EXPECT_EQ(Row(third).SizeBytes, 0u);
+    EXPECT_EQ(Row(first).sizeBytes, 10u);
+    EXPECT_EQ(Row(second).size, c.secondSize);
+    EXPECT_EQ(Row(second).sizeBytes, c.secondBytes);
+    EXPECT_EQ(Row(third).size, SizeState::NotYetComputed);
+    EXPECT_EQ(Row(third).sizeBytes, 0u);
     EXPECT_EQ(view_.events, c.events);
     EXPECT_EQ(view_.steps, 1u);
     EXPECT_EQ(pumps, 4);  // not one entry more

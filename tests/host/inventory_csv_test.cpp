@@ -20,34 +20,34 @@ TEST(CsvExport, EveryTextQuotedAndNoFormula) {
     std::string line;
     std::string details = ",,,,,,,,,,,,,";  // none
   } cases[] = {
-      {{.Name = "Acme",
-        .KeyName = "K",
-        .InstallDate = "2001.07.02",
-        .Size = SizeState::Measured,
-        .SizeBytes = 1536,
-        .Command = "C:\\A\\un.exe",
-        .Directory = "C:\\A"},
+      {{.name = "Acme",
+        .keyName = "K",
+        .installDate = "2001.07.02",
+        .size = SizeState::Measured,
+        .sizeBytes = 1536,
+        .command = "C:\\A\\un.exe",
+        .directory = "C:\\A"},
        "\"Acme\",\"K\",\"" + key + "K\",\"2001.07.02\",1536,\"1.50 Kb\",\"C:\\A\\un.exe\",\"C:\\A\""},
-      {{.Source = RegistrySource::User, .Name = "A, \"B\"", .KeyName = "K", .Size = SizeState::Unknown, .SizeBytes = 9},
+      {{.source = RegistrySource::User, .name = "A, \"B\"", .keyName = "K", .size = SizeState::Unknown, .sizeBytes = 9},
        "\"A, \"\"B\"\"\",\"K\",\"HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K\","
        "\"[unknown]\",,\"unknown\",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
-      {{.Source = RegistrySource::Machine32, .Name = "2\r\nlines", .KeyName = "K", .Command = "\"C:\\u.exe\" /x"},
+      {{.source = RegistrySource::Machine32, .name = "2\r\nlines", .keyName = "K", .command = "\"C:\\u.exe\" /x"},
        "\"2\r\nlines\",\"K\",\"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\K\","
        "\"[unknown]\",,\"[NOT YET COMPUTED]\",\"\"\"C:\\u.exe\"\" /x\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
-      {{.KeyName = "Caf\xC3\xA9\n", .Size = SizeState::Measured, .SizeBytes = 512, .Directory = "C:\\\xCE\xA9"},
+      {{.keyName = "Caf\xC3\xA9\n", .size = SizeState::Measured, .sizeBytes = 512, .directory = "C:\\\xCE\xA9"},
        "\"[NO NAME]\",\"Caf\xC3\xA9\n\",\"" + key + "Caf\xC3\xA9\n\",\"[unknown]\",512,\"\",\"[NO COMMAND]\",\"C:\\\xCE\xA9\""},
-      {{.Name = "=1+2", .KeyName = "@K", .Command = "-x", .Directory = "+D"},
+      {{.name = "=1+2", .keyName = "@K", .command = "-x", .directory = "+D"},
        "\"'=1+2\",\"'@K\",\"" + key + "@K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"'-x\",\"'+D\""},
-      {{.Name = "\tT", .KeyName = "\rR", .Command = "a=b"},
+      {{.name = "\tT", .keyName = "\rR", .command = "a=b"},
        "\"'\tT\",\"'\rR\",\"" + key + "\rR\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"a=b\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
       // Split at the ';' of a locale that separates with it, an unquoted field would run "=1+1".
-      {{.Name = "Total;=1+1", .KeyName = "K"},
+      {{.name = "Total;=1+1", .keyName = "K"},
        "\"Total;=1+1\",\"K\",\"" + key + "K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
       // What the descriptor tells besides: texts as the others, numbers and flags bare.
-      {{.KeyName = "K",
-        .Publisher = "=P",
-        .DisplayVersion = "1.0",
-        .Details = std::make_shared<const DescriptorDetails>(DescriptorDetails{.installLocation = "C:\\A",
+      {{.keyName = "K",
+        .publisher = "=P",
+        .displayVersion = "1.0",
+        .details = std::make_shared<const DescriptorDetails>(DescriptorDetails{.installLocation = "C:\\A",
                                                                                .language = 1033,
                                                                                .estimatedSizeBytes = 2048,
                                                                                .productCode = "{G}",
@@ -71,7 +71,7 @@ TEST(CsvExport, EveryTextQuotedAndNoFormula) {
 
 // A copied row pastes as one spreadsheet row of texts: no formula, no extra cell or line.
 TEST(CsvExport, CopiedRowHoldsNoFormulaAndNoBreak) {
-  const UninstallEntry row{.Name = "\tA\rB", .KeyName = "=K", .Command = "C:\\u.exe\n/x"};
+  const UninstallEntry row{.name = "\tA\rB", .keyName = "=K", .command = "C:\\u.exe\n/x"};
   EXPECT_EQ(RowCopyText(row), "' A B\t'=K\t[unknown]\t[NOT YET COMPUTED]\tC:\\u.exe /x\t[MISSING OR SYSTEM DIRECTORY ?]");
 }
 

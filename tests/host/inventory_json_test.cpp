@@ -28,17 +28,17 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
   const PortableLocale locale;
   InventoryList list(locale);
   const std::string productCode = "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F9}";
-  list.Add({.Source = RegistrySource::User,
-            .Name = "Acme \"Q\" \\ \t\x01 \xD0\x97",
-            .KeyName = productCode,
-            .Publisher = "\xCE\xA9mega \xE4\xB8\xAD\xE6\x96\x87",
-            .DisplayVersion = "2.1",
-            .InstallDate = "2001.07.02",
-            .Size = SizeState::Measured,
-            .SizeBytes = 1536,
-            .Command = "=cmd|x",
-            .Directory = "C:\\A",
-            .Details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
+  list.Add({.source = RegistrySource::User,
+            .name = "Acme \"Q\" \\ \t\x01 \xD0\x97",
+            .keyName = productCode,
+            .publisher = "\xCE\xA9mega \xE4\xB8\xAD\xE6\x96\x87",
+            .displayVersion = "2.1",
+            .installDate = "2001.07.02",
+            .size = SizeState::Measured,
+            .sizeBytes = 1536,
+            .command = "=cmd|x",
+            .directory = "C:\\A",
+            .details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
                 DescriptorValues({StoredText("InstallLocation", "%ProgramFiles%\\A", kExpandableTextType),
                                   StoredText("InstallSource", "D:\\"), StoredDword("Language", 1033),
                                   StoredText("EstimatedSize", " 1536 "), StoredText("installdate", "20240229"),
@@ -46,11 +46,11 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
                                   StoredText("QuietUninstallString", "un.exe /S"), StoredText("ParentKeyName", "P"),
                                   StoredText("ReleaseType", "Update")}),
                 productCode))});
-  list.Add({.Source = RegistrySource::Machine32, .Name = "B", .KeyName = "{G}", .Size = SizeState::Unknown});
+  list.Add({.source = RegistrySource::Machine32, .name = "B", .keyName = "{G}", .size = SizeState::Unknown});
   const std::string notInstaller = "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F0}";
-  list.Add({.Name = "C",
-            .KeyName = notInstaller,
-            .Details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
+  list.Add({.name = "C",
+            .keyName = notInstaller,
+            .details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
                 DescriptorValues({StoredText("InstallDate", "20230229"), StoredText("WindowsInstaller", "0"),
                                   Stored("Language", kBinaryType, "\x09\x04")}),
                 notInstaller))});

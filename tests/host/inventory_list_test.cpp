@@ -27,7 +27,7 @@ class RecordingView final : public InventoryListObserver {
 class InventoryListTest : public ::testing::Test {
  protected:
   RowId AddNamed(const std::string& name) {
-    return list.Add({.Name = name});
+    return list.Add({.name = name});
   }
   bool InNameOrder() const {
     for (std::size_t i = 1; i < list.Count(); ++i) {
@@ -51,7 +51,7 @@ TEST_F(InventoryListTest, NamingARowKeepsTheListInNameOrder) {
         if (!ids.empty()) list.SetName(ids[random() % ids.size()], name);
         break;
       case 1:  // the list sorted by something else first
-        list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return a.Id < b.Id ? 1 : -1; });
+        list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return a.id < b.id ? 1 : -1; });
         ids.push_back(AddNamed(name));
         break;
       case 2:
@@ -70,9 +70,9 @@ TEST_F(InventoryListTest, RowsWithEqualNamesKeepTheOrderTheyCameIn) {
   AddNamed("A");
   const RowId second = AddNamed("Tie");
   const RowId lower = AddNamed("a");
-  EXPECT_EQ(list.RowAt(0).Id, lower);
-  EXPECT_EQ(list.RowAt(2).Id, first);
-  EXPECT_EQ(list.RowAt(3).Id, second);
+  EXPECT_EQ(list.RowAt(0).id, lower);
+  EXPECT_EQ(list.RowAt(2).id, first);
+  EXPECT_EQ(list.RowAt(3).id, second);
 }
 
 // Typed letters search from the given row on; only with wrapping do they go on from the top.
@@ -103,7 +103,7 @@ TEST_F(InventoryListTest, OneRowAtMostIsSelectedAndDeletionTakesTheSelection) {
   const RowId b = AddNamed("b");
   list.Select(a);
   list.Select(b);
-  EXPECT_FALSE(list.Find(a)->Selected);
+  EXPECT_FALSE(list.Find(a)->selected);
   EXPECT_EQ(list.SelectedIndex(), 1u);
   list.Select(12345);  // no such row: the selection stays
   EXPECT_EQ(list.SelectedIndex(), 1u);

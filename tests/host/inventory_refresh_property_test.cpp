@@ -57,10 +57,10 @@ class RefreshProperty {
         break;
       case 8: sorting_.SortByColumnClicked(static_cast<int>(Pick(kColumnCount))); break;
       case 9:
-        if (list_.Count() > 0) list_.Select(list_.RowAt(Pick(list_.Count())).Id);
+        if (list_.Count() > 0) list_.Select(list_.RowAt(Pick(list_.Count())).id);
         break;
       case 10:
-        if (list_.Count() > 0) list_.SetSizeBytes(list_.RowAt(Pick(list_.Count())).Id, Pick(1000) + 1);
+        if (list_.Count() > 0) list_.SetSizeBytes(list_.RowAt(Pick(list_.Count())).id, Pick(1000) + 1);
         break;
       default: Refresh();
     }
@@ -115,9 +115,9 @@ class RefreshProperty {
     Snapshot snapshot;
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      snapshot.order.push_back(row.Id);
-      snapshot.fields[row.Id] = {row.Name, row.KeyName};
-      if (row.Selected) snapshot.selected = row.Id;
+      snapshot.order.push_back(row.id);
+      snapshot.fields[row.id] = {row.name, row.keyName};
+      if (row.selected) snapshot.selected = row.id;
     }
     return snapshot;
   }
@@ -132,16 +132,16 @@ class RefreshProperty {
     bool added = false;
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      ASSERT_TRUE(listed.insert(Upper(row.KeyName)).second) << "two rows for " << row.KeyName;
-      ASSERT_TRUE(registry_.KeyExists(Path(row.KeyName))) << "stale row " << row.KeyName;
+      ASSERT_TRUE(listed.insert(Upper(row.keyName)).second) << "two rows for " << row.keyName;
+      ASSERT_TRUE(registry_.KeyExists(Path(row.keyName))) << "stale row " << row.keyName;
       if (!namelessShown_) {
-        ASSERT_TRUE(row.Name.has_value());
+        ASSERT_TRUE(row.name.has_value());
       }
-      const auto old = before.fields.find(row.Id);
+      const auto old = before.fields.find(row.id);
       if (old == before.fields.end()) {
         added = true;
       } else {
-        ASSERT_EQ(old->second, std::make_pair(row.Name, row.KeyName)) << "a row that stays keeps its name and key";
+        ASSERT_EQ(old->second, std::make_pair(row.name, row.keyName)) << "a row that stays keeps its name and key";
       }
     }
     // Every row whose key still opens (and is not a hidden nameless one) stays.

@@ -61,8 +61,8 @@ TEST_F(RefreshTest, SubkeyMetTwiceInOneWalkGetsOneRow) {
   world.registry.onEnumerate = nullptr;
   h.Refresh();
   ASSERT_EQ(h.list.Count(), 2u);
-  EXPECT_EQ(h.list.RowAt(0).KeyName, "A");
-  EXPECT_EQ(h.list.RowAt(1).KeyName, "M");
+  EXPECT_EQ(h.list.RowAt(0).keyName, "A");
+  EXPECT_EQ(h.list.RowAt(1).keyName, "M");
 }
 
 // One removed meanwhile moves every later subkey one index back, so the walk passes one
@@ -75,11 +75,11 @@ TEST_F(RefreshTest, SubkeyPassedOverInOneWalkIsListedByTheNext) {
   h.Refresh();
   world.registry.onEnumerate = nullptr;
   ASSERT_EQ(h.list.Count(), 2u);
-  EXPECT_EQ(h.list.RowAt(1).KeyName, "C");
+  EXPECT_EQ(h.list.RowAt(1).keyName, "C");
   h.Refresh();
   ASSERT_EQ(h.list.Count(), 2u);
-  EXPECT_EQ(h.list.RowAt(0).KeyName, "B");
-  EXPECT_EQ(h.list.RowAt(1).KeyName, "C");
+  EXPECT_EQ(h.list.RowAt(0).keyName, "B");
+  EXPECT_EQ(h.list.RowAt(1).keyName, "C");
 }
 
 struct CountingView final : InventoryListObserver {

@@ -31,7 +31,7 @@ class InventorySourcesTest : public ::testing::Test {
     std::set<Row> rows;
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      rows.emplace(row.Source, row.KeyName, SortText(row, kNameColumn));
+      rows.emplace(row.source, row.keyName, SortText(row, kNameColumn));
     }
     return rows;
   }
@@ -86,12 +86,12 @@ TEST(DescriptorLocationTest, FullPathOfEachSource) {
 
 TEST(RowInfoTipTest, SaysThePublisherTheVersionAndWhenTheDirectoryCameFromInstallLocation) {
   UninstallEntry row;
-  row.Source = RegistrySource::User;
-  row.KeyName = "{B}";
+  row.source = RegistrySource::User;
+  row.keyName = "{B}";
   EXPECT_EQ(RowInfoTip(row), "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{B}");
-  row.Publisher = "Acme";
-  row.DisplayVersion = "2.0.7";
-  row.DirectoryFromInstallLocation = true;
+  row.publisher = "Acme";
+  row.displayVersion = "2.0.7";
+  row.directoryFromInstallLocation = true;
   EXPECT_EQ(RowInfoTip(row),
             "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\{B}\r\n"
             "Publisher: Acme\r\nVersion: 2.0.7\r\nDirectory from InstallLocation");

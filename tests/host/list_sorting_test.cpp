@@ -52,13 +52,13 @@ TEST_F(ListSortingTest, SizeSortBeforeAnyMeasurementKeepsTheOrder) {
 }
 
 TEST_F(ListSortingTest, SelectionMovesWithItsRow) {
-  const RowId bravo = list.RowAt(list.Count() - 1).Id;
-  ASSERT_EQ(list.Find(bravo)->Name, "Bravo");
+  const RowId bravo = list.RowAt(list.Count() - 1).id;
+  ASSERT_EQ(list.Find(bravo)->name, "Bravo");
   list.Select(bravo);
   for (int column = 0; column < kColumnCount; ++column) {
     sorting.SortByColumnClicked(column);
     ASSERT_TRUE(list.SelectedIndex().has_value());
-    EXPECT_EQ(list.RowAt(*list.SelectedIndex()).Id, bravo) << "column " << column;
+    EXPECT_EQ(list.RowAt(*list.SelectedIndex()).id, bravo) << "column " << column;
   }
 }
 
@@ -71,17 +71,17 @@ TEST(CompareEntries, ByColumn) {
   };
   const Case cases[] = {
       // Sizes beyond 32 bits keep their order.
-      {kSizeColumn, {.SizeBytes = 5 * kGiB}, {.SizeBytes = 2 * kGiB}, -1},
-      {kSizeColumn, {.SizeBytes = 1ull << 32}, {.SizeBytes = 1}, -1},
-      {kSizeColumn, {.SizeBytes = 0}, {.SizeBytes = 0xFFFFFFFFull}, 1},
-      {kSizeColumn, {.SizeBytes = 7}, {.SizeBytes = 7}, 0},
-      {kInstallDateColumn, {.InstallDate = std::nullopt}, {.InstallDate = "1980.01.01"}, 1},
-      {kInstallDateColumn, {.InstallDate = "2001.07.02"}, {.InstallDate = "2001.07.02"}, 0},
-      {kCommandColumn, {.Command = std::nullopt}, {.Command = "0.exe"}, -1},
+      {kSizeColumn, {.sizeBytes = 5 * kGiB}, {.sizeBytes = 2 * kGiB}, -1},
+      {kSizeColumn, {.sizeBytes = 1ull << 32}, {.sizeBytes = 1}, -1},
+      {kSizeColumn, {.sizeBytes = 0}, {.sizeBytes = 0xFFFFFFFFull}, 1},
+      {kSizeColumn, {.sizeBytes = 7}, {.sizeBytes = 7}, 0},
+      {kInstallDateColumn, {.installDate = std::nullopt}, {.installDate = "1980.01.01"}, 1},
+      {kInstallDateColumn, {.installDate = "2001.07.02"}, {.installDate = "2001.07.02"}, 0},
+      {kCommandColumn, {.command = std::nullopt}, {.command = "0.exe"}, -1},
       // A real name that reads like the stand-in sorts like it.
-      {kNameColumn, {.Name = "[NO NAME]"}, {.Name = std::nullopt}, 0},
+      {kNameColumn, {.name = "[NO NAME]"}, {.name = std::nullopt}, 0},
       // Columns past the last compare nothing.
-      {kColumnCount, {.KeyName = "a"}, {.KeyName = "z"}, 0},
+      {kColumnCount, {.keyName = "a"}, {.keyName = "z"}, 0},
   };
   const PortableLocale locale;
   InventoryList list(locale);

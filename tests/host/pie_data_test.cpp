@@ -32,9 +32,9 @@ void PrintTo(const Shown& shown, std::ostream* out) { *out << '"' << shown.label
 // The rows in the order given, whatever their names.
 void Fill(InventoryList& list, const std::vector<Row>& rows) {
   for (const Row& row : rows) {
-    list.Add({.Name = row.name, .KeyName = "Key", .SizeBytes = row.bytes, .Command = "un.exe", .Directory = row.directory});
+    list.Add({.name = row.name, .keyName = "Key", .sizeBytes = row.bytes, .command = "un.exe", .directory = row.directory});
   }
-  list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return (a.Id > b.Id) - (a.Id < b.Id); });
+  list.Sort([](const UninstallEntry& a, const UninstallEntry& b) { return (a.id > b.id) - (a.id < b.id); });
 }
 
 std::vector<Shown> Pie(const std::vector<Row>& rows, PieSeries* into = nullptr) {
@@ -181,14 +181,14 @@ std::vector<PieGroup> GroupByWalking(const InventoryList& list) {
   std::vector<PieGroup> groups;
   for (std::size_t r = 0; r < list.Count(); ++r) {
     const UninstallEntry& row = list.RowAt(r);
-    if (row.SizeBytes == 0) continue;
+    if (row.sizeBytes == 0) continue;
     const std::string& directory = ColumnText(row, kSupposedDirectoryColumn);
-    const std::string& name = *row.Name;
+    const std::string& name = *row.name;
     const auto group = std::find_if(groups.begin(), groups.end(), [&](const PieGroup& g) {
       return directory == g.directory || above(directory, g.directory) || above(g.directory, directory);
     });
     if (group == groups.end()) {
-      groups.push_back({name, row.SizeBytes, directory});
+      groups.push_back({name, row.sizeBytes, directory});
     } else if (directory == group->directory) {
       const std::string piece = "+" + name;
       group->label += piece.size() > 20 ? piece.substr(0, 20) + ".." : piece;
@@ -202,7 +202,7 @@ std::vector<PieGroup> GroupByWalking(const InventoryList& list) {
         label += "+" + inside->label;
         inside = inside == group ? inside + 1 : groups.erase(inside);
       }
-      *group = {label, row.SizeBytes, directory};
+      *group = {label, row.sizeBytes, directory};
     } else {
       group->label += "+" + name;
     }

@@ -70,8 +70,8 @@ class PrintedListTest : public ::testing::Test {
  protected:
   void AddRows(int count) {
     for (int i = 0; i < count; ++i) {
-      list_.Add({.Name = "P" + std::to_string(1001 + list_.Count()), .KeyName = "Key", .InstallDate = "2001.7.4",
-                 .Size = SizeState::Measured, .SizeBytes = 100, .Command = "un.exe", .Directory = "C:\\P"});
+      list_.Add({.name = "P" + std::to_string(1001 + list_.Count()), .keyName = "Key", .installDate = "2001.7.4",
+                 .size = SizeState::Measured, .sizeBytes = 100, .command = "un.exe", .directory = "C:\\P"});
     }
   }
 

@@ -144,13 +144,13 @@ TEST_P(RowDirectoryTest, Row) {
 
   ASSERT_EQ(list_.Count(), 1u);
   const UninstallEntry& row = list_.RowAt(0);
-  EXPECT_EQ(row.Source, c.source);
+  EXPECT_EQ(row.source, c.source);
   const auto maybe = [](const char* text) { return text ? std::optional<std::string>(text) : std::nullopt; };
-  EXPECT_EQ(row.Command, maybe(c.command ? c.command->text : nullptr)) << "the row keeps the stored text";
-  EXPECT_EQ(row.Directory, maybe(c.directory));
-  EXPECT_EQ(row.InstallDate, maybe(c.date));
-  EXPECT_EQ(row.DirectoryFromInstallLocation, c.fromInstallLocation);
-  EXPECT_EQ(row.StatusImage, c.status);
+  EXPECT_EQ(row.command, maybe(c.command ? c.command->text : nullptr)) << "the row keeps the stored text";
+  EXPECT_EQ(row.directory, maybe(c.directory));
+  EXPECT_EQ(row.installDate, maybe(c.date));
+  EXPECT_EQ(row.directoryFromInstallLocation, c.fromInstallLocation);
+  EXPECT_EQ(row.statusImage, c.status);
   const std::string started = c.started != nullptr ? c.started : kAtCapacity;
   EXPECT_EQ(CommandToStart(row.CommandAsStarted(), files_), started);
 }

@@ -7,13 +7,13 @@
 namespace zobl::testing {
 namespace {
 
-const UninstallEntry kGolf{.Name = "Golf Runtime Components \xE6\x97\xA5\xE6\x9C\xAC",  // 日本
-                           .KeyName = "GolfRuntime",
-                           .Publisher = "\xD0\x98\xD0\xB7\xD0\xB4\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C",  // Издатель
-                           .DisplayVersion = "2.0.7",
-                           .Command = "\"C:\\Program Files\\Caf\xC3\xA9\\un.exe\" /S",           // Café
-                           .Directory = "D:\\Games\\\xCF\x89\xCE\xBC\xCE\xB5\xCE\xB3\xCE\xB1"};  // ωμεγα
-const UninstallEntry kNameless{.KeyName = "{A78279E5-BC3E}"};
+const UninstallEntry kGolf{.name = "Golf Runtime Components \xE6\x97\xA5\xE6\x9C\xAC",  // 日本
+                           .keyName = "GolfRuntime",
+                           .publisher = "\xD0\x98\xD0\xB7\xD0\xB4\xD0\xB0\xD1\x82\xD0\xB5\xD0\xBB\xD1\x8C",  // Издатель
+                           .displayVersion = "2.0.7",
+                           .command = "\"C:\\Program Files\\Caf\xC3\xA9\\un.exe\" /S",           // Café
+                           .directory = "D:\\Games\\\xCF\x89\xCE\xBC\xCE\xB5\xCE\xB3\xCE\xB1"};  // ωμεγα
+const UninstallEntry kNameless{.keyName = "{A78279E5-BC3E}"};
 
 // Upper case folds every script the locale knows; each field is searched on its own,
 // and the list's stand-ins ("[NO NAME]", "[NO COMMAND]") are no field.

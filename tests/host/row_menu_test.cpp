@@ -25,13 +25,13 @@ TEST(RowMenuTest, ItemsInOrderAndOpenFolderOnlyForADirectoryThatIsThere) {
               {"C:\\Acme\\un.exe", kGrey}, {std::nullopt, kGrey}, {"", kGrey}};
   for (const auto& r : rows) {
     std::string shown;
-    for (const RowMenuItem& item : RowMenuItems(UninstallEntry{.Directory = r.directory}, files)) {
+    for (const RowMenuItem& item : RowMenuItems(UninstallEntry{.directory = r.directory}, files)) {
       shown += std::string(shown.empty() ? "" : "|") + (item.separatorBefore ? "-|" : "") + (item.enabled ? "" : "*");
       shown += item.text;
     }
     EXPECT_EQ(shown, r.items) << r.directory.value_or("(none)");
     // Chosen, the item opens the directory only while it is one.
-    EXPECT_EQ(FolderToOpen(UninstallEntry{.Directory = r.directory}, files),
+    EXPECT_EQ(FolderToOpen(UninstallEntry{.directory = r.directory}, files),
               r.items == kAll ? r.directory : std::nullopt);
   }
 }

@@ -70,7 +70,7 @@ class UninstallWatchesTest : public ::testing::Test {
   }
   bool Listed(const std::string& name) const {
     for (std::size_t i = 0; i < list_.Count(); ++i) {
-      if (list_.RowAt(i).Name == name) return true;
+      if (list_.RowAt(i).name == name) return true;
     }
     return false;
   }

@@ -29,14 +29,14 @@ fault inventory/column_text.cpp 'kNoName = "[NO NAME]"' 'kNoName = "[No Name]"' 
 fault inventory/inventory_list.cpp 'if (index >= rows_.size()) throw std::out_of_range("no row at' 'if (index > rows_.size()) throw std::out_of_range("no row at' "RowAt accepts the index one past the end"
 fault inventory/inventory_list.cpp 'std::upper_bound(rows_.begin(), rows_.end(), row, before)' 'std::lower_bound(rows_.begin(), rows_.end(), row, before)' "a new row goes before the names it ties with"
 fault inventory/shown_rows.cpp 'n < (wrap ? count : count - start)' 'n < count' "name search wraps when it must not"
-fault inventory/row_filter.cpp '|| Holds(row.Publisher)' '' "the filter passes the publisher by"
+fault inventory/row_filter.cpp '|| Holds(row.publisher)' '' "the filter passes the publisher by"
 fault ui/column_widths.cpp 'std::max(room.design[c], room.needed[c])' 'room.design[c]' "a column narrower than its title"
 fault inventory/inventory_list.cpp '--repaintSuspensions_ > 0' '--repaintSuspensions_ > 1' "repaint resumes one level early"
 fault inventory/inventory_refresh.cpp 'expanded->size() >= kRegistryValueCapacity' 'expanded->size() > kRegistryValueCapacity' "an expansion exactly the buffer's size is kept"
 fault inventory/inventory_refresh.cpp 'if (source == RegistrySource::Machine32) {' 'if (source != RegistrySource::Machine32) {' "(x86) folders expanded for the wrong view"
 fault inventory/inventory_refresh.cpp 'if (step == SubkeyStep::TooLong) continue;' 'if (step == SubkeyStep::TooLong) break;' "a too long key name ends the walk"
 fault inventory/inventory_refresh.cpp "static_cast<char>('0' + static_cast<int>(source))" "'0'" "same key name in two sources taken for one descriptor"
-fault inventory/inventory_refresh.cpp 'row.Command && !analysis.DeadPath ? kStatusOk' 'row.Command ? kStatusOk' "a dead path no longer warns"
+fault inventory/inventory_refresh.cpp 'row.command && !analysis.DeadPath ? kStatusOk' 'row.command ? kStatusOk' "a dead path no longer warns"
 fault inventory/inventory_refresh.cpp 'if (!analysis.DirectoryFound) {' 'if (true) {' "InstallLocation read even when the command named a directory"
 fault inventory/command_analysis.cpp 'static_cast<unsigned char>(c) <= 32' 'static_cast<unsigned char>(c) < 32' "the blank is no longer trimmed"
 fault inventory/command_analysis.cpp 'marker != std::string::npos && marker != 0;' 'marker != std::string::npos;' "a marker at the very start no longer ends the search"
@@ -60,7 +60,7 @@ fault diskusage/directory_size.cpp 'if (!pathFits) return entry.listedSize;' 'if
 fault diskusage/directory_size.cpp "(name[1] == '.' && name[2] == '\\0')" "name[1] == '.'" "a directory named ..x passed over like .."
 fault diskusage/directory_size.cpp 'if (text.size() >= buffer_.size() - length_) return false;' 'if (text.size() > buffer_.size() - length_) return false;' "a path filling the buffer leaves no room for its end"
 fault ui/run_presenter.cpp 'if (elapsed > kPieRefreshAfterMilliseconds || first_)' 'if (elapsed > kPieRefreshAfterMilliseconds)' "no pie after the first row"
-fault diskusage/compute_sizes_run.cpp 'if (!row.Directory || row.Directory->empty()) {' 'if (!row.Directory) {' "an empty directory is measured as the drive's root"
+fault diskusage/compute_sizes_run.cpp 'if (!row.directory || row.directory->empty()) {' 'if (!row.directory) {' "an empty directory is measured as the drive's root"
 fault ui/run_presenter.cpp '  if (display_.PieTabShown()) display_.RefreshPie();
 }' '}' "no pie at the end of the run"
 
@@ -69,7 +69,7 @@ fault reports/pie_data.cpp 'if (lump <= 0) return;' 'if (lump < 0) return;' "a l
 fault reports/pie_data.cpp 'return values[a] < values[b]; });' 'return values[a] > values[b]; });' "slices in descending order"
 fault reports/pie_data.cpp 'PieHueColour((share * 0.5 + before) * kHueSegments)' 'PieHueColour((share + before) * kHueSegments)' "hue taken at the slice's end"
 fault reports/pie_groups.cpp 'kLongestJoinedPiece = 20;' 'kLongestJoinedPiece = 21;' "joined names cut one character later"
-fault reports/pie_groups.cpp 'if (row.SizeBytes == 0) continue;' '' "rows not measured get a group"
+fault reports/pie_groups.cpp 'if (row.sizeBytes == 0) continue;' '' "rows not measured get a group"
 fault reports/pie_groups.cpp 'absorbed[inside] = inside != *related;' 'absorbed[inside] = true;' "the group taking the others over is dropped too"
 fault reports/pie_layout.cpp 'fraction > 0.5 || (fraction == 0.5 && std::fmod(below, 2.0) != 0)' 'fraction >= 0.5' "halves rounded up, not to even"
 fault reports/pie_layout.cpp 'if (end - start < kNarrowestSlice) end = start + kNarrowestSlice;' '' "slices narrower than a degree"
@@ -91,7 +91,7 @@ fault platform/path_rules.cpp 'bool IsBelowDriveRoot(std::string_view path) { re
 fault platform/path_rules.cpp '!outer.empty() && inner.size() > outer.size()' '!outer.empty() && inner.size() >= outer.size()' "a directory is above itself"
 fault ui/list_sorting.cpp '  sortColumn_ = chosenIndex;
 ' '' "a pick in the box keeps the old sort column"
-fault ui/list_sorting.cpp 'first.SizeBytes > second.SizeBytes ? -1 : 1' 'first.SizeBytes < second.SizeBytes ? -1 : 1' "sizes smallest first"
+fault ui/list_sorting.cpp 'first.sizeBytes > second.sizeBytes ? -1 : 1' 'first.sizeBytes < second.sizeBytes ? -1 : 1' "sizes smallest first"
 fault ui/list_sorting.cpp 'return order < 0 ? 1 : order > 0 ? -1 : 0;' 'return order;' "dates oldest first"
 fault ui/list_sorting.cpp '  if (chosenIndex < 0) return;' '' "no choice in the box sorts anyway"
 fault ui/command_to_start.cpp "return c == ' ' || c == '\\t';" "return c == ' ';" "a tab is no blank"
@@ -114,7 +114,7 @@ fault inventory/inventory_refresh.cpp 'if (registry_.LastFailure() == kRegistryN
 fault inventory/inventory_csv.cpp '    AppendQuoted(csv, SpreadsheetText(ColumnText(row, column)));' '    csv += SpreadsheetText(ColumnText(row, column));' "a text split at a list separator"
 fault platform/console_text.cpp 'if (byte < 0x20 && ' 'if (byte < 0x1B && ' "an escape sequence reaches the console"
 fault platform/path_rules.cpp 'name = name.substr(0, name.find('"'"'.'"'"'));' '' "NUL with an extension taken for a file"
-fault inventory/command_analysis.cpp '    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem);
+fault inventory/command_analysis.cpp '    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem, knownParents);
 ' '' "a shared folder by its short name taken for a program's own"
 fault texture/texture_file.cpp 'coloursUsed > kMostColours)' 'coloursUsed > kMostColours + 1)' "a picture that claims 257 colours accepted"
 

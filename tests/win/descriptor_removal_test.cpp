@@ -82,14 +82,14 @@ class DescriptorRemovalTest : public ::testing::Test {
   const UninstallEntry* Row(RegistrySource source, const std::string& key) const {
     for (std::size_t i = 0; i < list_.Count(); ++i) {
       const UninstallEntry& row = list_.RowAt(i);
-      if (row.Source == source && row.KeyName == key) return &row;
+      if (row.source == source && row.keyName == key) return &row;
     }
     return nullptr;
   }
   void Remove(RegistrySource source, const std::string& key) {
     const UninstallEntry* row = Row(source, key);
     ASSERT_NE(row, nullptr);
-    list_.Select(row->Id);
+    list_.Select(row->id);
     commands_.RemoveSelectedRow();
   }
   std::string BackupText() const {
@@ -131,7 +131,7 @@ TEST_F(DescriptorRemovalTest, ThirtyTwoBitAndPerUserDescriptorsAreListedAndRemov
   refresher_.RefreshInventory();
   ASSERT_NE(Row(RegistrySource::Machine32, key), nullptr);
   ASSERT_NE(Row(RegistrySource::User, key), nullptr);
-  EXPECT_EQ(Row(RegistrySource::User, key)->Name, "Acme (per user)");
+  EXPECT_EQ(Row(RegistrySource::User, key)->name, "Acme (per user)");
   EXPECT_EQ(Row(RegistrySource::Machine64, key), nullptr) << "the 64-bit view has no such key";
 
   Remove(RegistrySource::User, key);
@@ -192,7 +192,7 @@ TEST_F(DescriptorRemovalTest, ImportOfTheBackupRestoresTheDescriptorValueForValu
 
     refresher_.RefreshInventory();
     ASSERT_NE(Row(source, key), nullptr) << "listed again";
-    EXPECT_EQ(Row(source, key)->Name, "メモ帳 \"Quoted\" C:\\Tools\\");
+    EXPECT_EQ(Row(source, key)->name, "メモ帳 \"Quoted\" C:\\Tools\\");
     DeleteTree(source, key);
     DeleteTree(RegistrySource::User, earlierKey);
     DeleteFileA(ScratchFile().c_str());

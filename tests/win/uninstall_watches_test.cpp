@@ -43,7 +43,7 @@ class UninstallWatchesOnWineTest : public ::testing::Test {
   void SetUp() override { refresher_.WatchWith(watches_); }
   bool Listed() const {
     for (std::size_t i = 0; i < list_.Count(); ++i) {
-      if (list_.RowAt(i).KeyName == kKey) return true;
+      if (list_.RowAt(i).keyName == kKey) return true;
     }
     return false;
   }

@@ -47,12 +47,12 @@ KnownRow MakeRow(int number) {
   } kSizes[] = {{NotYetComputed, 0, zobl::kNotYetComputedText}, {Measured, 100, ""},
                 {Unknown, 0, zobl::kUnknownSizeText}, {Measured, 1310720, "1.25 Mb"}, {Measured, 319488, "312 Kb"}};
   const auto& size = kSizes[number % 5];
-  zobl::UninstallEntry row{.Name = name, .KeyName = std::string("Key") + name, .Size = size.state,
-                           .SizeBytes = size.bytes, .Command = std::string("C:\\un") + name + ".exe"};
-  if (number % 9 != 4) row.InstallDate = date;
-  if (number % 7 != 3) row.Directory = std::string("C:\\Program Files\\") + name;
-  std::string line = std::string(name) + " Date=" + row.InstallDate.value_or(zobl::kUnknownDateText) + " Size=" +
-                     size.text + " Directory=" + row.Directory.value_or(zobl::kMissingDirectoryText);
+  zobl::UninstallEntry row{.name = name, .keyName = std::string("Key") + name, .size = size.state,
+                           .sizeBytes = size.bytes, .command = std::string("C:\\un") + name + ".exe"};
+  if (number % 9 != 4) row.installDate = date;
+  if (number % 7 != 3) row.directory = std::string("C:\\Program Files\\") + name;
+  std::string line = std::string(name) + " Date=" + row.installDate.value_or(zobl::kUnknownDateText) + " Size=" +
+                     size.text + " Directory=" + row.directory.value_or(zobl::kMissingDirectoryText);
   return {std::move(row), std::move(line)};
 }
 
