@@ -355,6 +355,15 @@ inline const std::vector<InventoryBehaviour>& ListCommandsBehaviours() {
        RowDroppedWhileTheQuestionIsOpenIsNotMistakenForAnother},
       {"DescriptorGoneWhileTheQuestionIsOpen", DescriptorGoneWhileTheQuestionIsOpen},
       {"UninstallUsesTheCommandCopiedBeforeTheQuestion", UninstallUsesTheCommandCopiedBeforeTheQuestion},
+  };
+  return all;
+}
+
+// How a command is started, over the fakes: the rule's own table is
+// tests/host/command_to_start_test.cpp, and one window test runs it for real.
+inline const std::vector<InventoryBehaviour>& StartedCommandBehaviours() {
+  using namespace list_commands;
+  static const std::vector<InventoryBehaviour> all = {
       {"UnquotedProgramPathNeverRunsAShorterPrefix", UnquotedProgramPathNeverRunsAShorterPrefix},
   };
   return all;

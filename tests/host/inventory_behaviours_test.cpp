@@ -22,6 +22,9 @@ TEST_P(InventoryBehaviourTest, Holds) {
 
 const auto kName = [](const auto& param) { return std::string(param.param.name); };
 INSTANTIATE_TEST_SUITE_P(Inventory, InventoryBehaviourTest, ::testing::ValuesIn(RefreshBehaviours()), kName);
+INSTANTIATE_TEST_SUITE_P(Buffers, InventoryBehaviourTest, ::testing::ValuesIn(BufferBehaviours()), kName);
+INSTANTIATE_TEST_SUITE_P(StartedCommands, InventoryBehaviourTest, ::testing::ValuesIn(StartedCommandBehaviours()),
+                         kName);
 INSTANTIATE_TEST_SUITE_P(ListCommands, InventoryBehaviourTest, ::testing::ValuesIn(ListCommandsBehaviours()), kName);
 
 }  // namespace
