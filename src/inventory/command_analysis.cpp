@@ -195,19 +195,19 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
       if (isDirectory) {
         found.push_back(std::move(candidate));
-        analysis.DirectoryFound = true;
+        analysis.directoryFound = true;
       } else {
-        analysis.DeadPath = true;
+        analysis.deadPath = true;
       }
     }
     work[marker] = ' ';
   }
 
-  if (!analysis.DirectoryFound) return analysis;
+  if (!analysis.directoryFound) return analysis;
   // Shortest wins; among equals the first written.
-  analysis.ChosenDirectory = *std::min_element(
+  analysis.chosenDirectory = *std::min_element(
       found.begin(), found.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-  analysis.Date = CreationDate(analysis.ChosenDirectory, fileSystem, locale);
+  analysis.date = CreationDate(analysis.chosenDirectory, fileSystem, locale);
   return analysis;
 }
 
@@ -226,9 +226,9 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
   ResolveLongPath(directory, kPathCapacity, fileSystem, knownParents);
   if (IsNoProgramsOwn(directory, windowsDirectory, fileSystem, locale, sharedFolders)) return analysis;
-  analysis.DirectoryFound = true;
-  analysis.Date = CreationDate(directory, fileSystem, locale);
-  analysis.ChosenDirectory = std::move(directory);
+  analysis.directoryFound = true;
+  analysis.date = CreationDate(directory, fileSystem, locale);
+  analysis.chosenDirectory = std::move(directory);
   return analysis;
 }
 

@@ -13,10 +13,10 @@ namespace zobl {
 
 // What an uninstall command tells about where its program lives.
 struct CommandAnalysis {
-  bool DirectoryFound = false;  // some path in the command led to an existing directory
-  std::string ChosenDirectory;  // the shortest such directory, in long form
-  std::optional<std::string> Date;  // its creation date (UTC), when it can be had
-  bool DeadPath = false;        // some path in the command led to nothing on disk
+  bool directoryFound = false;  // some path in the command led to an existing directory
+  std::string chosenDirectory;  // the shortest such directory, in long form
+  std::optional<std::string> date;  // its creation date (UTC), when it can be had
+  bool deadPath = false;        // some path in the command led to nothing on disk
 };
 
 // Picks out every absolute drive path in the command, cuts each down to a file or

@@ -250,23 +250,23 @@ void InventoryRefresher::AddRow(RegistrySource source,
     if (expanded != command->text) row.expandedCommand = std::move(expanded);
     row.command = std::move(command->text);
   }
-  row.statusImage = row.command && !analysis.DeadPath ? kStatusOk : kStatusWarning;
+  row.statusImage = row.command && !analysis.deadPath ? kStatusOk : kStatusWarning;
 
   // Windows Installer commands name no path; most packages record where they went.
-  if (!analysis.DirectoryFound) {
+  if (!analysis.directoryFound) {
     if (std::optional<StoredText> location = read(kInstallLocationValue)) {
       CommandAnalysis fromLocation =
           AnalyseInstallLocation(ValueText(location->text.c_str(), location->type, source, fileSystem_),
                                  windowsDirectory, fileSystem_, locale_, SharedFolders(), &knownParents_);
-      if (fromLocation.DirectoryFound) {
+      if (fromLocation.directoryFound) {
         analysis = std::move(fromLocation);
         row.directoryFromInstallLocation = true;
       }
     }
   }
-  if (analysis.DirectoryFound) {
-    row.directory = std::move(analysis.ChosenDirectory);
-    row.installDate = std::move(analysis.Date);
+  if (analysis.directoryFound) {
+    row.directory = std::move(analysis.chosenDirectory);
+    row.installDate = std::move(analysis.date);
   }
   // Who made the program and which version it is: for the list's filter, tip and exports.
   if (std::optional<StoredText> publisher = read(kPublisherValue)) row.publisher = std::move(publisher->text);

@@ -50,16 +50,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const zobl::PortableLocale locale;
   const zobl::CommandAnalysis result = zobl::AnalyseCommand(command, windows, fs, locale);
 
-  Check(result.DirectoryFound == !result.ChosenDirectory.empty());
-  Check(result.ChosenDirectory.size() <= 259);
-  Check(result.Date.value_or("").size() <= 31);
-  if (result.DirectoryFound) {
-    Check(result.ChosenDirectory.size() > 3);
-    Check(fs.IsExistingDirectory(result.ChosenDirectory.c_str()));
-    Check(result.ChosenDirectory[0] == 'C');
-    if (!windows.empty()) Check(!zobl::ContainsPathIgnoringCase(result.ChosenDirectory, windows, locale));
+  Check(result.directoryFound == !result.chosenDirectory.empty());
+  Check(result.chosenDirectory.size() <= 259);
+  Check(result.date.value_or("").size() <= 31);
+  if (result.directoryFound) {
+    Check(result.chosenDirectory.size() > 3);
+    Check(fs.IsExistingDirectory(result.chosenDirectory.c_str()));
+    Check(result.chosenDirectory[0] == 'C');
+    if (!windows.empty()) Check(!zobl::ContainsPathIgnoringCase(result.chosenDirectory, windows, locale));
   } else {
-    Check(!result.Date.has_value());
+    Check(!result.date.has_value());
   }
   return 0;
 }

@@ -143,7 +143,7 @@ void CheckRow(const zobl::UninstallEntry& row,
   }
 
   const zobl::CommandAnalysis ofCommand = zobl::AnalyseCommand(row.CommandAsStarted(), windows, fs, locale);
-  Check(row.statusImage == (commandText && !ofCommand.DeadPath ? zobl::kStatusOk : zobl::kStatusWarning));
+  Check(row.statusImage == (commandText && !ofCommand.deadPath ? zobl::kStatusOk : zobl::kStatusWarning));
   const std::string& directory = zobl::ColumnText(row, zobl::kSupposedDirectoryColumn);
   if (directory == zobl::kMissingDirectoryText) {
     Check(!row.directoryFromInstallLocation && zobl::ColumnText(row, zobl::kInstallDateColumn) == zobl::kUnknownDateText);
@@ -155,9 +155,9 @@ void CheckRow(const zobl::UninstallEntry& row,
     Check(date == zobl::kUnknownDateText || (date.size() == 10 && date[4] == '.' && date[7] == '.'));
     // The command's own directory first; InstallLocation only when it names none.
     if (row.directoryFromInstallLocation) {
-      Check(location.has_value() && !ofCommand.DirectoryFound);
+      Check(location.has_value() && !ofCommand.directoryFound);
     } else {
-      Check(ofCommand.DirectoryFound && ofCommand.ChosenDirectory == directory);
+      Check(ofCommand.directoryFound && ofCommand.chosenDirectory == directory);
     }
   }
   CheckCommandToStart(row.CommandAsStarted(), fs);

@@ -24,10 +24,10 @@ TEST_P(AnalysisCaseTest, MatchesExpectedResult) {
   const CommandAnalysis result =
       AnalyseCommand(ExpandScratch(c.command, kRoot), ExpandScratch(c.windowsDirectory, kRoot), fs, PortableLocale());
 
-  EXPECT_EQ(result.DirectoryFound, c.directoryFound);
-  EXPECT_EQ(result.ChosenDirectory, ExpandScratch(c.chosenDirectory, kRoot));
-  EXPECT_EQ(result.DeadPath, c.deadPath);
-  EXPECT_EQ(result.Date.value_or("none"), c.directoryFound ? "2000.04.14" : "none");
+  EXPECT_EQ(result.directoryFound, c.directoryFound);
+  EXPECT_EQ(result.chosenDirectory, ExpandScratch(c.chosenDirectory, kRoot));
+  EXPECT_EQ(result.deadPath, c.deadPath);
+  EXPECT_EQ(result.date.value_or("none"), c.directoryFound ? "2000.04.14" : "none");
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, AnalysisCaseTest, ::testing::ValuesIn(AnalysisCases()), [](const auto& param) {
@@ -39,15 +39,15 @@ TEST(AnalyseCommand, DateIsTheUtcDateOfTheDirectorysCreation) {
   // Shortly after midnight east of Greenwich is still the previous day in UTC.
   fs.AddDirectory("C:\\Acme", FileTimeFromUtc(2001, 7, 1, 23, 30));
   fs.AddFile("C:\\Acme\\un.exe");
-  EXPECT_EQ(AnalyseCommand("C:\\Acme\\un.exe", "C:\\WINDOWS", fs, PortableLocale()).Date, "2001.07.01");
+  EXPECT_EQ(AnalyseCommand("C:\\Acme\\un.exe", "C:\\WINDOWS", fs, PortableLocale()).date, "2001.07.01");
 }
 
 TEST(AnalyseCommand, UndatableDirectoryKeepsUnknownDate) {
   FakeFileSystem fs;
   fs.AddDirectory("C:\\Acme", 0x8000000000000000ull);
   const CommandAnalysis result = AnalyseCommand("C:\\Acme", "C:\\WINDOWS", fs, PortableLocale());
-  EXPECT_EQ(result.ChosenDirectory, "C:\\Acme");
-  EXPECT_EQ(result.Date, std::nullopt);
+  EXPECT_EQ(result.chosenDirectory, "C:\\Acme");
+  EXPECT_EQ(result.date, std::nullopt);
 }
 
 TEST(AnalyseCommand, EntryWithoutDosTimeIsNoFile) {
@@ -55,8 +55,8 @@ TEST(AnalyseCommand, EntryWithoutDosTimeIsNoFile) {
   fs.AddDirectory("C:\\Acme");
   fs.AddFile("C:\\Acme\\old.exe", /*hasDosTime=*/false);
   const CommandAnalysis result = AnalyseCommand("C:\\Acme\\old.exe", "C:\\WINDOWS", fs, PortableLocale());
-  EXPECT_FALSE(result.DirectoryFound);
-  EXPECT_TRUE(result.DeadPath);
+  EXPECT_FALSE(result.directoryFound);
+  EXPECT_TRUE(result.deadPath);
 }
 
 TEST(AnalyseCommand, ShortNamesComeBackInLongForm) {
@@ -65,14 +65,14 @@ TEST(AnalyseCommand, ShortNamesComeBackInLongForm) {
   fs.AddDirectory("C:\\Program Files\\Acme Tools", FakeFileSystem::kDefaultTime, "ACMETO~1");
   fs.AddFile("C:\\Program Files\\Acme Tools\\unins000.exe", true, "UNINS0~1.EXE");
   const CommandAnalysis result = AnalyseCommand("c:\\progra~1\\acmeto~1\\unins0~1.exe /S", "", fs, PortableLocale());
-  EXPECT_EQ(result.ChosenDirectory, "C:\\Program Files\\Acme Tools");
+  EXPECT_EQ(result.chosenDirectory, "C:\\Program Files\\Acme Tools");
 }
 
 TEST(AnalyseCommand, EmptyWindowsDirectoryMatchesNothing) {
   FakeFileSystem fs;
   fs.AddDirectory("C:\\WINDOWS");
   fs.AddFile("C:\\WINDOWS\\x.exe");
-  EXPECT_EQ(AnalyseCommand("C:\\WINDOWS\\x.exe", "", fs, PortableLocale()).ChosenDirectory, "C:\\WINDOWS");
+  EXPECT_EQ(AnalyseCommand("C:\\WINDOWS\\x.exe", "", fs, PortableLocale()).chosenDirectory, "C:\\WINDOWS");
 }
 
 TEST(AnalyseCommand, AGoneProgramDirectoryCostsOneQuestion) {
@@ -80,7 +80,7 @@ TEST(AnalyseCommand, AGoneProgramDirectoryCostsOneQuestion) {
   fs.AddDirectory("C:\\Program Files");
   const CommandAnalysis result =
       AnalyseCommand("C:\\Program Files\\Gone\\uninstall-program.exe REMOVE", "", fs, PortableLocale());
-  EXPECT_TRUE(result.DeadPath);
+  EXPECT_TRUE(result.deadPath);
   EXPECT_EQ(fs.Questions(), 1) << "not two per character of the argument tail";
 }
 
@@ -91,8 +91,8 @@ TEST(AnalyseCommand, PathLongerThanABufferIsCutBeforeTheWalk) {
   // Cut to 260 characters the candidate ends in "x", which the walk drops; uncut, the
   // walk would stop at the backslash before "b" and find nothing.
   const CommandAnalysis result = AnalyseCommand(directory + "x\\b", "", fs, PortableLocale());
-  EXPECT_EQ(result.ChosenDirectory, directory);
-  EXPECT_FALSE(result.DeadPath);
+  EXPECT_EQ(result.chosenDirectory, directory);
+  EXPECT_FALSE(result.deadPath);
 }
 
 // Folders many programs share are no program's own, from the command or InstallLocation,
@@ -151,9 +151,9 @@ TEST(AnalyseCommand, SharedFoldersAreNoProgramsOwn) {
     const CommandAnalysis result = c.command != nullptr
                                        ? AnalyseCommand(c.command, "C:\\WINDOWS", fs, PortableLocale(), shared)
                                        : AnalyseInstallLocation(c.location, "C:\\WINDOWS", fs, PortableLocale(), shared);
-    EXPECT_EQ(result.ChosenDirectory, c.chosen) << (c.command != nullptr ? c.command : c.location);
-    EXPECT_EQ(result.DirectoryFound, *c.chosen != '\0');
-    EXPECT_FALSE(result.DeadPath);
+    EXPECT_EQ(result.chosenDirectory, c.chosen) << (c.command != nullptr ? c.command : c.location);
+    EXPECT_EQ(result.directoryFound, *c.chosen != '\0');
+    EXPECT_FALSE(result.deadPath);
   }
 }
 

@@ -33,11 +33,11 @@ TEST_P(AnalysisOnDiskTest, MatchesExpectedResult) {
     if (ExpandScratch(file, root).rfind(root + "\\", 0) != 0) DeleteFileA(ExpandScratch(file, root).c_str());
   }
 
-  EXPECT_EQ(result.DirectoryFound, c.directoryFound);
-  EXPECT_EQ(result.ChosenDirectory, ExpandScratch(c.chosenDirectory, root));
-  EXPECT_EQ(result.DeadPath, c.deadPath);
+  EXPECT_EQ(result.directoryFound, c.directoryFound);
+  EXPECT_EQ(result.chosenDirectory, ExpandScratch(c.chosenDirectory, root));
+  EXPECT_EQ(result.deadPath, c.deadPath);
   if (!c.directoryFound) {
-    EXPECT_EQ(result.Date, std::nullopt);
+    EXPECT_EQ(result.date, std::nullopt);
   }
 }
 
@@ -55,8 +55,8 @@ TEST(AnalysisOnDisk, DateIsTheUtcCreationDateOfTheDirectory) {
   win32::Win32FileSystem fs;
   const CommandAnalysis result =
       AnalyseCommand("\"" + program + "\\un.exe\" /S", "C:\\windows", fs, win32::Win32Locale());
-  EXPECT_EQ(result.ChosenDirectory, program);
-  EXPECT_EQ(result.Date, "2001.07.01");
+  EXPECT_EQ(result.chosenDirectory, program);
+  EXPECT_EQ(result.date, "2001.07.01");
 }
 
 TEST(AnalysisOnDisk, ShortPathResolvesToItsLongForm) {
@@ -81,8 +81,8 @@ TEST(AnalysisOnDisk, TheRealWindowsDirectoryIsRecognised) {
   const std::string windows = fs.WindowsDirectory();
   ASSERT_FALSE(windows.empty());
   const CommandAnalysis result = AnalyseCommand(windows + "\\notepad.exe", windows, fs, win32::Win32Locale());
-  EXPECT_FALSE(result.DirectoryFound);
-  EXPECT_FALSE(result.DeadPath);
+  EXPECT_FALSE(result.directoryFound);
+  EXPECT_FALSE(result.deadPath);
 }
 
 // The system names the folders programs share: ProgramData, written by an installer as
@@ -98,15 +98,15 @@ TEST(AnalysisOnDisk, TheRealProgramDataIsASharedFolder) {
   const win32::Win32Locale locale;
   SharedFolderList shared = fs.SharedFolders();
   ResolveSharedFolders(shared, fs, locale);
-  EXPECT_FALSE(AnalyseInstallLocation(location + "\\", fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
+  EXPECT_FALSE(AnalyseInstallLocation(location + "\\", fs.WindowsDirectory(), fs, locale, shared).directoryFound);
   // Program Files by the short name the system gives it (never the same twice under Wine).
   wchar_t shortName[MAX_PATH];
   const DWORD shortLength = GetShortPathNameW(L"C:\\Program Files", shortName, MAX_PATH);
   ASSERT_TRUE(shortLength > 0 && shortLength < MAX_PATH);
   EXPECT_NE(win32::Utf8(shortName), "C:\\Program Files");
-  EXPECT_FALSE(AnalyseInstallLocation(win32::Utf8(shortName), fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
+  EXPECT_FALSE(AnalyseInstallLocation(win32::Utf8(shortName), fs.WindowsDirectory(), fs, locale, shared).directoryFound);
   const ScratchDirectory own("shared");  // C:\zobl-..., the drive's own folder: ordinary
-  EXPECT_TRUE(AnalyseInstallLocation(own.Path(), fs.WindowsDirectory(), fs, locale, shared).DirectoryFound);
+  EXPECT_TRUE(AnalyseInstallLocation(own.Path(), fs.WindowsDirectory(), fs, locale, shared).directoryFound);
 }
 
 }  // namespace
