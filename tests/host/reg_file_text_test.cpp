@@ -54,9 +54,9 @@ TEST(RegFileTextTest, EachValueTypeIsWrittenSoThatImportRestoresIt) {
       {"string without its zero", {"Bare", 1, Le(u"ab"sv)}, "\"Bare\"=hex(1):61,00,62,00\r\n"},
       {"string of an odd length", {"Odd", 1, std::string("a\0\0", 3)}, "\"Odd\"=hex(1):61,00,00\r\n"},
       {"string with half a surrogate pair", {"Half", 1, Le(u"\xD83D\0"sv)}, "\"Half\"=hex(1):3d,d8,00,00\r\n"},
-      {"binary of 30 bytes, on two lines",
-       {"B", 3, std::string(30, '\xab')},
-       "\"B\"=hex:" + Repeat("ab,", 23) + "\\\r\n  " + Repeat("ab,", 6) + "ab\r\n"},
+      {"binary of 30 bytes, on two lines, the first 76 characters long",
+       {"Bin", 3, std::string(30, '\xab')},
+       "\"Bin\"=hex:" + Repeat("ab,", 22) + "\\\r\n  " + Repeat("ab,", 7) + "ab\r\n"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(RegFileValueLines(c.value), c.lines) << c.title;
