@@ -10,6 +10,7 @@
 #include "gui_support.h"
 #include "inventory/descriptor_backup.h"
 #include "ui/failure_text.h"
+#include "ui/list_commands.h"
 
 namespace zobl::churn {
 namespace {
@@ -18,8 +19,10 @@ constexpr int kListTimeoutMilliseconds = 15000;
 constexpr int kUninstallerTimeoutMilliseconds = 30000;
 constexpr int kSettleTimeoutMilliseconds = 15000;
 constexpr FormPage kTabs[] = {FormPage::List, FormPage::Pie, FormPage::Options, FormPage::About};
-constexpr char kUninstallQuestion[] = "Do you really want to uninstall";
-constexpr char kRemoveQuestion[] = "Do you really want to remove";
+// A question's text up to the program's name, as the list commands word it.
+std::string QuestionBefore(const std::string& question) { return question.substr(0, question.find('"')); }
+const std::string kUninstallQuestion = QuestionBefore(ConfirmUninstallText(""));
+const std::string kRemoveQuestion = QuestionBefore(ConfirmRemoveText(""));
 
 POINT Centre(const RECT& box) { return {(box.left + box.right) / 2, (box.top + box.bottom) / 2}; }
 
@@ -233,7 +236,7 @@ void WindowChurn::Uninstall(int round) {
   answers_.AnswerWith(decline ? IDNO : IDYES);
   SendMessageA(form_.Control(kUninstallButton), BM_CLICK, 0, 0);
   answers_.AnswerWith(IDNO);
-  ExpectBoxes(1, kUninstallQuestion, "uninstalling " + keyName);
+  ExpectBoxes(1, kUninstallQuestion.c_str(), "uninstalling " + keyName);
   if (decline) {
     ++figures_.uninstallsDeclined;
     if (FindRow(list, RegistrySource::Machine64, keyName) == nullptr ||
@@ -276,7 +279,7 @@ void WindowChurn::RemoveLines(int round) {
     SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);
     answers_.AnswerWith(IDNO);
     const std::string when = "removing " + keyName;
-    ExpectBoxes(1, kRemoveQuestion, when);
+    ExpectBoxes(1, kRemoveQuestion.c_str(), when);
     const bool exists = KeyExists(source, keyName);
     const bool copied = FileText(backup).size() > backupBefore;
     const bool listed = FindRow(list, source, keyName) != nullptr;
@@ -299,7 +302,7 @@ void WindowChurn::RemoveLines(int round) {
     SelectRow(row->id);
     SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);  // answered No
     ++figures_.removalsDeclined;
-    ExpectBoxes(1, kRemoveQuestion, "declining to remove " + kept.keyName);
+    ExpectBoxes(1, kRemoveQuestion.c_str(), "declining to remove " + kept.keyName);
     if (!KeyExists(kept.source, kept.keyName) || FileText(backup).size() != backupBefore) {
       failures_.push_back("declining to remove " + kept.keyName + " changed something");
     }

@@ -28,7 +28,7 @@ inline void NothingSelectedShowsOneBoxForEitherCommand(InventoryHarness& h) {
   h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
   for (const auto& box : h.dialogs.shown) {
-    EXPECT_EQ(box.text, "No item selected. Please select one of them and retry.");
+    EXPECT_EQ(box.text, kNothingSelectedText);
     EXPECT_EQ(box.icon, BoxIcon::Information);
   }
   EXPECT_TRUE(h.shell.started.empty());
@@ -44,8 +44,7 @@ inline void NoCommandRowStartsNothingAndPointsToTheRemoveButton(InventoryHarness
   h.commands.UninstallSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_EQ(h.dialogs.shown[0].icon, BoxIcon::Warning);
-  EXPECT_EQ(h.dialogs.shown[0].text.rfind("There is no uninstallation command associated to this item.", 0), 0u);
-  EXPECT_NE(h.dialogs.shown[0].text.find("\"Remove Line But not the files\""), std::string::npos);
+  EXPECT_EQ(h.dialogs.shown[0].text, kNoCommandBoxText);
   EXPECT_TRUE(h.shell.started.empty());
 }
 
@@ -58,9 +57,7 @@ inline void ConfirmedUninstallStartsTheCommandAndKeepsTheRow(InventoryHarness& h
   h.commands.UninstallSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_EQ(h.dialogs.shown[0].icon, BoxIcon::Question);
-  EXPECT_EQ(h.dialogs.shown[0].text,
-            "Do you really want to uninstall the program \"[NO NAME]\" ?\n\nThis program will be removed from your "
-            "hard disk.\n\nClick on Yes to uninstall the program, or on No to cancel.");
+  EXPECT_EQ(h.dialogs.shown[0].text, ConfirmUninstallText("[NO NAME]"));
   EXPECT_EQ(h.shell.started, std::vector<std::string>{"MsiExec.exe /X{1}"});
   EXPECT_TRUE(h.Listed(nameless)) << "the row waits for the uninstaller";
   EXPECT_TRUE(h.Exists(nameless));
@@ -76,8 +73,7 @@ inline void AnsweringNoChangesNothing(InventoryHarness& h) {
   h.commands.UninstallSelectedRow();
   h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
-  EXPECT_NE(h.dialogs.shown[1].text.find("of the program \"[NO NAME]\" ?"), std::string::npos)
-      << h.dialogs.shown[1].text;
+  EXPECT_EQ(h.dialogs.shown[1].text, ConfirmRemoveText("[NO NAME]"));
   EXPECT_TRUE(h.shell.started.empty());
   EXPECT_TRUE(h.Exists(nameless));
   EXPECT_TRUE(h.Listed(nameless));
@@ -93,7 +89,7 @@ inline void CommandThatDoesNotStartShowsTheFailureBox(InventoryHarness& h) {
   h.commands.UninstallSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
   EXPECT_EQ(h.dialogs.shown[1].icon, BoxIcon::Error);
-  EXPECT_EQ(h.dialogs.shown[1].text.rfind("The uninstallation command failed.", 0), 0u);
+  EXPECT_EQ(h.dialogs.shown[1].text, kCommandFailedText);
   EXPECT_TRUE(h.Listed(acme));
 }
 
@@ -107,10 +103,7 @@ inline void RemovalDeletesTheKeyAndTheRowForGood(InventoryHarness& h) {
   const std::size_t rows = h.list.Count();
   h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
-  EXPECT_EQ(h.dialogs.shown[0].text,
-            "Do you really want to remove the uninstall descriptor of the program \"Acme\" ?\n\nYou should remove "
-            "it only if the program was uninstalled previously.\n\nClick on Yes to remove the descriptor, or on No "
-            "to cancel.");
+  EXPECT_EQ(h.dialogs.shown[0].text, ConfirmRemoveText("Acme"));
   EXPECT_FALSE(h.Exists(acme));
   EXPECT_FALSE(h.Listed(acme)) << "at once";
   EXPECT_EQ(h.list.Count(), rows - 1);
@@ -203,7 +196,7 @@ inline void RemovalSavesACopyAndDeletesInTheRowsOwnSource(InventoryHarness& h) {
 inline void ExpectNoCopyAndNothingRemoved(InventoryHarness& h, const std::string& keyName, const std::string& file) {
   h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
-  EXPECT_EQ(h.dialogs.shown[1].text, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.");
+  EXPECT_EQ(h.dialogs.shown[1].text, kBackupFailedText);
   EXPECT_EQ(h.dialogs.shown[1].icon, BoxIcon::Error);
   EXPECT_TRUE(h.Exists(keyName));
   EXPECT_TRUE(h.Listed(keyName));

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "gui_support.h"
+#include "ui/list_commands.h"
 #include "scratch_directory.h"
 #include "window_fixture.h"
 
@@ -68,8 +69,7 @@ TEST_F(ListCommandsWindowTest, CyrillicRowIsShownFoundByTypingAndNamedInTheQuest
   MessageBoxAnswerer boxes(IDNO);
   Click(kRemoveEntryButton);
   ASSERT_EQ(boxes.Seen().size(), 1u);
-  EXPECT_NE(boxes.Seen()[0].text.find("of the program \"Калькулятор Кило 2\" ?"), std::string::npos)
-      << boxes.Seen()[0].text;
+  EXPECT_EQ(boxes.Seen()[0].text, ConfirmRemoveText("Калькулятор Кило 2"));
 }
 
 }  // namespace

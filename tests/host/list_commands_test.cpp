@@ -3,12 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "fake_inventory_world.h"
 #include "list_commands_behaviours.h"
 
 namespace zobl::testing {
 namespace {
+
+// The boxes' wording, here alone: every other test names a box by the program's own text.
+TEST(ListCommandsTest, BoxesReadAsWritten) {
+  const std::pair<std::string, std::string> boxes[] = {
+      {kNothingSelectedText, "No item selected. Please select one of them and retry."},
+      {kNoCommandBoxText,
+       "There is no uninstallation command associated to this item.\n\nIf this program was already uninstalled, you "
+       "could click on the button \"Remove Line But not the files\"."},
+      {ConfirmUninstallText("[NO NAME]"),
+       "Do you really want to uninstall the program \"[NO NAME]\" ?\n\nThis program will be removed from your hard "
+       "disk.\n\nClick on Yes to uninstall the program, or on No to cancel."},
+      {ConfirmRemoveText("Acme"),
+       "Do you really want to remove the uninstall descriptor of the program \"Acme\" ?\n\nYou should remove it only "
+       "if the program was uninstalled previously.\n\nClick on Yes to remove the descriptor, or on No to cancel."},
+      {kCommandFailedText,
+       "The uninstallation command failed.\n\nIf this program was already uninstalled, you could click on the button "
+       "\"Remove Line But not the files\"."},
+      {kBackupFailedText, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed."},
+  };
+  for (const auto& [text, written] : boxes) EXPECT_EQ(text, written);
+}
 
 // The fake's code page has bytes of no character; the system's may have none.
 TEST(ListCommandsTest, NoCopyWhenTheEarlierFileHasAByteOfNoCharacter) {
