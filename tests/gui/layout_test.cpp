@@ -131,41 +131,66 @@ TEST(LayoutFollowsTheScreen, AWindowMovedToAnotherResolutionIsLaidOutAsOneStarte
 
 INSTANTIATE_TEST_SUITE_P(Resolutions, LayoutTest, ::testing::Values(96, 120, 144));
 
-// Literal pixels at 120 dpi: the design's places, plus the room a client area larger than
-// the design (783 x 534) gives to the controls anchored to its right and bottom edges.
+// Literal pixels at 120 dpi: the design's places in a client area smaller than the design
+// (783 x 534), which scrolls; in larger ones, the room beyond it goes to the controls
+// anchored to the right and bottom edges.
 TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
   ScopedWorkingDirectory workingDirectory;
   SystemServices system;
-  for (const SIZE outer : {SIZE{600, 450}, SIZE{805, 580}, SIZE{1280, 1000}}) {
+  struct Place {
+    ControlId id;
+    RECT place;
+  };
+  const struct {
+    SIZE client;  // 0 x 0: a window of 600 x 450, smaller than the design
+    std::vector<Place> places;
+    LONG sortHintLeft;
+  } cases[] = {
+      {{0, 0},
+       {{kPageControl, {2, -1, 783, 506}}, {kInventoryListView, {0, 37, 770, 416}},
+        {kUninstallButton, {526, 417, 761, 442}}, {kPrintListButton, {5, 418, 146, 443}},
+        {kQuitButton, {628, 508, 779, 533}}, {kComputeProgressBar, {379, 508, 614, 534}}, {kToolBar, {5, 0, 281, 34}},
+        {kWebSiteButton, {54, 340, 450, 366}}, {kAboutText, {0, 121, 526, 281}}, {kSupportButton, {565, 409, 736, 433}}},
+       420},
+      {{805, 580},
+       {{kPageControl, {2, -1, 805, 552}}, {kInventoryListView, {0, 37, 792, 462}},
+        {kUninstallButton, {548, 463, 783, 488}}, {kPrintListButton, {5, 464, 146, 489}},
+        {kQuitButton, {628, 554, 779, 579}}, {kComputeProgressBar, {379, 554, 614, 580}}, {kToolBar, {5, 0, 281, 34}},
+        {kWebSiteButton, {54, 386, 450, 412}}, {kAboutText, {0, 121, 548, 327}}, {kSupportButton, {587, 409, 758, 433}}},
+       442},
+      {{1280, 1000},
+       {{kPageControl, {2, -1, 1280, 972}}, {kInventoryListView, {0, 37, 1267, 882}},
+        {kUninstallButton, {1023, 883, 1258, 908}}, {kPrintListButton, {5, 884, 146, 909}},
+        {kQuitButton, {628, 974, 779, 999}}, {kComputeProgressBar, {379, 974, 614, 1000}}, {kToolBar, {5, 0, 281, 34}},
+        {kWebSiteButton, {54, 806, 450, 832}}, {kAboutText, {0, 121, 1023, 747}},
+        {kSupportButton, {1062, 409, 1233, 433}}},
+       917},
+  };
+  for (const auto& c : cases) {
     AppComposition app(system.Form());
     MainWindow form(system.Window(), app.Features());
     form.Create(GetModuleHandleA(nullptr), 120);
-    SetWindowPos(form.Handle(), nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER);
+    RECT outer{0, 0, c.client.cx, c.client.cy};
+    if (c.client.cx == 0) {
+      outer = {0, 0, 600, 450};
+    } else {
+      AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(form.Handle(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrA(form.Handle(), GWL_EXSTYLE)));
+    }
+    SetWindowPos(form.Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER);
     PumpPending();
     RECT client;
     GetClientRect(form.Handle(), &client);
-    const LONG dx = std::max(client.right - 783, 0L);
-    const LONG dy = std::max(client.bottom - 534, 0L);
-    struct Expected {
-      ControlId id;
-      RECT place;
-    };
-    for (const Expected& e : {Expected{kPageControl, {2, -1, 783 + dx, 506 + dy}},
-                              Expected{kInventoryListView, {0, 37, 770 + dx, 416 + dy}},
-                              Expected{kUninstallButton, {526 + dx, 417 + dy, 761 + dx, 442 + dy}},
-                              Expected{kPrintListButton, {5, 418 + dy, 146, 443 + dy}},
-                              Expected{kQuitButton, {628, 508 + dy, 779, 533 + dy}},
-                              Expected{kComputeProgressBar, {379, 508 + dy, 614, 534 + dy}},
-                              Expected{kToolBar, {5, 0, 281, 34}},
-                              Expected{kWebSiteButton, {54, 340 + dy, 450, 366 + dy}},
-                              Expected{kAboutText, {0, 121, 526 + dx, 281 + dy}},
-                              Expected{kSupportButton, {565 + dx, 409, 736 + dx, 433}}}) {
+    if (c.client.cx != 0) ASSERT_EQ(client.right, c.client.cx) << "a window made for that client area";
+    if (c.client.cx != 0) ASSERT_EQ(client.bottom, c.client.cy);
+    for (const Place& e : c.places) {
       const RECT actual = PlaceInParent(form.Control(e.id));
       EXPECT_TRUE(EqualRect(&actual, &e.place))
-          << ControlById(e.id).name << " in a window of " << outer.cx << "x" << outer.cy << ": " << actual.left << ","
-          << actual.top << "," << actual.right << "," << actual.bottom;
+          << ControlById(e.id).name << " in a client area of " << client.right << "x" << client.bottom << ": "
+          << actual.left << "," << actual.top << "," << actual.right << "," << actual.bottom;
     }
-    EXPECT_EQ(PlaceInParent(form.Control(kSortHintLabel)).left, 420 + dx);
+    EXPECT_EQ(PlaceInParent(form.Control(kSortHintLabel)).left, c.sortHintLeft);
     EXPECT_FALSE(IsWindowVisible(form.Control(kComputeProgressBar))) << "until sizes are computed";
     RECT chart;
     RECT page;
