@@ -49,22 +49,15 @@ int WriteInventory(const CommandLine& line, const std::string& name, const std::
     win32::TellConsole(name + ": cannot write to the standard output");
     return kExitFailed;
   }
-  const std::wstring file = win32::Wide(line.exportFile, CP_UTF8);
-  switch (win32::TargetAt(file)) {
-    case win32::WriteTarget::Directory:
-      win32::TellConsole(name + ": cannot write " + line.exportFile + ": it is a folder, not a file");
-      return kExitUnwritable;
-    case win32::WriteTarget::Device:
-      win32::TellConsole(name + ": cannot write " + line.exportFile + ": it names a device, not a file");
-      return kExitUnwritable;
-    case win32::WriteTarget::Absent:
-    case win32::WriteTarget::File: break;
+  const char* why = "";
+  switch (win32::ReplaceWholeFile(win32::Wide(line.exportFile, CP_UTF8), inventory)) {
+    case win32::FileReplacement::Replaced: return 0;
+    case win32::FileReplacement::Directory: why = ": it is a folder, not a file"; break;
+    case win32::FileReplacement::Device: why = ": it names a device, not a file"; break;
+    case win32::FileReplacement::Failed: why = "; it is unchanged"; break;
   }
-  if (!win32::ReplaceWholeFile(file, inventory)) {
-    win32::TellConsole(name + ": cannot write " + line.exportFile + "; it is unchanged");
-    return kExitUnwritable;
-  }
-  return 0;
+  win32::TellConsole(name + ": cannot write " + line.exportFile + why);
+  return kExitUnwritable;
 }
 
 }  // namespace

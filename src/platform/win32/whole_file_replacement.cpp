@@ -55,7 +55,8 @@ class PendingFile {
   bool placed_ = false;
 };
 
-}  // namespace
+// What stands at a path a file is to be written to.
+enum class WriteTarget { Absent, File, Directory, Device };
 
 WriteTarget TargetAt(const std::wstring& name) {
   if (NamesDevice(Utf8(name, CP_UTF8))) return WriteTarget::Device;
@@ -75,11 +76,17 @@ WriteTarget TargetAt(const std::wstring& name) {
   return WriteTarget::File;
 }
 
-bool ReplaceWholeFile(const std::wstring& name, std::string_view content) {
-  const WriteTarget target = TargetAt(name);
-  if (target == WriteTarget::Directory || target == WriteTarget::Device) return false;
+}  // namespace
+
+FileReplacement ReplaceWholeFile(const std::wstring& name, std::string_view content) {
+  switch (TargetAt(name)) {
+    case WriteTarget::Directory: return FileReplacement::Directory;
+    case WriteTarget::Device: return FileReplacement::Device;
+    case WriteTarget::Absent:
+    case WriteTarget::File: break;
+  }
   PendingFile pending(name);
-  return pending.Write(content) && pending.TakePlaceOf(name);
+  return pending.Write(content) && pending.TakePlaceOf(name) ? FileReplacement::Replaced : FileReplacement::Failed;
 }
 
 }  // namespace zobl::win32

@@ -75,7 +75,7 @@ std::optional<std::string> Win32GrowingFiles::Read(const char* name, std::size_t
 }
 
 bool Win32GrowingFiles::Replace(const char* name, std::string_view content) {
-  return ReplaceWholeFile(Wide(name), content);
+  return ReplaceWholeFile(Wide(name), content) == FileReplacement::Replaced;
 }
 
 // With UTF-8 as the process's code page, CP_ACP is UTF-8; the system's own code page is
