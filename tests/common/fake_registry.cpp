@@ -225,27 +225,19 @@ bool FakeRegistry::ReadKeyValue(RegistrySource source,
                                 const char* valueName,
                                 RegistryValueBuffer& buffer,
                                 std::uint32_t& type) {
-  const std::shared_ptr<Node> node = Resolve(subKey, source);
-  if (!node || node->refused) {
-    ++calls_.valueReads;
-    return false;
-  }
-  return ReadFrom(*node, valueName, buffer, type);
+  return ReadFrom(Resolve(subKey, source).get(), valueName, buffer, type);
 }
 
 bool FakeRegistry::ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
-  const Node& node = OpenNode(key);
-  if (node.deleted) {
-    ++calls_.valueReads;
-    return false;
-  }
-  return ReadFrom(node, valueName, buffer, type);
+  return ReadFrom(&OpenNode(key), valueName, buffer, type);
 }
 
-bool FakeRegistry::ReadFrom(const Node& node, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
+// A key that is gone, deleted while open, or refused reads as one without the value.
+bool FakeRegistry::ReadFrom(const Node* node, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
   ++calls_.valueReads;
-  const auto value = node.values.find(valueName);
-  if (value == node.values.end()) return false;
+  if (node == nullptr || node->deleted || node->refused) return false;
+  const auto value = node->values.find(valueName);
+  if (value == node->values.end()) return false;
   type = value->second.type;
   const std::string* bytes = &value->second.bytes;
   if (bytes->size() > buffer.size()) return false;

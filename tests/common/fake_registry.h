@@ -116,7 +116,7 @@ class FakeRegistry final : public Registry {
   [[nodiscard]] std::shared_ptr<Node> ResolveOrThrow(const std::string& path, RegistrySource source) const;
   [[nodiscard]] std::shared_ptr<Node> ParentOf(const std::string& path, RegistrySource source, std::string& leaf) const;
   [[nodiscard]] const Node& OpenNode(Key key) const;
-  bool ReadFrom(const Node& node, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type);
+  bool ReadFrom(const Node* node, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type);
   Key Register(std::shared_ptr<Node> node);
   static void MarkDeleted(Node& node);
 
