@@ -33,8 +33,7 @@
 
 namespace zobl {
 
-MainWindow::MainWindow(const WindowServices& services, const FormFeatures& features)
-    : services_(services), features_(features) {}
+MainWindow::MainWindow(const WindowServices& services, const FormFeatures& features) : services_(services), features_(features) {}
 
 MainWindow::~MainWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -45,10 +44,9 @@ HWND MainWindow::Create(HINSTANCE instance, int dpi) {
   // The window's own screen is known once it exists (OnCreate); its restored place is the screen's.
   dpi_ = dpi;
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi > 0 ? dpi : win32::WindowDpi(nullptr));
-  const HWND window =
-      CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
-                      WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
-                      restored.top, restored.width, restored.height, nullptr, nullptr, instance, this);
+  const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
+                                      WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
+                                      restored.top, restored.width, restored.height, nullptr, nullptr, instance, this);
   if (window == nullptr) throw std::runtime_error("Cannot create the main window");
   return window;
 }
@@ -185,14 +183,12 @@ std::span<const MainWindow::CommandBinding> MainWindow::CommandBindings() {
   // Push buttons and the tool bar's buttons tell a click as BN_CLICKED, labels as STN_CLICKED.
   static constexpr CommandBinding kBindings[] = {
       {kQuitButton, BN_CLICKED, [](MainWindow& w) { SendMessageA(w.window_, WM_CLOSE, 0, 0); }},
-      {kComputeSizesButton, BN_CLICKED,
-       [](MainWindow& w) { w.features_.computeRun.ComputeFileSizes(w.runPresenter_); }},
+      {kComputeSizesButton, BN_CLICKED, [](MainWindow& w) { w.features_.computeRun.ComputeFileSizes(w.runPresenter_); }},
       {kToolButtonDetails, BN_CLICKED, [](MainWindow& w) { w.ShowDetails(); }},
       {kToolButtonIcons, BN_CLICKED, [](MainWindow& w) { w.ShowIcons(); }},
       {kToolButtonPrint, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
       {kPrintListButton, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
-      {kNamelessLinesCheckBox, BN_CLICKED,
-       [](MainWindow& w) {
+      {kNamelessLinesCheckBox, BN_CLICKED, [](MainWindow& w) {
          w.features_.refresher.ShowNamelessRows(w.shown_->namelessLines.Checked());
          w.features_.refresher.RefreshInventory();
        }},
@@ -238,9 +234,8 @@ void MainWindow::OnSize() {
   shown_->scroll.Fit();
   RECT client;
   GetClientRect(window_, &client);  // the scroll bars may have come or gone
-  shown_->controls.Layout(
-      {client.right - ScaleToDpi(kDesignWidth, dpi_), client.bottom - ScaleToDpi(kDesignHeight, dpi_)},
-      shown_->scroll.Offset());
+  shown_->controls.Layout({client.right - ScaleToDpi(kDesignWidth, dpi_), client.bottom - ScaleToDpi(kDesignHeight, dpi_)},
+                          shown_->scroll.Offset());
   shown_->listView.FitColumns();
   shown_->pieChart.FitParent();
 }

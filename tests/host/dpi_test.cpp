@@ -31,16 +31,9 @@ TEST(Dpi, FontHeightsRoundUp) {
 }
 
 TEST(Dpi, OnlyAScreensResolutionIsFollowed) {
-  for (const auto& [dpi, followed] : {std::pair{0, false},
-                                      {-96, false},
-                                      {47, false},
-                                      {48, true},
-                                      {96, true},
-                                      {960, true},
-                                      {961, false},
-                                      {65535, false}}) {
-    EXPECT_EQ(IsScreenDpi(dpi), followed) << dpi;
-  }
+  const std::pair<int, bool> rows[] = {{0, false},  {-96, false}, {47, false},   {48, true},
+                                       {960, true}, {961, false}, {65535, false}};
+  for (const auto& [dpi, followed] : rows) EXPECT_EQ(IsScreenDpi(dpi), followed) << dpi;
 }
 
 }  // namespace
