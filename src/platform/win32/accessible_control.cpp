@@ -105,7 +105,6 @@ class FactsOverStandardObject final : public IAccessible, public IOleWindow {
     if (FAILED(hr) || info == nullptr) return FAILED(hr) ? hr : E_NOTIMPL;
     hr = DispInvoke(static_cast<IAccessible*>(this), info, id, flags, parameters, result, exception, argument);
     info->Release();
-    (void)iid;
     return hr;
   }
 
@@ -140,7 +139,7 @@ class FactsOverStandardObject final : public IAccessible, public IOleWindow {
   HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
     if (value == nullptr) return E_POINTER;
     const HRESULT hr = standard_->get_accValue(child, value);
-    if (FAILED(hr) || !IsSelf(child) || (hr == S_OK && *value != nullptr && SysStringLen(*value) > 0)) return hr;
+    if (!IsSelf(child) || (hr == S_OK && *value != nullptr && SysStringLen(*value) > 0)) return hr;
     std::string text;
     switch (facts_.role) {
       case ROLE_SYSTEM_COMBOBOX: text = WindowText(control_); break;  // a drop-down list shows its choice
@@ -148,7 +147,9 @@ class FactsOverStandardObject final : public IAccessible, public IOleWindow {
       case ROLE_SYSTEM_PROGRESSBAR: text = ProgressText(control_); break;
       default: return hr;
     }
-    SysFreeString(*value);
+    if (SUCCEEDED(hr)) SysFreeString(*value);
+    *value = nullptr;
+    if (!IsWindow(control_)) return CO_E_OBJNOTCONNECTED;
     return GiveText(text, value);
   }
 
