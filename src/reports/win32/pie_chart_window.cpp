@@ -65,7 +65,8 @@ void PieChartWindow::SetDpi(int dpi) {
 
 void PieChartWindow::Invalidate() const {
   if (window_ == nullptr) return;
-  // A screen reader reads the chart's window text, so the text tells what the pie shows.
+  // The window's text tells what the pie shows, to tools that read window texts; screen
+  // readers read the chart's object, whose slices change here too.
   SetWindowTextA(window_, PieChartText(series_.Slices(), separators_).c_str());
   InvalidateRect(window_, nullptr, FALSE);
   NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
