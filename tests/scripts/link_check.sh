@@ -62,7 +62,7 @@ cp "$planted" "$scratch/Acme.exe"
   while :; do
     mv -T Acme Acme.away 2>/dev/null || true
     mv -T Acme.away Acme 2>/dev/null || true
-    sleep 0.01
+    sleep 0.05
   done
 ) &
 renaming=$!
