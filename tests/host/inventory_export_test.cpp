@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "directory_size_cases.h"
@@ -49,6 +50,16 @@ TEST(InventoryExport, UnreadableSourceFailsAndEveryDescriptorIsListedOrNamed) {
        true, "\r\n\"Long\",\"" + longName + "\",", nullptr},
       {"a value longer than any buffer", [&](FakeRegistry& r) { r.SetText(acme, "Publisher", longValue); }, true,
        ",\"" + longValue + "\",", nullptr},
+      {"a descriptor deleted while it is read, after Acme's two value steps: gone, not unreadable",
+       [&](FakeRegistry& r) {
+         const std::string going = std::string(kUninstallKeyPath) + "\\Going";
+         r.CreateKey(going);
+         r.SetText(going, "DisplayName", "Going");
+         r.onEnumerateValue = [&r, going, steps = 0]() mutable {
+           if (++steps == 3) r.DeleteTree(going);
+         };
+       },
+       true, acmeLine, nullptr},
       {"a descriptor that refuses reading",
        [&](FakeRegistry& r) {
          r.CreateKey(std::string(kUninstallKeyPath) + "\\Locked");
@@ -76,6 +87,42 @@ TEST(InventoryExport, UnreadableSourceFailsAndEveryDescriptorIsListedOrNamed) {
     if (c.unreadable != nullptr) {
       EXPECT_EQ(exported->unreadable[0].keyName, c.unreadable);
       EXPECT_EQ(exported->unreadable[0].reason, "Access is denied.");
+    }
+  }
+}
+
+// The window (through its buffers) and the exports read a value of each type alike.
+TEST(InventoryExport, WindowAndExportReadEveryTypeAlike) {
+  const std::string key = std::string(kUninstallKeyPath) + "\\T";
+  using namespace std::string_literals;
+  const struct {
+    const char* what;
+    std::uint32_t type;
+    std::string bytes;  // as the 8-bit calls see them
+    std::optional<std::string> name;
+  } cases[] = {
+      {"a text", kTextType, "Acme\0"s, "Acme"},
+      {"an expandable text, as stored", kExpandableTextType, "%A%\0"s, "%A%"},
+      {"a multi-text's first text", kMultiTextType, "A\0B\0\0"s, "A"},
+      {"a number", kDwordType, "ABC\0"s, "4407873"},
+      {"a 64-bit number", kQwordType, "\x01\0\0\0\0\0\0\x01"s, "72057594037927937"},
+      {"a number of another size", kDwordType, "AB"s, std::nullopt},
+      {"bytes", kBinaryType, "AB\0"s, std::nullopt},
+      {"no type", 0, "A\0"s, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    for (const RegistryReading reading : {RegistryReading::Bounded, RegistryReading::Complete}) {
+      FakeRegistry registry;
+      registry.CreateKey(key);
+      registry.SetTypedValue(key, "DisplayName", c.type, c.bytes);
+      FakeFileSystem files;
+      const PortableLocale locale;
+      InventoryList list(locale);
+      InventoryRefresher refresher(registry, files, locale, list, reading);
+      refresher.ShowNamelessRows(true);
+      ASSERT_TRUE(refresher.RefreshInventory());
+      ASSERT_EQ(list.Count(), 1u) << c.what;
+      EXPECT_EQ(list.RowAt(0).name, c.name) << c.what;
     }
   }
 }

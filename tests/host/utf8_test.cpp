@@ -1,5 +1,6 @@
 #include "platform/utf8.h"
 #include "platform/console_text.h"
+#include "platform/utf16_text.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +27,33 @@ TEST(VisibleOnConsole, ControlCharactersBecomeTheStandIn) {
       {"x\r\ny\tz\x7F", true, "x\r\ny\xEF\xBF\xBDz\xEF\xBF\xBD"},
       {"x\r\n", false, "x\xEF\xBF\xBD\xEF\xBF\xBD"},
       {"\xC2\x9B\xC2\x9F\xC2\xA0\xC3\x80\xD0\x9F", true, "\xEF\xBF\xBD\xEF\xBF\xBD\xC2\xA0\xC3\x80\xD0\x9F"},
+      // U+202E, U+200B, U+2028, U+061C, U+FEFF, U+2066 hide or reorder text even where line
+      // breaks stay; U+202F, U+2030, U+2065, U+061B and U+FEFE beside them are text.
+      {"a\xE2\x80\xAE" "b\xE2\x80\x8B" "c\xE2\x80\xA8" "d\xD8\x9C" "e\xEF\xBB\xBF" "f\xE2\x81\xA6", true,
+       "a\xEF\xBF\xBD" "b\xEF\xBF\xBD" "c\xEF\xBF\xBD" "d\xEF\xBF\xBD" "e\xEF\xBF\xBD" "f\xEF\xBF\xBD"},
+      {"\xE2\x80\xAF\xE2\x80\xB0\xE2\x81\xA5\xD8\x9B\xEF\xBB\xBE", false,
+       "\xE2\x80\xAF\xE2\x80\xB0\xE2\x81\xA5\xD8\x9B\xEF\xBB\xBE"},
   };
   for (const auto& c : cases) EXPECT_EQ(VisibleOnConsole(c.text, c.keepLineBreaks), c.shown) << c.text;
+}
+
+// A key name as enumerated opens its key again; shown, what has no UTF-8 form is U+FFFD.
+TEST(KeyNameForm, EveryNameComesBackAndShowsAsUtf8) {
+  const struct {
+    std::u16string name;
+    const char* form;
+    const char* shown;
+  } cases[] = {
+      {u"Acme \u041F\U0001F600", "Acme \xD0\x9F\xF0\x9F\x98\x80", "Acme \xD0\x9F\xF0\x9F\x98\x80"},
+      {u"Hidden\xD800", "Hidden\xED\xA0\x80", "Hidden\xEF\xBF\xBD"},
+      {u"\xDFFF\xD83D", "\xED\xBF\xBF\xED\xA0\xBD", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {std::u16string(u"a\0b", 3), "a\xC0\x80" "b", "a\xEF\xBF\xBD" "b"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(KeyNameFromUtf16(c.name), c.form) << c.shown;
+    EXPECT_EQ(Utf16FromKeyName(c.form), c.name) << c.shown;
+    EXPECT_EQ(ShownKeyName(c.form), c.shown);
+  }
 }
 
 }  // namespace
