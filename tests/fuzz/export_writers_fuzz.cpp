@@ -123,8 +123,10 @@ std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text) {
 void CheckCell(const CsvField& field, const std::string& text) {
   const std::u16string units = zobl::Utf16FromUtf8Lossy(text);
   const std::size_t first = units.find_first_not_of(u" \t\r\n\u3000\uFEFF");
-  const bool formula = (first != std::u16string::npos && std::u16string_view(u"=+-@\uFF1D\uFF0B\uFF0D\uFF20").find(units[first]) != std::u16string_view::npos) ||
-                       text.starts_with('\t') || text.starts_with('\r');
+  const bool formula =
+      (first != std::u16string::npos &&
+       std::u16string_view(u"=+-@\uFF1D\uFF0B\uFF0D\uFF20").find(units[first]) != std::u16string_view::npos) ||
+      text.starts_with('\t') || text.starts_with('\r');
   Check(field.quoted && field.text == (formula ? "'" + text : text));
 }
 

@@ -1,14 +1,17 @@
 #include "platform/win32/win32_registry.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "descriptor_keys.h"
+#include "inventory/column_text.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/win32_file_system.h"
@@ -165,6 +168,81 @@ TEST_F(RegistryTest, ADescriptorThatDeniesReadingIsNamed) {
   ASSERT_NE(named, refresher.Unreadable().end());
   EXPECT_EQ(named->source, RegistrySource::User);
   EXPECT_FALSE(named->reason.empty());
+}
+
+// A key whose name the Win32 calls cannot spell (a zero inside), made and deleted through
+// the native calls with a counted name, below `parent`.
+class NativeKey {
+ public:
+  NativeKey(HKEY parent, const std::wstring& name) {
+    using CreateKey = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG, UNICODE_STRING*, ULONG, ULONG*);
+    const auto create = reinterpret_cast<CreateKey>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateKey"));
+    UNICODE_STRING counted{static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2),
+                           const_cast<wchar_t*>(name.data())};
+    OBJECT_ATTRIBUTES attributes{sizeof attributes, parent, &counted, OBJ_CASE_INSENSITIVE, nullptr, nullptr};
+    HANDLE key = nullptr;
+    if (create == nullptr || create(&key, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr) != 0) {
+      throw std::runtime_error("NtCreateKey failed");
+    }
+    key_ = static_cast<HKEY>(key);
+  }
+  ~NativeKey() {
+    using DeleteKey = LONG(NTAPI*)(HANDLE);
+    const auto remove = reinterpret_cast<DeleteKey>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey"));
+    if (remove != nullptr) remove(key_);
+    RegCloseKey(key_);
+  }
+  NativeKey(const NativeKey&) = delete;
+  NativeKey& operator=(const NativeKey&) = delete;
+  [[nodiscard]] HKEY Get() const { return key_; }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// No name hides a descriptor: one with an unpaired surrogate or a zero in its key name is
+// listed by the window's reading and the exports' alike, its name shown with U+FFFD.
+TEST_F(RegistryTest, EveryKeyNameIsListed) {
+  const std::wstring base = WideFromUtf8(keyName_);
+  const NativeKey surrogate(keys_.Uninstall(RegistrySource::User), base + L"-\xD800");
+  const NativeKey zero(keys_.Uninstall(RegistrySource::User), base + std::wstring(L"-\0z", 3));
+  for (const NativeKey* key : {&surrogate, &zero}) {
+    const std::wstring name = key == &surrogate ? L"Surrogate" : L"Zero";
+    ASSERT_EQ(RegSetValueExW(key->Get(), L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                             static_cast<DWORD>((name.size() + 1) * 2)),
+              ERROR_SUCCESS);
+  }
+  for (const RegistryReading reading : {RegistryReading::Bounded, RegistryReading::Complete}) {
+    win32::Win32Registry registry;  // the window's code page, UTF-8 as the program's manifest makes it
+    win32::Win32FileSystem files;
+    const win32::Win32Locale locale;
+    InventoryList list(locale);
+    InventoryRefresher refresher(registry, files, locale, list, reading);
+    ASSERT_TRUE(refresher.RefreshInventory());
+    EXPECT_TRUE(refresher.Unreadable().empty());
+    std::vector<std::string> shown;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      if (list.RowAt(i).keyName.starts_with(keyName_))
+        shown.push_back(*list.RowAt(i).name + " " + ColumnText(list.RowAt(i), kKeyNameColumn));
+    }
+    std::ranges::sort(shown);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Surrogate " + keyName_ + "-\xEF\xBF\xBD",
+                                               "Zero " + keyName_ + "-\xEF\xBF\xBDz"}));
+  }
+}
+
+// A descriptor deleted while it is read (its uninstaller at work) tells so, as the
+// refresh needs to leave it out as gone rather than unreadable.
+TEST_F(RegistryTest, AKeyDeletedWhileOpenTellsItIsDeleted) {
+  SetText("DisplayName", "Going");
+  ScopedRegistryKey uninstall(registry_, RegistrySource::Machine64, kUninstallKeyPath);
+  ASSERT_TRUE(uninstall.IsOpen());
+  ScopedRegistryKey descriptor(registry_, uninstall.Get(), keyName_.c_str());
+  ASSERT_TRUE(descriptor.IsOpen());
+  ASSERT_EQ(keys_.Delete(RegistrySource::Machine64, keyName_), ERROR_SUCCESS);
+  RegistryValue value;
+  EXPECT_EQ(registry_.EnumerateValue(descriptor.Get(), 0, value), EnumerationStep::Failed);
+  EXPECT_EQ(registry_.LastFailure(), kRegistryKeyDeleted);
 }
 
 }  // namespace
