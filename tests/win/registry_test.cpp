@@ -179,7 +179,11 @@ class NativeKey {
     const auto create = reinterpret_cast<CreateKey>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateKey"));
     UNICODE_STRING counted{static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2),
                            const_cast<wchar_t*>(name.data())};
-    OBJECT_ATTRIBUTES attributes{sizeof attributes, parent, &counted, OBJ_CASE_INSENSITIVE, nullptr, nullptr};
+    OBJECT_ATTRIBUTES attributes{};
+    attributes.Length = sizeof attributes;
+    attributes.RootDirectory = parent;
+    attributes.ObjectName = &counted;
+    attributes.Attributes = OBJ_CASE_INSENSITIVE;
     HANDLE key = nullptr;
     if (create == nullptr || create(&key, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr) != 0) {
       throw std::runtime_error("NtCreateKey failed");
@@ -228,6 +232,13 @@ TEST_F(RegistryTest, EveryKeyNameIsListed) {
     std::ranges::sort(shown);
     EXPECT_EQ(shown, (std::vector<std::string>{"Surrogate " + keyName_ + "-\xEF\xBF\xBD",
                                                "Zero " + keyName_ + "-\xEF\xBF\xBDz"}));
+  }
+  // Removed by that very name, as "Remove Line" removes it.
+  for (const std::string& keyName : {keyName_ + "-\xED\xA0\x80", keyName_ + "-\xC0\x80z"}) {
+    const std::string path = std::string(kUninstallKeyPath) + "\\" + keyName;
+    EXPECT_TRUE(registry_.RemoveKey(RegistrySource::User, path.c_str()));
+    Registry::Key key = 0;
+    EXPECT_EQ(registry_.OpenKey(RegistrySource::User, path.c_str(), key), KeyOpening::Missing);
   }
 }
 

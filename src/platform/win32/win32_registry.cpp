@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/utf16_text.h"
+#include "platform/win32/counted_key_names.h"
 #include "platform/win32/registry_roots.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
@@ -58,7 +59,7 @@ bool Win32Registry::Succeeded(LSTATUS status) {
 KeyOpening Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
   HKEY opened = nullptr;
   AssignWideName(subKey);
-  const LSTATUS status = RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), &opened);
+  const LSTATUS status = OpenKeyByName(Root(source), wide_, KEY_READ, ViewFlag(source), opened);
   if (Succeeded(status)) {
     key = reinterpret_cast<Key>(opened);
     return KeyOpening::Opened;
@@ -71,7 +72,7 @@ KeyOpening Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key
 bool Win32Registry::OpenChildKey(Key parent, const char* name, Key& key) {
   HKEY opened = nullptr;
   AssignWideName(name);
-  if (!Succeeded(RegOpenKeyExW(ToHkey(parent), wide_.c_str(), 0, KEY_READ, &opened))) return false;
+  if (!Succeeded(OpenKeyByName(ToHkey(parent), wide_, KEY_READ, 0, opened))) return false;
   key = reinterpret_cast<Key>(opened);
   return true;
 }
@@ -146,7 +147,7 @@ bool Win32Registry::ReadKeyValue(RegistrySource source,
                                  std::uint32_t& type) {
   ScopedKey key;
   AssignWideName(subKey);
-  return Succeeded(RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), key.Receive())) &&
+  return Succeeded(OpenKeyByName(Root(source), wide_, KEY_READ, ViewFlag(source), *key.Receive())) &&
          ReadValue(reinterpret_cast<Key>(key.Get()), valueName, buffer, type).has_value();
 }
 
@@ -187,7 +188,7 @@ std::optional<std::size_t> Win32Registry::ReadValue(Key key,
 // The deletion needs no open key of ours: the call checks the caller's right to delete.
 bool Win32Registry::RemoveKey(RegistrySource source, const char* subKey) {
   AssignWideName(subKey);
-  return Succeeded(RegDeleteKeyExW(Root(source), wide_.c_str(), ViewFlag(source), 0));
+  return Succeeded(DeleteKeyByName(Root(source), wide_, ViewFlag(source)));
 }
 
 std::string Win32Registry::FailureText(std::uint32_t error) const {
