@@ -93,36 +93,30 @@ TEST(InventoryExport, UnreadableSourceFailsAndEveryDescriptorIsListedOrNamed) {
 
 // The window (through its buffers) and the exports read a value of each type alike.
 TEST(InventoryExport, WindowAndExportReadEveryTypeAlike) {
-  const std::string key = std::string(kUninstallKeyPath) + "\\T";
   using namespace std::string_literals;
   const struct {
-    const char* what;
     std::uint32_t type;
     std::string bytes;  // as the 8-bit calls see them
     std::optional<std::string> name;
   } cases[] = {
-      {"a text", kTextType, "Acme\0"s, "Acme"},
-      {"an expandable text, as stored", kExpandableTextType, "%A%\0"s, "%A%"},
-      {"a multi-text's first text", kMultiTextType, "A\0B\0\0"s, "A"},
-      {"a number", kDwordType, "ABC\0"s, "4407873"},
-      {"a 64-bit number", kQwordType, "\x01\0\0\0\0\0\0\x01"s, "72057594037927937"},
-      {"a number of another size", kDwordType, "AB"s, std::nullopt},
-      {"bytes", kBinaryType, "AB\0"s, std::nullopt},
-      {"no type", 0, "A\0"s, std::nullopt},
+      {kTextType, "Acme\0"s, "Acme"},       {kExpandableTextType, "%A%\0"s, "%A%"},  // as stored
+      {kMultiTextType, "A\0B\0\0"s, "A"},    {kDwordType, "ABC\0"s, "4407873"},
+      {kQwordType, "\x01\0\0\0\0\0\0\x01"s, "72057594037927937"},
+      {kDwordType, "AB"s, std::nullopt},  // no number of its type's size
+      {kBinaryType, "AB\0"s, std::nullopt}, {0, "A\0"s, std::nullopt},
   };
   for (const auto& c : cases) {
     for (const RegistryReading reading : {RegistryReading::Bounded, RegistryReading::Complete}) {
       FakeRegistry registry;
-      registry.CreateKey(key);
-      registry.SetTypedValue(key, "DisplayName", c.type, c.bytes);
+      registry.CreateKey(std::string(kUninstallKeyPath) + "\\T");
+      registry.SetTypedValue(std::string(kUninstallKeyPath) + "\\T", "DisplayName", c.type, c.bytes);
       FakeFileSystem files;
       const PortableLocale locale;
       InventoryList list(locale);
       InventoryRefresher refresher(registry, files, locale, list, reading);
       refresher.ShowNamelessRows(true);
-      ASSERT_TRUE(refresher.RefreshInventory());
-      ASSERT_EQ(list.Count(), 1u) << c.what;
-      EXPECT_EQ(list.RowAt(0).name, c.name) << c.what;
+      ASSERT_TRUE(refresher.RefreshInventory() && list.Count() == 1);
+      EXPECT_EQ(list.RowAt(0).name, c.name) << c.bytes;
     }
   }
 }

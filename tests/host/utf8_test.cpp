@@ -1,6 +1,5 @@
 #include "platform/utf8.h"
 #include "platform/console_text.h"
-#include "platform/utf16_text.h"
 
 #include <gtest/gtest.h>
 
@@ -35,25 +34,6 @@ TEST(VisibleOnConsole, ControlCharactersBecomeTheStandIn) {
        "\xE2\x80\xAF\xE2\x80\xB0\xE2\x81\xA5\xD8\x9B\xEF\xBB\xBE"},
   };
   for (const auto& c : cases) EXPECT_EQ(VisibleOnConsole(c.text, c.keepLineBreaks), c.shown) << c.text;
-}
-
-// A key name as enumerated opens its key again; shown, what has no UTF-8 form is U+FFFD.
-TEST(KeyNameForm, EveryNameComesBackAndShowsAsUtf8) {
-  const struct {
-    std::u16string name;
-    const char* form;
-    const char* shown;
-  } cases[] = {
-      {u"Acme \u041F\U0001F600", "Acme \xD0\x9F\xF0\x9F\x98\x80", "Acme \xD0\x9F\xF0\x9F\x98\x80"},
-      {u"Hidden\xD800", "Hidden\xED\xA0\x80", "Hidden\xEF\xBF\xBD"},
-      {u"\xDFFF\xD83D", "\xED\xBF\xBF\xED\xA0\xBD", "\xEF\xBF\xBD\xEF\xBF\xBD"},
-      {std::u16string(u"a\0b", 3), "a\xC0\x80" "b", "a\xEF\xBF\xBD" "b"},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(KeyNameFromUtf16(c.name), c.form) << c.shown;
-    EXPECT_EQ(Utf16FromKeyName(c.form), c.name) << c.shown;
-    EXPECT_EQ(ShownKeyName(c.form), c.shown);
-  }
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -170,70 +169,43 @@ TEST_F(RegistryTest, ADescriptorThatDeniesReadingIsNamed) {
   EXPECT_FALSE(named->reason.empty());
 }
 
-// A key whose name the Win32 calls cannot spell (a zero inside), made and deleted through
-// the native calls with a counted name, below `parent`.
-class NativeKey {
- public:
-  NativeKey(HKEY parent, const std::wstring& name) {
-    using CreateKey = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG, UNICODE_STRING*, ULONG, ULONG*);
-    const auto create = reinterpret_cast<CreateKey>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateKey"));
-    UNICODE_STRING counted{static_cast<USHORT>(name.size() * 2), static_cast<USHORT>(name.size() * 2),
-                           const_cast<wchar_t*>(name.data())};
-    OBJECT_ATTRIBUTES attributes{};
-    attributes.Length = sizeof attributes;
-    attributes.RootDirectory = parent;
-    attributes.ObjectName = &counted;
-    attributes.Attributes = OBJ_CASE_INSENSITIVE;
-    HANDLE key = nullptr;
-    if (create == nullptr || create(&key, KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr) != 0) {
-      throw std::runtime_error("NtCreateKey failed");
-    }
-    key_ = static_cast<HKEY>(key);
-  }
-  ~NativeKey() {
-    using DeleteKey = LONG(NTAPI*)(HANDLE);
-    const auto remove = reinterpret_cast<DeleteKey>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtDeleteKey"));
-    if (remove != nullptr) remove(key_);
-    RegCloseKey(key_);
-  }
-  NativeKey(const NativeKey&) = delete;
-  NativeKey& operator=(const NativeKey&) = delete;
-  [[nodiscard]] HKEY Get() const { return key_; }
-
- private:
-  HKEY key_ = nullptr;
-};
+// A descriptor named as the Win32 calls cannot spell it (a zero inside), made through the
+// native call with a counted name, its DisplayName `shown`.
+void CreateCounted(HKEY parent, const std::wstring& name, const std::wstring& shown) {
+  using CreateKey = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG, UNICODE_STRING*, ULONG, ULONG*);
+  const auto create = reinterpret_cast<CreateKey>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateKey"));
+  const auto bytes = static_cast<USHORT>(name.size() * 2);
+  UNICODE_STRING counted{bytes, bytes, const_cast<wchar_t*>(name.data())};
+  OBJECT_ATTRIBUTES attributes{.Length = sizeof attributes, .RootDirectory = parent, .ObjectName = &counted};
+  win32::ScopedKey key;
+  ASSERT_EQ(create(reinterpret_cast<HANDLE*>(key.Receive()), KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr), 0);
+  ASSERT_EQ(RegSetValueExW(key.Get(), L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(shown.c_str()),
+                           static_cast<DWORD>((shown.size() + 1) * 2)),
+            ERROR_SUCCESS);
+}
 
 // No name hides a descriptor: one with an unpaired surrogate or a zero in its key name is
-// listed by the window's reading and the exports' alike, its name shown with U+FFFD.
+// listed by the window's reading and the exports' alike, shown with U+FFFD, and removed
+// by that very name, as "Remove Line" removes it.
 TEST_F(RegistryTest, EveryKeyNameIsListed) {
   const std::wstring base = WideFromUtf8(keyName_);
-  const NativeKey surrogate(keys_.Uninstall(RegistrySource::User), base + L"-\xD800");
-  const NativeKey zero(keys_.Uninstall(RegistrySource::User), base + std::wstring(L"-\0z", 3));
-  for (const NativeKey* key : {&surrogate, &zero}) {
-    const std::wstring name = key == &surrogate ? L"Surrogate" : L"Zero";
-    ASSERT_EQ(RegSetValueExW(key->Get(), L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
-                             static_cast<DWORD>((name.size() + 1) * 2)),
-              ERROR_SUCCESS);
-  }
+  CreateCounted(keys_.Uninstall(RegistrySource::User), base + L"-\xD800", L"Surrogate");
+  CreateCounted(keys_.Uninstall(RegistrySource::User), base + std::wstring(L"-\0z", 3), L"Zero");
   for (const RegistryReading reading : {RegistryReading::Bounded, RegistryReading::Complete}) {
-    win32::Win32Registry registry;  // the window's code page, UTF-8 as the program's manifest makes it
-    win32::Win32FileSystem files;
-    const win32::Win32Locale locale;
+    const win32::Win32Locale locale;  // the program's code page, UTF-8 as its manifest makes it
     InventoryList list(locale);
-    InventoryRefresher refresher(registry, files, locale, list, reading);
-    ASSERT_TRUE(refresher.RefreshInventory());
-    EXPECT_TRUE(refresher.Unreadable().empty());
+    win32::Win32FileSystem files;
+    InventoryRefresher refresher(system_, files, locale, list, reading);
+    EXPECT_TRUE(refresher.RefreshInventory() && refresher.Unreadable().empty());
     std::vector<std::string> shown;
     for (std::size_t i = 0; i < list.Count(); ++i) {
-      if (list.RowAt(i).keyName.starts_with(keyName_))
-        shown.push_back(*list.RowAt(i).name + " " + ColumnText(list.RowAt(i), kKeyNameColumn));
+      const UninstallEntry& row = list.RowAt(i);
+      if (row.keyName.starts_with(keyName_)) shown.push_back(*row.name + " " + ColumnText(row, kKeyNameColumn));
     }
     std::ranges::sort(shown);
     EXPECT_EQ(shown, (std::vector<std::string>{"Surrogate " + keyName_ + "-\xEF\xBF\xBD",
                                                "Zero " + keyName_ + "-\xEF\xBF\xBDz"}));
   }
-  // Removed by that very name, as "Remove Line" removes it.
   for (const std::string& keyName : {keyName_ + "-\xED\xA0\x80", keyName_ + "-\xC0\x80z"}) {
     const std::string path = std::string(kUninstallKeyPath) + "\\" + keyName;
     EXPECT_TRUE(registry_.RemoveKey(RegistrySource::User, path.c_str()));
