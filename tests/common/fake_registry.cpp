@@ -251,9 +251,9 @@ std::optional<std::size_t> FakeRegistry::ReadFrom(const Node* node,
   // As the system's reader: a text must end inside the buffer.
   if (bytes->size() < buffer.size()) {
     buffer[bytes->size()] = '\0';
-    return bytes->size();
+  } else if (bytes->find('\0') == std::string::npos) {
+    return std::nullopt;
   }
-  if (bytes->find('\0') == std::string::npos) return std::nullopt;
   return bytes->size();
 }
 
