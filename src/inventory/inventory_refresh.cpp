@@ -49,9 +49,9 @@ std::string ValueText(const char* stored, std::uint32_t type, RegistrySource sou
 // Key names compare as the registry compares them, without regard to letter case in any
 // script: a descriptor re-created under another spelling is the same key.
 void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName, const Locale& locale) {
-  // A name that is no UTF-8 (an unpaired surrogate or a zero kept exactly) would become
-  // U+FFFD in the locale's upper case and be taken for another such name: it stays as it is.
-  if (IsAscii(keyName) || Utf16FromUtf8(keyName)) {
+  // A name holding an unpaired surrogate or a zero (kept exactly) would become U+FFFD in
+  // the locale's upper case and be taken for another such name: it stays as it is.
+  if (IsAscii(keyName) || ShownKeyName(keyName) == keyName) {
     locale.AssignUpperCase(out, keyName);
   } else {
     out = keyName;

@@ -1,6 +1,5 @@
 #include "platform/utf16_text.h"
 
-#include <algorithm>
 #include <cstdint>
 
 namespace zobl {
@@ -131,10 +130,24 @@ std::string Utf8FromUtf16Lossy(std::u16string_view text) { return *ToUtf8(text, 
 
 std::string KeyNameFromUtf16(std::u16string_view name) { return *ToUtf8(name, Unpaired::Kept); }
 
+// Only the two marks are replaced, byte by byte: a name in another code page (the window's
+// on Windows before 10 version 1903) passes through as it is.
 std::string ShownKeyName(std::string_view name) {
-  std::u16string units = Utf16FromKeyName(name);
-  std::ranges::replace(units, u'\0', kReplacement);
-  return Utf8FromUtf16Lossy(units);
+  std::string shown;
+  shown.reserve(name.size());
+  for (std::size_t i = 0; i < name.size();) {
+    const auto at = [&](std::size_t k) { return i + k < name.size() ? static_cast<unsigned char>(name[i + k]) : 0u; };
+    std::size_t mark = 0;
+    if (at(0) == 0xC0 && at(1) == 0x80) mark = 2;  // a zero
+    if (at(0) == 0xED && at(1) >= 0xA0 && at(1) <= 0xBF && IsContinuation(at(2))) mark = 3;  // a surrogate
+    if (mark == 0) {
+      shown += name[i++];
+    } else {
+      shown += "\xEF\xBF\xBD";
+      i += mark;
+    }
+  }
+  return shown;
 }
 
 std::string Utf16LeBytes(std::u16string_view text) {

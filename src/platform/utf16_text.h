@@ -30,7 +30,7 @@ std::string Utf8FromUtf16Lossy(std::u16string_view text);
 // name is shown and written as ShownKeyName gives it.
 std::string KeyNameFromUtf16(std::u16string_view name);
 std::u16string Utf16FromKeyName(std::string_view name);
-// U+FFFD for each unpaired surrogate and each zero.
+// U+FFFD for each unpaired surrogate and each zero; every other byte as it is.
 std::string ShownKeyName(std::string_view name);
 
 std::string Utf16LeBytes(std::u16string_view text);
