@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
 #include "../inventory/bare_refresh_calls_win.h"
 
@@ -13,29 +14,29 @@ struct Descriptor {
   std::wstring command;
 };
 
-// Every value, as the complete reading enumerates them; keeps the two the row needs.
+// Every value, as the complete reading enumerates them: one call each, into buffers kept
+// from value to value; keeps the two the row needs.
 bool ReadEveryValue(HKEY key, Descriptor& descriptor) {
+  static std::wstring name(16384, L'\0');
+  static std::wstring data(2048, L'\0');
   for (DWORD index = 0;; ++index) {
-    DWORD nameCapacity = 0;
-    DWORD dataCapacity = 0;
-    if (RegQueryInfoKeyW(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &nameCapacity,
-                         &dataCapacity, nullptr, nullptr) != ERROR_SUCCESS) {
-      return false;
-    }
-    std::wstring name(nameCapacity + 1, L'\0');
-    std::wstring data(dataCapacity / sizeof(wchar_t) + 1, L'\0');
-    DWORD nameLength = nameCapacity + 1;
+    DWORD nameLength = static_cast<DWORD>(name.size());
     DWORD type = 0;
-    DWORD size = dataCapacity;
+    auto size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     const LSTATUS status = RegEnumValueW(key, index, name.data(), &nameLength, nullptr, &type,
                                          reinterpret_cast<BYTE*>(data.data()), &size);
+    if (status == ERROR_MORE_DATA) {
+      data.resize(size / sizeof(wchar_t) + 1);
+      --index;
+      continue;
+    }
     if (status == ERROR_NO_MORE_ITEMS) return true;
     if (status != ERROR_SUCCESS) return false;
-    name.resize(nameLength);
-    data.resize(size / sizeof(wchar_t));
-    if (!data.empty() && data.back() == L'\0') data.pop_back();
-    if (name == L"DisplayName") descriptor.name = data;
-    if (name == L"UninstallString") descriptor.command = data;
+    const std::wstring_view valueName(name.data(), nameLength);
+    std::wstring_view text(data.data(), size / sizeof(wchar_t));
+    if (!text.empty() && text.back() == L'\0') text.remove_suffix(1);
+    if (valueName == L"DisplayName") descriptor.name = text;
+    if (valueName == L"UninstallString") descriptor.command = text;
   }
 }
 

@@ -43,8 +43,9 @@ bool BarePlaceDirectory(const std::wstring& command, BareKnownParents& knownPare
   if (!IsDirectory(directory)) return false;
   // Each component's long name, from the directory up to its drive or a known parent.
   std::wstring climb = directory;
+  FILETIME created{};  // the directory's own, from the first search of the climb
   while (climb.size() > 2) {
-    FindOne(climb, found);
+    if (FindOne(climb, found) && climb.size() == directory.size()) created = found.ftCreationTime;
     wchar_t full[MAX_PATH];
     wchar_t* last = nullptr;
     GetFullPathNameW(climb.c_str(), MAX_PATH, full, &last);
@@ -63,9 +64,7 @@ bool BarePlaceDirectory(const std::wstring& command, BareKnownParents& knownPare
   // Its date, formatted.
   SYSTEMTIME date;
   wchar_t text[32];
-  if (FindOne(directory, found) && FileTimeToSystemTime(&found.ftCreationTime, &date)) {
-    GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, &date, L"yyyy'.'MM'.'dd", text, 32);
-  }
+  if (FileTimeToSystemTime(&created, &date)) GetDateFormatW(LOCALE_INVARIANT, 0, &date, L"yyyy'.'MM'.'dd", text, 32);
   return true;
 }
 

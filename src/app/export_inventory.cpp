@@ -9,6 +9,7 @@
 
 #include "commandline/inventory_export.h"
 #include "inventory/uninstall_key.h"
+#include "platform/console_text.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/whole_file_replacement.h"
 #include "platform/win32/win32_command_line.h"
@@ -77,6 +78,7 @@ int ExportInventory(const CommandLine& line, std::string_view program, MessagePu
     const ExportRequest request{.measureSizes = line.measureSizes,
                                 .json = line.json,
                                 .byteOrderMark = toFile,
+                                .forConsole = !toFile && win32::IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)),
                                 .origin = line.json ? InventoryOrigin{ComputerName(), UtcNow()} : InventoryOrigin{}};
     const std::optional<ExportedDocument> inventory = ExportedInventory(system, request, progress);
     if (!inventory) {
@@ -89,8 +91,13 @@ int ExportInventory(const CommandLine& line, std::string_view program, MessagePu
       return kExitFailed;
     }
     if (const int written = WriteInventory(line, name, inventory->text); written != 0) return written;
+    // A key name's own line breaks must not start a line of ours at a console; a log
+    // file or pipe keeps it exact.
+    const HANDLE errors = GetStdHandle(STD_ERROR_HANDLE);
+    const bool exact = errors != nullptr && errors != INVALID_HANDLE_VALUE && !win32::IsConsole(errors);
     for (const UnreadableDescriptor& descriptor : inventory->unreadable) {
-      win32::TellConsole(name + ": " + DescriptorLocation(descriptor.source, descriptor.keyName) +
+      const std::string location = DescriptorLocation(descriptor.source, descriptor.keyName);
+      win32::TellConsole(name + ": " + (exact ? location : VisibleOnConsole(location, false)) +
                          " cannot be read: " + descriptor.reason);
     }
     return inventory->unreadable.empty() ? 0 : kExitIncomplete;

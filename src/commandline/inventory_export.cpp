@@ -19,7 +19,7 @@ std::optional<ExportedDocument> ExportedInventory(ExportSystem& system,
   if (request.json) {
     document.text = InventoryJson(list, request.origin, document.unreadable);
   } else {
-    document.text = (request.byteOrderMark ? kUtf8ByteOrderMark : "") + InventoryCsv(list);
+    document.text = (request.byteOrderMark ? kUtf8ByteOrderMark : "") + InventoryCsv(list, request.forConsole);
   }
   return document;
 }

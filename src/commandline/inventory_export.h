@@ -30,6 +30,8 @@ struct ExportRequest {
   bool json = false;  // else CSV
   // A CSV file opened by a spreadsheet needs the byte-order mark; a pipe's reader does not.
   bool byteOrderMark = true;
+  // Written to a console: a CSV's texts keep no line breaks of their own (InventoryCsv).
+  bool forConsole = false;
   InventoryOrigin origin;  // for JSON
 };
 

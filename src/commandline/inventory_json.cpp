@@ -16,6 +16,14 @@ Json OrNull(const std::optional<T>& value) {
   return value ? Json(*value) : Json(nullptr);
 }
 
+// JSON readers of JavaScript and PowerShell hold a number as a double, whose integers are
+// exact only up to 2^53 - 1: a larger one would be read as another number. No size or
+// language a program records is that large, so it is none.
+Json ExactNumber(std::optional<std::uint64_t> number) {
+  constexpr std::uint64_t kLargestExact = (std::uint64_t{1} << 53) - 1;
+  return number && *number <= kLargestExact ? Json(*number) : Json(nullptr);
+}
+
 }  // namespace
 
 const char* SourceName(RegistrySource source) {
@@ -40,11 +48,11 @@ std::string InventoryJson(const InventoryList& list,
     const bool measured = row.size == SizeState::Measured;
     programs.push_back({
         {"name", OrNull(row.name)},
-        {"keyName", row.keyName},
+        {"keyName", ColumnText(row, kKeyNameColumn)},
         {"registryPath", DescriptorLocation(row.source, row.keyName)},
         {"source", SourceName(row.source)},
         {"installDate", OrNull(date)},
-        {"sizeBytes", measured ? Json(row.sizeBytes) : Json(nullptr)},
+        {"sizeBytes", measured ? ExactNumber(row.sizeBytes) : Json(nullptr)},
         // The list's stand-in for a row not yet measured is no result: null, as its byte count.
         {"sizeText", row.size == SizeState::NotYetComputed ? Json(nullptr) : Json(ColumnText(row, kSizeColumn))},
         {"command", OrNull(row.command)},
@@ -53,8 +61,8 @@ std::string InventoryJson(const InventoryList& list,
         {"version", OrNull(row.displayVersion)},
         {"installLocation", OrNull(details.installLocation)},
         {"installSource", OrNull(details.installSource)},
-        {"language", OrNull(details.language)},
-        {"estimatedSizeBytes", OrNull(details.estimatedSizeBytes)},
+        {"language", ExactNumber(details.language)},
+        {"estimatedSizeBytes", ExactNumber(details.estimatedSizeBytes)},
         {"registryInstallDate", OrNull(details.registryInstallDate)},
         {"productCode", OrNull(details.productCode)},
         {"windowsInstaller", OrNull(details.windowsInstaller)},

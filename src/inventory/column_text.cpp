@@ -1,6 +1,7 @@
 #include "inventory/column_text.h"
 
 #include "inventory/size_text.h"
+#include "platform/utf16_text.h"
 
 namespace zobl {
 namespace {
@@ -33,6 +34,7 @@ const std::string& SortText(const UninstallEntry& row, ListColumn column) {
 }
 
 std::string ColumnText(const UninstallEntry& row, ListColumn column) {
+  if (column == kKeyNameColumn) return ShownKeyName(row.keyName);
   if (column != kSizeColumn) return SortText(row, column);
   switch (row.size) {
     case SizeState::NotYetComputed: return kNotYetComputed;

@@ -133,11 +133,18 @@ bool WalkBackToDirectory(std::string& candidate, FileSystem& fileSystem) {
   return fileSystem.IsExistingDirectory(candidate.c_str());
 }
 
-// A chosen directory's creation date (UTC), when it can be had.
-std::optional<std::string> CreationDate(const std::string& directory, FileSystem& fileSystem, const Locale& locale) {
-  const auto entry = fileSystem.FindEntry(directory.c_str());
-  if (!entry) return std::nullopt;
-  return locale.FormatUtcDate(entry->creationTime, kDatePicture);
+// A chosen directory's creation date (UTC), when it can be had: from the search that
+// resolved its long form, or else searched for.
+std::optional<std::string> CreationDate(const std::string& directory,
+                                        std::optional<std::uint64_t> creationTime,
+                                        FileSystem& fileSystem,
+                                        const Locale& locale) {
+  if (!creationTime) {
+    const auto entry = fileSystem.FindEntry(directory.c_str());
+    if (!entry) return std::nullopt;
+    creationTime = entry->creationTime;
+  }
+  return locale.FormatUtcDate(*creationTime, kDatePicture);
 }
 
 }  // namespace
@@ -173,7 +180,11 @@ CommandAnalysis AnalyseCommand(std::string_view command,
                                const SharedFolderList& sharedFolders,
                                KnownLongPaths* knownParents) {
   CommandAnalysis analysis;
-  std::vector<std::string> found;
+  struct Found {
+    std::string directory;
+    std::optional<std::uint64_t> creationTime;
+  };
+  std::vector<Found> found;
   std::string work(command);
 
   // Each ":\" is taken once, left to right; one at the very start ends the search.
@@ -186,7 +197,8 @@ CommandAnalysis AnalyseCommand(std::string_view command,
 
     const bool isDirectory = !candidate.empty() && WalkBackToDirectory(candidate, fileSystem);
     // Judged in long form: C:\PROGRA~1 is Program Files.
-    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem, knownParents);
+    std::optional<std::uint64_t> creationTime;
+    if (isDirectory) ResolveLongPath(candidate, kPathCapacity, fileSystem, knownParents, &creationTime);
     // Walking back from C:\WINDOWSx (no path of the Windows directory) can end at the
     // Windows directory itself, which is never a program's own.
     if (isDirectory && IsNoProgramsOwn(candidate, windowsDirectory, fileSystem, locale, sharedFolders)) {
@@ -194,7 +206,7 @@ CommandAnalysis AnalyseCommand(std::string_view command,
     }
     if (candidate.size() > 3) {  // a bare drive root is neither chosen nor dead
       if (isDirectory) {
-        found.push_back(std::move(candidate));
+        found.push_back({std::move(candidate), creationTime});
         analysis.directoryFound = true;
       } else {
         analysis.deadPath = true;
@@ -205,9 +217,11 @@ CommandAnalysis AnalyseCommand(std::string_view command,
 
   if (!analysis.directoryFound) return analysis;
   // Shortest wins; among equals the first written.
-  analysis.chosenDirectory = *std::min_element(
-      found.begin(), found.end(), [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
-  analysis.date = CreationDate(analysis.chosenDirectory, fileSystem, locale);
+  Found& chosen = *std::min_element(found.begin(), found.end(), [](const Found& a, const Found& b) {
+    return a.directory.size() < b.directory.size();
+  });
+  analysis.date = CreationDate(chosen.directory, chosen.creationTime, fileSystem, locale);
+  analysis.chosenDirectory = std::move(chosen.directory);
   return analysis;
 }
 
@@ -224,10 +238,11 @@ CommandAnalysis AnalyseInstallLocation(std::string_view location,
   if (!IsBelowDriveRoot(directory)) return analysis;  // relative, or a bare drive root
   if (ContainsWindowsDirectory(directory, windowsDirectory, locale)) return analysis;
   if (!fileSystem.IsExistingDirectory(directory.c_str())) return analysis;
-  ResolveLongPath(directory, kPathCapacity, fileSystem, knownParents);
+  std::optional<std::uint64_t> creationTime;
+  ResolveLongPath(directory, kPathCapacity, fileSystem, knownParents, &creationTime);
   if (IsNoProgramsOwn(directory, windowsDirectory, fileSystem, locale, sharedFolders)) return analysis;
   analysis.directoryFound = true;
-  analysis.date = CreationDate(directory, fileSystem, locale);
+  analysis.date = CreationDate(directory, creationTime, fileSystem, locale);
   analysis.chosenDirectory = std::move(directory);
   return analysis;
 }

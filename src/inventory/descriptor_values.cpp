@@ -9,19 +9,19 @@
 namespace zobl {
 namespace {
 
-constexpr std::uint32_t kQwordType = 11;
-
 std::uint64_t LittleEndian(std::string_view bytes) {
   std::uint64_t number = 0;
   for (std::size_t i = bytes.size(); i-- > 0;) number = number << 8 | static_cast<unsigned char>(bytes[i]);
   return number;
 }
 
-std::optional<std::uint64_t> StoredNumber(const RegistryValue& value) {
-  if (value.type == kDwordType && value.bytes.size() == 4) return LittleEndian(value.bytes);
-  if (value.type == kQwordType && value.bytes.size() == 8) return LittleEndian(value.bytes);
+std::optional<std::uint64_t> StoredNumber(std::uint32_t type, std::string_view bytes) {
+  if (type == kDwordType && bytes.size() == 4) return LittleEndian(bytes);
+  if (type == kQwordType && bytes.size() == 8) return LittleEndian(bytes);
   return std::nullopt;
 }
+
+std::optional<std::uint64_t> StoredNumber(const RegistryValue& value) { return StoredNumber(value.type, value.bytes); }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexDigit(char c) { return IsDigit(c) || (UpperAscii(c) >= 'A' && UpperAscii(c) <= 'F'); }
@@ -52,6 +52,31 @@ std::optional<std::string> InstallDateText(std::optional<std::string> stored) {
 
 }  // namespace
 
+TextReading TextReadingOf(std::uint32_t type) {
+  struct Row {
+    std::uint32_t type;
+    TextReading reading;
+  };
+  // Installers do not always store a value with its documented type: a number where a text
+  // belongs is read as its digits; bytes, and types without a text, are no text at all.
+  static constexpr Row kReadings[] = {
+      {kTextType, TextReading::Text},
+      {kExpandableTextType, TextReading::Text},  // as stored, not expanded
+      {kMultiTextType, TextReading::Text},       // its first text, which its first zero ends
+      {kDwordType, TextReading::Digits},
+      {kQwordType, TextReading::Digits},
+  };
+  for (const Row& row : kReadings) {
+    if (row.type == type) return row.reading;
+  }
+  return TextReading::Absent;
+}
+
+std::optional<std::string> NumberDigits(std::uint32_t type, std::string_view bytes) {
+  if (const std::optional<std::uint64_t> number = StoredNumber(type, bytes)) return std::to_string(*number);
+  return std::nullopt;
+}
+
 const RegistryValue* DescriptorValues::Find(std::string_view name) const {
   const auto found =
       std::ranges::find_if(values_, [name](const RegistryValue& value) { return EqualIgnoringAsciiCase(value.name, name); });
@@ -66,13 +91,14 @@ std::optional<std::uint32_t> DescriptorValues::Type(std::string_view name) const
 std::optional<std::string> DescriptorValues::Text(std::string_view name) const {
   const RegistryValue* value = Find(name);
   if (value == nullptr) return std::nullopt;
-  if (const std::optional<std::uint64_t> number = StoredNumber(*value)) return std::to_string(*number);
-  if (!IsTextType(value->type)) return std::nullopt;
+  switch (TextReadingOf(value->type)) {
+    case TextReading::Digits: return NumberDigits(value->type, value->bytes);
+    case TextReading::Absent: return std::nullopt;
+    case TextReading::Text: break;
+  }
   // An odd last byte is no UTF-16 unit: it is left out.
   std::u16string text = *Utf16FromLeBytes(std::string_view(value->bytes).substr(0, value->bytes.size() & ~std::size_t{1}));
-  while (!text.empty() && text.back() == u'\0') text.pop_back();  // the terminators, a multi-text's two
-  if (value->type == kMultiTextType) std::ranges::replace(text, u'\0', u'\n');
-  // A text stored with a zero inside ends there, as every reader of it sees it.
+  // A text ends at its first zero, as every reader of it sees it.
   if (const std::size_t end = text.find(u'\0'); end != std::u16string::npos) text.resize(end);
   return Utf8FromUtf16Lossy(text);
 }

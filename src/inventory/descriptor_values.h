@@ -10,6 +10,16 @@
 
 namespace zobl {
 
+// How a value is read where a text is wanted, by the window and the exports alike.
+enum class TextReading : std::uint8_t {
+  Text,    // as stored (an expandable one not expanded; a multi-text's first text)
+  Digits,  // a 32- or 64-bit number's decimal digits
+  Absent,  // bytes and every other type: no text
+};
+[[nodiscard]] TextReading TextReadingOf(std::uint32_t type);
+// A 32-bit number stored in 4 bytes or a 64-bit one in 8, in decimal; nothing otherwise.
+[[nodiscard]] std::optional<std::string> NumberDigits(std::uint32_t type, std::string_view bytes);
+
 // Every value of one descriptor, as the registry stores it, read in one pass, and what a
 // program inventory reads from them. Installers do not always store a value with the type
 // it is documented with (a number as a text, a version as a number): each is read as it is.
@@ -20,9 +30,7 @@ class DescriptorValues {
   // The value's type number; nothing when the descriptor has no such value. Names
   // compare ignoring ASCII case, as the registry's do.
   [[nodiscard]] std::optional<std::uint32_t> Type(std::string_view name) const;
-  // A text as stored, in UTF-8 (an unpaired surrogate becomes U+FFFD; an expandable one is
-  // not expanded; the texts of a multi-text joined by line breaks); a number in decimal
-  // digits; nothing for other types.
+  // The value read as TextReadingOf says, in UTF-8 (an unpaired surrogate becomes U+FFFD).
   [[nodiscard]] std::optional<std::string> Text(std::string_view name) const;
   // A 32- or 64-bit number, or a text of decimal digits (blanks around them allowed).
   [[nodiscard]] std::optional<std::uint64_t> Number(std::string_view name) const;

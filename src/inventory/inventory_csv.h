@@ -15,8 +15,9 @@ namespace zobl {
 // has nothing: Publisher, Version, Install Location, Install Source, Language, Estimated
 // Size (bytes), Registry Install Date, Product Code, Windows Installer, System Component,
 // Quiet Uninstall Command, Parent Key Name, Release Type. The texts are the program's own,
-// in its code page.
-[[nodiscard]] std::string InventoryCsv(const InventoryList& list);
+// in its code page. `forConsole`: for a console, where a text's line breaks and hiding
+// characters become U+FFFD (VisibleOnConsole); a file or pipe gets every text exact.
+[[nodiscard]] std::string InventoryCsv(const InventoryList& list, bool forConsole = false);
 
 // What a CSV file begins with: without it, spreadsheets take the bytes for the system's
 // 8-bit code page.

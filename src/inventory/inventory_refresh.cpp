@@ -9,6 +9,7 @@
 #include "inventory/uninstall_key.h"
 #include "platform/capacities.h"
 #include "platform/path_rules.h"
+#include "platform/utf16_text.h"
 
 namespace zobl {
 namespace {
@@ -48,7 +49,13 @@ std::string ValueText(const char* stored, std::uint32_t type, RegistrySource sou
 // Key names compare as the registry compares them, without regard to letter case in any
 // script: a descriptor re-created under another spelling is the same key.
 void AssignListedKey(std::string& out, RegistrySource source, std::string_view keyName, const Locale& locale) {
-  locale.AssignUpperCase(out, keyName);
+  // A name holding an unpaired surrogate or a zero (kept exactly) would become U+FFFD in
+  // the locale's upper case and be taken for another such name: it stays as it is.
+  if (IsAscii(keyName) || ShownKeyName(keyName) == keyName) {
+    locale.AssignUpperCase(out, keyName);
+  } else {
+    out = keyName;
+  }
   out.insert(out.begin(), static_cast<char>('0' + static_cast<int>(source)));
 }
 
@@ -200,7 +207,9 @@ std::optional<std::vector<RegistryValue>> InventoryRefresher::ReadWholeDescripto
   };
   if (!descriptor.IsOpen()) {
     // Removed since it was listed: it is simply no longer there.
-    if (registry_.LastFailure() == kRegistryNotFound) return std::nullopt;
+    if (registry_.LastFailure() == kRegistryNotFound || registry_.LastFailure() == kRegistryKeyDeleted) {
+      return std::nullopt;
+    }
     return unreadable();
   }
   std::vector<RegistryValue> values;
@@ -209,7 +218,10 @@ std::optional<std::vector<RegistryValue>> InventoryRefresher::ReadWholeDescripto
     switch (registry_.EnumerateValue(descriptor.Get(), index, value)) {
       case EnumerationStep::Item: values.push_back(std::move(value)); break;
       case EnumerationStep::End: return values;
-      case EnumerationStep::Failed: return unreadable();
+      case EnumerationStep::Failed:
+        // Deleted while it was read (its uninstaller at work): gone, as if a moment later.
+        if (registry_.LastFailure() == kRegistryKeyDeleted) return std::nullopt;
+        return unreadable();
     }
   }
 }
@@ -223,8 +235,20 @@ void InventoryRefresher::AddInventoryRow(RegistrySource source,
   const ValueReader read = [&](const char* name) -> std::optional<StoredText> {
     RegistryValueBuffer buffer;
     std::uint32_t type = 0;
-    if (!descriptor.IsOpen() || !registry_.ReadValue(descriptor.Get(), name, buffer, type)) return std::nullopt;
-    return StoredText{buffer.data(), type};
+    if (!descriptor.IsOpen()) return std::nullopt;
+    const std::optional<std::size_t> size = registry_.ReadValue(descriptor.Get(), name, buffer, type);
+    if (!size) return std::nullopt;
+    // Read as the exports read it (DescriptorValues::Text), from the 8-bit form.
+    switch (TextReadingOf(type)) {
+      case TextReading::Text: return StoredText{buffer.data(), type};  // to its first zero
+      case TextReading::Digits: {
+        std::optional<std::string> digits = NumberDigits(type, std::string_view(buffer.data(), *size));
+        if (!digits) return std::nullopt;
+        return StoredText{std::move(*digits), type};
+      }
+      case TextReading::Absent: break;
+    }
+    return std::nullopt;
   };
   AddRow(source, keyName, windowsDirectory, read, nullptr);
 }

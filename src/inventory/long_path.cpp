@@ -9,7 +9,11 @@
 
 namespace zobl {
 
-bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSystem, KnownLongPaths* knownParents) {
+bool ResolveLongPath(std::string& path,
+                     std::size_t capacity,
+                     FileSystem& fileSystem,
+                     KnownLongPaths* knownParents,
+                     std::optional<std::uint64_t>* creationTime) {
   std::string result;
   std::string current = path.substr(0, kPathCapacity);
   std::vector<std::string> searchedParents;  // nearest first
@@ -19,6 +23,7 @@ bool ResolveLongPath(std::string& path, std::size_t capacity, FileSystem& fileSy
     // A parent that cannot be searched leaves the whole path as it was; a partial
     // result would lose its drive.
     if (!entry) return false;
+    if (creationTime != nullptr && result.empty()) *creationTime = entry->creationTime;
     result = result.empty() ? entry->longName : entry->longName + '\\' + result;
 
     const auto full = fileSystem.GetFullPath(current.c_str());

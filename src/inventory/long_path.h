@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <unordered_map>
 
@@ -16,10 +18,12 @@ using KnownLongPaths = std::unordered_map<std::string, std::string>;
 // Rewrites the path of an existing directory into its long form (every component as
 // the file system spells it, drive letter upper-cased), keeping at most
 // `capacity` - 1 characters. On failure the path is left as it was. With `knownParents`,
-// a parent found there is not searched again, and the parents searched are added.
+// a parent found there is not searched again, and the parents searched are added. With
+// `creationTime`, the path's own creation time, which its search gave, when it was found.
 bool ResolveLongPath(std::string& path,
                      std::size_t capacity,
                      FileSystem& fileSystem,
-                     KnownLongPaths* knownParents = nullptr);
+                     KnownLongPaths* knownParents = nullptr,
+                     std::optional<std::uint64_t>* creationTime = nullptr);
 
 }  // namespace zobl

@@ -1,6 +1,7 @@
 #include "inventory/uninstall_key.h"
 
 #include "inventory/uninstall_entry.h"
+#include "platform/utf16_text.h"
 
 namespace zobl {
 
@@ -17,7 +18,7 @@ std::string DescriptorLocation(RegistrySource source, std::string_view keyName) 
       location = "HKEY_CURRENT_USER\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
       break;
   }
-  location += keyName;
+  location += ShownKeyName(keyName);
   return location;
 }
 

@@ -12,7 +12,7 @@ inline constexpr char kUninstallKeyPath[] = "SOFTWARE\\Microsoft\\Windows\\Curre
 
 // The full registry path of a descriptor as the user and the registry editor name it:
 // the root's name, and the 32-bit view's keys under SOFTWARE\WOW6432Node, where
-// 64-bit Windows keeps them.
+// 64-bit Windows keeps them; the key name as shown (ShownKeyName).
 std::string DescriptorLocation(RegistrySource source, std::string_view keyName);
 
 struct UninstallEntry;

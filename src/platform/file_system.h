@@ -50,9 +50,10 @@ class FileSystem {
   [[nodiscard]] virtual std::string WindowsDirectory() = 0;
   // The Program Files and Common Files folders, ProgramData, the Users folder (and each
   // folder directly in it), the user's profile, AppData and its Local, LocalLow and
-  // Roaming, the user's Programs, the Desktop, Documents and Downloads, the temporary
-  // folder, each as the system spells it (not always in long form). Those the system
-  // cannot name are left out.
+  // Roaming, the user's Programs and its Common, the Desktop, Documents, Downloads,
+  // Pictures, Music, Videos, Saved Games, Favorites, Links, Contacts and Searches, the
+  // temporary folder, each as the system spells it (not always in long form). Those the
+  // system cannot name are left out.
   [[nodiscard]] virtual SharedFolderList SharedFolders() = 0;
   // The path of the directory as the file system reaches it, links, junctions, mount
   // points and substituted drives followed; nothing when that cannot be had.

@@ -25,7 +25,8 @@ class Locale {
   // without a copy and without the locale.
   void AssignUpperCase(std::string& out, std::string_view text) const;
   // The UTC calendar date of a file time stamp, formatted by a date picture
-  // ("yyyy'.'MM'.'dd"); nothing when the stamp is no valid date.
+  // ("yyyy'.'MM'.'dd") in the Gregorian calendar, whatever the user's locale prefers;
+  // nothing when the stamp is no valid date.
   [[nodiscard]] virtual std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const = 0;
 
  protected:

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -35,6 +37,8 @@ enum class EnumerationStep : std::uint8_t { Item, End, Failed };
 
 // The system's error number for a key or value that is not there.
 inline constexpr std::uint32_t kRegistryNotFound = 2;
+// ... and for an open key deleted since it was opened.
+inline constexpr std::uint32_t kRegistryKeyDeleted = 1018;
 
 // Value type numbers as the registry gives them.
 inline constexpr std::uint32_t kTextType = 1;
@@ -43,6 +47,7 @@ inline constexpr std::uint32_t kExpandableTextType = 2;
 inline constexpr std::uint32_t kBinaryType = 3;
 inline constexpr std::uint32_t kDwordType = 4;
 inline constexpr std::uint32_t kMultiTextType = 7;
+inline constexpr std::uint32_t kQwordType = 11;
 
 // The types whose bytes are texts, stored as UTF-16LE.
 constexpr bool IsTextType(std::uint32_t type) {
@@ -86,8 +91,12 @@ class Registry {
                                           const char* valueName,
                                           RegistryValueBuffer& buffer,
                                           std::uint32_t& type) = 0;
-  // The same from a key that is open already.
-  [[nodiscard]] virtual bool ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) = 0;
+  // The same from a key that is open already; the count of bytes read, the terminator not
+  // counted.
+  [[nodiscard]] virtual std::optional<std::size_t> ReadValue(Key key,
+                                                             const char* valueName,
+                                                             RegistryValueBuffer& buffer,
+                                                             std::uint32_t& type) = 0;
   // The same, for a reader to whom the type does not matter.
   [[nodiscard]] bool ReadKeyValue(RegistrySource source,
                                   const char* subKey,

@@ -1,5 +1,7 @@
 #include "platform/utf16_text.h"
 
+#include <cstdint>
+
 namespace zobl {
 namespace {
 
@@ -9,8 +11,14 @@ bool IsContinuation(unsigned char byte) { return (byte & 0xC0) == 0x80; }
 
 // The code point at the front of `text`, which it leaves behind; nothing (and one byte
 // taken) when the front is no UTF-8.
-std::optional<char32_t> TakeCodePoint(std::string_view& text) {
+// With `keyName`, also a surrogate in its three-byte form and a zero as C0 80 (the key
+// name form).
+std::optional<char32_t> TakeCodePoint(std::string_view& text, bool keyName = false) {
   const auto lead = static_cast<unsigned char>(text.front());
+  if (keyName && lead == 0xC0 && text.size() >= 2 && static_cast<unsigned char>(text[1]) == 0x80) {
+    text.remove_prefix(2);
+    return U'\0';
+  }
   std::size_t length = 1;
   char32_t point = lead;
   char32_t least = 0;
@@ -36,7 +44,7 @@ std::optional<char32_t> TakeCodePoint(std::string_view& text) {
     }
     point = point << 6 | (byte & 0x3F);
   }
-  if (point < least || point > 0x10FFFF || (point >= 0xD800 && point <= 0xDFFF)) {
+  if (point < least || point > 0x10FFFF || (!keyName && point >= 0xD800 && point <= 0xDFFF)) {
     text.remove_prefix(1);
     return std::nullopt;
   }
@@ -54,11 +62,11 @@ void AppendUtf16(std::u16string& out, char32_t point) {
   }
 }
 
-std::optional<std::u16string> Convert(std::string_view text, bool lossy) {
+std::optional<std::u16string> Convert(std::string_view text, bool lossy, bool keyName = false) {
   std::u16string out;
   out.reserve(text.size());
   while (!text.empty()) {
-    if (const std::optional<char32_t> point = TakeCodePoint(text)) {
+    if (const std::optional<char32_t> point = TakeCodePoint(text, keyName)) {
       AppendUtf16(out, *point);
     } else if (lossy) {
       out += kReplacement;
@@ -75,9 +83,14 @@ std::optional<std::u16string> Utf16FromUtf8(std::string_view text) { return Conv
 
 std::u16string Utf16FromUtf8Lossy(std::string_view text) { return *Convert(text, true); }
 
+std::u16string Utf16FromKeyName(std::string_view name) { return *Convert(name, true, true); }
+
 namespace {
 
-std::optional<std::string> ToUtf8(std::u16string_view text, bool lossy) {
+// What becomes of a unit that has no UTF-8 form.
+enum class Unpaired : std::uint8_t { Fails, Replaced, Kept };
+
+std::optional<std::string> ToUtf8(std::u16string_view text, Unpaired unpaired) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {
@@ -85,10 +98,12 @@ std::optional<std::string> ToUtf8(std::u16string_view text, bool lossy) {
     if (point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
     } else if (point >= 0xD800 && point <= 0xDFFF) {
-      if (!lossy) return std::nullopt;
-      point = kReplacement;
+      if (unpaired == Unpaired::Fails) return std::nullopt;
+      if (unpaired == Unpaired::Replaced) point = kReplacement;
     }
-    if (point < 0x80) {
+    if (point == 0 && unpaired == Unpaired::Kept) {
+      out += "\xC0\x80";
+    } else if (point < 0x80) {
       out += static_cast<char>(point);
     } else if (point < 0x800) {
       out += static_cast<char>(0xC0 | point >> 6);
@@ -109,9 +124,31 @@ std::optional<std::string> ToUtf8(std::u16string_view text, bool lossy) {
 
 }  // namespace
 
-std::optional<std::string> Utf8FromUtf16(std::u16string_view text) { return ToUtf8(text, false); }
+std::optional<std::string> Utf8FromUtf16(std::u16string_view text) { return ToUtf8(text, Unpaired::Fails); }
 
-std::string Utf8FromUtf16Lossy(std::u16string_view text) { return *ToUtf8(text, true); }
+std::string Utf8FromUtf16Lossy(std::u16string_view text) { return *ToUtf8(text, Unpaired::Replaced); }
+
+std::string KeyNameFromUtf16(std::u16string_view name) { return *ToUtf8(name, Unpaired::Kept); }
+
+// Only the two marks are replaced, byte by byte: a name in another code page (the window's
+// on Windows before 10 version 1903) passes through as it is.
+std::string ShownKeyName(std::string_view name) {
+  std::string shown;
+  shown.reserve(name.size());
+  for (std::size_t i = 0; i < name.size();) {
+    const auto at = [&](std::size_t k) { return i + k < name.size() ? static_cast<unsigned char>(name[i + k]) : 0u; };
+    std::size_t mark = 0;
+    if (at(0) == 0xC0 && at(1) == 0x80) mark = 2;  // a zero
+    if (at(0) == 0xED && at(1) >= 0xA0 && at(1) <= 0xBF && IsContinuation(at(2))) mark = 3;  // a surrogate
+    if (mark == 0) {
+      shown += name[i++];
+    } else {
+      shown += "\xEF\xBF\xBD";
+      i += mark;
+    }
+  }
+  return shown;
+}
 
 std::string Utf16LeBytes(std::u16string_view text) {
   std::string out;

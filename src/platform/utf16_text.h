@@ -24,6 +24,15 @@ std::optional<std::string> Utf8FromUtf16(std::u16string_view text);
 // Each unpaired surrogate becomes U+FFFD.
 std::string Utf8FromUtf16Lossy(std::u16string_view text);
 
+// A key name exactly as the registry holds it, in a form the program's 8-bit texts carry:
+// UTF-8, with an unpaired surrogate in its three-byte form and a zero as C0 80. Neither is
+// UTF-8, so no other name has this form, and the name opens the key it came from. Such a
+// name is shown and written as ShownKeyName gives it.
+std::string KeyNameFromUtf16(std::u16string_view name);
+std::u16string Utf16FromKeyName(std::string_view name);
+// U+FFFD for each unpaired surrogate and each zero; every other byte as it is.
+std::string ShownKeyName(std::string_view name);
+
 std::string Utf16LeBytes(std::u16string_view text);
 // Nothing for an odd number of bytes.
 std::optional<std::u16string> Utf16FromLeBytes(std::string_view bytes);

@@ -225,29 +225,36 @@ bool FakeRegistry::ReadKeyValue(RegistrySource source,
                                 const char* valueName,
                                 RegistryValueBuffer& buffer,
                                 std::uint32_t& type) {
-  return ReadFrom(Resolve(subKey, source).get(), valueName, buffer, type);
+  return ReadFrom(Resolve(subKey, source).get(), valueName, buffer, type).has_value();
 }
 
-bool FakeRegistry::ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
+std::optional<std::size_t> FakeRegistry::ReadValue(Key key,
+                                                   const char* valueName,
+                                                   RegistryValueBuffer& buffer,
+                                                   std::uint32_t& type) {
   return ReadFrom(&OpenNode(key), valueName, buffer, type);
 }
 
 // A key that is gone, deleted while open, or refused reads as one without the value.
-bool FakeRegistry::ReadFrom(const Node* node, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
+std::optional<std::size_t> FakeRegistry::ReadFrom(const Node* node,
+                                                  const char* valueName,
+                                                  RegistryValueBuffer& buffer,
+                                                  std::uint32_t& type) {
   ++calls_.valueReads;
-  if (node == nullptr || node->deleted || node->refused) return false;
+  if (node == nullptr || node->deleted || node->refused) return std::nullopt;
   const auto value = node->values.find(valueName);
-  if (value == node->values.end()) return false;
+  if (value == node->values.end()) return std::nullopt;
   type = value->second.type;
   const std::string* bytes = &value->second.bytes;
-  if (bytes->size() > buffer.size()) return false;
+  if (bytes->size() > buffer.size()) return std::nullopt;
   std::memcpy(buffer.data(), bytes->data(), bytes->size());
   // As the system's reader: a text must end inside the buffer.
   if (bytes->size() < buffer.size()) {
     buffer[bytes->size()] = '\0';
-    return true;
+  } else if (bytes->find('\0') == std::string::npos) {
+    return std::nullopt;
   }
-  return bytes->find('\0') != std::string::npos;
+  return bytes->size();
 }
 
 bool FakeRegistry::RemoveKey(RegistrySource source, const char* subKey) {

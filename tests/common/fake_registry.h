@@ -93,7 +93,10 @@ class FakeRegistry final : public Registry {
                                   const char* valueName,
                                   RegistryValueBuffer& buffer,
                                   std::uint32_t& type) override;
-  [[nodiscard]] bool ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) override;
+  [[nodiscard]] std::optional<std::size_t> ReadValue(Key key,
+                                                     const char* valueName,
+                                                     RegistryValueBuffer& buffer,
+                                                     std::uint32_t& type) override;
   [[nodiscard]] bool RemoveKey(RegistrySource source, const char* subKey) override;
   [[nodiscard]] std::uint32_t LastFailure() const override { return lastFailure_; }
   [[nodiscard]] std::string FailureText(std::uint32_t error) const override;
@@ -116,7 +119,10 @@ class FakeRegistry final : public Registry {
   [[nodiscard]] std::shared_ptr<Node> ResolveOrThrow(const std::string& path, RegistrySource source) const;
   [[nodiscard]] std::shared_ptr<Node> ParentOf(const std::string& path, RegistrySource source, std::string& leaf) const;
   [[nodiscard]] const Node& OpenNode(Key key) const;
-  bool ReadFrom(const Node* node, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type);
+  std::optional<std::size_t> ReadFrom(const Node* node,
+                                      const char* valueName,
+                                      RegistryValueBuffer& buffer,
+                                      std::uint32_t& type);
   Key Register(std::shared_ptr<Node> node);
   static void MarkDeleted(Node& node);
 

@@ -20,6 +20,7 @@
 #include "inventory/inventory_csv.h"
 #include "inventory/uninstall_key.h"
 #include "platform/portable_locale.h"
+#include "platform/utf16_text.h"
 
 namespace {
 
@@ -120,7 +121,12 @@ std::optional<std::vector<CsvRecord>> ReadCsv(std::string_view text) {
 }
 
 void CheckCell(const CsvField& field, const std::string& text) {
-  const bool formula = !text.empty() && std::string_view("=+-@\t\r").find(text.front()) != std::string_view::npos;
+  const std::u16string units = zobl::Utf16FromUtf8Lossy(text);
+  const std::size_t first = units.find_first_not_of(u" \t\r\n\u3000\uFEFF");
+  const bool formula =
+      (first != std::u16string::npos &&
+       std::u16string_view(u"=+-@\uFF1D\uFF0B\uFF0D\uFF20").find(units[first]) != std::u16string_view::npos) ||
+      text.starts_with('\t') || text.starts_with('\r');
   Check(field.quoted && field.text == (formula ? "'" + text : text));
 }
 
@@ -134,6 +140,11 @@ Json OrNull(const std::optional<T>& value) {
   return value ? Json(*value) : Json(nullptr);
 }
 
+// Integers a double holds exactly, up to 2^53 - 1; null above.
+Json OrNullIfInexact(const std::optional<std::uint64_t>& value) {
+  return value && *value < 9007199254740992u ? Json(*value) : Json(nullptr);
+}
+
 // Numbers and flags stand bare, 1 or 0 for a flag; nothing where there is none.
 template <typename T>
 void CheckBareCell(const CsvField& field, const std::optional<T>& value) {
@@ -144,6 +155,7 @@ void CheckRow(const UninstallEntry& row, const Json& json, const CsvRecord& csv)
   static const zobl::DescriptorDetails kNoDetails;
   const zobl::DescriptorDetails& details = row.details ? *row.details : kNoDetails;
   const std::string location = zobl::DescriptorLocation(row.source, row.keyName);
+  const std::string keyName = zobl::ShownKeyName(row.keyName);
   std::optional<std::string> date = row.installDate;  // the list's yyyy.mm.dd as ISO's yyyy-mm-dd
   if (date) std::ranges::replace(*date, '.', '-');
   const bool measured = row.size == zobl::SizeState::Measured;
@@ -151,12 +163,13 @@ void CheckRow(const UninstallEntry& row, const Json& json, const CsvRecord& csv)
   const std::optional<std::string> sizeText =
       row.size == zobl::SizeState::NotYetComputed ? std::nullopt : std::optional(zobl::ColumnText(row, zobl::kSizeColumn));
   const std::pair<const char*, Json> expected[] = {
-      {"name", OrNull(row.name)}, {"keyName", row.keyName}, {"registryPath", location},
-      {"source", zobl::SourceName(row.source)}, {"installDate", OrNull(date)}, {"sizeBytes", OrNull(size)},
+      {"name", OrNull(row.name)}, {"keyName", keyName}, {"registryPath", location},
+      {"source", zobl::SourceName(row.source)}, {"installDate", OrNull(date)}, {"sizeBytes", OrNullIfInexact(size)},
       {"sizeText", OrNull(sizeText)}, {"command", OrNull(row.command)}, {"directory", OrNull(row.directory)},
       {"publisher", OrNull(row.publisher)}, {"version", OrNull(row.displayVersion)},
       {"installLocation", OrNull(details.installLocation)}, {"installSource", OrNull(details.installSource)},
-      {"language", OrNull(details.language)}, {"estimatedSizeBytes", OrNull(details.estimatedSizeBytes)},
+      {"language", OrNullIfInexact(details.language)},
+      {"estimatedSizeBytes", OrNullIfInexact(details.estimatedSizeBytes)},
       {"registryInstallDate", OrNull(details.registryInstallDate)}, {"productCode", OrNull(details.productCode)},
       {"windowsInstaller", OrNull(details.windowsInstaller)}, {"systemComponent", OrNull(details.systemComponent)},
       {"quietUninstallCommand", OrNull(details.quietUninstallCommand)},
@@ -165,7 +178,7 @@ void CheckRow(const UninstallEntry& row, const Json& json, const CsvRecord& csv)
   for (const auto& [name, value] : expected) Check(json.at(name) == value);
 
   Check(csv.size() == 21);
-  const std::string shown[] = {zobl::ColumnText(row, zobl::kNameColumn), row.keyName, location,
+  const std::string shown[] = {zobl::ColumnText(row, zobl::kNameColumn), keyName, location,
                                zobl::ColumnText(row, zobl::kInstallDateColumn)};
   for (std::size_t i = 0; i < std::size(shown); ++i) CheckCell(csv[i], shown[i]);
   CheckBareCell(csv[4], size);

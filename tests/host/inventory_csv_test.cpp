@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -40,6 +41,12 @@ TEST(CsvExport, EveryTextQuotedAndNoFormula) {
        "\"'=1+2\",\"'@K\",\"" + key + "@K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"'-x\",\"'+D\""},
       {{.name = "\tT", .keyName = "\rR", .command = "a=b"},
        "\"'\tT\",\"'\rR\",\"" + key + "\rR\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"a=b\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
+      // After blanks a spreadsheet skips, and in full width (U+FF1D, U+FF0B, U+FF20), a
+      // formula still; a text at a console keeps no line break of its own (below).
+      {{.name = " \r\n=1", .keyName = "\xE3\x80\x80\xEF\xBC\x9D" "K", .command = "\xEF\xBB\xBF\xEF\xBC\x8B" "x",
+        .directory = "\xEF\xBC\xA0" "D"},
+       "\"' \r\n=1\",\"'\xE3\x80\x80\xEF\xBC\x9D" "K\",\"" + key + "\xE3\x80\x80\xEF\xBC\x9D" "K\",\"[unknown]\",,"
+       "\"[NOT YET COMPUTED]\",\"'\xEF\xBB\xBF\xEF\xBC\x8B" "x\",\"'\xEF\xBC\xA0" "D\""},
       // Split at the ';' of a locale that separates with it, an unquoted field would run "=1+1".
       {{.name = "Total;=1+1", .keyName = "K"},
        "\"Total;=1+1\",\"K\",\"" + key + "K\",\"[unknown]\",,\"[NOT YET COMPUTED]\",\"[NO COMMAND]\",\"[MISSING OR SYSTEM DIRECTORY ?]\""},
@@ -67,6 +74,12 @@ TEST(CsvExport, EveryTextQuotedAndNoFormula) {
               "Windows Installer,System Component,Quiet Uninstall Command,Parent Key Name,Release Type\r\n" +
                   c.line + c.details + "\r\n");
   }
+  // At a console, only the program ends a line.
+  InventoryList list(locale);
+  list.Add({.name = "zobl-cli\r\nall read", .keyName = "K\xE2\x80\xAE"});
+  const std::string console = InventoryCsv(list, true);
+  EXPECT_NE(console.find("\"zobl-cli\xEF\xBF\xBD\xEF\xBF\xBD" "all read\",\"K\xEF\xBF\xBD\","), std::string::npos) << console;
+  EXPECT_EQ(std::ranges::count(console, '\n'), 2);
 }
 
 // A copied row pastes as one spreadsheet row of texts: no formula, no extra cell or line.

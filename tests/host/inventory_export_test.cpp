@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "directory_size_cases.h"
@@ -49,6 +50,8 @@ TEST(InventoryExport, UnreadableSourceFailsAndEveryDescriptorIsListedOrNamed) {
        true, "\r\n\"Long\",\"" + longName + "\",", nullptr},
       {"a value longer than any buffer", [&](FakeRegistry& r) { r.SetText(acme, "Publisher", longValue); }, true,
        ",\"" + longValue + "\",", nullptr},
+      {"a descriptor deleted while it is read: gone, not unreadable",
+       [&](FakeRegistry& r) { r.onEnumerateValue = [&r, &acme] { r.DeleteTree(acme); }; }, true, "Name,", nullptr},
       {"a descriptor that refuses reading",
        [&](FakeRegistry& r) {
          r.CreateKey(std::string(kUninstallKeyPath) + "\\Locked");
@@ -76,6 +79,36 @@ TEST(InventoryExport, UnreadableSourceFailsAndEveryDescriptorIsListedOrNamed) {
     if (c.unreadable != nullptr) {
       EXPECT_EQ(exported->unreadable[0].keyName, c.unreadable);
       EXPECT_EQ(exported->unreadable[0].reason, "Access is denied.");
+    }
+  }
+}
+
+// The window (through its buffers) and the exports read a value of each type alike.
+TEST(InventoryExport, WindowAndExportReadEveryTypeAlike) {
+  using namespace std::string_literals;
+  const struct {
+    std::uint32_t type;
+    std::string bytes;  // as the 8-bit calls see them
+    std::optional<std::string> name;
+  } cases[] = {
+      {kTextType, "Acme\0"s, "Acme"},       {kExpandableTextType, "%A%\0"s, "%A%"},  // as stored
+      {kMultiTextType, "A\0B\0\0"s, "A"},    {kDwordType, "ABC\0"s, "4407873"},
+      {kQwordType, "\x01\0\0\0\0\0\0\x01"s, "72057594037927937"},
+      {kDwordType, "AB"s, std::nullopt},  // no number of its type's size
+      {kBinaryType, "AB\0"s, std::nullopt}, {0, "A\0"s, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    for (const RegistryReading reading : {RegistryReading::Bounded, RegistryReading::Complete}) {
+      FakeRegistry registry;
+      registry.CreateKey(std::string(kUninstallKeyPath) + "\\T");
+      registry.SetTypedValue(std::string(kUninstallKeyPath) + "\\T", "DisplayName", c.type, c.bytes);
+      FakeFileSystem files;
+      const PortableLocale locale;
+      InventoryList list(locale);
+      InventoryRefresher refresher(registry, files, locale, list, reading);
+      refresher.ShowNamelessRows(true);
+      ASSERT_TRUE(refresher.RefreshInventory() && list.Count() == 1);
+      EXPECT_EQ(list.RowAt(0).name, c.name) << c.bytes;
     }
   }
 }

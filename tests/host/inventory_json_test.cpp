@@ -19,6 +19,9 @@ RegistryValue StoredText(const char* name, std::string_view text, std::uint32_t 
 RegistryValue StoredDword(const char* name, std::uint32_t number) {
   return Stored(name, kDwordType, std::string(reinterpret_cast<const char*>(&number), 4));
 }
+RegistryValue StoredQword(const char* name, std::uint64_t number) {
+  return Stored(name, kQwordType, std::string(reinterpret_cast<const char*>(&number), 8));
+}
 
 // Every field of a row in each state, every text exact (quotes, backslashes, control
 // characters escaped as JSON requires, any script as it is, no apostrophe before "="),
@@ -46,7 +49,14 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
                                   StoredText("QuietUninstallString", "un.exe /S"), StoredText("ParentKeyName", "P"),
                                   StoredText("ReleaseType", "Update")}),
                 productCode))});
-  list.Add({.source = RegistrySource::Machine32, .name = "B", .keyName = "{G}", .size = SizeState::Unknown});
+  // Integers a double keeps exactly (to 2^53 - 1), and none above: 2^43 KiB is 2^53 bytes.
+  list.Add({.source = RegistrySource::Machine32,
+            .name = "B",
+            .keyName = "{G}",
+            .size = SizeState::Unknown,
+            .details = std::make_shared<const DescriptorDetails>(ReadDescriptorDetails(
+                DescriptorValues({StoredQword("Language", (1ull << 53) - 1), StoredQword("EstimatedSize", 1ull << 43)}),
+                "{G}"))});
   const std::string notInstaller = "{0A1B2C3D-4E5F-6071-8293-A4B5C6D7E8F0}";
   list.Add({.name = "C",
             .keyName = notInstaller,
@@ -97,7 +107,7 @@ TEST(InventoryJson, ExactTextsAndNullsInNameOrder) {
       "version": null,
       "installLocation": null,
       "installSource": null,
-      "language": null,
+      "language": 9007199254740991,
       "estimatedSizeBytes": null,
       "registryInstallDate": null,
       "productCode": null,

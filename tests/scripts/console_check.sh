@@ -56,13 +56,16 @@ done
 # A file, whole or not at all, through a pending file of the run's own: files and folders
 # named as a pending file might be are left alone; a folder or a device in its place
 # cannot be replaced.
-echo "the user's own" >"$work/inventory.json.new"
-mkdir "$work/inventory.json.tmp"
-run 0 /export "$(windows_path "$work/inventory.json")" /json /sizes
-cmp -s "$work/out" /dev/null && grep -qF '"sizeText": "unknown",' "$work/inventory.json" || fail "no JSON file written"
-[ "$(cat "$work/inventory.json.new")" = "the user's own" ] && [ -d "$work/inventory.json.tmp" ] ||
+# A name of 255 characters, the longest a folder takes, can be written too.
+echo "the user's own" >"$work/~zobl.0000000f.tmp"
+mkdir "$work/~zobl.tmp"
+long=$(printf 'i%.0s' {1..250}).json
+run 0 /export "$(windows_path "$work/$long")" /json /sizes
+cmp -s "$work/out" /dev/null && grep -qF '"sizeText": "unknown",' "$work/$long" || fail "no JSON file written"
+[ "$(cat "$work/~zobl.0000000f.tmp")" = "the user's own" ] && [ -d "$work/~zobl.tmp" ] ||
   fail "a file beside the export was touched"
-[ "$(find "$work" -maxdepth 1 -name 'inventory.json.*' | wc -l)" -eq 2 ] || fail "a pending file was left behind"
+[ "$(find "$work" -maxdepth 1 -name '~zobl.*' | wc -l)" -eq 2 ] || fail "a pending file was left behind"
+mv "$work/$long" "$work/inventory.json"
 mkdir "$work/taken" "$work/taken.new"
 run 3 /export "$(windows_path "$work/taken")"
 grep -q 'folder' "$work/err" && [ -d "$work/taken.new" ] || fail "a folder as the file: $(cat "$work/err")"

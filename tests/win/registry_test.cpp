@@ -1,6 +1,7 @@
 #include "platform/win32/win32_registry.h"
 
 #include <windows.h>
+#include <winternl.h>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "descriptor_keys.h"
+#include "inventory/column_text.h"
 #include "inventory/inventory_refresh.h"
 #include "inventory/uninstall_key.h"
 #include "platform/win32/win32_file_system.h"
@@ -165,6 +167,65 @@ TEST_F(RegistryTest, ADescriptorThatDeniesReadingIsNamed) {
   ASSERT_NE(named, refresher.Unreadable().end());
   EXPECT_EQ(named->source, RegistrySource::User);
   EXPECT_FALSE(named->reason.empty());
+}
+
+// A descriptor named as the Win32 calls cannot spell it (a zero inside), made through the
+// native call with a counted name, its DisplayName `shown`.
+void CreateCounted(HKEY parent, const std::wstring& name, const std::wstring& shown) {
+  using CreateKey = LONG(NTAPI*)(HANDLE*, ACCESS_MASK, OBJECT_ATTRIBUTES*, ULONG, UNICODE_STRING*, ULONG, ULONG*);
+  const auto create = reinterpret_cast<CreateKey>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtCreateKey"));
+  const auto bytes = static_cast<USHORT>(name.size() * 2);
+  UNICODE_STRING counted{bytes, bytes, const_cast<wchar_t*>(name.data())};
+  OBJECT_ATTRIBUTES attributes{.Length = sizeof attributes, .RootDirectory = parent, .ObjectName = &counted};
+  win32::ScopedKey key;
+  ASSERT_EQ(create(reinterpret_cast<HANDLE*>(key.Receive()), KEY_ALL_ACCESS, &attributes, 0, nullptr, 0, nullptr), 0);
+  ASSERT_EQ(RegSetValueExW(key.Get(), L"DisplayName", 0, REG_SZ, reinterpret_cast<const BYTE*>(shown.c_str()),
+                           static_cast<DWORD>((shown.size() + 1) * 2)),
+            ERROR_SUCCESS);
+}
+
+// No name hides a descriptor: one with an unpaired surrogate or a zero in its key name is
+// listed by the window's reading and the exports' alike, shown with U+FFFD, and removed
+// by that very name, as "Remove Line" removes it.
+TEST_F(RegistryTest, EveryKeyNameIsListed) {
+  const std::wstring base = WideFromUtf8(keyName_);
+  CreateCounted(keys_.Uninstall(RegistrySource::User), base + L"-\xD800", L"Surrogate");
+  CreateCounted(keys_.Uninstall(RegistrySource::User), base + std::wstring(L"-\0z", 3), L"Zero");
+  for (const RegistryReading reading : {RegistryReading::Bounded, RegistryReading::Complete}) {
+    const win32::Win32Locale locale;  // the program's code page, UTF-8 as its manifest makes it
+    InventoryList list(locale);
+    win32::Win32FileSystem files;
+    InventoryRefresher refresher(system_, files, locale, list, reading);
+    EXPECT_TRUE(refresher.RefreshInventory() && refresher.Unreadable().empty());
+    std::vector<std::string> shown;
+    for (std::size_t i = 0; i < list.Count(); ++i) {
+      const UninstallEntry& row = list.RowAt(i);
+      if (row.keyName.starts_with(keyName_)) shown.push_back(*row.name + " " + ColumnText(row, kKeyNameColumn));
+    }
+    std::ranges::sort(shown);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Surrogate " + keyName_ + "-\xEF\xBF\xBD",
+                                               "Zero " + keyName_ + "-\xEF\xBF\xBDz"}));
+  }
+  for (const std::string& keyName : {keyName_ + "-\xED\xA0\x80", keyName_ + "-\xC0\x80z"}) {
+    const std::string path = std::string(kUninstallKeyPath) + "\\" + keyName;
+    EXPECT_TRUE(registry_.RemoveKey(RegistrySource::User, path.c_str()));
+    Registry::Key key = 0;
+    EXPECT_EQ(registry_.OpenKey(RegistrySource::User, path.c_str(), key), KeyOpening::Missing);
+  }
+}
+
+// A descriptor deleted while it is read (its uninstaller at work) tells so, as the
+// refresh needs to leave it out as gone rather than unreadable.
+TEST_F(RegistryTest, AKeyDeletedWhileOpenTellsItIsDeleted) {
+  SetText("DisplayName", "Going");
+  ScopedRegistryKey uninstall(registry_, RegistrySource::Machine64, kUninstallKeyPath);
+  ASSERT_TRUE(uninstall.IsOpen());
+  ScopedRegistryKey descriptor(registry_, uninstall.Get(), keyName_.c_str());
+  ASSERT_TRUE(descriptor.IsOpen());
+  ASSERT_EQ(keys_.Delete(RegistrySource::Machine64, keyName_), ERROR_SUCCESS);
+  RegistryValue value;
+  EXPECT_EQ(registry_.EnumerateValue(descriptor.Get(), 0, value), EnumerationStep::Failed);
+  EXPECT_EQ(registry_.LastFailure(), kRegistryKeyDeleted);
 }
 
 }  // namespace

@@ -11,6 +11,12 @@
 namespace zobl::win32 {
 namespace {
 
+// The folder part of a file's name, its last separator included; empty for a bare name.
+std::wstring FolderPart(const std::wstring& name) {
+  const std::size_t cut = name.find_last_of(L"\\/:");
+  return cut == std::wstring::npos ? std::wstring() : name.substr(0, cut + 1);
+}
+
 // The file this run writes before it takes the target's place. Only this run's handle
 // refers to it; a failure deletes it through that handle, never by its name, which
 // another process could have given to something else by then.
@@ -23,9 +29,12 @@ class PendingFile {
     auto seed = static_cast<unsigned>(counter.QuadPart) ^ (GetCurrentProcessId() * 2654435761u);
     for (int attempt = 0; attempt < 64 && !file_.IsValid(); ++attempt) {
       seed = seed * 1103515245u + 12345u;
-      wchar_t suffix[24];
-      std::swprintf(suffix, std::size(suffix), L".%08x.tmp", seed);
-      name_ = target + suffix;
+      // A short name of fixed length beside the target, so that any name the folder
+      // takes for the target can be written: the target's own plus a suffix could pass
+      // the 255 characters a name may have.
+      wchar_t own[24];
+      std::swprintf(own, std::size(own), L"~zobl.%08x.tmp", seed);
+      name_ = FolderPart(target) + own;
       // Shared for deletion only, so that the rename over the target can go through it.
       file_ = ScopedFileHandle(CreateFileW(name_.c_str(), GENERIC_WRITE | DELETE, FILE_SHARE_DELETE, nullptr,
                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));

@@ -11,7 +11,7 @@ enum class FileReplacement { Replaced, Directory, Device, Failed };
 
 // Puts `content` in the place of the file `name` at once: `name` then holds either all of
 // it or, when this fails, what it held before. The content is written and flushed to a
-// file of this run's own beside `name` (a new name, created only if nothing has it: no
+// file of this run's own beside `name` (a new name, "~zobl.xxxxxxxx.tmp", created only if nothing has it: no
 // link planted in the folder is followed and no file of anyone else's is touched), which
 // then takes `name`'s place, or is deleted.
 [[nodiscard]] FileReplacement ReplaceWholeFile(const std::wstring& name, std::string_view content);

@@ -85,7 +85,11 @@ SharedFolderList Win32FileSystem::SharedFolders() {
       &FOLDERID_ProgramFilesCommonX86, &FOLDERID_ProgramData, &FOLDERID_UserProfiles,
       &FOLDERID_Profile,        &FOLDERID_RoamingAppData,  &FOLDERID_LocalAppData,
       &FOLDERID_LocalAppDataLow, &FOLDERID_Desktop,        &FOLDERID_Documents,
-      &FOLDERID_Downloads,      &FOLDERID_UserProgramFiles,
+      &FOLDERID_Downloads,      &FOLDERID_UserProgramFiles, &FOLDERID_UserProgramFilesCommon,
+      // A profile's other folders of the user's own: no program's folder either.
+      &FOLDERID_Pictures,       &FOLDERID_Music,           &FOLDERID_Videos,
+      &FOLDERID_SavedGames,     &FOLDERID_Favorites,       &FOLDERID_Links,
+      &FOLDERID_Contacts,       &FOLDERID_SavedSearches,
   };
   zobl::SharedFolderList shared;
   for (const KNOWNFOLDERID* id : kFolders) {

@@ -50,8 +50,10 @@ std::optional<std::string> Win32Locale::FormatUtcDate(std::uint64_t fileTime, co
   // The stamp's own (UTC) calendar date: no conversion to local time.
   if (!FileTimeToSystemTime(&stamp, &date)) return std::nullopt;
   wchar_t text[32];
+  // In the Gregorian calendar, the invariant locale's: the system's locale may prefer
+  // another (Thai Buddhist, Hijri), whose years would read as other dates.
   const int length =
-      GetDateFormatW(LOCALE_SYSTEM_DEFAULT, 0, &date, Wide(picture, codePage_).c_str(), text, std::size(text));
+      GetDateFormatW(LOCALE_INVARIANT, 0, &date, Wide(picture, codePage_).c_str(), text, std::size(text));
   if (length <= 0) return std::nullopt;
   return Utf8(std::wstring_view(text, static_cast<std::size_t>(length - 1)), codePage_);
 }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/utf16_text.h"
+#include "platform/win32/counted_key_names.h"
 #include "platform/win32/registry_roots.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
@@ -20,11 +21,34 @@ HKEY ToHkey(Registry::Key key) { return reinterpret_cast<HKEY>(key); }
 // Longest key name the registry allows, and its terminating zero.
 constexpr DWORD kKeyNameCapacity = 256;
 
+// Longest value name the registry allows, and its terminating zero.
+constexpr DWORD kValueNameCapacity = 16384;
+
+// Enough for most values: a larger one grows the buffer, once.
+constexpr std::size_t kFirstValueCapacity = 4096;
+
 // Every text that fits a value buffer once converted fits this many bytes of UTF-16: at
 // most one unit for each of its bytes, the terminator's two included.
 constexpr DWORD kWideValueCapacity = 2 * kRegistryValueCapacity;
 
 }  // namespace
+
+// Key names in the key name form (../utf16_text.h) wherever the program's texts are UTF-8:
+// a name with an unpaired surrogate or a zero then opens the key it came from. Another
+// code page has no room for them.
+Win32Registry::Win32Registry(UINT codePage)
+    : codePage_(codePage), exactNames_(codePage == CP_UTF8 || (codePage == CP_ACP && GetACP() == CP_UTF8)) {}
+
+void Win32Registry::AssignWideName(std::string_view name) {
+  if (!exactNames_) return AssignWide(wide_, name, codePage_);
+  const std::u16string units = Utf16FromKeyName(name);
+  wide_.assign(units.begin(), units.end());
+}
+
+void Win32Registry::AssignName(std::string& name, std::wstring_view wide) const {
+  if (!exactNames_) return AssignUtf8(name, wide, codePage_);
+  name = KeyNameFromUtf16(AsUtf16(wide));
+}
 
 bool Win32Registry::Succeeded(LSTATUS status) {
   if (status == ERROR_SUCCESS) return true;
@@ -34,8 +58,8 @@ bool Win32Registry::Succeeded(LSTATUS status) {
 
 KeyOpening Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key& key) {
   HKEY opened = nullptr;
-  AssignWide(wide_, subKey, codePage_);
-  const LSTATUS status = RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), &opened);
+  AssignWideName(subKey);
+  const LSTATUS status = OpenKeyByName(Root(source), wide_, KEY_READ, ViewFlag(source), opened);
   if (Succeeded(status)) {
     key = reinterpret_cast<Key>(opened);
     return KeyOpening::Opened;
@@ -47,8 +71,8 @@ KeyOpening Win32Registry::OpenKey(RegistrySource source, const char* subKey, Key
 // A child opened through its parent's handle stays in the parent's view.
 bool Win32Registry::OpenChildKey(Key parent, const char* name, Key& key) {
   HKEY opened = nullptr;
-  AssignWide(wide_, name, codePage_);
-  if (!Succeeded(RegOpenKeyExW(ToHkey(parent), wide_.c_str(), 0, KEY_READ, &opened))) return false;
+  AssignWideName(name);
+  if (!Succeeded(OpenKeyByName(ToHkey(parent), wide_, KEY_READ, 0, opened))) return false;
   key = reinterpret_cast<Key>(opened);
   return true;
 }
@@ -69,7 +93,8 @@ SubkeyStep Win32Registry::EnumerateSubkey(Key key, std::uint32_t index, SubkeyNa
   const LSTATUS status = SubkeyName(key, index, wide_);
   if (status == ERROR_NO_MORE_ITEMS) return SubkeyStep::End;
   if (!Succeeded(status)) return SubkeyStep::Failed;
-  const std::string converted = Utf8(wide_, codePage_);
+  std::string converted;
+  AssignName(converted, wide_);
   if (converted.size() + 1 > name.size()) return SubkeyStep::TooLong;
   std::memcpy(name.data(), converted.c_str(), converted.size() + 1);
   return SubkeyStep::Name;
@@ -79,38 +104,40 @@ EnumerationStep Win32Registry::EnumerateChildName(Key key, std::uint32_t index, 
   const LSTATUS status = SubkeyName(key, index, wide_);
   if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
   if (!Succeeded(status)) return EnumerationStep::Failed;
-  AssignUtf8(name, wide_, codePage_);
+  AssignName(name, wide_);
   return EnumerationStep::Item;
 }
 
 // The bytes as stored: a copy made from converted texts would not always give the same
-// value back.
+// value back. Each value is read into one buffer, kept for the next, and copied out at its
+// own size: a descriptor costs the size of its values, whatever the largest of them.
 EnumerationStep Win32Registry::EnumerateValue(Key key, std::uint32_t index, RegistryValue& value) {
-  DWORD nameCapacity = 0;  // in characters, without the terminating zero
-  DWORD dataCapacity = 0;
-  if (!Succeeded(RegQueryInfoKeyW(ToHkey(key), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                                  &nameCapacity, &dataCapacity, nullptr, nullptr))) {
-    return EnumerationStep::Failed;
+  valueName_.resize(kValueNameCapacity);
+  if (valueData_.empty()) valueData_.resize(kFirstValueCapacity);
+  for (;;) {
+    DWORD nameLength = kValueNameCapacity;
+    DWORD type = 0;
+    auto size = static_cast<DWORD>(valueData_.size());
+    const LSTATUS status =
+        RegEnumValueW(ToHkey(key), index, valueName_.data(), &nameLength, nullptr, &type, valueData_.data(), &size);
+    // Larger than any before it (or grown meanwhile): read again, with room for it.
+    if (status == ERROR_MORE_DATA && size > valueData_.size()) {
+      valueData_.resize(size);
+      continue;
+    }
+    if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
+    if (!Succeeded(status)) return EnumerationStep::Failed;  // a value changed meanwhile included
+    // An unpaired surrogate has no UTF-8 form: rather no copy than a copy of another name.
+    std::optional<std::string> exactName = Utf8FromUtf16(AsUtf16(std::wstring_view(valueName_.data(), nameLength)));
+    if (!exactName) {
+      lastFailure_ = ERROR_NO_UNICODE_TRANSLATION;
+      return EnumerationStep::Failed;
+    }
+    value.name = std::move(*exactName);
+    value.type = type;
+    value.bytes.assign(reinterpret_cast<const char*>(valueData_.data()), size);
+    return EnumerationStep::Item;
   }
-  std::wstring name(nameCapacity + 1, L'\0');
-  value.bytes.assign(dataCapacity, '\0');
-  DWORD nameLength = nameCapacity + 1;
-  DWORD type = 0;
-  DWORD size = dataCapacity;
-  const LSTATUS status = RegEnumValueW(ToHkey(key), index, name.data(), &nameLength, nullptr, &type,
-                                       reinterpret_cast<BYTE*>(value.bytes.data()), &size);
-  if (status == ERROR_NO_MORE_ITEMS) return EnumerationStep::End;
-  if (!Succeeded(status)) return EnumerationStep::Failed;  // a value changed meanwhile included
-  // An unpaired surrogate has no UTF-8 form: rather no copy than a copy of another name.
-  std::optional<std::string> exactName = Utf8FromUtf16(AsUtf16(std::wstring_view(name.data(), nameLength)));
-  if (!exactName) {
-    lastFailure_ = ERROR_NO_UNICODE_TRANSLATION;
-    return EnumerationStep::Failed;
-  }
-  value.name = std::move(*exactName);
-  value.type = type;
-  value.bytes.resize(size);
-  return EnumerationStep::Item;
 }
 
 bool Win32Registry::ReadKeyValue(RegistrySource source,
@@ -119,20 +146,25 @@ bool Win32Registry::ReadKeyValue(RegistrySource source,
                                  RegistryValueBuffer& buffer,
                                  std::uint32_t& type) {
   ScopedKey key;
-  AssignWide(wide_, subKey, codePage_);
-  return Succeeded(RegOpenKeyExW(Root(source), wide_.c_str(), 0, KEY_READ | ViewFlag(source), key.Receive())) &&
-         ReadValue(reinterpret_cast<Key>(key.Get()), valueName, buffer, type);
+  AssignWideName(subKey);
+  return Succeeded(OpenKeyByName(Root(source), wide_, KEY_READ, ViewFlag(source), *key.Receive())) &&
+         ReadValue(reinterpret_cast<Key>(key.Get()), valueName, buffer, type).has_value();
 }
 
 // What the 8-bit call would read into the buffer: texts converted, their stored zeros
 // included; a value that does not fit, or a text that would not end inside the buffer,
 // is a failed read.
-bool Win32Registry::ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) {
+std::optional<std::size_t> Win32Registry::ReadValue(Key key,
+                                                    const char* valueName,
+                                                    RegistryValueBuffer& buffer,
+                                                    std::uint32_t& type) {
   AssignWide(wide_, valueName, codePage_);
   std::array<BYTE, kWideValueCapacity> stored;
   DWORD valueType = 0;
   DWORD size = stored.size();
-  if (!Succeeded(RegQueryValueExW(ToHkey(key), wide_.c_str(), nullptr, &valueType, stored.data(), &size))) return false;
+  if (!Succeeded(RegQueryValueExW(ToHkey(key), wide_.c_str(), nullptr, &valueType, stored.data(), &size))) {
+    return std::nullopt;
+  }
   const auto* bytes = reinterpret_cast<const char*>(stored.data());
   std::string converted;
   if (IsTextType(valueType)) {
@@ -140,22 +172,23 @@ bool Win32Registry::ReadValue(Key key, const char* valueName, RegistryValueBuffe
   } else {
     converted.assign(bytes, size);
   }
-  if (converted.size() > buffer.size()) return false;
+  if (converted.size() > buffer.size()) return std::nullopt;
   type = valueType;
   std::memcpy(buffer.data(), converted.data(), converted.size());
   // The registry adds no terminating zero to data stored without one: the text must
   // end inside the buffer, or the read fails rather than run past it.
   if (converted.size() < buffer.size()) {
     buffer[converted.size()] = '\0';
-    return true;
+    return converted.size();
   }
-  return std::memchr(buffer.data(), '\0', buffer.size()) != nullptr;
+  if (std::memchr(buffer.data(), '\0', buffer.size()) == nullptr) return std::nullopt;
+  return converted.size();
 }
 
 // The deletion needs no open key of ours: the call checks the caller's right to delete.
 bool Win32Registry::RemoveKey(RegistrySource source, const char* subKey) {
-  AssignWide(wide_, subKey, codePage_);
-  return Succeeded(RegDeleteKeyExW(Root(source), wide_.c_str(), ViewFlag(source), 0));
+  AssignWideName(subKey);
+  return Succeeded(DeleteKeyByName(Root(source), wide_, ViewFlag(source)));
 }
 
 std::string Win32Registry::FailureText(std::uint32_t error) const {

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/registry.h"
 
@@ -15,7 +17,7 @@ namespace zobl::win32 {
 // opened with KEY_READ, so a standard user's run lists everything.
 class Win32Registry final : public Registry {
  public:
-  explicit Win32Registry(UINT codePage = CP_ACP) : codePage_(codePage) {}
+  explicit Win32Registry(UINT codePage = CP_ACP);
 
   [[nodiscard]] KeyOpening OpenKey(RegistrySource source, const char* subKey, Key& key) override;
   [[nodiscard]] bool OpenChildKey(Key parent, const char* name, Key& key) override;
@@ -29,7 +31,10 @@ class Win32Registry final : public Registry {
                                   const char* valueName,
                                   RegistryValueBuffer& buffer,
                                   std::uint32_t& type) override;
-  [[nodiscard]] bool ReadValue(Key key, const char* valueName, RegistryValueBuffer& buffer, std::uint32_t& type) override;
+  [[nodiscard]] std::optional<std::size_t> ReadValue(Key key,
+                                                     const char* valueName,
+                                                     RegistryValueBuffer& buffer,
+                                                     std::uint32_t& type) override;
   [[nodiscard]] bool RemoveKey(RegistrySource source, const char* subKey) override;
   [[nodiscard]] std::uint32_t LastFailure() const override { return lastFailure_; }
   [[nodiscard]] std::string FailureText(std::uint32_t error) const override;
@@ -40,9 +45,17 @@ class Win32Registry final : public Registry {
   // The key's subkey name number `index`, in UTF-16.
   LSTATUS SubkeyName(Key key, std::uint32_t index, std::wstring& name);
 
+  // A key name, or a path of them, into wide_, and a wide one out.
+  void AssignWideName(std::string_view name);
+  void AssignName(std::string& name, std::wstring_view wide) const;
+
   UINT codePage_;
+  bool exactNames_;
   std::uint32_t lastFailure_ = 0;
   std::wstring wide_;  // a scratch name, so that a walk allocates only while it grows
+  // A value's name and bytes as read, before they are copied out at their own sizes.
+  std::wstring valueName_;
+  std::vector<BYTE> valueData_;
 };
 
 }  // namespace zobl::win32
