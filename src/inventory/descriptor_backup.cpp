@@ -48,6 +48,10 @@ std::optional<std::string> DescriptorRegText(Registry& registry,
                                              RegistrySource source,
                                              std::string_view keyName,
                                              const ProcessCodePage& codePage) {
+  // A registry file names keys in plain text: a name holding a lone surrogate or a zero
+  // would come back under another name, so such a descriptor is not copied, and so not
+  // removed.
+  if (ShownKeyName(keyName) != keyName) return std::nullopt;
   const ScopedRegistryKey uninstall(registry, source, kUninstallKeyPath);
   if (!uninstall.IsOpen()) return std::nullopt;
   const std::string name(keyName);

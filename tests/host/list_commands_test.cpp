@@ -7,6 +7,7 @@
 
 #include "fake_inventory_world.h"
 #include "list_commands_behaviours.h"
+#include "platform/utf16_text.h"
 
 namespace zobl::testing {
 namespace {
@@ -70,6 +71,18 @@ TEST(ListCommandsTest, BackupFileThatIsALinkIsRefusedAndNothingRemoved) {
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
   EXPECT_EQ(h.dialogs.shown[1].text, BackupFailedText(FileRefusal::Link));
   EXPECT_TRUE(h.Exists("Acme"));
+}
+
+// A key name no registry file can hold exactly (a lone surrogate) would come back under
+// another name: no copy, so nothing removed.
+TEST(ListCommandsTest, NoCopyOfAKeyWhoseNameAFileCannotHold) {
+  FakeInventoryWorld world;
+  InventoryHarness h(world, "Zobl-");
+  const std::string odd = KeyNameFromUtf16(u"Tool\xD800");
+  h.Add(odd, "Tool", "x");
+  h.Refresh();
+  ASSERT_TRUE(h.Select(odd));
+  list_commands::ExpectNoCopyAndNothingRemoved(h, odd, "");
 }
 
 // Another process deletes the descriptor while its copy is being read: there is nothing
