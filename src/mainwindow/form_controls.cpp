@@ -270,7 +270,8 @@ void FormControls::SetUpToolBar(HWND toolBar) {
     const char* hint;
   };
   constexpr ToolButton kButtons[] = {
-      {kToolButtonDetails, "Display Details"}, {kToolButtonIcons, "Show Icons"}, {kToolButtonPrint, "Print the list"}};
+      {kToolButtonDetails, "Display Details"}, {kToolButtonIcons, "Show Icons"}, {kToolButtonPrint, "Print the list"},
+      {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)"}};
   TBBUTTON buttons[std::size(kButtons)]{};
   for (std::size_t i = 0; i < std::size(kButtons); ++i) {
     buttons[i].iBitmap = static_cast<int>(i);

@@ -175,6 +175,7 @@ void MainWindow::OnDestroy() {
   features_.pieSeries.SetRepaint(nullptr);
   features_.refreshTimer.Stop();
   features_.texture.Disable();
+  tidy_.reset();
   shown_.reset();
   PostQuitMessage(0);
 }
@@ -187,6 +188,7 @@ std::span<const MainWindow::CommandBinding> MainWindow::CommandBindings() {
       {kToolButtonDetails, BN_CLICKED, [](MainWindow& w) { w.ShowDetails(); }},
       {kToolButtonIcons, BN_CLICKED, [](MainWindow& w) { w.ShowIcons(); }},
       {kToolButtonPrint, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
+      {kToolButtonTidy, BN_CLICKED, [](MainWindow& w) { w.OpenTidyWindow(); }},
       {kPrintListButton, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
       {kNamelessLinesCheckBox, BN_CLICKED, [](MainWindow& w) {
          w.features_.refresher.ShowNamelessRows(w.shown_->namelessLines.Checked());
@@ -309,6 +311,11 @@ void MainWindow::StepProgress() {
 
 void MainWindow::EndProgress() {
   if (shown_) shown_->progress.End();
+}
+
+void MainWindow::OpenTidyWindow() {
+  if (!tidy_) tidy_ = std::make_unique<TidyWindow>(services_, features_);
+  tidy_->Open(window_, dpi_);
 }
 
 void MainWindow::PrintList() { PrintInventory(features_.shownRows, services_.printing); }
