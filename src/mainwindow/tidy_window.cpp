@@ -11,6 +11,7 @@
 #include "platform/dpi.h"
 #include "platform/shell.h"
 #include "ui/event_guard.h"
+#include "ui/form_design.h"
 #include "ui/tidy_queue.h"
 
 namespace zobl {
@@ -35,7 +36,7 @@ bool IsControlKey(const MSG& message, WPARAM key) {
          !KeyDown(VK_MENU);
 }
 
-struct ControlDesign {
+struct TidyControlDesign {
   TidyControlId id;
   const char* className;
   const char* text;
@@ -43,7 +44,7 @@ struct ControlDesign {
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr ControlDesign kControls[] = {
+constexpr TidyControlDesign kControls[] = {
     {kTidyHintLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX},
     {kTidyList, WC_LISTVIEWA, "Programs", kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL},
     {kTidyQuietCheckBox, WC_BUTTONA, kQuietChoiceText, kChild | WS_TABSTOP | BS_AUTOCHECKBOX},
@@ -74,8 +75,8 @@ void TidyWindow::Open(HWND owner, int dpi) {
   Register(instance, kTidyWindowClass, 0, GetSysColorBrush(COLOR_BTNFACE));
   RECT ownerBox{};
   GetWindowRect(owner, &ownerBox);
-  const int width = ScaleToDpi(720, dpi);
-  const int height = ScaleToDpi(460, dpi);
+  const int width = ScaleToDpi(940, dpi);
+  const int height = ScaleToDpi(600, dpi);
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kTidyWindowClass, "Tidy Several Programs",
                                       WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ownerBox.left + ScaleToDpi(40, dpi),
                                       ownerBox.top + ScaleToDpi(40, dpi), width, height, owner, nullptr, instance, this);
@@ -114,10 +115,10 @@ void TidyWindow::OnCreate() {
   NONCLIENTMETRICSW metrics{};
   metrics.cbSize = sizeof metrics;
   SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  metrics.lfMessageFont.lfHeight = -ScaleToDpi(12, dpi_);
+  metrics.lfMessageFont.lfHeight = -ScaleToDpi(kDesignFontHeight, dpi_);
   font_ = win32::ScopedFont(CreateFontIndirectW(&metrics.lfMessageFont));
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-  for (const ControlDesign& design : kControls) {
+  for (const TidyControlDesign& design : kControls) {
     const HWND control = CreateWindowExA(0, design.className, design.text, design.style, 0, 0, 0, 0, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -259,7 +260,7 @@ void AddRow(HWND list, std::size_t index, const std::vector<std::string>& texts)
 
 void TidyWindow::ListCandidates() {
   candidates_ = TidyCandidates(features_.shownRows, features_.tidyQueue);
-  SetColumns({"Name", "Size", "Gone", "Quiet uninstall"}, {300, 110, 60, 110});
+  SetColumns({"Name", "Size", "Gone", "Quiet uninstall"}, {380, 130, 70, 170});
   const HWND list = Control(kTidyList);
   for (std::size_t i = 0; i < candidates_.size(); ++i) {
     const TidyCandidate& candidate = candidates_[i];
@@ -272,7 +273,7 @@ void TidyWindow::ListCandidates() {
 }
 
 void TidyWindow::ListResults() {
-  SetColumns({"Program", "Outcome", "Left behind", "Size"}, {220, 200, 260, 80});
+  SetColumns({"Program", "Outcome", "Left behind", "Size"}, {250, 230, 300, 100});
   const HWND list = Control(kTidyList);
   const std::vector<TidyResult>& results = features_.tidyQueue.Results();
   for (std::size_t i = 0; i < results.size(); ++i) {

@@ -40,18 +40,18 @@ bool TidyQueue::Advance() {
     if (!current_->Ended()) return true;
     FinishCurrent();
   }
-  while (!current_ && next_ < programs_.size()) {
+  while (current_ == nullptr && next_ < programs_.size()) {
     if (stopping_) {
       for (; next_ < programs_.size(); ++next_) results_.push_back({programs_[next_].name, TidyOutcome::Stopped});
       break;
     }
     StartNext();
   }
-  return Running();
+  return current_ != nullptr;
 }
 
 std::string TidyQueue::ProgressText() const {
-  if (!current_) return {};
+  if (!Running() || next_ == 0) return {};
   return "Uninstalling " + std::to_string(next_) + " of " + std::to_string(programs_.size()) + ": " +
          programs_[next_ - 1].name;
 }

@@ -71,7 +71,9 @@ class TidyQueue {
   bool Advance();
   // The one under way runs to its end; no other starts.
   void Stop() { stopping_ = true; }
-  [[nodiscard]] bool Running() const { return current_ != nullptr; }
+  // Also while the one that ended is being looked at: measuring what it left behind runs
+  // the message loop, and the window must not take the run for over meanwhile.
+  [[nodiscard]] bool Running() const { return current_ != nullptr || advancing_; }
   [[nodiscard]] std::size_t Total() const { return programs_.size(); }
   // "Uninstalling 2 of 5: Acme Notes"; empty when none is under way.
   [[nodiscard]] std::string ProgressText() const;

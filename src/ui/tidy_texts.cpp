@@ -16,7 +16,7 @@ std::string NamesList(const std::vector<std::string>& names) {
   return text;
 }
 
-std::string Programs(std::size_t count) { return count == 1 ? "1 program" : std::to_string(count) + " programs"; }
+std::string These(std::size_t count) { return count == 1 ? "this program" : "these " + std::to_string(count) + " programs"; }
 
 }  // namespace
 
@@ -37,13 +37,13 @@ TidyProgram TidyProgramOf(const UninstallEntry& row, const std::optional<std::st
 }
 
 std::string TidyUninstallQuestion(const std::vector<std::string>& names, bool quietly) {
-  return "Do you really want to uninstall these " + Programs(names.size()) + ", one after another" +
-         (quietly ? ", quietly where they offer it" : "") + " ?\n\n" + NamesList(names) +
+  return "Do you really want to uninstall " + These(names.size()) + (names.size() == 1 ? "" : ", one after another") +
+         (quietly ? ", quietly where offered" : "") + " ?\n\n" + NamesList(names) +
          "\nThey will be removed from your hard disk.\n\nClick on Yes to uninstall them, or on No to cancel.";
 }
 
 std::string TidyRemoveQuestion(const std::vector<std::string>& names) {
-  return "Do you really want to remove the uninstall descriptors of these " + Programs(names.size()) + " ?\n\n" +
+  return "Do you really want to remove the uninstall descriptor of " + These(names.size()) + " ?\n\n" +
          NamesList(names) +
          "\nEach is saved to ZOBL-removed.reg first; their files stay.\n\n"
          "Click on Yes to remove the descriptors, or on No to cancel.";

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -115,8 +116,14 @@ class FakeProcesses final : public ProcessWatcher {
   Process* current = nullptr;
 };
 
-struct NoPump final : MessagePump {
-  bool Pump() override { return true; }
+// The window's timer comes back to the queue while a folder is measured.
+struct ReenteringPump final : MessagePump {
+  bool Pump() override {
+    if (queue != nullptr) runningWhenReentered.push_back(queue->Advance() && queue->Running());
+    return true;
+  }
+  TidyQueue* queue = nullptr;
+  std::vector<bool> runningWhenReentered;
 };
 
 class TidyQueueTest : public ::testing::TestWithParam<TidyCase> {};
@@ -127,8 +134,9 @@ TEST_P(TidyQueueTest, Runs) {
   InventoryHarness h(world, "");
   FakeDirectoryTree tree;
   FakeProcesses processes;
-  NoPump pump;
+  ReenteringPump pump;
   TidyQueue queue(world.registry, world.files, tree, pump, processes, h.backup);
+  pump.queue = c.removeLines ? nullptr : &queue;
   queue.SetRegistryChanged([&] { h.Refresh(); });
   tree.AddDirectory("C:\\Programs");
   for (const ProgramCase& p : c.programs) {
@@ -166,6 +174,7 @@ TEST_P(TidyQueueTest, Runs) {
       queue.Advance();
     }
   }
+  EXPECT_EQ(std::ranges::count(pump.runningWhenReentered, false), 0);
   EXPECT_EQ(processes.started, c.started);
   EXPECT_EQ(progress, c.progress);
   EXPECT_EQ(TidySummaryCopyText(queue.Results()), c.summary);
