@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -126,6 +127,58 @@ TEST_F(TidyWindowTest, QuietRunThenStaleLinesRemovedTogether) {
   EXPECT_TRUE(RefreshUntil([&] { return !Listed("s"); }));
   ASSERT_EQ(RunToEnd("reg import \"" + workingDirectory_.Path() + "\\ZOBL-removed.reg\""), 0u);
   EXPECT_TRUE(descriptors_.Exists(stale)) << "the backup brings it back";
+}
+
+// An uninstaller that starts a copy of itself and ends is waited for until the copy has
+// ended too; meanwhile the window says which one runs, asks before it closes, and
+// Escape lets the one under way finish and starts no other.
+TEST_F(TidyWindowTest, WaitsForWhatTheUninstallerStartedAndStopsAfterIt) {
+  PlantedPaths planted;
+  const std::string uninstaller = WindowsPathOf(ZOBL_TEST_UNINSTALLER_PATH);
+  planted.Add(uninstaller + ".ran");
+  const std::string spawnerFile = planted.Add(uninstaller + ".spawner");
+  DeleteFileA(spawnerFile.c_str());
+  const std::string eventName = "ZoblTidyWait" + std::to_string(GetCurrentProcessId());
+  const win32::ScopedKernelHandle go(CreateEventA(nullptr, TRUE, FALSE, eventName.c_str()));
+  descriptors_.Add("a", "Alpha Copies Itself", "\"" + uninstaller + "\" /spawn " + eventName);
+  descriptors_.Add("b", "Bravo Next", "\"" + uninstaller + "\"");
+  Open();
+  PressKey('U', {VK_CONTROL});
+  PumpPending([&](MSG& message) { return form_->PreTranslateMessage(message); });
+  ASSERT_NE(Tidy(kTidyList), nullptr) << "Ctrl+U opens the window";
+  Tick({"Alpha Copies Itself", "Bravo Next"});
+  ClickAndConfirm(kTidyUninstallButton);
+
+  // The first process has ended once its id is written and its handle signals.
+  ASSERT_TRUE(PumpUntil([&] { return GetFileAttributesA(spawnerFile.c_str()) != INVALID_FILE_ATTRIBUTES; }, 10000));
+  char id[32] = {};
+  {
+    const win32::ScopedFileHandle file(
+        CreateFileA(spawnerFile.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    DWORD read = 0;
+    ASSERT_TRUE(ReadFile(file.Get(), id, sizeof id - 1, &read, nullptr));
+  }
+  {
+    const win32::ScopedKernelHandle spawner(OpenProcess(SYNCHRONIZE, FALSE, std::strtoul(id, nullptr, 10)));
+    if (spawner.IsValid()) WaitForSingleObject(spawner.Get(), 10000);
+  }
+  const HWND tidy = FindWindowA(kTidyWindowClass, nullptr);
+  SendMessageA(tidy, WM_TIMER, 1, 0);  // the window's look at the run
+  EXPECT_EQ(WindowText(Tidy(kTidyStatusLabel)), "Uninstalling 1 of 2: Alpha Copies Itself");
+  {
+    MessageBoxAnswerer boxes(IDNO);
+    SendMessageA(tidy, WM_CLOSE, 0, 0);
+    ASSERT_EQ(boxes.Seen().size(), 1u) << "closing asks while one runs";
+  }
+  ASSERT_TRUE(IsWindow(tidy));
+  SetFocus(Tidy(kTidyStopButton));
+  PressKey(VK_ESCAPE);
+  PumpPending([&](MSG& message) { return form_->PreTranslateMessage(message); });
+  EXPECT_FALSE(IsWindowEnabled(Tidy(kTidyStopButton))) << "Escape stops after the one under way";
+  SetEvent(go.Get());
+  ASSERT_TRUE(UntilSummary());
+  EXPECT_EQ(SummaryRows(), (std::vector<std::string>{"Alpha Copies Itself|still listed (exit code 0)||",
+                                                     "Bravo Next|stopped (not run)||"}));
 }
 
 }  // namespace
