@@ -175,7 +175,6 @@ void MainWindow::OnDestroy() {
   features_.pieSeries.SetRepaint(nullptr);
   features_.refreshTimer.Stop();
   features_.texture.Disable();
-  tidy_.reset();
   shown_.reset();
   PostQuitMessage(0);
 }

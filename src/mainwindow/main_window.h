@@ -147,7 +147,9 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   // procedure reaches them, and the calls that come from outside it: those through
   // FromOutside, and the compute run's through the presenter it is handed.
   std::unique_ptr<Shown> shown_;
-  // Made when first opened; gone with the window, which owns it.
+  // Made when first opened. Its window goes with this one, which owns it; the object stays
+  // until this one goes: a run may be measuring a folder, inside the message loop, when
+  // this window closes.
   std::unique_ptr<TidyWindow> tidy_;
   std::optional<FormPage> activePage_;
   bool highContrast_ = false;

@@ -6,7 +6,6 @@
 #include <atomic>
 #include <stdexcept>
 
-#include "platform/win32/wide_text.h"
 #include "scratch_directory.h"
 
 namespace zobl::testing {
@@ -117,24 +116,6 @@ std::string CellText(HWND listView, int row, int column) {
   item.cchTextMax = sizeof text;
   SendMessageA(listView, LVM_GETITEMTEXTA, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
   return text;
-}
-
-std::string ClipboardText() {
-  struct Opened {
-    bool open = OpenClipboard(nullptr) != 0;
-    ~Opened() {
-      if (open) CloseClipboard();
-    }
-  } clipboard;
-  const HANDLE data = clipboard.open ? GetClipboardData(CF_UNICODETEXT) : nullptr;
-  struct Locked {
-    HANDLE data;
-    const wchar_t* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
-    ~Locked() {
-      if (text != nullptr) GlobalUnlock(data);
-    }
-  } locked{data};
-  return locked.text != nullptr ? win32::Utf8(locked.text) : "(no text)";
 }
 
 }  // namespace zobl::testing

@@ -93,7 +93,5 @@ void ClickAt(HWND control, POINT point);
 std::string WindowText(HWND window);
 // The list view's own text of a cell, as it would paint it.
 std::string CellText(HWND listView, int row, int column);
-// What a paste would take: the clipboard's Unicode text, in UTF-8.
-std::string ClipboardText();
 
 }  // namespace zobl::testing

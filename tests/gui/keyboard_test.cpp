@@ -135,6 +135,25 @@ TEST_F(KeyboardTest, SpaceAndEnterRunEveryCommand) {
   }
 }
 
+// What a paste would take: the clipboard's Unicode text, in UTF-8.
+std::string ClipboardText() {
+  struct Opened {
+    bool open = OpenClipboard(nullptr) != 0;
+    ~Opened() {
+      if (open) CloseClipboard();
+    }
+  } clipboard;
+  const HANDLE data = clipboard.open ? GetClipboardData(CF_UNICODETEXT) : nullptr;
+  struct Locked {
+    HANDLE data;
+    const wchar_t* text = data != nullptr ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
+    ~Locked() {
+      if (text != nullptr) GlobalUnlock(data);
+    }
+  } locked{data};
+  return locked.text != nullptr ? win32::Utf8(locked.text) : "(no text)";
+}
+
 // The row's texts as shown, a tab between columns; a tab inside a text becomes a blank.
 TEST_F(KeyboardTest, CtrlCCopiesTheSelectedRowAsShown) {
   const std::string key = descriptors_.Add("copy", "Copy\t\xC3\xA9\xE6\x97\xA5", "C:\\nowhere\\un.exe");

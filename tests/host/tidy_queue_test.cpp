@@ -13,8 +13,10 @@
 namespace zobl::testing {
 namespace {
 
-// What an uninstaller has done by the time it and everything it started have ended.
-enum class Then { RemovesAll, LeavesFolder, KeepsDescriptor, ComesBack, CannotStart };
+// What an uninstaller has done by the time it and everything it started have ended; a
+// gone program's folder is not there at all.
+enum class Then { RemovesAll, LeavesFolder, KeepsDescriptor, ComesBack, CannotStart, Gone };
+enum class Run { Plainly, Quietly, StoppedDuringFirst, RemovingLines, RemovingLinesUnbackedUp };
 
 struct ProgramCase {
   const char* key;
@@ -22,69 +24,49 @@ struct ProgramCase {
   const char* quietValue = nullptr;  // QuietUninstallString
   bool msi = false;                  // made by Windows Installer: the key is the product code
   RegistrySource source = RegistrySource::Machine64;
-  bool gone = false;                 // its command leads nowhere: a red row
 };
 
 struct TidyCase {
   const char* name;
+  Run run;
   std::vector<ProgramCase> programs;
-  bool quietly = false;
-  bool stopDuringFirst = false;
-  bool removeLines = false;   // "Remove Ticked Lines" instead of uninstalling
-  bool blockBackup = false;
-  std::vector<std::string> started;   // command lines, in order
-  std::vector<std::string> progress;  // while each ran
-  std::string summary;                // as Ctrl+C copies it
+  std::vector<std::string> started;  // command lines, in order
+  std::string progress;              // while each ran
+  std::string summary;               // as Ctrl+C copies it
   std::vector<std::string> listedAfter;
 };
 
 constexpr char kMsiKey[] = "{A78279E5-BC3E-4A86-BA57-F72C3E649FFC}";
+constexpr char kAcmeQuiet[] = "\"C:\\Programs\\Acme\\uninst.exe\" /S";
+const std::string kLeftBehind = "removed, left behind\tC:\\Programs\\Acme\t2.92 Kb\r\n";
 
 const TidyCase kCases[] = {
-    {"OneAfterAnotherInTickedOrder",
-     {{"Bravo", Then::RemovesAll}, {"Acme", Then::RemovesAll}},
-     false, false, false, false,
+    {"OneAfterAnotherInTickedOrderQuietOff", Run::Plainly,
+     {{"Bravo", Then::RemovesAll}, {"Acme", Then::RemovesAll, kAcmeQuiet}},
      {"C:\\Programs\\Bravo\\uninst.exe", "C:\\Programs\\Acme\\uninst.exe"},
-     {"Uninstalling 1 of 2: Bravo", "Uninstalling 2 of 2: Acme"},
-     "Bravo\tremoved\t\t\r\nAcme\tremoved\t\t\r\n", {}},
-    {"QuietlyWhereOffered",
-     {{"Acme", Then::RemovesAll, "\"C:\\Programs\\Acme\\uninst.exe\" /S"}, {kMsiKey, Then::RemovesAll, nullptr, true},
-      {"Plain", Then::RemovesAll}},
-     true, false, false, false,
-     {"\"C:\\Programs\\Acme\\uninst.exe\" /S", std::string("MsiExec.exe /X") + kMsiKey + " /qn /norestart",
-      "C:\\Programs\\Plain\\uninst.exe"},
-     {"Uninstalling 1 of 3: Acme", std::string("Uninstalling 2 of 3: ") + kMsiKey, "Uninstalling 3 of 3: Plain"},
+     "Uninstalling 1 of 2: Bravo; Uninstalling 2 of 2: Acme; ", "Bravo\tremoved\t\t\r\nAcme\tremoved\t\t\r\n", {}},
+    {"QuietlyWhereOffered", Run::Quietly,
+     {{"Acme", Then::RemovesAll, kAcmeQuiet}, {kMsiKey, Then::RemovesAll, nullptr, true}, {"Plain", Then::RemovesAll}},
+     {kAcmeQuiet, std::string("MsiExec.exe /X") + kMsiKey + " /qn /norestart", "C:\\Programs\\Plain\\uninst.exe"},
+     "Uninstalling 1 of 3: Acme; Uninstalling 2 of 3: " + std::string(kMsiKey) + "; Uninstalling 3 of 3: Plain; ",
      std::string("Acme\tremoved\t\t\r\n") + kMsiKey + "\tremoved\t\t\r\nPlain\tremoved\t\t\r\n", {}},
-    {"QuietOffNotQuiet",
-     {{"Acme", Then::RemovesAll, "\"C:\\Programs\\Acme\\uninst.exe\" /S"}},
-     false, false, false, false,
-     {"C:\\Programs\\Acme\\uninst.exe"}, {"Uninstalling 1 of 1: Acme"}, "Acme\tremoved\t\t\r\n", {}},
-    {"EachOutcome",
+    {"EachOutcome", Run::Plainly,
      {{"Acme", Then::LeavesFolder}, {"Bravo", Then::KeepsDescriptor}, {"Charlie", Then::CannotStart},
       {"Delta", Then::ComesBack}, {"Echo", Then::RemovesAll, nullptr, false, RegistrySource::User}},
-     false, false, false, false,
      {"C:\\Programs\\Acme\\uninst.exe", "C:\\Programs\\Bravo\\uninst.exe", "C:\\Programs\\Charlie\\uninst.exe",
       "C:\\Programs\\Delta\\uninst.exe", "C:\\Programs\\Echo\\uninst.exe"},
-     {"Uninstalling 1 of 5: Acme", "Uninstalling 2 of 5: Bravo", "Uninstalling 4 of 5: Delta",
-      "Uninstalling 5 of 5: Echo"},
-     "Acme\tremoved, left behind\tC:\\Programs\\Acme\t2.92 Kb\r\nBravo\tstill listed (exit code 1)\t\t\r\n"
-     "Charlie\tnot started: error 2\t\t\r\nDelta\tstill listed (exit code 0)\t\t\r\nEcho\tremoved\t\t\r\n",
+     "Uninstalling 1 of 5: Acme; Uninstalling 2 of 5: Bravo; Uninstalling 4 of 5: Delta; Uninstalling 5 of 5: Echo; ",
+     "Acme\t" + kLeftBehind + "Bravo\tstill listed (exit code 1)\t\t\r\nCharlie\tnot started: error 2\t\t\r\n"
+     "Delta\tstill listed (exit code 0)\t\t\r\nEcho\tremoved\t\t\r\n",
      {"Bravo", "Charlie", "Delta"}},
-    {"StopRunsTheOneUnderWayToItsEnd",
+    {"StopRunsTheOneUnderWayToItsEnd", Run::StoppedDuringFirst,
      {{"Acme", Then::LeavesFolder}, {"Bravo", Then::RemovesAll}, {"Charlie", Then::RemovesAll}},
-     false, true, false, false,
-     {"C:\\Programs\\Acme\\uninst.exe"}, {"Uninstalling 1 of 3: Acme"},
-     "Acme\tremoved, left behind\tC:\\Programs\\Acme\t2.92 Kb\r\nBravo\tstopped (not run)\t\t\r\n"
-     "Charlie\tstopped (not run)\t\t\r\n",
-     {"Bravo", "Charlie"}},
-    {"GoneLinesRemovedTogether",
-     {{"Acme", Then::RemovesAll, nullptr, false, RegistrySource::Machine64, true},
-      {"Bravo", Then::RemovesAll, nullptr, false, RegistrySource::User, true}},
-     false, false, true, false, {}, {}, "Acme\tremoved\t\t\r\nBravo\tremoved\t\t\r\n", {}},
-    {"FailedBackupRemovesNothing",
-     {{"Acme", Then::RemovesAll, nullptr, false, RegistrySource::Machine64, true},
-      {"Bravo", Then::RemovesAll, nullptr, false, RegistrySource::Machine64, true}},
-     false, false, true, true, {}, {},
+     {"C:\\Programs\\Acme\\uninst.exe"}, "Uninstalling 1 of 3: Acme; ",
+     "Acme\t" + kLeftBehind + "Bravo\tstopped (not run)\t\t\r\nCharlie\tstopped (not run)\t\t\r\n", {"Bravo", "Charlie"}},
+    {"GoneLinesRemovedTogether", Run::RemovingLines,
+     {{"Acme", Then::Gone}, {"Bravo", Then::Gone, nullptr, false, RegistrySource::User}}, {}, "",
+     "Acme\tremoved\t\t\r\nBravo\tremoved\t\t\r\n", {}},
+    {"FailedBackupRemovesNothing", Run::RemovingLinesUnbackedUp, {{"Acme", Then::Gone}, {"Bravo", Then::Gone}}, {}, "",
      "Acme\tnot started: Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.\t\t\r\n"
      "Bravo\tstopped (not run)\t\t\r\n",
      {"Acme", "Bravo"}},
@@ -136,19 +118,20 @@ TEST_P(TidyQueueTest, Runs) {
   FakeProcesses processes;
   ReenteringPump pump;
   TidyQueue queue(world.registry, world.files, tree, pump, processes, h.backup);
-  pump.queue = c.removeLines ? nullptr : &queue;
+  const bool removingLines = c.run == Run::RemovingLines || c.run == Run::RemovingLinesUnbackedUp;
+  pump.queue = removingLines ? nullptr : &queue;
   queue.SetRegistryChanged([&] { h.Refresh(); });
   tree.AddDirectory("C:\\Programs");
   for (const ProgramCase& p : c.programs) {
     const std::string folder = "C:\\Programs\\" + std::string(p.key);
-    if (!p.gone) h.AddProgram(p.key, "uninst.exe");
+    if (p.then != Then::Gone) h.AddProgram(p.key, "uninst.exe");
     tree.AddDirectory(folder);
     tree.AddFile(folder + "\\settings.ini", 3000);
     h.Add(p.key, p.key, (folder + "\\uninst.exe").c_str(), p.source);
     if (p.msi) world.SetValue(p.key, "WindowsInstaller", kDwordType, std::string("\1\0\0\0", 4), p.source);
     if (p.quietValue != nullptr) h.SetText(p.key, "QuietUninstallString", p.quietValue, p.source);
   }
-  if (c.blockBackup) world.BlockBackupFile();
+  if (c.run == Run::RemovingLinesUnbackedUp) world.BlockBackupFile();
   h.Refresh();
   std::vector<TidyProgram> programs;
   for (const ProgramCase& p : c.programs) {
@@ -156,13 +139,13 @@ TEST_P(TidyQueueTest, Runs) {
     programs.push_back(TidyProgramOf(row, queue.QuietCommand(p.source, p.key)));
   }
 
-  std::vector<std::string> progress;
-  if (c.removeLines) {
+  std::string progress;
+  if (removingLines) {
     queue.RemoveLines(programs);
   } else {
-    queue.Begin(programs, c.quietly);
+    queue.Begin(programs, c.run == Run::Quietly);
     while (queue.Running()) {
-      progress.push_back(queue.ProgressText());
+      progress += queue.ProgressText() + "; ";
       const ProgramCase& p = c.programs[processes.started.size() - 1];
       ASSERT_TRUE(queue.Advance()) << "ended before its processes did";
       if (p.then != Then::KeepsDescriptor) world.DeleteDescriptor(p.key, p.source);
@@ -170,7 +153,7 @@ TEST_P(TidyQueueTest, Runs) {
       if (p.then == Then::ComesBack) h.Add(p.key, p.key, "x", p.source);
       processes.current->exitCode = p.then == Then::KeepsDescriptor ? 1 : 0;
       processes.current->ended = true;
-      if (c.stopDuringFirst) queue.Stop();
+      if (c.run == Run::StoppedDuringFirst) queue.Stop();
       queue.Advance();
     }
   }
