@@ -33,7 +33,8 @@ struct AppComposition {
         backup(system.registry, system.growingFiles, system.clock, codePage),
         listCommands(list, system.registry, system.fileSystem, system.shell, system.dialogs, backup),
         computeRun(list, system.listing, system.pump),
-        tidyQueue(system.registry, system.fileSystem, system.listing, system.pump, system.processes, backup) {
+        tidyQueue(system.registry, system.fileSystem, system.listing, system.pump, system.processes, system.shell,
+                  backup) {
     refresher.WatchWith(watches);
     // Each program the tidy window uninstalls or removes leaves the list at once.
     tidyQueue.SetRegistryChanged([this] { refresher.RefreshInventory(); });

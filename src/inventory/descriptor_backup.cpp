@@ -76,12 +76,17 @@ std::string BackupCommentLine(const LocalDateTime& when, std::string_view progra
 std::optional<std::uint64_t> DescriptorBackup::Save(RegistrySource source,
                                                     const std::string& keyName,
                                                     const std::string& programName) {
+  refusal_ = FileRefusal::None;
   const std::optional<std::string> descriptor = DescriptorRegText(registry_, source, keyName, codePage_);
   if (!descriptor) return std::nullopt;
   const std::optional<std::string> entry =
       RegFileBytes(BackupCommentLine(clock_.Now(), codePage_.ToUtf8(programName)) + *descriptor);
-  if (!entry || !ConvertEarlierFile()) return std::nullopt;
-  return files_.Append(kBackupFileName, RegFileStart(), *entry);
+  if (!entry) return std::nullopt;
+  // Only to a registry file: whatever else stands at that name is not the program's to grow.
+  std::optional<std::uint64_t> formerLength;
+  if (ConvertEarlierFile()) formerLength = files_.Append(kBackupFileName, RegFileSignature(), RegFileStart(), *entry);
+  if (!formerLength) refusal_ = files_.LastRefusal();
+  return formerLength;
 }
 
 bool DescriptorBackup::ConvertEarlierFile() {

@@ -36,11 +36,14 @@ class DescriptorBackup {
       : registry_(registry), files_(files), clock_(clock), codePage_(codePage) {}
 
   // Appends the descriptor to the backup file, converting a file an earlier version
-  // left first. `keyName` and `programName` are in the process's code page. Returns the file's former length (after that conversion), or nothing
-  // when the copy could not be made whole.
+  // left first. `keyName` and `programName` are in the process's code page. Returns the file's former length (after
+  // that conversion), or nothing when the copy could not be made whole.
   std::optional<std::uint64_t> Save(RegistrySource source, const std::string& keyName, const std::string& programName);
   // Takes the copy just saved back out of the file.
   void TakeBack(std::uint64_t formerLength);
+  // Why the file refused the last copy that could not be saved; None when the file was
+  // not the cause (the descriptor could not be read whole).
+  [[nodiscard]] FileRefusal LastRefusal() const { return refusal_; }
 
  private:
   // Brings a REGEDIT4 file to the present form; true when there is none.
@@ -50,6 +53,7 @@ class DescriptorBackup {
   GrowingFiles& files_;
   const LocalClock& clock_;
   const ProcessCodePage& codePage_;
+  FileRefusal refusal_ = FileRefusal::None;
 };
 
 }  // namespace zobl

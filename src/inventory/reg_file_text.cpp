@@ -121,4 +121,9 @@ std::optional<std::string> RegFileBytes(std::string_view text) {
 
 std::string RegFileStart() { return kRegFileByteOrderMark + *RegFileBytes(kRegFileHeader); }
 
+std::string RegFileSignature() {
+  const std::string_view header(kRegFileHeader);
+  return kRegFileByteOrderMark + *RegFileBytes(header.substr(0, header.find('\r')));
+}
+
 }  // namespace zobl

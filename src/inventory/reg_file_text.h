@@ -30,5 +30,7 @@ std::optional<std::string> RegFileBytes(std::string_view text);
 
 // A new file's first bytes: the byte-order mark and the header.
 std::string RegFileStart();
+// The bytes every such file begins with: the byte-order mark and the header's first line.
+std::string RegFileSignature();
 
 }  // namespace zobl

@@ -1,6 +1,7 @@
 #include "mainwindow/form_controls.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <cstring>
@@ -9,7 +10,9 @@
 
 #include "mainwindow/control_wrappers.h"
 #include "mainwindow/pictures.h"
+#include "platform/win32/accessible_control.h"
 #include "platform/win32/wide_text.h"
+#include "ui/screen_reader_names.h"
 
 namespace zobl {
 namespace {
@@ -67,6 +70,49 @@ WindowClassAndStyle ClassAndStyle(const ControlDesign& design) {
       return {WC_TABCONTROLA, kChild | WS_TABSTOP | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT};
   }
   throw std::logic_error("unknown control kind");
+}
+
+struct ToolButton {
+  ControlId id;
+  const char* hint;
+};
+constexpr ToolButton kToolButtons[] = {{kToolButtonDetails, "Display Details"},
+                                       {kToolButtonIcons, "Show Icons"},
+                                       {kToolButtonPrint, "Print the list"},
+                                       {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)"}};
+
+// The role the system gives each kind of control on Windows; Wine's objects call most of
+// them "client".
+long ScreenReaderRole(const ControlDesign& design) {
+  switch (design.kind) {
+    case ControlKind::Button:
+    case ControlKind::PictureButton: return ROLE_SYSTEM_PUSHBUTTON;
+    case ControlKind::CheckBox: return ROLE_SYSTEM_CHECKBUTTON;
+    case ControlKind::Label: return design.id == kWebSiteLink ? ROLE_SYSTEM_LINK : ROLE_SYSTEM_STATICTEXT;
+    case ControlKind::Memo:
+    case ControlKind::Edit: return ROLE_SYSTEM_TEXT;
+    case ControlKind::ComboBox: return ROLE_SYSTEM_COMBOBOX;
+    case ControlKind::ListView: return ROLE_SYSTEM_LIST;
+    case ControlKind::ProgressBar: return ROLE_SYSTEM_PROGRESSBAR;
+    case ControlKind::ToolBar: return ROLE_SYSTEM_TOOLBAR;
+    case ControlKind::PageControl: return ROLE_SYSTEM_PAGETABLIST;
+  }
+  return 0;
+}
+
+// The tool bar's buttons show pictures and tell their texts as tooltips: the bar is named
+// by those texts.
+std::string ToolBarName() {
+  std::string name;
+  for (const ToolButton& button : kToolButtons) name += (name.empty() ? "" : ", ") + std::string(button.hint);
+  return name;
+}
+
+// The list's header, which the list makes itself, is named by the column titles on it.
+void NameListHeader(HWND list) {
+  std::string name;
+  for (const ColumnDesign& column : kListColumns) name += (name.empty() ? "" : ", ") + std::string(column.title);
+  win32::ExposeToScreenReaders(ListView_GetHeader(list), {name, ROLE_SYSTEM_LIST});
 }
 
 }  // namespace
@@ -166,7 +212,7 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
   if (design.kind == ControlKind::ComboBox) SetUpComboBox(control);
   if (design.kind == ControlKind::Edit) {
     // The box's caption, shown inside it while it is empty and has not the focus.
-    SendMessageW(control, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(L"Filter"));
+    SendMessageW(control, EM_SETCUEBANNER, FALSE, reinterpret_cast<LPARAM>(win32::Wide(kFilterCue).c_str()));
   }
   if (design.kind == ControlKind::ProgressBar) {
     SendMessageA(control, PBM_SETRANGE32, 0, 100);
@@ -176,6 +222,9 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
   if (!design.enabled) EnableWindow(control, FALSE);
   if (design.checked) CheckBox(control).SetSilently(true);
   if (design.hint != nullptr) AddHint(control, design.hint);
+  const std::string name = design.kind == ControlKind::ToolBar ? ToolBarName() : ScreenReaderName(design.id);
+  win32::ExposeToScreenReaders(control, {name, ScreenReaderRole(design)});
+  if (design.kind == ControlKind::ListView) NameListHeader(control);
   return control;
 }
 
@@ -194,6 +243,7 @@ void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
   }
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     pages_[i] = std::make_unique<TabSheet>(pageControl, instance_, kPageCaptions[i], pageOwner);
+    win32::ExposeToScreenReaders(pages_[i]->Handle(), {"", ROLE_SYSTEM_PROPERTYPAGE});  // named by its caption
   }
   PlacePages();
 }
@@ -265,20 +315,13 @@ void FormControls::SetUpToolBar(HWND toolBar) {
   SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // Button texts serve as tooltips only (no text rows), so readers of the screen get them too.
   SendMessageA(toolBar, TB_SETMAXTEXTROWS, 0, 0);
-  struct ToolButton {
-    ControlId id;
-    const char* hint;
-  };
-  constexpr ToolButton kButtons[] = {
-      {kToolButtonDetails, "Display Details"}, {kToolButtonIcons, "Show Icons"}, {kToolButtonPrint, "Print the list"},
-      {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)"}};
-  TBBUTTON buttons[std::size(kButtons)]{};
-  for (std::size_t i = 0; i < std::size(kButtons); ++i) {
+  TBBUTTON buttons[std::size(kToolButtons)]{};
+  for (std::size_t i = 0; i < std::size(kToolButtons); ++i) {
     buttons[i].iBitmap = static_cast<int>(i);
-    buttons[i].idCommand = kButtons[i].id;
+    buttons[i].idCommand = kToolButtons[i].id;
     buttons[i].fsState = TBSTATE_ENABLED;
     buttons[i].fsStyle = BTNS_BUTTON;
-    buttons[i].iString = reinterpret_cast<INT_PTR>(kButtons[i].hint);
+    buttons[i].iString = reinterpret_cast<INT_PTR>(kToolButtons[i].hint);
   }
   SendMessageA(toolBar, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
   SetToolBarPictures(toolBar);

@@ -241,15 +241,23 @@ void MainWindow::OnSize() {
   shown_->pieChart.FitParent();
 }
 
+// The message's numbers are checked before they are used: a dpi outside what screens
+// have is ignored, and the suggested rectangle is taken only when it lies on a monitor
+// and leaves the window at least its smallest size (else the window keeps its own).
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  if (!IsScreenDpi(dpi)) return;
   dpi_ = dpi;
   shown_->controls.SetDpi(dpi);
   shown_->listView.SetDpi(dpi);
   shown_->pieChart.SetDpi(dpi);
   shown_->scroll.SetDesign({ScaleToDpi(kDesignWidth, dpi), ScaleToDpi(kDesignHeight, dpi)});
-  SetWindowPos(window_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
-               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-  OnSize();  // also when the rectangle kept the window's size
+  const int width = suggested.right - suggested.left;
+  const int height = suggested.bottom - suggested.top;
+  if (MonitorFromRect(&suggested, MONITOR_DEFAULTTONULL) != nullptr && width >= GetSystemMetrics(SM_CXMINTRACK) &&
+      height >= GetSystemMetrics(SM_CYMINTRACK)) {
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  OnSize();  // also when the window kept its size
   RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 

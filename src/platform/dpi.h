@@ -6,6 +6,12 @@ namespace zobl {
 inline constexpr int kDesignDpi = 120;
 inline constexpr int kPointsPerInch = 72;
 
+// The resolutions a window follows. A dpi change outside them is no screen's (a dpi of 0
+// would divide the next scaling by zero), and is ignored.
+inline constexpr int kLowestScreenDpi = 48;
+inline constexpr int kHighestScreenDpi = 960;
+constexpr bool IsScreenDpi(int dpi) { return dpi >= kLowestScreenDpi && dpi <= kHighestScreenDpi; }
+
 // value * numerator / denominator (denominator > 0), rounded to the nearest with halves
 // away from zero, as the system's MulDiv rounds, so lengths scaled here and by GDI agree.
 constexpr int ScaleRounded(int value, int numerator, int denominator) {

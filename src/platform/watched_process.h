@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/shell.h"
+
 namespace zobl {
 
 // A started command and every process it starts in turn. Many uninstallers copy
@@ -25,9 +27,12 @@ class ProcessWatcher {
  public:
   virtual ~ProcessWatcher() = default;
 
-  // Starts the command line; nothing when it could not be started, `failure` then holding
-  // the system's error number.
-  [[nodiscard]] virtual std::unique_ptr<WatchedProcess> Start(const std::string& commandLine, std::uint32_t& failure) = 0;
+  // Starts the program with this process's rights; nothing when it could not be started,
+  // `failure` then holding the system's error number.
+  [[nodiscard]] virtual std::unique_ptr<WatchedProcess> Start(const ProgramStart& start, std::uint32_t& failure) = 0;
+  // The same with the user's ordinary rights, those of the desktop's shell, for an
+  // elevated process.
+  [[nodiscard]] virtual std::unique_ptr<WatchedProcess> StartAsUser(const ProgramStart& start, std::uint32_t& failure) = 0;
   // The system's text for such a number.
   [[nodiscard]] virtual std::string FailureText(std::uint32_t failure) const = 0;
 };

@@ -14,7 +14,7 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 constexpr double kTurn = 2 * kPi;
 constexpr double kDegree = kPi / 180;
-constexpr double kRotation = 350 * kDegree;
+constexpr double kRotation = kPieRotation;
 // The first slice starts just past 0 and none spans a whole turn, so that no slice's two
 // ends are the same angle.
 constexpr double kAngleGap = 0.000001;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <numbers>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,8 @@ inline constexpr int kPieDesignRadius = 100;
 inline constexpr int kArrowDesignLength = 8;
 inline constexpr int kChartFontPoints = 8;
 inline constexpr int kRimDepthPercent = 5;
+// The screen angle at which the first slice starts, counter-clockwise from the right.
+inline constexpr double kPieRotation = 350 * std::numbers::pi / 180;
 
 struct ChartPoint {
   int x = 0;

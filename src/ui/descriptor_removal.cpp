@@ -8,7 +8,8 @@ LineRemoval RemoveLineWithBackup(Registry& registry,
                                  DescriptorBackup& backup,
                                  RegistrySource source,
                                  const std::string& keyName,
-                                 const std::string& programName) {
+                                 const std::string& programName,
+                                 std::uint32_t& failure) {
   const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + keyName;
   const std::optional<std::uint64_t> formerLength = backup.Save(source, keyName, programName);
   if (!formerLength) {
@@ -21,9 +22,11 @@ LineRemoval RemoveLineWithBackup(Registry& registry,
     return LineRemoval::BackupFailed;
   }
   if (!registry.RemoveKey(source, keyPath.c_str())) {
-    // The descriptor stays; so does the file, as it was.
+    // The descriptor stays; so does the file, as it was. One another program removed
+    // meanwhile is no failure.
+    failure = registry.LastFailure();
     backup.TakeBack(*formerLength);
-    return LineRemoval::DeletionFailed;
+    return failure == kRegistryNotFound ? LineRemoval::AlreadyGone : LineRemoval::DeletionFailed;
   }
   return LineRemoval::Removed;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "inventory/descriptor_backup.h"
@@ -11,7 +12,7 @@ enum class LineRemoval {
   Removed,         // copied to the backup file, then deleted
   AlreadyGone,     // nothing there to copy or to delete
   BackupFailed,    // the copy could not be made: nothing was deleted
-  DeletionFailed,  // the registry kept it; its copy was taken back out of the file
+  DeletionFailed,  // the registry kept it (`failure` says why); its copy was taken back out of the file
 };
 
 // "Remove Line"'s work on one descriptor: a descriptor is deleted only once a copy of it
@@ -20,6 +21,7 @@ enum class LineRemoval {
                                                DescriptorBackup& backup,
                                                RegistrySource source,
                                                const std::string& keyName,
-                                               const std::string& programName);
+                                               const std::string& programName,
+                                               std::uint32_t& failure);
 
 }  // namespace zobl

@@ -10,6 +10,8 @@
 namespace zobl {
 namespace {
 
+constexpr char kNoProgramFileText[] = "The program file its command names is not there.";
+
 class ScopedFlag {
  public:
   explicit ScopedFlag(bool& flag) : flag_(flag) { flag_ = true; }
@@ -63,9 +65,18 @@ void TidyQueue::StartNext() {
     results_.push_back({program.name, TidyOutcome::NotStarted, std::nullopt, "There is no uninstallation command."});
     return;
   }
-  // Started as the single uninstall starts one, by the same rules.
+  // Started as the single uninstall starts one: the one program file the command names,
+  // with the user's ordinary rights where the user's programs could have changed it. A
+  // run asks nothing in its midst: such a program is never started with more.
+  const std::optional<ProgramStart> start = ProgramToStart(command, fileSystem_);
+  if (!start) {
+    results_.push_back({program.name, TidyOutcome::NotStarted, std::nullopt, kNoProgramFileText});
+    return;
+  }
   std::uint32_t failure = 0;
-  current_ = processes_.Start(CommandToStart(command, fileSystem_), failure);
+  current_ = shell_.RunsElevated() && OrdinaryProgramsCanChange(program.source, *start, fileSystem_)
+                 ? processes_.StartAsUser(*start, failure)
+                 : processes_.Start(*start, failure);
   if (!current_) results_.push_back({program.name, TidyOutcome::NotStarted, std::nullopt, processes_.FailureText(failure)});
 }
 
@@ -118,7 +129,8 @@ void TidyQueue::RemoveLines(const std::vector<TidyProgram>& programs) {
       results_.push_back(std::move(result));
       continue;
     }
-    switch (RemoveLineWithBackup(registry_, backup_, program.source, program.keyName, program.name)) {
+    std::uint32_t failure = 0;
+    switch (RemoveLineWithBackup(registry_, backup_, program.source, program.keyName, program.name, failure)) {
       case LineRemoval::Removed:
       case LineRemoval::AlreadyGone:
         result.outcome = TidyOutcome::Removed;
@@ -128,11 +140,11 @@ void TidyQueue::RemoveLines(const std::vector<TidyProgram>& programs) {
         // The file would fail the next ones too: none is removed without its copy.
         backupFailed = true;
         result.outcome = TidyOutcome::NotStarted;
-        result.reason = kBackupFailedText;
+        result.reason = BackupFailedText(backup_.LastRefusal());
         break;
       case LineRemoval::DeletionFailed:
         result.outcome = TidyOutcome::StillListed;
-        result.reason = "it could not be deleted";
+        result.reason = registry_.FailureText(failure);
         break;
     }
     results_.push_back(std::move(result));

@@ -13,6 +13,7 @@
 #include "platform/file_system.h"
 #include "platform/message_pump.h"
 #include "platform/registry.h"
+#include "platform/shell.h"
 #include "platform/watched_process.h"
 
 namespace zobl {
@@ -55,8 +56,15 @@ class TidyQueue {
             DirectoryListing& listing,
             MessagePump& pump,
             ProcessWatcher& processes,
+            Shell& shell,
             DescriptorBackup& backup)
-      : registry_(registry), fileSystem_(fileSystem), listing_(listing), pump_(pump), processes_(processes), backup_(backup) {}
+      : registry_(registry),
+        fileSystem_(fileSystem),
+        listing_(listing),
+        pump_(pump),
+        processes_(processes),
+        shell_(shell),
+        backup_(backup) {}
   TidyQueue(const TidyQueue&) = delete;
   TidyQueue& operator=(const TidyQueue&) = delete;
 
@@ -103,6 +111,7 @@ class TidyQueue {
   DirectoryListing& listing_;
   MessagePump& pump_;
   ProcessWatcher& processes_;
+  Shell& shell_;  // whether this process is elevated
   DescriptorBackup& backup_;
   std::function<void()> registryChanged_;
 

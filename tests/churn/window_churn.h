@@ -51,7 +51,7 @@ class WindowChurn {
  private:
   bool PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds);
   void Expect(const Problems& found, const std::string& when);
-  int ExpectBoxes(std::size_t count, const char* question, const std::string& when);
+  int ExpectBoxes(std::size_t count, const char* question, const std::string& when, const char* lastBox = nullptr);
   void Tick();
   void SelectRow(RowId id);
   void ClickTab(int tab);

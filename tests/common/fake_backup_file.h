@@ -9,12 +9,20 @@
 
 namespace zobl::testing {
 
-// Files as strings by name; a name in `unwritable` cannot be opened.
+// Files as strings by name; a name in `unwritable` cannot be opened, one in `links` is
+// a link to a file elsewhere.
 class FakeGrowingFiles final : public GrowingFiles {
  public:
-  std::optional<std::uint64_t> Append(const char* name, std::string_view firstText, std::string_view text) override {
-    if (unwritable.contains(name)) return std::nullopt;
+  std::optional<std::uint64_t> Append(const char* name,
+                                      std::string_view requiredStart,
+                                      std::string_view firstText,
+                                      std::string_view text) override {
+    if (!Opens(name)) return std::nullopt;
     std::string& file = files[name];
+    if (!file.empty() && !file.starts_with(requiredStart)) {
+      refusal = FileRefusal::OtherContent;
+      return std::nullopt;
+    }
     const std::uint64_t former = file.size();
     if (file.empty()) file = firstText;
     file += text;
@@ -27,15 +35,17 @@ class FakeGrowingFiles final : public GrowingFiles {
     return true;
   }
   std::optional<std::string> Read(const char* name, std::size_t limit) override {
-    if (unwritable.contains(name)) return std::nullopt;
+    if (!Opens(name)) return std::nullopt;
     const auto it = files.find(name);
     return it == files.end() ? std::string() : it->second.substr(0, limit);
   }
   bool Replace(const char* name, std::string_view content) override {
     if (unwritable.contains(name)) return false;
+    links.erase(name);  // the new file takes the name's place
     files[name] = content;
     return true;
   }
+  [[nodiscard]] FileRefusal LastRefusal() const override { return refusal; }
   // Windows-1252 as far as the tests need it: ASCII, the euro sign at 0x80, Latin-1
   // from 0xA0; other bytes have no character.
   [[nodiscard]] std::optional<std::u16string> FromSystemCodePage(std::string_view text) const override {
@@ -50,6 +60,16 @@ class FakeGrowingFiles final : public GrowingFiles {
 
   std::map<std::string, std::string> files;
   std::set<std::string> unwritable;
+  std::set<std::string> links;
+  FileRefusal refusal = FileRefusal::None;
+
+ private:
+  bool Opens(const std::string& name) {
+    refusal = unwritable.contains(name) ? FileRefusal::Unwritable
+              : links.contains(name)    ? FileRefusal::Link
+                                        : FileRefusal::None;
+    return refusal == FileRefusal::None;
+  }
 };
 
 class FixedClock final : public LocalClock {

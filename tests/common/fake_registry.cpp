@@ -253,9 +253,16 @@ bool FakeRegistry::ReadFrom(const Node* node, const char* valueName, RegistryVal
 bool FakeRegistry::RemoveKey(RegistrySource source, const char* subKey) {
   std::string leaf;
   const std::shared_ptr<Node> parent = ParentOf(subKey, source, leaf);
-  if (!parent) return false;
+  if (!parent || !parent->subkeys.contains(leaf)) {
+    Failing(kRegistryNotFound);
+    return false;
+  }
   const auto it = parent->subkeys.find(leaf);
-  if (it == parent->subkeys.end() || !it->second->subkeys.empty()) return false;
+  // As on Windows NT: a key with subkeys cannot be deleted.
+  if (!it->second->subkeys.empty()) {
+    Failing(kAccessDenied);
+    return false;
+  }
   it->second->deleted = true;
   parent->subkeys.erase(it);
   return true;

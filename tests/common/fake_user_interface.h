@@ -19,7 +19,7 @@ class FakeDialogs final : public UserDialogs {
   BoxAnswer Show(const std::string& text, BoxIcon icon) override {
     shown.push_back({text, icon});
     if (whileShown) whileShown();  // the box's own message loop runs other handlers
-    return icon == BoxIcon::Question ? answer : BoxAnswer::Ok;
+    return icon == BoxIcon::Question || icon == BoxIcon::WarningQuestion ? answer : BoxAnswer::Ok;
   }
 
   BoxAnswer answer = BoxAnswer::Yes;
@@ -30,15 +30,24 @@ class FakeDialogs final : public UserDialogs {
 // Records what would have been started or opened.
 class FakeShell final : public Shell {
  public:
-  unsigned StartCommand(const std::string& commandLine) override {
-    started.push_back(commandLine);
+  std::uint32_t StartProgram(const ProgramStart& start) override {
+    started.push_back(start.CommandLine());
     return startResult;
+  }
+  bool RunsElevated() override { return elevated; }
+  bool StartProgramAsUser(const ProgramStart& start) override {
+    if (!desktopShell) return false;
+    startedAsUser.push_back(start.CommandLine());
+    return true;
   }
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
   bool OpenFolder(const std::string&) override { return true; }
 
-  unsigned startResult = 33;
+  std::uint32_t startResult = 0;
+  bool elevated = false;
+  bool desktopShell = true;
   std::vector<std::string> started;
+  std::vector<std::string> startedAsUser;
   std::vector<std::string> opened;
 };
 

@@ -58,7 +58,7 @@ inline void ConfirmedUninstallStartsTheCommandAndKeepsTheRow(InventoryHarness& h
   ASSERT_EQ(h.dialogs.shown.size(), 1u);
   EXPECT_EQ(h.dialogs.shown[0].icon, BoxIcon::Question);
   EXPECT_EQ(h.dialogs.shown[0].text, ConfirmUninstallText("[NO NAME]"));
-  EXPECT_EQ(h.shell.started, std::vector<std::string>{"MsiExec.exe /X{1}"});
+  EXPECT_EQ(h.shell.started, std::vector<std::string>{"\"MsiExec.exe\" /X{1}"});
   EXPECT_TRUE(h.Listed(nameless)) << "the row waits for the uninstaller";
   EXPECT_TRUE(h.Exists(nameless));
 }
@@ -80,16 +80,24 @@ inline void AnsweringNoChangesNothing(InventoryHarness& h) {
   EXPECT_EQ(h.world.BackupFileBytes(), "");
 }
 
+// A program path that names no file starts nothing; a name the system looks up and does
+// not find fails to start.
 inline void CommandThatDoesNotStartShowsTheFailureBox(InventoryHarness& h) {
   const std::string acme = h.Key("Acme");
-  h.Add(acme, "Acme", "C:\\Acme\\missing.exe");
+  h.Add(acme, "Acme", h.MissingPath().c_str());
   h.Refresh();
   ASSERT_TRUE(h.Select(acme));
+  h.commands.UninstallSelectedRow();
+  EXPECT_TRUE(h.shell.started.empty());
+  h.SetText(acme, "UninstallString", "missing.exe /x");
+  h.Refresh();
   h.shell.startResult = 2;  // file not found
   h.commands.UninstallSelectedRow();
-  ASSERT_EQ(h.dialogs.shown.size(), 2u);
-  EXPECT_EQ(h.dialogs.shown[1].icon, BoxIcon::Error);
-  EXPECT_EQ(h.dialogs.shown[1].text, kCommandFailedText);
+  ASSERT_EQ(h.dialogs.shown.size(), 4u);
+  for (const std::size_t box : {1, 3}) {
+    EXPECT_EQ(h.dialogs.shown[box].icon, BoxIcon::Error);
+    EXPECT_EQ(h.dialogs.shown[box].text, kCommandFailedText);
+  }
   EXPECT_TRUE(h.Listed(acme));
 }
 
@@ -114,7 +122,8 @@ inline void RemovalDeletesTheKeyAndTheRowForGood(InventoryHarness& h) {
   EXPECT_TRUE(h.Listed(bravo));
 }
 
-// The deletion refuses a key with subkeys; the copy saved just before is taken back. The
+// The deletion refuses a key with subkeys, and the box gives the system's reason; the copy
+// saved just before is taken back. The
 // file an earlier version left (8-bit, the system's code page) was converted first, and
 // stays so, every entry kept: texts and hex string data become UTF-16, other data stay.
 inline void FailedDeletionChangesNothingAndTakesTheCopyBack(InventoryHarness& h) {
@@ -133,14 +142,17 @@ inline void FailedDeletionChangesNothingAndTakesTheCopyBack(InventoryHarness& h)
   h.Refresh();
   ASSERT_TRUE(h.Select(acme));
   h.commands.RemoveSelectedRow();
-  EXPECT_EQ(h.dialogs.shown.size(), 1u) << "nothing is reported";
+  ASSERT_EQ(h.dialogs.shown.size(), 2u);
+  EXPECT_EQ(h.dialogs.shown[1].icon, BoxIcon::Error);
+  constexpr std::uint32_t kAccessDenied = 5;  // a key with subkeys, as on Windows NT
+  EXPECT_EQ(h.dialogs.shown[1].text, RemoveFailedText("Acme", h.world.System().FailureText(kAccessDenied)));
   EXPECT_TRUE(h.Exists(acme));
   EXPECT_TRUE(h.Listed(acme));
   EXPECT_EQ(h.world.BackupFileBytes(), converted);
 
   // Once more, the file already in its present form: it is cut back to just that.
   h.commands.RemoveSelectedRow();
-  EXPECT_EQ(h.dialogs.shown.size(), 2u);
+  EXPECT_EQ(h.dialogs.shown.size(), 4u);
   EXPECT_TRUE(h.Exists(acme));
   EXPECT_EQ(h.world.BackupFileBytes(), converted);
 }
@@ -288,7 +300,8 @@ inline void DescriptorGoneWhileTheQuestionIsOpen(InventoryHarness& h) {
 
 inline void UninstallUsesTheCommandCopiedBeforeTheQuestion(InventoryHarness& h) {
   const std::string acme = h.Key("Acme");
-  h.Add(acme, "Acme", "C:\\Acme\\un.exe");
+  const std::string program = h.AddProgram("Acme", "un.exe") + "\\un.exe";
+  h.Add(acme, "Acme", program.c_str());
   h.Refresh();
   ASSERT_TRUE(h.Select(acme));
   h.dialogs.whileShown = [&] {
@@ -297,7 +310,7 @@ inline void UninstallUsesTheCommandCopiedBeforeTheQuestion(InventoryHarness& h) 
   };
   h.commands.UninstallSelectedRow();
   EXPECT_FALSE(h.Listed(acme));
-  EXPECT_EQ(h.shell.started, std::vector<std::string>{"C:\\Acme\\un.exe"});
+  EXPECT_EQ(h.shell.started, std::vector<std::string>{'"' + program + '"'});
 }
 
 // Started as it stands, an unquoted "...\Program Files\..." line runs "...\Program.exe"

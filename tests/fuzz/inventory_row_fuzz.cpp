@@ -101,23 +101,20 @@ struct StoredValue {
   }
 };
 
-bool EndsWithExe(const std::string& text) { return zobl::EndsWithIgnoringAsciiCase(text, ".exe"); }
-
-// The command to start is the command with one leading program path that ends in
-// ".exe" and holds a blank put in quotes, or the command as it stands.
-void CheckCommandToStart(const std::string& command, FakeFileSystem& fs) {
-  const std::string started = zobl::CommandToStart(command, fs);
-  if (started == command) return;
-  const std::size_t start = command.find_first_not_of(" \t");
-  Check(start != std::string::npos && started.size() == command.size() - start + 2 && started.front() == '"');
-  const std::string_view trimmed = std::string_view(command).substr(start);
-  bool quotedProgram = false;
-  for (std::size_t end = 4; end <= trimmed.size() && !quotedProgram; ++end) {
-    const std::string program(trimmed.substr(0, end));
-    quotedProgram = started == '"' + program + '"' + std::string(trimmed.substr(end)) && EndsWithExe(program) &&
-                    program.find_first_of(" \t") != std::string::npos;
-  }
-  Check(quotedProgram);
+// The program started is an existing file that the command names from its start, ".exe"
+// added at most, the rest of the command being its arguments; or a name the system looks up.
+void CheckProgramToStart(const std::string& command, FakeFileSystem& fs) {
+  const std::optional<zobl::ProgramStart> start = zobl::ProgramToStart(command, fs);
+  if (!start) return;
+  Check(command.ends_with(start->arguments));
+  if (start->lookedUpBySystem) return;
+  Check(fs.IsExistingFile(start->program.c_str()));
+  const std::size_t begin = command.find_first_not_of(" \t");
+  const bool quoted = command[begin] == '"';
+  std::string named = command.substr(begin + (quoted ? 1 : 0));
+  named.resize(named.size() - start->arguments.size());
+  if (quoted && named.ends_with('"')) named.pop_back();
+  Check(start->program == named || start->program == named + ".exe");
 }
 
 void CheckRow(const zobl::UninstallEntry& row,
@@ -146,7 +143,8 @@ void CheckRow(const zobl::UninstallEntry& row,
   Check(row.statusImage == (commandText && !ofCommand.deadPath ? zobl::kStatusOk : zobl::kStatusWarning));
   const std::string& directory = zobl::ColumnText(row, zobl::kSupposedDirectoryColumn);
   if (directory == zobl::kMissingDirectoryText) {
-    Check(!row.directoryFromInstallLocation && zobl::ColumnText(row, zobl::kInstallDateColumn) == zobl::kUnknownDateText);
+    Check(!row.directoryFromInstallLocation &&
+          zobl::ColumnText(row, zobl::kInstallDateColumn) == zobl::kUnknownDateText);
   } else {
     Check(directory.size() > 3 && directory.size() < zobl::kPathCapacity);
     Check(fs.IsExistingDirectory(directory.c_str()));
@@ -160,7 +158,7 @@ void CheckRow(const zobl::UninstallEntry& row,
       Check(ofCommand.directoryFound && ofCommand.chosenDirectory == directory);
     }
   }
-  CheckCommandToStart(row.CommandAsStarted(), fs);
+  CheckProgramToStart(row.CommandAsStarted(), fs);
 }
 
 }  // namespace

@@ -40,7 +40,9 @@ class TestDescriptors {
     keys_.SetText(RegistrySource::Machine64, keyName, valueName, text, type);
   }
   void Remove(const std::string& keyName) { keys_.Delete(RegistrySource::Machine64, keyName); }
-  [[nodiscard]] bool Exists(const std::string& keyName) const { return keys_.Exists(RegistrySource::Machine64, keyName); }
+  [[nodiscard]] bool Exists(const std::string& keyName) const {
+    return keys_.Exists(RegistrySource::Machine64, keyName);
+  }
   [[nodiscard]] const std::string& Prefix() const { return prefix_; }
 
  private:
@@ -51,10 +53,16 @@ class TestDescriptors {
 // Starts commands as the program does and records the addresses it would open.
 class RecordingShell final : public Shell {
  public:
-  unsigned StartCommand(const std::string& commandLine) override {
-    started.push_back(commandLine);
-    return system_.StartCommand(commandLine);
+  std::uint32_t StartProgram(const ProgramStart& start) override {
+    started.push_back(start.CommandLine());
+    return system_.StartProgram(start);
   }
+  bool RunsElevated() override { return system_.RunsElevated(); }
+  bool StartProgramAsUser(const ProgramStart& start) override {
+    return desktopShell && system_.StartProgramAsUser(start);
+  }
+
+  bool desktopShell = true;  // false: as where there is no desktop shell
   void OpenAddress(const std::string& address) override { opened.push_back(address); }
   bool OpenFolder(const std::string&) override { return true; }  // no file manager on the test's screen
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "dpi_cases.h"
 
 namespace zobl::testing {
@@ -10,8 +12,12 @@ namespace {
 TEST(Dpi, ScalesAsMulDivRounds) {
   for (const auto& [value, numerator, denominator, expected] : kScaleCases) {
     EXPECT_EQ(ScaleRounded(value, numerator, denominator), expected) << value << "*" << numerator << "/" << denominator;
-    if (denominator == 120) EXPECT_EQ(ScaleToDpi(value, numerator), expected) << value << " at " << numerator;
-    if (denominator == 72) EXPECT_EQ(PointsToPixels(value, numerator), expected) << value << " at " << numerator;
+    if (denominator == 120) {
+      EXPECT_EQ(ScaleToDpi(value, numerator), expected) << value << " at " << numerator;
+    }
+    if (denominator == 72) {
+      EXPECT_EQ(PointsToPixels(value, numerator), expected) << value << " at " << numerator;
+    }
   }
 }
 
@@ -22,6 +28,12 @@ TEST(Dpi, FontHeightsRoundUp) {
                {13, 120, 13}, {13, 144, 16}, {1, 180, 2}, {15, 144, 18}};
   for (const auto& c : cases)
     EXPECT_EQ(FontHeightToDpi(c.designHeight, c.dpi), c.expected) << c.designHeight << " at " << c.dpi;
+}
+
+TEST(Dpi, OnlyAScreensResolutionIsFollowed) {
+  const std::pair<int, bool> rows[] = {{0, false},  {-96, false}, {47, false},   {48, true},
+                                       {960, true}, {961, false}, {65535, false}};
+  for (const auto& [dpi, followed] : rows) EXPECT_EQ(IsScreenDpi(dpi), followed) << dpi;
 }
 
 }  // namespace

@@ -28,6 +28,20 @@ TEST(ListCommandsTest, BoxesReadAsWritten) {
        "The uninstallation command failed.\n\nIf this program was already uninstalled, you could click on the button "
        "\"Remove Line But not the files\"."},
       {kBackupFailedText, "Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed."},
+      {BackupFailedText(FileRefusal::Unwritable), kBackupFailedText},
+      {BackupFailedText(FileRefusal::Link),
+       "Cannot save a copy of the descriptor to ZOBL-removed.reg: it is a link to another file. Nothing was removed."},
+      {BackupFailedText(FileRefusal::SeveralNames),
+       "Cannot save a copy of the descriptor to ZOBL-removed.reg: the file has other names as well (hard links). "
+       "Nothing was removed."},
+      {BackupFailedText(FileRefusal::OtherContent),
+       "Cannot save a copy of the descriptor to ZOBL-removed.reg: it is not a registry file. Nothing was removed."},
+      {RemoveFailedText("Acme", "Access is denied."),
+       "The uninstall descriptor of the program \"Acme\" could not be removed:\n\nAccess is denied.\n\nNothing "
+       "was changed."},
+      {ElevatedStartQuestionText("Acme"),
+       "The uninstall command of the program \"Acme\" can be changed by programs running without administrator "
+       "rights, and it would run with administrator rights.\n\nDo you want to start it all the same?"},
   };
   for (const auto& [text, written] : boxes) EXPECT_EQ(text, written);
 }
@@ -42,6 +56,20 @@ TEST(ListCommandsTest, NoCopyWhenTheEarlierFileHasAByteOfNoCharacter) {
   h.Refresh();
   ASSERT_TRUE(h.Select("Acme"));
   list_commands::ExpectNoCopyAndNothingRemoved(h, "Acme", earlier);
+}
+
+// A link at the backup file's name: the box says so, and the descriptor stays.
+TEST(ListCommandsTest, BackupFileThatIsALinkIsRefusedAndNothingRemoved) {
+  FakeInventoryWorld world;
+  InventoryHarness h(world, "Zobl-");
+  h.Add("Acme", "Acme", "x");
+  h.Refresh();
+  ASSERT_TRUE(h.Select("Acme"));
+  world.backupFiles.links.insert(kBackupFileName);
+  h.commands.RemoveSelectedRow();
+  ASSERT_EQ(h.dialogs.shown.size(), 2u);
+  EXPECT_EQ(h.dialogs.shown[1].text, BackupFailedText(FileRefusal::Link));
+  EXPECT_TRUE(h.Exists("Acme"));
 }
 
 // Another process deletes the descriptor while its copy is being read: there is nothing

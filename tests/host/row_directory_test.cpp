@@ -34,7 +34,7 @@ struct RowDirectoryCase {
   const char* directory;  // nullptr: none (no ordinary existing one)
   const char* date;       // nullptr: unknown
   bool fromInstallLocation;
-  const char* started;  // the command line handed to the system
+  const char* started;  // the line the started program receives; "": nothing started
   int status;
 };
 
@@ -47,32 +47,27 @@ const std::string kAtCapacity = "C:\\Programs\\Own\\uninst.exe /" + std::string(
 const RowDirectoryCase kCases[] = {
     {"MsiWithExistingLocation", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A1}"},
      StoredText{kText, " \tC:\\programs\\MSIAPP~1\\  "}, "C:\\Programs\\Msi App", "2021.03.04", true,
-     "MsiExec.exe /X{A1}", kStatusOk},
+     "\"MsiExec.exe\" /X{A1}", kStatusOk},
     {"MsiWithMissingLocation", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A2}"},
-     StoredText{kText, "C:\\Programs\\Gone"}, nullptr, nullptr, false, "MsiExec.exe /X{A2}",
-     kStatusOk},
+     StoredText{kText, "C:\\Programs\\Gone"}, nullptr, nullptr, false, "\"MsiExec.exe\" /X{A2}", kStatusOk},
     {"LocationInsideTheWindowsDirectory", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A3}"},
-     StoredText{kText, "c:\\windows\\Installer\\Pkg"}, nullptr, nullptr, false,
-     "MsiExec.exe /X{A3}", kStatusOk},
+     StoredText{kText, "c:\\windows\\Installer\\Pkg"}, nullptr, nullptr, false, "\"MsiExec.exe\" /X{A3}", kStatusOk},
     {"LocationIsTheWindowsDirectory", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A4}"},
-     StoredText{kText, "C:\\WINDOWS\\"}, nullptr, nullptr, false, "MsiExec.exe /X{A4}",
-     kStatusOk},
+     StoredText{kText, "C:\\WINDOWS\\"}, nullptr, nullptr, false, "\"MsiExec.exe\" /X{A4}", kStatusOk},
     {"LocationIsADriveRoot", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A5}"},
-     StoredText{kText, "C:\\"}, nullptr, nullptr, false, "MsiExec.exe /X{A5}", kStatusOk},
+     StoredText{kText, "C:\\"}, nullptr, nullptr, false, "\"MsiExec.exe\" /X{A5}", kStatusOk},
     {"RelativeLocation", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A6}"},
-     StoredText{kText, "Programs\\Msi App"}, nullptr, nullptr, false, "MsiExec.exe /X{A6}",
-     kStatusOk},
+     StoredText{kText, "Programs\\Msi App"}, nullptr, nullptr, false, "\"MsiExec.exe\" /X{A6}", kStatusOk},
     {"CommandFindsItsOwnDirectory", RegistrySource::Machine64, StoredText{kText, "C:\\Programs\\Own\\uninst.exe"},
      StoredText{kText, "C:\\Programs\\Msi App"}, "C:\\Programs\\Own", "2000.04.14", false,
-     "C:\\Programs\\Own\\uninst.exe", kStatusOk},
+     "\"C:\\Programs\\Own\\uninst.exe\"", kStatusOk},
     {"DeadCommandPathStillWarns", RegistrySource::Machine64, StoredText{kText, "C:\\Gone\\uninst.exe"},
-     StoredText{kText, "C:\\Programs\\Msi App"}, "C:\\Programs\\Msi App", "2021.03.04", true, "C:\\Gone\\uninst.exe",
-     kStatusWarning},
+     StoredText{kText, "C:\\Programs\\Msi App"}, "C:\\Programs\\Msi App", "2021.03.04", true, "", kStatusWarning},
     {"NoCommandTakesTheLocation", RegistrySource::User, std::nullopt, StoredText{kText, "C:\\Programs\\Msi App"},
      "C:\\Programs\\Msi App", "2021.03.04", true, "", kStatusWarning},
     {"ExpandableLocation", RegistrySource::Machine64, StoredText{kText, "MsiExec.exe /X{A7}"},
      StoredText{kExpandable, "%ProgramFiles%\\Acme"}, "C:\\Program Files\\Acme", "2019.11.02", true,
-     "MsiExec.exe /X{A7}", kStatusOk},
+     "\"MsiExec.exe\" /X{A7}", kStatusOk},
     {"ExpandableCommand", RegistrySource::Machine64, StoredText{kExpandable, "%ProgramFiles%\\Acme\\uninst.exe /S"},
      std::nullopt, "C:\\Program Files\\Acme", "2019.11.02", false, "\"C:\\Program Files\\Acme\\uninst.exe\" /S",
      kStatusOk},
@@ -84,10 +79,10 @@ const RowDirectoryCase kCases[] = {
      "C:\\Program Files (x86)\\Common Files\\Acme", "2000.04.14", false,
      "\"C:\\Program Files (x86)\\Common Files\\Acme\\remove.exe\"", kStatusOk},
     {"TextWithPercentSignsIsNotExpanded", RegistrySource::Machine64,
-     StoredText{kText, "%ProgramFiles%\\Acme\\uninst.exe"}, std::nullopt, nullptr, nullptr,
-     false, "%ProgramFiles%\\Acme\\uninst.exe", kStatusOk},
+     StoredText{kText, "%ProgramFiles%\\Acme\\uninst.exe"}, std::nullopt, nullptr, nullptr, false,
+     "\"%ProgramFiles%\\Acme\\uninst.exe\"", kStatusOk},
     {"ExpansionPastTheCapacityIsNotUsed", RegistrySource::Machine64, StoredText{kExpandable, "%Long%"}, std::nullopt,
-     nullptr, nullptr, false, "%Long%", kStatusOk},
+     nullptr, nullptr, false, "\"%Long%\"", kStatusOk},
     {"ExpansionAtTheCapacityIsUsed", RegistrySource::Machine64, StoredText{kExpandable, "%Edge%"}, std::nullopt,
      "C:\\Programs\\Own", "2000.04.14", false, nullptr, kStatusOk},
 };
@@ -151,8 +146,10 @@ TEST_P(RowDirectoryTest, Row) {
   EXPECT_EQ(row.installDate, maybe(c.date));
   EXPECT_EQ(row.directoryFromInstallLocation, c.fromInstallLocation);
   EXPECT_EQ(row.statusImage, c.status);
-  const std::string started = c.started != nullptr ? c.started : kAtCapacity;
-  EXPECT_EQ(CommandToStart(row.CommandAsStarted(), files_), started);
+  const std::string started =
+      c.started != nullptr ? c.started : "\"C:\\Programs\\Own\\uninst.exe\" /" + std::string(1023 - 28, 'y');
+  const std::optional<ProgramStart> start = ProgramToStart(row.CommandAsStarted(), files_);
+  EXPECT_EQ(start ? start->CommandLine() : "", started);
 }
 
 INSTANTIATE_TEST_SUITE_P(Inventory, RowDirectoryTest, ::testing::ValuesIn(kCases), [](const auto& param) {

@@ -16,7 +16,7 @@ namespace {
 // What an uninstaller has done by the time it and everything it started have ended; a
 // gone program's folder is not there at all.
 enum class Then { RemovesAll, LeavesFolder, KeepsDescriptor, ComesBack, CannotStart, Gone };
-enum class Run { Plainly, Quietly, StoppedDuringFirst, RemovingLines, RemovingLinesUnbackedUp };
+enum class Run { Plainly, Quietly, Elevated, StoppedDuringFirst, RemovingLines, RemovingLinesUnbackedUp };
 
 struct ProgramCase {
   const char* key;
@@ -43,25 +43,31 @@ const std::string kLeftBehind = "removed, left behind\tC:\\Programs\\Acme\t2.92 
 const TidyCase kCases[] = {
     {"OneAfterAnotherInTickedOrderQuietOff", Run::Plainly,
      {{"Bravo", Then::RemovesAll}, {"Acme", Then::RemovesAll, kAcmeQuiet}},
-     {"C:\\Programs\\Bravo\\uninst.exe", "C:\\Programs\\Acme\\uninst.exe"},
+     {"\"C:\\Programs\\Bravo\\uninst.exe\"", "\"C:\\Programs\\Acme\\uninst.exe\""},
      "Uninstalling 1 of 2: Bravo; Uninstalling 2 of 2: Acme; ", "Bravo\tremoved\t\t\r\nAcme\tremoved\t\t\r\n", {}},
     {"QuietlyWhereOffered", Run::Quietly,
      {{"Acme", Then::RemovesAll, kAcmeQuiet}, {kMsiKey, Then::RemovesAll, nullptr, true}, {"Plain", Then::RemovesAll}},
-     {kAcmeQuiet, std::string("MsiExec.exe /X") + kMsiKey + " /qn /norestart", "C:\\Programs\\Plain\\uninst.exe"},
+     {kAcmeQuiet, std::string("\"MsiExec.exe\" /X") + kMsiKey + " /qn /norestart",
+      "\"C:\\Programs\\Plain\\uninst.exe\""},
      "Uninstalling 1 of 3: Acme; Uninstalling 2 of 3: " + std::string(kMsiKey) + "; Uninstalling 3 of 3: Plain; ",
      std::string("Acme\tremoved\t\t\r\n") + kMsiKey + "\tremoved\t\t\r\nPlain\tremoved\t\t\r\n", {}},
     {"EachOutcome", Run::Plainly,
      {{"Acme", Then::LeavesFolder}, {"Bravo", Then::KeepsDescriptor}, {"Charlie", Then::CannotStart},
       {"Delta", Then::ComesBack}, {"Echo", Then::RemovesAll, nullptr, false, RegistrySource::User}},
-     {"C:\\Programs\\Acme\\uninst.exe", "C:\\Programs\\Bravo\\uninst.exe", "C:\\Programs\\Charlie\\uninst.exe",
-      "C:\\Programs\\Delta\\uninst.exe", "C:\\Programs\\Echo\\uninst.exe"},
+     {"\"C:\\Programs\\Acme\\uninst.exe\"", "\"C:\\Programs\\Bravo\\uninst.exe\"",
+      "\"C:\\Programs\\Charlie\\uninst.exe\"", "\"C:\\Programs\\Delta\\uninst.exe\"",
+      "\"C:\\Programs\\Echo\\uninst.exe\""},
      "Uninstalling 1 of 5: Acme; Uninstalling 2 of 5: Bravo; Uninstalling 4 of 5: Delta; Uninstalling 5 of 5: Echo; ",
      "Acme\t" + kLeftBehind + "Bravo\tstill listed (exit code 1)\t\t\r\nCharlie\tnot started: error 2\t\t\r\n"
      "Delta\tstill listed (exit code 0)\t\t\r\nEcho\tremoved\t\t\r\n",
      {"Bravo", "Charlie", "Delta"}},
+    {"PerUserWithTheUsersRightsWhenElevated", Run::Elevated,
+     {{"Acme", Then::RemovesAll, nullptr, false, RegistrySource::User}, {"Bravo", Then::RemovesAll}},
+     {"as user: \"C:\\Programs\\Acme\\uninst.exe\"", "\"C:\\Programs\\Bravo\\uninst.exe\""},
+     "Uninstalling 1 of 2: Acme; Uninstalling 2 of 2: Bravo; ", "Acme\tremoved\t\t\r\nBravo\tremoved\t\t\r\n", {}},
     {"StopRunsTheOneUnderWayToItsEnd", Run::StoppedDuringFirst,
      {{"Acme", Then::LeavesFolder}, {"Bravo", Then::RemovesAll}, {"Charlie", Then::RemovesAll}},
-     {"C:\\Programs\\Acme\\uninst.exe"}, "Uninstalling 1 of 3: Acme; ",
+     {"\"C:\\Programs\\Acme\\uninst.exe\""}, "Uninstalling 1 of 3: Acme; ",
      "Acme\t" + kLeftBehind + "Bravo\tstopped (not run)\t\t\r\nCharlie\tstopped (not run)\t\t\r\n", {"Bravo", "Charlie"}},
     {"GoneLinesRemovedTogether", Run::RemovingLines,
      {{"Acme", Then::Gone}, {"Bravo", Then::Gone, nullptr, false, RegistrySource::User}}, {}, "",
@@ -82,9 +88,14 @@ class FakeProcesses final : public ProcessWatcher {
     bool ended = false;
     std::optional<std::uint32_t> exitCode;
   };
-  std::unique_ptr<WatchedProcess> Start(const std::string& commandLine, std::uint32_t& failure) override {
-    started.push_back(commandLine);
-    if (commandLine.find("Charlie") != std::string::npos) {
+  std::unique_ptr<WatchedProcess> StartAsUser(const ProgramStart& start, std::uint32_t& failure) override {
+    auto process = Start(start, failure);
+    started.back() = "as user: " + started.back();
+    return process;
+  }
+  std::unique_ptr<WatchedProcess> Start(const ProgramStart& start, std::uint32_t& failure) override {
+    started.push_back(start.CommandLine());
+    if (start.program.find("Charlie") != std::string::npos) {
       failure = 2;
       return nullptr;
     }
@@ -117,10 +128,11 @@ TEST_P(TidyQueueTest, Runs) {
   FakeDirectoryTree tree;
   FakeProcesses processes;
   ReenteringPump pump;
-  TidyQueue queue(world.registry, world.files, tree, pump, processes, h.backup);
+  TidyQueue queue(world.registry, world.files, tree, pump, processes, h.shell, h.backup);
   const bool removingLines = c.run == Run::RemovingLines || c.run == Run::RemovingLinesUnbackedUp;
   pump.queue = removingLines ? nullptr : &queue;
   queue.SetRegistryChanged([&] { h.Refresh(); });
+  h.shell.elevated = c.run == Run::Elevated;
   tree.AddDirectory("C:\\Programs");
   for (const ProgramCase& p : c.programs) {
     const std::string folder = "C:\\Programs\\" + std::string(p.key);

@@ -11,10 +11,10 @@
 namespace zobl::testing {
 namespace {
 
-// The program tells the user when a command does not start: the system's reason is below 32.
+// The program tells the user when a program does not start: the system's reason.
 TEST(Shell, MissingProgramDoesNotStart) {
   win32::Win32Shell shell;
-  EXPECT_EQ(shell.StartCommand("C:\\nowhere-at-all\\uninstall.exe /S"), 2u) << "file not found";
+  EXPECT_EQ(shell.StartProgram({"C:\\windows\\nowhere-at-all.exe", false, " /S"}), 2u) << "file not found";
 }
 
 // A folder that became a program after the row's menu was built (as another process of the

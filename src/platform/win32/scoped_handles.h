@@ -105,6 +105,16 @@ struct LibraryTraits {
   static void Close(Handle library) { FreeLibrary(library); }
 };
 
+// A COM object's reference, released once.
+template <typename Interface>
+struct ComReferenceTraits {
+  using Handle = Interface*;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle object) { object->Release(); }
+};
+
+template <typename Interface>
+using ScopedComReference = ScopedHandle<ComReferenceTraits<Interface>>;
 using ScopedKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedFindHandle = ScopedHandle<FindHandleTraits>;
 using ScopedFileHandle = ScopedHandle<FileHandleTraits>;

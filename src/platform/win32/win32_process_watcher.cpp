@@ -44,9 +44,10 @@ class Win32WatchedProcess final : public WatchedProcess {
   bool ended_ = false;
 };
 
-}  // namespace
-
-std::unique_ptr<WatchedProcess> Win32ProcessWatcher::Start(const std::string& commandLine, std::uint32_t& failure) {
+// `create` makes the process suspended, so that nothing it starts can escape the watch
+// before it is in the job.
+template <typename Create>
+std::unique_ptr<WatchedProcess> StartInJob(const ProgramStart& start, std::uint32_t& failure, Create&& create) {
   ScopedKernelHandle job(CreateJobObjectW(nullptr, nullptr));
   ScopedKernelHandle port(CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1));
   bool inJob = false;
@@ -55,15 +56,15 @@ std::unique_ptr<WatchedProcess> Win32ProcessWatcher::Start(const std::string& co
     inJob = SetInformationJobObject(job.Get(), JobObjectAssociateCompletionPortInformation, &association,
                                     sizeof association) != 0;
   }
-  std::wstring line = Wide(commandLine);  // CreateProcessW may write into it
+  const std::wstring program = Wide(start.program);
+  std::wstring line = Wide(start.CommandLine());  // the call may write into it
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
-  // Suspended until it is in the job, so that nothing it starts can escape the watch.
-  if (!CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                      &started)) {
+  // By its full path: the system never looks for a shorter one.
+  if (!create(start.lookedUpBySystem ? nullptr : program.c_str(), line.data(), startup, started)) {
     failure = GetLastError();
     return nullptr;
   }
@@ -74,6 +75,43 @@ std::unique_ptr<WatchedProcess> Win32ProcessWatcher::Start(const std::string& co
   inJob = inJob && AssignProcessToJobObject(job.Get(), process.Get()) != 0;
   ResumeThread(thread.Get());
   return std::make_unique<Win32WatchedProcess>(std::move(job), std::move(port), std::move(process), inJob);
+}
+
+}  // namespace
+
+std::unique_ptr<WatchedProcess> Win32ProcessWatcher::Start(const ProgramStart& start, std::uint32_t& failure) {
+  return StartInJob(start, failure, [](const wchar_t* program, wchar_t* line, STARTUPINFOW& startup,
+                                       PROCESS_INFORMATION& started) {
+    return CreateProcessW(program, line, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                          &started) != 0;
+  });
+}
+
+// The desktop's shell runs with the user's ordinary rights: a copy of its token starts the
+// program, which an elevated process may do.
+std::unique_ptr<WatchedProcess> Win32ProcessWatcher::StartAsUser(const ProgramStart& start, std::uint32_t& failure) {
+  DWORD shellId = 0;
+  const HWND desktop = GetShellWindow();
+  if (desktop == nullptr || GetWindowThreadProcessId(desktop, &shellId) == 0) {
+    failure = ERROR_NOT_FOUND;
+    return nullptr;
+  }
+  const ScopedKernelHandle shell(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, shellId));
+  ScopedKernelHandle shellToken;
+  ScopedKernelHandle token;
+  if (!shell.IsValid() || !OpenProcessToken(shell.Get(), TOKEN_DUPLICATE, shellToken.Receive()) ||
+      !DuplicateTokenEx(shellToken.Get(),
+                        TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY | TOKEN_ADJUST_DEFAULT |
+                            TOKEN_ADJUST_SESSIONID,
+                        nullptr, SecurityImpersonation, TokenPrimary, token.Receive())) {
+    failure = GetLastError();
+    return nullptr;
+  }
+  return StartInJob(start, failure, [&token](const wchar_t* program, wchar_t* line, STARTUPINFOW& startup,
+                                             PROCESS_INFORMATION& started) {
+    return CreateProcessWithTokenW(token.Get(), 0, program, line, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                                   &started) != 0;
+  });
 }
 
 std::string Win32ProcessWatcher::FailureText(std::uint32_t failure) const {

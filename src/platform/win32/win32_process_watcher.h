@@ -10,7 +10,8 @@ namespace zobl::win32 {
 // lets go of leaves its processes running.
 class Win32ProcessWatcher final : public ProcessWatcher {
  public:
-  std::unique_ptr<WatchedProcess> Start(const std::string& commandLine, std::uint32_t& failure) override;
+  std::unique_ptr<WatchedProcess> Start(const ProgramStart& start, std::uint32_t& failure) override;
+  std::unique_ptr<WatchedProcess> StartAsUser(const ProgramStart& start, std::uint32_t& failure) override;
   std::string FailureText(std::uint32_t failure) const override;
 };
 

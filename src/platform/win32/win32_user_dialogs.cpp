@@ -8,6 +8,7 @@ BoxAnswer Win32UserDialogs::Show(const std::string& text, BoxIcon icon) {
     case BoxIcon::Information: style = MB_OK | MB_ICONINFORMATION; break;
     case BoxIcon::Warning: style = MB_OK | MB_ICONWARNING; break;
     case BoxIcon::Question: style = MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON1; break;
+    case BoxIcon::WarningQuestion: style = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2; break;
     case BoxIcon::Error: style = MB_OK | MB_ICONERROR; break;
   }
   switch (MessageBoxA(owner_, text.c_str(), title_, style)) {

@@ -1,9 +1,11 @@
 #include "reports/win32/pie_chart_window.h"
 
+#include <new>
 #include <stdexcept>
 #include <utility>
 
 #include "platform/dpi.h"
+#include "platform/win32/accessibility.h"
 #include "reports/win32/pie_chart_painter.h"
 #include "reports/pie_layout.h"
 
@@ -38,6 +40,7 @@ PieChartWindow::PieChartWindow(HWND parent,
 }
 
 PieChartWindow::~PieChartWindow() {
+  DisconnectScreenReaders();
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
@@ -62,9 +65,11 @@ void PieChartWindow::SetDpi(int dpi) {
 
 void PieChartWindow::Invalidate() const {
   if (window_ == nullptr) return;
-  // A screen reader reads the chart's window text, so the text tells what the pie shows.
+  // The window's text tells what the pie shows, to tools that read window texts; screen
+  // readers read the chart's object, whose slices change here too.
   SetWindowTextA(window_, PieChartText(series_.Slices(), separators_).c_str());
   InvalidateRect(window_, nullptr, FALSE);
+  NotifyWinEvent(EVENT_OBJECT_REORDER, window_, OBJID_CLIENT, CHILDID_SELF);
 }
 
 LRESULT PieChartWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -78,8 +83,43 @@ LRESULT PieChartWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         ValidateRect(window_, nullptr);
       }
       return 0;
-    default: return DefWindowProcA(window_, message, wParam, lParam);
+    case WM_GETOBJECT:
+      if (static_cast<LONG>(lParam) == OBJID_CLIENT) return AnswerScreenReader(wParam, lParam);
+      break;
+    case WM_DESTROY: DisconnectScreenReaders(); break;
+    default: break;
   }
+  return DefWindowProcA(window_, message, wParam, lParam);
+}
+
+LRESULT PieChartWindow::AnswerScreenReader(WPARAM wParam, LPARAM lParam) {
+  // One object for the window's life: a screen reader that asks again gets the same one.
+  if (accessible_ == nullptr) accessible_ = new (std::nothrow) PieChartAccessible(*this);
+  if (accessible_ == nullptr) return DefWindowProcA(window_, WM_GETOBJECT, wParam, lParam);
+  return win32::AnswerWithObject(accessible_, wParam);
+}
+
+// Clients may hold the object longer than the chart lives: from now on it fails their calls.
+void PieChartWindow::DisconnectScreenReaders() {
+  if (accessible_ == nullptr) return;
+  accessible_->Disconnect();
+  accessible_->Release();
+  accessible_ = nullptr;
+}
+
+std::vector<SliceReading> PieChartWindow::Reading() const {
+  return ReadPie(series_.Slices(), CurrentLayout(), separators_);
+}
+
+std::optional<std::size_t> PieChartWindow::SliceAt(ChartPoint point) const {
+  return zobl::SliceAt(CurrentLayout(), point);
+}
+
+PieChartLayout PieChartWindow::CurrentLayout() const {
+  RECT client;
+  GetClientRect(window_, &client);
+  const win32::ScopedWindowDc dc(window_);
+  return LayOut(dc.Get(), client.right, client.bottom);
 }
 
 void PieChartWindow::OnPaint() const {
