@@ -11,6 +11,9 @@ namespace zobl {
 namespace {
 
 constexpr char kNoProgramFileText[] = "The program file its command names is not there.";
+constexpr char kNotAsUserText[] =
+    "Programs without administrator rights can change it, and it could not be started with your ordinary rights "
+    "(uninstall it from the list to be asked): ";
 
 class ScopedFlag {
  public:
@@ -74,10 +77,12 @@ void TidyQueue::StartNext() {
     return;
   }
   std::uint32_t failure = 0;
-  current_ = shell_.RunsElevated() && OrdinaryProgramsCanChange(program.source, *start, fileSystem_)
-                 ? processes_.StartAsUser(*start, failure)
-                 : processes_.Start(*start, failure);
-  if (!current_) results_.push_back({program.name, TidyOutcome::NotStarted, std::nullopt, processes_.FailureText(failure)});
+  const bool asUser = shell_.RunsElevated() && OrdinaryProgramsCanChange(program.source, *start, fileSystem_);
+  current_ = asUser ? processes_.StartAsUser(*start, failure) : processes_.Start(*start, failure);
+  if (!current_) {
+    results_.push_back({program.name, TidyOutcome::NotStarted, std::nullopt,
+                        (asUser ? kNotAsUserText : "") + processes_.FailureText(failure)});
+  }
 }
 
 void TidyQueue::FinishCurrent() {

@@ -62,9 +62,15 @@ const TidyCase kCases[] = {
      "Delta\tstill listed (exit code 0)\t\t\r\nEcho\tremoved\t\t\r\n",
      {"Bravo", "Charlie", "Delta"}},
     {"PerUserWithTheUsersRightsWhenElevated", Run::Elevated,
-     {{"Acme", Then::RemovesAll, nullptr, false, RegistrySource::User}, {"Bravo", Then::RemovesAll}},
-     {"as user: \"C:\\Programs\\Acme\\uninst.exe\"", "\"C:\\Programs\\Bravo\\uninst.exe\""},
-     "Uninstalling 1 of 2: Acme; Uninstalling 2 of 2: Bravo; ", "Acme\tremoved\t\t\r\nBravo\tremoved\t\t\r\n", {}},
+     {{"Acme", Then::RemovesAll, nullptr, false, RegistrySource::User}, {"Bravo", Then::RemovesAll},
+      {"Charlie", Then::CannotStart, nullptr, false, RegistrySource::User}},
+     {"as user: \"C:\\Programs\\Acme\\uninst.exe\"", "\"C:\\Programs\\Bravo\\uninst.exe\"",
+      "as user: \"C:\\Programs\\Charlie\\uninst.exe\""},
+     "Uninstalling 1 of 3: Acme; Uninstalling 2 of 3: Bravo; ",
+     "Acme\tremoved\t\t\r\nBravo\tremoved\t\t\r\nCharlie\tnot started: Programs without administrator rights can "
+     "change it, and it could not be started with your ordinary rights (uninstall it from the list to be asked): "
+     "error 2\t\t\r\n",
+     {"Charlie"}},
     {"StopRunsTheOneUnderWayToItsEnd", Run::StoppedDuringFirst,
      {{"Acme", Then::LeavesFolder}, {"Bravo", Then::RemovesAll}, {"Charlie", Then::RemovesAll}},
      {"\"C:\\Programs\\Acme\\uninst.exe\""}, "Uninstalling 1 of 3: Acme; ",
