@@ -10,7 +10,7 @@ jobs=$(nproc)
 
 cmake/ensure-packages.sh cmake g++ clang libclang-rt-14-dev googletest libbenchmark-dev ccache nlohmann-json3-dev \
   wine64 wine g++-mingw-w64-x86-64-posix xvfb imagemagick xdotool \
-  cups printer-driver-cups-pdf poppler-utils ghostscript
+  cups printer-driver-cups-pdf poppler-utils ghostscript nsis wixl msitools
 
 . cmake/private-xvfb.sh
 mkdir -p build

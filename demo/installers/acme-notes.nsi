@@ -29,6 +29,10 @@ Section "Program"
   SetOutPath "$INSTDIR\notes"
   File "${STAGE}\notes\*.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
+  ; The program's settings, which the uninstaller leaves behind as many real ones do.
+  WriteINIStr "$INSTDIR\settings.ini" "Window" "Width" "640"
+  WriteINIStr "$INSTDIR\settings.ini" "Window" "Height" "480"
+  WriteINIStr "$INSTDIR\settings.ini" "Notes" "Folder" "$INSTDIR\notes"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -46,6 +50,7 @@ Section "Uninstall"
   RMDir "$INSTDIR\notes"
   Delete "$INSTDIR\acme-notes.exe"
   Delete "$INSTDIR\uninstall.exe"
+  ; settings.ini stays, and with it the folder.
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

@@ -10,6 +10,7 @@
 #include "ui/form_features.h"
 #include "ui/list_commands.h"
 #include "ui/list_sorting.h"
+#include "ui/tidy_queue.h"
 #include "mainwindow/refresh_timer.h"
 #include "ui/settings.h"
 #include "platform/win32/win32_process_code_page.h"
@@ -31,14 +32,19 @@ struct AppComposition {
         refresher(system.registry, system.fileSystem, system.locale, list),
         backup(system.registry, system.growingFiles, system.clock, codePage),
         listCommands(list, system.registry, system.fileSystem, system.shell, system.dialogs, backup),
-        computeRun(list, system.listing, system.pump) {
+        computeRun(list, system.listing, system.pump),
+        tidyQueue(system.registry, system.fileSystem, system.listing, system.pump, system.processes, system.shell,
+                  backup) {
     refresher.WatchWith(watches);
+    // Each program the tidy window uninstalls or removes leaves the list at once.
+    tidyQueue.SetRegistryChanged([this] { refresher.RefreshInventory(); });
   }
   AppComposition(const AppComposition&) = delete;
   AppComposition& operator=(const AppComposition&) = delete;
 
   [[nodiscard]] FormFeatures Features() {
-    return {settings, texture, list, shownRows, sorting, refresher, listCommands, computeRun, pieSeries, refreshTimer};
+    return {settings, texture, list, shownRows, sorting, refresher, listCommands, computeRun, pieSeries, refreshTimer,
+            tidyQueue};
   }
 
   Settings settings;
@@ -54,6 +60,7 @@ struct AppComposition {
   ComputeSizesRun computeRun;
   PieSeries pieSeries;
   RefreshTimer refreshTimer;
+  TidyQueue tidyQueue;
 };
 
 }  // namespace zobl

@@ -9,6 +9,7 @@ class LocalClock;
 class Locale;
 class MessagePump;
 class Profile;
+class ProcessWatcher;
 class Registry;
 class RegistryWatcher;
 class Shell;
@@ -29,6 +30,7 @@ struct FormServices {
   UserDialogs& dialogs;
   GrowingFiles& growingFiles;
   const LocalClock& clock;
+  ProcessWatcher& processes;  // uninstallers the tidy window waits for
 };
 
 }  // namespace zobl

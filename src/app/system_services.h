@@ -13,6 +13,7 @@
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_message_pump.h"
 #include "platform/win32/win32_print_platform.h"
+#include "platform/win32/win32_process_watcher.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_registry_watch.h"
@@ -41,11 +42,12 @@ struct SystemServices {
   win32::Win32LocalClock clock;
   win32::Win32Clipboard clipboard;
   win32::Win32DisplayContrast contrast;
+  win32::Win32ProcessWatcher processes;
 
   // For the feature objects.
   FormServices Form() {
     return {registry, fileSystem, listing, pump, ticks, registryWatcher, locale, profile, shell, dialogs, growingFiles,
-            clock};
+            clock, processes};
   }
 
   // For the window itself.

@@ -78,7 +78,8 @@ struct ToolButton {
 };
 constexpr ToolButton kToolButtons[] = {{kToolButtonDetails, "Display Details"},
                                        {kToolButtonIcons, "Show Icons"},
-                                       {kToolButtonPrint, "Print the list"}};
+                                       {kToolButtonPrint, "Print the list"},
+                                       {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)"}};
 
 // The role the system gives each kind of control on Windows; Wine's objects call most of
 // them "client".

@@ -187,6 +187,7 @@ std::span<const MainWindow::CommandBinding> MainWindow::CommandBindings() {
       {kToolButtonDetails, BN_CLICKED, [](MainWindow& w) { w.ShowDetails(); }},
       {kToolButtonIcons, BN_CLICKED, [](MainWindow& w) { w.ShowIcons(); }},
       {kToolButtonPrint, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
+      {kToolButtonTidy, BN_CLICKED, [](MainWindow& w) { w.OpenTidyWindow(); }},
       {kPrintListButton, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
       {kNamelessLinesCheckBox, BN_CLICKED, [](MainWindow& w) {
          w.features_.refresher.ShowNamelessRows(w.shown_->namelessLines.Checked());
@@ -317,6 +318,11 @@ void MainWindow::StepProgress() {
 
 void MainWindow::EndProgress() {
   if (shown_) shown_->progress.End();
+}
+
+void MainWindow::OpenTidyWindow() {
+  if (!tidy_) tidy_ = std::make_unique<TidyWindow>(services_, features_);
+  tidy_->Open(window_, dpi_);
 }
 
 void MainWindow::PrintList() { PrintInventory(features_.shownRows, services_.printing); }

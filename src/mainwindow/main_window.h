@@ -14,6 +14,7 @@
 #include "ui/list_sorting.h"
 #include "ui/row_menu.h"
 #include "ui/web_links.h"
+#include "mainwindow/tidy_window.h"
 #include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
@@ -107,6 +108,8 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   // is not the list, whose rows alone have one.
   bool OnContextMenu(HWND source, LPARAM position);
   void RunRowCommand(RowMenuCommand command, RowId id);
+  // "Tidy Several Programs...": its window over this one, or forward when it is open.
+  void OpenTidyWindow();
   // Follows the system's high contrast: the picture stands aside, the labels take its colours.
   void FollowContrast();
 
@@ -144,6 +147,10 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   // procedure reaches them, and the calls that come from outside it: those through
   // FromOutside, and the compute run's through the presenter it is handed.
   std::unique_ptr<Shown> shown_;
+  // Made when first opened. Its window goes with this one, which owns it; the object stays
+  // until this one goes: a run may be measuring a folder, inside the message loop, when
+  // this window closes.
+  std::unique_ptr<TidyWindow> tidy_;
   std::optional<FormPage> activePage_;
   bool highContrast_ = false;
 };

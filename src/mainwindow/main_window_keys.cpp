@@ -22,12 +22,16 @@ bool IsCopyKey(const MSG& message) { return IsKey(message, 'C', true); }
 
 bool IsRefreshKey(const MSG& message) { return IsKey(message, VK_F5, false); }
 
+bool IsTidyKey(const MSG& message) { return IsKey(message, 'U', true); }
+
 bool IsFilterKey(const MSG& message) { return IsKey(message, 'F', true) || IsKey(message, VK_F3, false); }
 
 }  // namespace
 
 bool MainWindow::PreTranslateMessage(MSG& message) {
   bool used = false;
+  // The tidy window's keys are its own.
+  if (tidy_ && tidy_->PreTranslateMessage(message)) return true;
   FromOutside([&] {
     const bool ours = message.hwnd == window_ || IsChild(window_, message.hwnd);
     // Escape ends a run of "Compute the Files Size" between two entries of the directory under way.
@@ -45,6 +49,11 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
     // On the other pages the key is the focused control's: the About text copies its own.
     if (IsCopyKey(message) && activePage_ == FormPage::List && ours) {
       CopySelectedRow();
+      used = true;
+      return;
+    }
+    if (IsTidyKey(message) && activePage_ == FormPage::List && ours) {
+      OpenTidyWindow();
       used = true;
       return;
     }

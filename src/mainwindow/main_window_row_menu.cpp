@@ -53,6 +53,7 @@ void MainWindow::RunRowCommand(RowMenuCommand command, RowId id) {
     case RowMenuCommand::Uninstall: features_.listCommands.UninstallSelectedRow(); break;
     case RowMenuCommand::RemoveLine: features_.listCommands.RemoveSelectedRow(); break;
     case RowMenuCommand::Copy: CopySelectedRow(); break;
+    case RowMenuCommand::Tidy: OpenTidyWindow(); break;
     case RowMenuCommand::CopyRegistryPath:
       if (!services_.clipboard.PutText(DescriptorLocation(row.source, row.keyName))) {
         throw std::runtime_error("The registry path could not be copied to the clipboard");

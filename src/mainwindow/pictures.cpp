@@ -119,6 +119,20 @@ void PaintPrinter(HDC dc, int size) {
   FrameBox(dc, g(3), size - g(5), size - g(3), size - g(1), RGB(64, 64, 64));
 }
 
+// A list with ticked boxes: several programs at once.
+void PaintTickedList(HDC dc, int size) {
+  const auto g = [size](int units) { return Grid(units, size); };
+  FillBox(dc, 0, 0, size, size, kTransparent);
+  const int line = std::max(1, g(1));
+  for (int row = 0; row < 3; ++row) {
+    const int y = g(1 + 5 * row);
+    FillBox(dc, g(1), y, g(5), y + g(4), RGB(255, 255, 255));
+    FrameBox(dc, g(1), y, g(5), y + g(4), RGB(64, 64, 64));
+    if (row < 2) FillBox(dc, g(2), y + g(1), g(4), y + g(3), RGB(0, 150, 0));
+    FillBox(dc, g(7), y + g(2) - line / 2, size - g(1), y + g(2) - line / 2 + line, RGB(0, 0, 0));
+  }
+}
+
 }  // namespace
 
 win32::ScopedImageList CreateRowImages(int size) {
@@ -129,10 +143,11 @@ win32::ScopedImageList CreateRowImages(int size) {
 }
 
 win32::ScopedImageList CreateToolBarImages(int size) {
-  win32::ScopedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 3, 0));
+  win32::ScopedImageList list(ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 4, 0));
   AddMasked(list.Get(), size, PaintDetails);
   AddMasked(list.Get(), size, PaintLargeIcons);
   AddMasked(list.Get(), size, PaintPrinter);
+  AddMasked(list.Get(), size, PaintTickedList);
   return list;
 }
 

@@ -81,6 +81,7 @@ enum ControlId : int {
   kSupportTravelLabel,
   kSupportUpdatesLabel,
   kSupportButton,
+  kToolButtonTidy,  // opens the tidy window
 };
 
 // One control as the design draws it. Controls of one parent are listed in their tab

@@ -12,6 +12,7 @@ class RefreshTimer;
 class Settings;
 class ShownRows;
 class Texture;
+class TidyQueue;
 
 // The feature objects the window forwards to. They are made before it (src/app/) and
 // outlive it; they ask nothing of it (a compute run tells its observer, which the window
@@ -27,6 +28,7 @@ struct FormFeatures {
   ComputeSizesRun& computeRun;
   PieSeries& pieSeries;
   RefreshTimer& refreshTimer;
+  TidyQueue& tidyQueue;  // the tidy window's runs, which outlive that window
 };
 
 }  // namespace zobl

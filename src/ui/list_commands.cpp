@@ -3,6 +3,7 @@
 #include "inventory/column_text.h"
 #include "inventory/uninstall_key.h"
 #include "ui/command_to_start.h"
+#include "ui/descriptor_removal.h"
 
 namespace zobl {
 
@@ -81,26 +82,18 @@ void ListCommands::RemoveSelectedRow() {
   const RowId id = row->id;
   const RegistrySource source = row->source;
   const std::string keyName = row->keyName;
-  const std::string keyPath = std::string(kUninstallKeyPath) + "\\" + keyName;
   const std::string name = ColumnText(*row, kNameColumn);
   if (dialogs_.Show(ConfirmRemoveText(name), BoxIcon::Question) != BoxAnswer::Yes) return;
-  const std::optional<std::uint64_t> formerLength = backup_.Save(source, keyName, name);
-  if (!formerLength) {
-    // Gone meanwhile (another program removed it while the question was open, or while
-    // it was being copied): there is nothing to keep and nothing to delete, and the row
-    // leaves at the next refresh. Only a descriptor still there is one the file failed.
-    if (ScopedRegistryKey(registry_, source, keyPath.c_str()).Opening() == KeyOpening::Missing) return;
-    dialogs_.Show(BackupFailedText(backup_.LastRefusal()), BoxIcon::Error);
-    return;
-  }
-  if (!registry_.RemoveKey(source, keyPath.c_str())) {
-    // The descriptor and its row stay; so does the file, as it was. One another program
-    // removed meanwhile is no failure: its row leaves at the next refresh.
-    const std::uint32_t failure = registry_.LastFailure();
-    backup_.TakeBack(*formerLength);
-    if (failure != kRegistryNotFound)
+  std::uint32_t failure = 0;
+  switch (RemoveLineWithBackup(registry_, backup_, source, keyName, name, failure)) {
+    // The row leaves at the next refresh.
+    case LineRemoval::AlreadyGone: return;
+    case LineRemoval::BackupFailed: dialogs_.Show(BackupFailedText(backup_.LastRefusal()), BoxIcon::Error); return;
+    // The descriptor and its row stay; so does the file, as it was.
+    case LineRemoval::DeletionFailed:
       dialogs_.Show(RemoveFailedText(name, registry_.FailureText(failure)), BoxIcon::Error);
-    return;
+      return;
+    case LineRemoval::Removed: break;
   }
   if (const auto index = list_.IndexOf(id)) list_.DeleteAt(*index);
 }

@@ -18,6 +18,7 @@ std::vector<RowMenuItem> RowMenuItems(const UninstallEntry& row, FileSystem& fil
       {RowMenuCommand::Copy, "&Copy\tCtrl+C", true, true},
       {RowMenuCommand::CopyRegistryPath, "Copy Registry &Path", true, false},
       {RowMenuCommand::OpenFolder, "&Open Folder", folder, false},
+      {RowMenuCommand::Tidy, "&Tidy Several Programs...\tCtrl+U", true, true},
   };
 }
 

@@ -17,6 +17,7 @@ enum class RowMenuCommand : unsigned {
   Copy,              // as Ctrl+C
   CopyRegistryPath,  // the descriptor's full registry path, as the row's tip shows it
   OpenFolder,        // the supposed directory, in the shell
+  Tidy,              // the tidy window, as Ctrl+U
 };
 
 struct RowMenuItem {

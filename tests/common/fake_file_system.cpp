@@ -22,6 +22,12 @@ bool IsDrive(const std::string& path) { return path.size() == 2 && path[1] == ':
 
 }  // namespace
 
+void FakeFileSystem::Remove(const std::string& path) {
+  const std::string key = ResolveKey(path);
+  if (key.empty()) return;
+  std::erase_if(nodes_, [&key](const auto& node) { return node.first == key || node.first.starts_with(key + '\\'); });
+}
+
 void FakeFileSystem::Add(const std::string& path, Node node) {
   const auto [parent, name] = SplitParent(path);
   const std::string parentKey = ResolveKey(parent);

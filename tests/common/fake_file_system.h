@@ -27,6 +27,8 @@ class FakeFileSystem final : public FileSystem {
   // A directory at `path` (its parent must exist) that leads to `target`, as a symbolic
   // link or a junction does: its final path, and its subdirectories', are the target's.
   void AddLink(const std::string& path, std::string target);
+  // The file or directory at `path`, and everything under it, is gone.
+  void Remove(const std::string& path);
 
   bool IsExistingDirectory(const char* path) override;
   bool IsExistingFile(const char* path) override;

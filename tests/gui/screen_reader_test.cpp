@@ -84,7 +84,7 @@ TEST_F(WindowTest, EveryControlHasANameAndARoleForScreenReaders) {
       {kNamelessLinesCheckBox, "Display Nameless Lines", "check button"},
       {kFilterBox, "Filter", "text"},
       {kInventoryListView, "List", "list"},
-      {kToolBar, "Display Details, Show Icons, Print the list", "tool bar"},
+      {kToolBar, "Display Details, Show Icons, Print the list, Tidy Several Programs (Ctrl+U)", "tool bar"},
       {kSortHintLabel, "Click on a column title to sort the table:", "static text"},
       {kSortByLabel, "Sort By:", "static text"},
       {kNamelessLinesLabel, "Display Nameless Lines", "static text"},

@@ -23,6 +23,7 @@
 #include "platform/win32/win32_local_clock.h"
 #include "platform/win32/win32_locale.h"
 #include "platform/win32/win32_print_platform.h"
+#include "platform/win32/win32_process_watcher.h"
 #include "platform/win32/win32_profile.h"
 #include "platform/win32/win32_registry.h"
 #include "platform/win32/win32_registry_watch.h"
@@ -47,7 +48,7 @@ class WindowTest : public ::testing::Test {
     form_.reset();
     app_ = std::make_unique<AppComposition>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_,
                                                          registryWatcher_, locale_, profile ? *profile : profile_,
-                                                         shell_, dialogs_, growingFiles_, clock_});
+                                                         shell_, dialogs_, growingFiles_, clock_, processes_});
     const WindowServices window{fileSystem_, shell_, files_, dialogs_, printing_, clipboard_, contrast_, ticks_,
                                 [this](HWND owner) {
                                   dialogs_.SetOwner(owner);
@@ -146,6 +147,7 @@ class WindowTest : public ::testing::Test {
   win32::Win32PrintPlatform printing_;
   win32::Win32GrowingFiles growingFiles_;
   win32::Win32LocalClock clock_;
+  win32::Win32ProcessWatcher processes_;
   win32::Win32Clipboard clipboard_;
   SwitchableContrast contrast_;
   std::unique_ptr<AppComposition> app_;  // outlives the form

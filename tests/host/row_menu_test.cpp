@@ -16,8 +16,8 @@ TEST(RowMenuTest, ItemsInOrderAndOpenFolderOnlyForADirectoryThatIsThere) {
   FakeFileSystem files;
   files.AddDirectory("C:\\Acme");
   files.AddFile("C:\\Acme\\un.exe");
-  const char* kAll = "&Uninstall...|&Remove Line...|-|&Copy\tCtrl+C|Copy Registry &Path|&Open Folder";
-  const char* kGrey = "&Uninstall...|&Remove Line...|-|&Copy\tCtrl+C|Copy Registry &Path|*&Open Folder";
+  const char* kAll = "&Uninstall...|&Remove Line...|-|&Copy\tCtrl+C|Copy Registry &Path|&Open Folder|-|&Tidy Several Programs...\tCtrl+U";
+  const char* kGrey = "&Uninstall...|&Remove Line...|-|&Copy\tCtrl+C|Copy Registry &Path|*&Open Folder|-|&Tidy Several Programs...\tCtrl+U";
   const struct {
     std::optional<std::string> directory;
     const char* items;
