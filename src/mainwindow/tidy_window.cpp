@@ -1,6 +1,7 @@
 #include "mainwindow/tidy_window.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <algorithm>
 #include <stdexcept>
@@ -9,6 +10,7 @@
 #include "inventory/inventory_list.h"
 #include "inventory/shown_rows.h"
 #include "platform/dpi.h"
+#include "platform/win32/accessible_control.h"
 #include "platform/shell.h"
 #include "ui/event_guard.h"
 #include "ui/form_design.h"
@@ -28,6 +30,10 @@ constexpr char kNoGoneTickedText[] =
 constexpr char kCloseWhileRunningText[] =
     "An uninstaller is still running.\n\nClose this window? The one under way goes on; no other starts.";
 constexpr char kNoFolderLeftText[] = "Select a program that left a folder behind.";
+// What screen readers call the controls whose text does not name them.
+constexpr char kProgramsListName[] = "Programs";
+constexpr char kSummaryListName[] = "What each program left behind";
+constexpr char kUninstallingName[] = "Uninstalling";
 
 bool KeyDown(int key) { return GetKeyState(key) < 0; }
 
@@ -41,21 +47,26 @@ struct TidyControlDesign {
   const char* className;
   const char* text;
   DWORD style;
+  long role;                 // what screen readers call its kind
+  const char* readerName{};  // what they call it where its text does not name it
 };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
 constexpr TidyControlDesign kControls[] = {
-    {kTidyHintLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX},
-    {kTidyList, WC_LISTVIEWA, "Programs", kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL},
-    {kTidyQuietCheckBox, WC_BUTTONA, kQuietChoiceText, kChild | WS_TABSTOP | BS_AUTOCHECKBOX},
-    {kTidyUninstallButton, WC_BUTTONA, "&Uninstall Ticked...", kChild | WS_TABSTOP | BS_PUSHBUTTON},
-    {kTidyRemoveLinesButton, WC_BUTTONA, "&Remove Ticked Lines...", kChild | WS_TABSTOP | BS_PUSHBUTTON},
-    {kTidyOpenFolderButton, WC_BUTTONA, "&Open Folder", kChild | WS_TABSTOP | BS_PUSHBUTTON},
-    {kTidyBackButton, WC_BUTTONA, "&Back to the Programs", kChild | WS_TABSTOP | BS_PUSHBUTTON},
-    {kTidyStopButton, WC_BUTTONA, "&Stop", kChild | WS_TABSTOP | BS_PUSHBUTTON},
-    {kTidyCloseButton, WC_BUTTONA, "Close", kChild | WS_TABSTOP | BS_PUSHBUTTON},
-    {kTidyStatusLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS},
-    {kTidyProgressBar, PROGRESS_CLASSA, "", kChild},
+    {kTidyHintLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX, ROLE_SYSTEM_STATICTEXT},
+    {kTidyList, WC_LISTVIEWA, "Programs",
+     kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, ROLE_SYSTEM_LIST,
+     kProgramsListName},
+    {kTidyQuietCheckBox, WC_BUTTONA, kQuietChoiceText, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, ROLE_SYSTEM_CHECKBUTTON},
+    {kTidyUninstallButton, WC_BUTTONA, "&Uninstall Ticked...", kButton, ROLE_SYSTEM_PUSHBUTTON},
+    {kTidyRemoveLinesButton, WC_BUTTONA, "&Remove Ticked Lines...", kButton, ROLE_SYSTEM_PUSHBUTTON},
+    {kTidyOpenFolderButton, WC_BUTTONA, "&Open Folder", kButton, ROLE_SYSTEM_PUSHBUTTON},
+    {kTidyBackButton, WC_BUTTONA, "&Back to the Programs", kButton, ROLE_SYSTEM_PUSHBUTTON},
+    {kTidyStopButton, WC_BUTTONA, "&Stop", kButton, ROLE_SYSTEM_PUSHBUTTON},
+    {kTidyCloseButton, WC_BUTTONA, "Close", kButton, ROLE_SYSTEM_PUSHBUTTON},
+    {kTidyStatusLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, ROLE_SYSTEM_STATICTEXT},
+    {kTidyProgressBar, PROGRESS_CLASSA, "", kChild, ROLE_SYSTEM_PROGRESSBAR, kUninstallingName},
 };
 
 }  // namespace
@@ -77,9 +88,10 @@ void TidyWindow::Open(HWND owner, int dpi) {
   GetWindowRect(owner, &ownerBox);
   const int width = ScaleToDpi(940, dpi);
   const int height = ScaleToDpi(600, dpi);
-  const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kTidyWindowClass, "Tidy Several Programs",
-                                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ownerBox.left + ScaleToDpi(40, dpi),
-                                      ownerBox.top + ScaleToDpi(40, dpi), width, height, owner, nullptr, instance, this);
+  const HWND window =
+      CreateWindowExA(WS_EX_CONTROLPARENT, kTidyWindowClass, "Tidy Several Programs",
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ownerBox.left + ScaleToDpi(40, dpi),
+                      ownerBox.top + ScaleToDpi(40, dpi), width, height, owner, nullptr, instance, this);
   if (window == nullptr) throw std::runtime_error("Cannot open the window \"Tidy Several Programs\"");
   ShowWindow(window, SW_SHOWNORMAL);
   SetFocus(Control(kTidyList));
@@ -122,6 +134,7 @@ void TidyWindow::OnCreate() {
     const HWND control = CreateWindowExA(0, design.className, design.text, design.style, 0, 0, 0, 0, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    win32::ExposeToScreenReaders(control, {design.readerName != nullptr ? design.readerName : "", design.role});
   }
   const HWND list = Control(kTidyList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
@@ -210,6 +223,8 @@ void TidyWindow::SetMode(Mode mode) {
   EnableWindow(Control(kTidyStopButton), TRUE);
   EnableWindow(Control(kTidyList), !running);
   ListView_SetExtendedListViewStyleEx(Control(kTidyList), LVS_EX_CHECKBOXES, choosing ? LVS_EX_CHECKBOXES : 0);
+  // The list holds the programs to choose from, then what became of them.
+  win32::ExposeToScreenReaders(Control(kTidyList), {summary ? kSummaryListName : kProgramsListName, ROLE_SYSTEM_LIST});
   if (choosing) {
     ListCandidates();
   } else if (running) {
@@ -264,11 +279,13 @@ void TidyWindow::ListCandidates() {
   const HWND list = Control(kTidyList);
   for (std::size_t i = 0; i < candidates_.size(); ++i) {
     const TidyCandidate& candidate = candidates_[i];
-    AddRow(list, i, {candidate.name, candidate.sizeText, candidate.gone ? "gone" : "", candidate.quietCommand ? "offered" : ""});
+    AddRow(list, i,
+           {candidate.name, candidate.sizeText, candidate.gone ? "gone" : "", candidate.quietCommand ? "offered" : ""});
   }
   if (!candidates_.empty()) ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
   std::string hint = "Tick the programs to tidy: Space ticks the selected one, Ctrl+A ticks all shown.";
-  if (features_.shownRows.Filtering()) hint += " The main list's filter shows " + ShownCountText(features_.shownRows) + ".";
+  if (features_.shownRows.Filtering())
+    hint += " The main list's filter shows " + ShownCountText(features_.shownRows) + ".";
   SetWindowTextA(Control(kTidyHintLabel), hint.c_str());
 }
 
@@ -277,7 +294,8 @@ void TidyWindow::ListResults() {
   const HWND list = Control(kTidyList);
   const std::vector<TidyResult>& results = features_.tidyQueue.Results();
   for (std::size_t i = 0; i < results.size(); ++i) {
-    AddRow(list, i, {results[i].name, TidyOutcomeText(results[i]), LeftBehindText(results[i]), LeftBehindSizeText(results[i])});
+    AddRow(list, i,
+           {results[i].name, TidyOutcomeText(results[i]), LeftBehindText(results[i]), LeftBehindSizeText(results[i])});
   }
   if (!results.empty()) ListView_SetItemState(list, 0, LVIS_FOCUSED | LVIS_SELECTED, LVIS_FOCUSED | LVIS_SELECTED);
   SetWindowTextA(Control(kTidyHintLabel), "What became of each program (Ctrl+C copies this summary):");
@@ -322,7 +340,9 @@ void TidyWindow::TickAllShown() {
   for (int i = 0; i < count; ++i) ListView_SetCheckState(list, i, TRUE);
 }
 
-bool TidyWindow::IsChecked(TidyControlId id) const { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TidyWindow::IsChecked(TidyControlId id) const {
+  return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void TidyWindow::UninstallTicked() {
   const std::vector<std::size_t> ticked = TickedCandidates();
@@ -374,7 +394,8 @@ void TidyWindow::OpenLeftBehindFolder() {
     return;
   }
   const std::string& folder = *results[selected].leftBehind;
-  if (!services_.shell.OpenFolder(folder)) throw std::runtime_error("The folder \"" + folder + "\" could not be opened");
+  if (!services_.shell.OpenFolder(folder))
+    throw std::runtime_error("The folder \"" + folder + "\" could not be opened");
 }
 
 void TidyWindow::CopySummary() {

@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
+#include "mainwindow/tidy_window.h"
 #include "platform/win32/accessibility.h"
 #include "reports/win32/pie_chart_window.h"
 #include "window_fixture.h"
@@ -117,6 +119,30 @@ TEST_F(WindowTest, EveryControlHasANameAndARoleForScreenReaders) {
   VARIANT state;
   Accessible(Control(kBackgroundPictureCheckBox)).object->get_accState(Accessible::Child(CHILDID_SELF), &state);
   EXPECT_EQ(state.lVal & STATE_SYSTEM_CHECKED, STATE_SYSTEM_CHECKED) << "the picture is shown at start";
+}
+
+// The tidy window's controls, as its list of programs shows them.
+TEST_F(WindowTest, TheTidyWindowsControlsHaveNamesAndRolesForScreenReaders) {
+  const ComScope com;
+  Open();
+  ClickToolButton(kToolButtonTidy);
+  const HWND tidy = FindWindowA(kTidyWindowClass, nullptr);
+  ASSERT_NE(tidy, nullptr);
+  const std::pair<TidyControlId, std::pair<const char*, const char*>> rows[] = {
+      {kTidyList, {"Programs", "list"}},
+      {kTidyQuietCheckBox, {"Quietly, where the program offers it", "check button"}},
+      {kTidyUninstallButton, {"Uninstall Ticked...", "push button"}},
+      {kTidyRemoveLinesButton, {"Remove Ticked Lines...", "push button"}},
+      {kTidyCloseButton, {"Close", "push button"}},
+      {kTidyProgressBar, {"Uninstalling", "progress bar"}},
+  };
+  for (const auto& [id, expected] : rows) {
+    const Accessible control(GetDlgItem(tidy, id));
+    ASSERT_NE(control.object, nullptr) << expected.first;
+    EXPECT_EQ(control.Name(), expected.first);
+    EXPECT_EQ(control.Role(), expected.second) << expected.first;
+  }
+  SendMessageA(tidy, WM_CLOSE, 0, 0);
 }
 
 HWND g_reordered = nullptr;
