@@ -29,22 +29,6 @@ void ReplaceEveryIgnoringAsciiCase(std::string& text, std::string_view from, std
   }
 }
 
-// The text a value stands for. Only an expandable text is expanded, and only when its
-// expansion fits a value buffer as a stored text would; otherwise it is used as
-// stored. A 32-bit program reads %ProgramFiles% and %CommonProgramFiles% as their
-// "(x86)" folders, so a descriptor of the 32-bit view is expanded as it would.
-std::string ValueText(const char* stored, std::uint32_t type, RegistrySource source, FileSystem& fileSystem) {
-  if (type != kExpandableTextType) return stored;
-  std::string text(stored);
-  if (source == RegistrySource::Machine32) {
-    ReplaceEveryIgnoringAsciiCase(text, "%PROGRAMFILES%", "%ProgramFiles(x86)%");
-    ReplaceEveryIgnoringAsciiCase(text, "%COMMONPROGRAMFILES%", "%CommonProgramFiles(x86)%");
-  }
-  std::optional<std::string> expanded = fileSystem.ExpandEnvironment(text.c_str());
-  if (!expanded || expanded->size() >= kRegistryValueCapacity) return stored;
-  return std::move(*expanded);
-}
-
 // A key name is listed per source: the same name in two sources is two descriptors.
 // Key names compare as the registry compares them, without regard to letter case in any
 // script: a descriptor re-created under another spelling is the same key.
@@ -76,6 +60,22 @@ class DescriptorPath {
 };
 
 }  // namespace
+
+// The text a value stands for. Only an expandable text is expanded, and only when its
+// expansion fits a value buffer as a stored text would; otherwise it is used as
+// stored. A 32-bit program reads %ProgramFiles% and %CommonProgramFiles% as their
+// "(x86)" folders, so a descriptor of the 32-bit view is expanded as it would.
+std::string ValueText(const char* stored, std::uint32_t type, RegistrySource source, FileSystem& fileSystem) {
+  if (type != kExpandableTextType) return stored;
+  std::string text(stored);
+  if (source == RegistrySource::Machine32) {
+    ReplaceEveryIgnoringAsciiCase(text, "%PROGRAMFILES%", "%ProgramFiles(x86)%");
+    ReplaceEveryIgnoringAsciiCase(text, "%COMMONPROGRAMFILES%", "%CommonProgramFiles(x86)%");
+  }
+  std::optional<std::string> expanded = fileSystem.ExpandEnvironment(text.c_str());
+  if (!expanded || expanded->size() >= kRegistryValueCapacity) return stored;
+  return std::move(*expanded);
+}
 
 InventoryRefresher::InventoryRefresher(Registry& registry,
                                        FileSystem& fileSystem,

@@ -18,6 +18,10 @@
 
 namespace zobl {
 
+// The text a value stands for: an expandable text expanded, as a program of the value's
+// source reads it, when its expansion fits a value buffer; any other as stored.
+std::string ValueText(const char* stored, std::uint32_t type, RegistrySource source, FileSystem& fileSystem);
+
 // How a refresh reads the registry.
 enum class RegistryReading : std::uint8_t {
   // The window's: names and values through fixed buffers (platform/capacities.h); a name

@@ -120,7 +120,7 @@ void TidyQueue::NoteLeftBehind(const TidyProgram& program, TidyResult& result) {
 }
 
 std::optional<std::string> TidyQueue::QuietCommand(RegistrySource source, const std::string& keyName) {
-  return QuietUninstallCommand(registry_, source, keyName);
+  return QuietUninstallCommand(registry_, fileSystem_, source, keyName);
 }
 
 void TidyQueue::RemoveLines(const std::vector<TidyProgram>& programs) {

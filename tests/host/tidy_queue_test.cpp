@@ -41,28 +41,42 @@ constexpr char kAcmeQuiet[] = "\"C:\\Programs\\Acme\\uninst.exe\" /S";
 const std::string kLeftBehind = "removed, left behind\tC:\\Programs\\Acme\t2.92 Kb\r\n";
 
 const TidyCase kCases[] = {
-    {"OneAfterAnotherInTickedOrderQuietOff", Run::Plainly,
+    {"OneAfterAnotherInTickedOrderQuietOff",
+     Run::Plainly,
      {{"Bravo", Then::RemovesAll}, {"Acme", Then::RemovesAll, kAcmeQuiet}},
      {"\"C:\\Programs\\Bravo\\uninst.exe\"", "\"C:\\Programs\\Acme\\uninst.exe\""},
-     "Uninstalling 1 of 2: Bravo; Uninstalling 2 of 2: Acme; ", "Bravo\tremoved\t\t\r\nAcme\tremoved\t\t\r\n", {}},
-    {"QuietlyWhereOffered", Run::Quietly,
-     {{"Acme", Then::RemovesAll, kAcmeQuiet}, {kMsiKey, Then::RemovesAll, nullptr, true}, {"Plain", Then::RemovesAll}},
+     "Uninstalling 1 of 2: Bravo; Uninstalling 2 of 2: Acme; ",
+     "Bravo\tremoved\t\t\r\nAcme\tremoved\t\t\r\n",
+     {}},
+    {"QuietlyWhereOffered",
+     Run::Quietly,
+     {{"Acme", Then::RemovesAll, kAcmeQuiet},
+      {kMsiKey, Then::RemovesAll, nullptr, true},
+      {"Plain", Then::RemovesAll, "%ZoblPrograms%\\Plain\\uninst.exe /S"}},
      {kAcmeQuiet, std::string("\"MsiExec.exe\" /X") + kMsiKey + " /qn /norestart",
-      "\"C:\\Programs\\Plain\\uninst.exe\""},
+      "\"C:\\Programs\\Plain\\uninst.exe\" /S"},
      "Uninstalling 1 of 3: Acme; Uninstalling 2 of 3: " + std::string(kMsiKey) + "; Uninstalling 3 of 3: Plain; ",
-     std::string("Acme\tremoved\t\t\r\n") + kMsiKey + "\tremoved\t\t\r\nPlain\tremoved\t\t\r\n", {}},
-    {"EachOutcome", Run::Plainly,
-     {{"Acme", Then::LeavesFolder}, {"Bravo", Then::KeepsDescriptor}, {"Charlie", Then::CannotStart},
-      {"Delta", Then::ComesBack}, {"Echo", Then::RemovesAll, nullptr, false, RegistrySource::User}},
+     std::string("Acme\tremoved\t\t\r\n") + kMsiKey + "\tremoved\t\t\r\nPlain\tremoved\t\t\r\n",
+     {}},
+    {"EachOutcome",
+     Run::Plainly,
+     {{"Acme", Then::LeavesFolder},
+      {"Bravo", Then::KeepsDescriptor},
+      {"Charlie", Then::CannotStart},
+      {"Delta", Then::ComesBack},
+      {"Echo", Then::RemovesAll, nullptr, false, RegistrySource::User}},
      {"\"C:\\Programs\\Acme\\uninst.exe\"", "\"C:\\Programs\\Bravo\\uninst.exe\"",
       "\"C:\\Programs\\Charlie\\uninst.exe\"", "\"C:\\Programs\\Delta\\uninst.exe\"",
       "\"C:\\Programs\\Echo\\uninst.exe\""},
      "Uninstalling 1 of 5: Acme; Uninstalling 2 of 5: Bravo; Uninstalling 4 of 5: Delta; Uninstalling 5 of 5: Echo; ",
-     "Acme\t" + kLeftBehind + "Bravo\tstill listed (exit code 1)\t\t\r\nCharlie\tnot started: error 2\t\t\r\n"
-     "Delta\tstill listed (exit code 0)\t\t\r\nEcho\tremoved\t\t\r\n",
+     "Acme\t" + kLeftBehind +
+         "Bravo\tstill listed (exit code 1)\t\t\r\nCharlie\tnot started: error 2\t\t\r\n"
+         "Delta\tstill listed (exit code 0)\t\t\r\nEcho\tremoved\t\t\r\n",
      {"Bravo", "Charlie", "Delta"}},
-    {"PerUserWithTheUsersRightsWhenElevated", Run::Elevated,
-     {{"Acme", Then::RemovesAll, nullptr, false, RegistrySource::User}, {"Bravo", Then::RemovesAll},
+    {"PerUserWithTheUsersRightsWhenElevated",
+     Run::Elevated,
+     {{"Acme", Then::RemovesAll, nullptr, false, RegistrySource::User},
+      {"Bravo", Then::RemovesAll},
       {"Charlie", Then::CannotStart, nullptr, false, RegistrySource::User}},
      {"as user: \"C:\\Programs\\Acme\\uninst.exe\"", "\"C:\\Programs\\Bravo\\uninst.exe\"",
       "as user: \"C:\\Programs\\Charlie\\uninst.exe\""},
@@ -71,14 +85,25 @@ const TidyCase kCases[] = {
      "change it, and it could not be started with your ordinary rights (uninstall it from the list to be asked): "
      "error 2\t\t\r\n",
      {"Charlie"}},
-    {"StopRunsTheOneUnderWayToItsEnd", Run::StoppedDuringFirst,
+    {"StopRunsTheOneUnderWayToItsEnd",
+     Run::StoppedDuringFirst,
      {{"Acme", Then::LeavesFolder}, {"Bravo", Then::RemovesAll}, {"Charlie", Then::RemovesAll}},
-     {"\"C:\\Programs\\Acme\\uninst.exe\""}, "Uninstalling 1 of 3: Acme; ",
-     "Acme\t" + kLeftBehind + "Bravo\tstopped (not run)\t\t\r\nCharlie\tstopped (not run)\t\t\r\n", {"Bravo", "Charlie"}},
-    {"GoneLinesRemovedTogether", Run::RemovingLines,
-     {{"Acme", Then::Gone}, {"Bravo", Then::Gone, nullptr, false, RegistrySource::User}}, {}, "",
-     "Acme\tremoved\t\t\r\nBravo\tremoved\t\t\r\n", {}},
-    {"FailedBackupRemovesNothing", Run::RemovingLinesUnbackedUp, {{"Acme", Then::Gone}, {"Bravo", Then::Gone}}, {}, "",
+     {"\"C:\\Programs\\Acme\\uninst.exe\""},
+     "Uninstalling 1 of 3: Acme; ",
+     "Acme\t" + kLeftBehind + "Bravo\tstopped (not run)\t\t\r\nCharlie\tstopped (not run)\t\t\r\n",
+     {"Bravo", "Charlie"}},
+    {"GoneLinesRemovedTogether",
+     Run::RemovingLines,
+     {{"Acme", Then::Gone}, {"Bravo", Then::Gone, nullptr, false, RegistrySource::User}},
+     {},
+     "",
+     "Acme\tremoved\t\t\r\nBravo\tremoved\t\t\r\n",
+     {}},
+    {"FailedBackupRemovesNothing",
+     Run::RemovingLinesUnbackedUp,
+     {{"Acme", Then::Gone}, {"Bravo", Then::Gone}},
+     {},
+     "",
      "Acme\tnot started: Cannot save a copy of the descriptor to ZOBL-removed.reg. Nothing was removed.\t\t\r\n"
      "Bravo\tstopped (not run)\t\t\r\n",
      {"Acme", "Bravo"}},
@@ -140,6 +165,7 @@ TEST_P(TidyQueueTest, Runs) {
   queue.SetRegistryChanged([&] { h.Refresh(); });
   h.shell.elevated = c.run == Run::Elevated;
   tree.AddDirectory("C:\\Programs");
+  world.SetVariable("ZoblPrograms", "C:\\Programs");
   for (const ProgramCase& p : c.programs) {
     const std::string folder = "C:\\Programs\\" + std::string(p.key);
     if (p.then != Then::Gone) h.AddProgram(p.key, "uninst.exe");
@@ -147,7 +173,11 @@ TEST_P(TidyQueueTest, Runs) {
     tree.AddFile(folder + "\\settings.ini", 3000);
     h.Add(p.key, p.key, (folder + "\\uninst.exe").c_str(), p.source);
     if (p.msi) world.SetValue(p.key, "WindowsInstaller", kDwordType, std::string("\1\0\0\0", 4), p.source);
-    if (p.quietValue != nullptr) h.SetText(p.key, "QuietUninstallString", p.quietValue, p.source);
+    // A quiet command that names a variable is stored as an expandable text.
+    if (p.quietValue != nullptr) {
+      h.SetText(p.key, "QuietUninstallString", p.quietValue, p.source,
+                p.quietValue[0] == '%' ? kExpandableTextType : kTextType);
+    }
   }
   if (c.run == Run::RemovingLinesUnbackedUp) world.BlockBackupFile();
   h.Refresh();
@@ -184,8 +214,9 @@ TEST_P(TidyQueueTest, Runs) {
   EXPECT_EQ(listed, c.listedAfter) << "the list follows each step";
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, TidyQueueTest, ::testing::ValuesIn(kCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Table, TidyQueueTest, ::testing::ValuesIn(kCases), [](const auto& info) {
+  return std::string(info.param.name);
+});
 
 }  // namespace
 }  // namespace zobl::testing
