@@ -31,7 +31,7 @@ std::string ComputerName() {
     length = static_cast<DWORD>(name.size());
     if (!GetComputerNameW(name.data(), &length)) return std::string();
   }
-  return win32::Utf8(std::wstring_view(name.data(), length), CP_UTF8);
+  return win32::Utf8FromWide(std::wstring_view(name.data(), length));
 }
 
 std::string UtcNow() {
@@ -51,7 +51,7 @@ int WriteInventory(const CommandLine& line, const std::string& name, const std::
     return kExitFailed;
   }
   const char* why = "";
-  switch (win32::ReplaceWholeFile(win32::Wide(line.exportFile, CP_UTF8), inventory)) {
+  switch (win32::ReplaceWholeFile(win32::WideFromUtf8(line.exportFile), inventory)) {
     case win32::FileReplacement::Replaced: return 0;
     case win32::FileReplacement::Directory: why = ": it is a folder, not a file"; break;
     case win32::FileReplacement::Device: why = ": it names a device, not a file"; break;

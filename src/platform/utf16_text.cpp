@@ -52,28 +52,37 @@ std::optional<char32_t> TakeCodePoint(std::string_view& text, bool keyName = fal
   return point;
 }
 
-void AppendUtf16(std::u16string& out, char32_t point) {
+template <typename Put>
+void PutUtf16(Put& put, char32_t point) {
   if (point < 0x10000) {
-    out += static_cast<char16_t>(point);
+    put(static_cast<char16_t>(point));
   } else {
     point -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (point >> 10));
-    out += static_cast<char16_t>(0xDC00 + (point & 0x3FF));
+    put(static_cast<char16_t>(0xD800 + (point >> 10)));
+    put(static_cast<char16_t>(0xDC00 + (point & 0x3FF)));
   }
+}
+
+// Each UTF-16 unit of the text, in turn, to `put`: never more units than bytes. False when
+// a piece is no UTF-8 and the conversion is not lossy.
+template <typename Put>
+bool ConvertTo(std::string_view text, bool lossy, bool keyName, Put put) {
+  while (!text.empty()) {
+    if (const std::optional<char32_t> point = TakeCodePoint(text, keyName)) {
+      PutUtf16(put, *point);
+    } else if (lossy) {
+      put(kReplacement);
+    } else {
+      return false;
+    }
+  }
+  return true;
 }
 
 std::optional<std::u16string> Convert(std::string_view text, bool lossy, bool keyName = false) {
   std::u16string out;
   out.reserve(text.size());
-  while (!text.empty()) {
-    if (const std::optional<char32_t> point = TakeCodePoint(text, keyName)) {
-      AppendUtf16(out, *point);
-    } else if (lossy) {
-      out += kReplacement;
-    } else {
-      return std::nullopt;
-    }
-  }
+  if (!ConvertTo(text, lossy, keyName, [&out](char16_t unit) { out += unit; })) return std::nullopt;
   return out;
 }
 
@@ -90,35 +99,44 @@ namespace {
 // What becomes of a unit that has no UTF-8 form.
 enum class Unpaired : std::uint8_t { Fails, Replaced, Kept };
 
-std::optional<std::string> ToUtf8(std::u16string_view text, Unpaired unpaired) {
-  std::string out;
-  out.reserve(text.size());
+// Each byte of the text's UTF-8, in turn, to `put`: at most three for each unit. False
+// when a unit stands unpaired and `unpaired` says the conversion fails.
+template <typename Put>
+bool ToUtf8Bytes(std::u16string_view text, Unpaired unpaired, Put put) {
   for (std::size_t i = 0; i < text.size(); ++i) {
     char32_t point = text[i];
     if (point >= 0xD800 && point <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
       point = 0x10000 + ((point - 0xD800) << 10) + (text[++i] - 0xDC00);
     } else if (point >= 0xD800 && point <= 0xDFFF) {
-      if (unpaired == Unpaired::Fails) return std::nullopt;
+      if (unpaired == Unpaired::Fails) return false;
       if (unpaired == Unpaired::Replaced) point = kReplacement;
     }
     if (point == 0 && unpaired == Unpaired::Kept) {
-      out += "\xC0\x80";
+      put('\xC0');
+      put('\x80');
     } else if (point < 0x80) {
-      out += static_cast<char>(point);
+      put(static_cast<char>(point));
     } else if (point < 0x800) {
-      out += static_cast<char>(0xC0 | point >> 6);
-      out += static_cast<char>(0x80 | (point & 0x3F));
+      put(static_cast<char>(0xC0 | point >> 6));
+      put(static_cast<char>(0x80 | (point & 0x3F)));
     } else if (point < 0x10000) {
-      out += static_cast<char>(0xE0 | point >> 12);
-      out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (point & 0x3F));
+      put(static_cast<char>(0xE0 | point >> 12));
+      put(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+      put(static_cast<char>(0x80 | (point & 0x3F)));
     } else {
-      out += static_cast<char>(0xF0 | point >> 18);
-      out += static_cast<char>(0x80 | (point >> 12 & 0x3F));
-      out += static_cast<char>(0x80 | (point >> 6 & 0x3F));
-      out += static_cast<char>(0x80 | (point & 0x3F));
+      put(static_cast<char>(0xF0 | point >> 18));
+      put(static_cast<char>(0x80 | (point >> 12 & 0x3F)));
+      put(static_cast<char>(0x80 | (point >> 6 & 0x3F)));
+      put(static_cast<char>(0x80 | (point & 0x3F)));
     }
   }
+  return true;
+}
+
+std::optional<std::string> ToUtf8(std::u16string_view text, Unpaired unpaired) {
+  std::string out;
+  out.reserve(text.size());
+  if (!ToUtf8Bytes(text, unpaired, [&out](char byte) { out += byte; })) return std::nullopt;
   return out;
 }
 
@@ -130,6 +148,18 @@ std::string Utf8FromUtf16Lossy(std::u16string_view text) { return *ToUtf8(text, 
 
 std::string KeyNameFromUtf16(std::u16string_view name) { return *ToUtf8(name, Unpaired::Kept); }
 
+std::size_t Utf16FromUtf8LossyInto(std::string_view text, char16_t* out) {
+  char16_t* next = out;
+  ConvertTo(text, true, false, [&next](char16_t unit) { *next++ = unit; });
+  return static_cast<std::size_t>(next - out);
+}
+
+std::size_t Utf8FromUtf16LossyInto(std::u16string_view text, char* out) {
+  char* next = out;
+  ToUtf8Bytes(text, Unpaired::Replaced, [&next](char byte) { *next++ = byte; });
+  return static_cast<std::size_t>(next - out);
+}
+
 // Only the two marks are replaced, byte by byte: a name in another code page (the window's
 // on Windows before 10 version 1903) passes through as it is.
 std::string ShownKeyName(std::string_view name) {
@@ -138,7 +168,7 @@ std::string ShownKeyName(std::string_view name) {
   for (std::size_t i = 0; i < name.size();) {
     const auto at = [&](std::size_t k) { return i + k < name.size() ? static_cast<unsigned char>(name[i + k]) : 0u; };
     std::size_t mark = 0;
-    if (at(0) == 0xC0 && at(1) == 0x80) mark = 2;  // a zero
+    if (at(0) == 0xC0 && at(1) == 0x80) mark = 2;                                            // a zero
     if (at(0) == 0xED && at(1) >= 0xA0 && at(1) <= 0xBF && IsContinuation(at(2))) mark = 3;  // a surrogate
     if (mark == 0) {
       shown += name[i++];

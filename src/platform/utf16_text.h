@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,8 +13,9 @@ namespace zobl {
 // where a copy under another name would be worse than none. Lossy (what has no form
 // becomes U+FFFD) wherever a text is only shown, drawn or written out. The program's own
 // texts are in the process code page (UTF-8 through the manifest, the ANSI code page on
-// Windows before 10 version 1903): the system converts those, lossy, in
-// win32/wide_text.h; text known to be UTF-8 is converted here.
+// Windows before 10 version 1903): win32/wide_text.h converts those, through the
+// system for another code page, and here for UTF-8, which every UTF-8 text of the program
+// (the console's, the command line's, the exports') is converted by.
 
 // Nothing when the bytes are no UTF-8 (stray bytes, overlong forms, encoded surrogates).
 std::optional<std::u16string> Utf16FromUtf8(std::string_view text);
@@ -23,6 +25,11 @@ std::u16string Utf16FromUtf8Lossy(std::string_view text);
 std::optional<std::string> Utf8FromUtf16(std::u16string_view text);
 // Each unpaired surrogate becomes U+FFFD.
 std::string Utf8FromUtf16Lossy(std::u16string_view text);
+// The two lossy conversions into a buffer the caller keeps, so that a loop converting many
+// texts allocates only while it grows: `out` holds at least text.size() units, or three
+// bytes for each unit. Returns how many it wrote.
+std::size_t Utf16FromUtf8LossyInto(std::string_view text, char16_t* out);
+std::size_t Utf8FromUtf16LossyInto(std::u16string_view text, char* out);
 
 // A key name exactly as the registry holds it, in a form the program's 8-bit texts carry:
 // UTF-8, with an unpaired surrogate in its three-byte form and a zero as C0 80. Neither is

@@ -68,7 +68,7 @@ class PendingFile {
 enum class WriteTarget { Absent, File, Directory, Device };
 
 WriteTarget TargetAt(const std::wstring& name) {
-  if (NamesDevice(Utf8(name, CP_UTF8))) return WriteTarget::Device;
+  if (NamesDevice(Utf8FromWide(name))) return WriteTarget::Device;
   constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
   const ScopedFileHandle opened(CreateFileW(name.c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
                                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));

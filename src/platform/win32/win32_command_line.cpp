@@ -18,7 +18,7 @@ std::vector<std::string> ProgramArguments() {
   int count = 0;
   const ScopedHandle<LocalMemoryTraits<LPWSTR*>> arguments(CommandLineToArgvW(GetCommandLineW(), &count));
   std::vector<std::string> utf8;
-  for (int i = 1; arguments.IsValid() && i < count; ++i) utf8.push_back(Utf8(arguments.Get()[i], CP_UTF8));
+  for (int i = 1; arguments.IsValid() && i < count; ++i) utf8.push_back(Utf8FromWide(arguments.Get()[i]));
   return utf8;
 }
 
@@ -30,7 +30,7 @@ void TellConsole(std::string_view line) {
       CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!console.IsValid()) return;
   // The console shows UTF-16; its own code page may be any.
-  const std::wstring wide = Wide(VisibleOnConsole(text, true), CP_UTF8);
+  const std::wstring wide = WideFromUtf8(VisibleOnConsole(text, true));
   DWORD written = 0;
   WriteConsoleW(console.Get(), wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
 }

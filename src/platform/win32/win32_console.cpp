@@ -20,7 +20,7 @@ bool WriteStandard(DWORD standardHandle, std::string_view text) {
   if (!IsConsole(handle)) return WriteWhole(handle, text);
   if (text.empty()) return true;
   // Registry texts are in what is written: none may act as a control sequence there.
-  const std::wstring wide = Wide(VisibleOnConsole(text, true), CP_UTF8);
+  const std::wstring wide = WideFromUtf8(VisibleOnConsole(text, true));
   // A console takes a limited amount at a time.
   for (std::size_t done = 0; done < wide.size();) {
     DWORD written = 0;

@@ -10,7 +10,7 @@ namespace zobl::win32 {
 // system are whole characters of its code page; other bytes become U+FFFD.
 std::string Win32ProcessCodePage::ToUtf8(std::string_view text) const {
   if (GetACP() == CP_UTF8) return std::string(text);
-  return Utf8(Wide(text), CP_UTF8);
+  return Utf8FromWide(Wide(text));
 }
 
 }  // namespace zobl::win32

@@ -37,7 +37,7 @@ constexpr DWORD kWideValueCapacity = 2 * kRegistryValueCapacity;
 // a name with an unpaired surrogate or a zero then opens the key it came from. Another
 // code page has no room for them.
 Win32Registry::Win32Registry(UINT codePage)
-    : codePage_(codePage), exactNames_(codePage == CP_UTF8 || (codePage == CP_ACP && GetACP() == CP_UTF8)) {}
+    : codePage_(codePage), exactNames_(IsUtf8(codePage)) {}
 
 void Win32Registry::AssignWideName(std::string_view name) {
   if (!exactNames_) return AssignWide(wide_, name, codePage_);
