@@ -75,11 +75,25 @@ WindowClassAndStyle ClassAndStyle(const ControlDesign& design) {
 struct ToolButton {
   ControlId id;
   const char* hint;
+  ControlAction action;
 };
-constexpr ToolButton kToolButtons[] = {{kToolButtonDetails, "Display Details"},
-                                       {kToolButtonIcons, "Show Icons"},
-                                       {kToolButtonPrint, "Print the list"},
-                                       {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)"}};
+constexpr ToolButton kToolButtons[] = {{kToolButtonDetails, "Display Details", &ControlActions::ShowDetails},
+                                       {kToolButtonIcons, "Show Icons", &ControlActions::ShowIcons},
+                                       {kToolButtonPrint, "Print the list", &ControlActions::PrintList},
+                                       {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)", &ControlActions::OpenTidyWindow}};
+
+// What a control tells its parent when the user acts on it; -1 for controls that tell nothing.
+int UsedNotification(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::PictureButton:
+    case ControlKind::CheckBox: return BN_CLICKED;
+    case ControlKind::Label: return STN_CLICKED;
+    case ControlKind::ComboBox: return CBN_SELCHANGE;
+    case ControlKind::Edit: return EN_CHANGE;
+    default: return -1;
+  }
+}
 
 // The role the system gives each kind of control on Windows; Wine's objects call most of
 // them "client".
@@ -116,6 +130,16 @@ void NameListHeader(HWND list) {
 }
 
 }  // namespace
+
+ControlAction ActionOf(int id, int notification) {
+  for (const ToolButton& button : kToolButtons) {
+    if (button.id == id) return notification == BN_CLICKED ? button.action : nullptr;
+  }
+  for (const ControlDesign& design : DesignedControls()) {
+    if (design.id == id) return notification == UsedNotification(design.kind) ? design.action : nullptr;
+  }
+  return nullptr;
+}
 
 FormFonts::FormFonts(int dpi)
     : normal(MakeFont(kDesignFontHeight, dpi, FW_NORMAL, false)),

@@ -26,6 +26,11 @@ struct FormFonts {
   win32::ScopedFont arial33;
 };
 
+// The action of the control `id` when it tells its parent `notification`: a click on a
+// button, check box, tool button or the link, a change of the filter box's text or of the
+// sort box's choice. nullptr for anything else.
+[[nodiscard]] ControlAction ActionOf(int id, int notification);
+
 // A tab page: a plain window over the page control's display area. Its owner, the form,
 // handles the page's messages, those of the controls on it among them, as its own.
 class TabSheet final : public win32::WindowBase<TabSheet> {

@@ -179,40 +179,23 @@ void MainWindow::OnDestroy() {
   PostQuitMessage(0);
 }
 
-std::span<const MainWindow::CommandBinding> MainWindow::CommandBindings() {
-  // Push buttons and the tool bar's buttons tell a click as BN_CLICKED, labels as STN_CLICKED.
-  static constexpr CommandBinding kBindings[] = {
-      {kQuitButton, BN_CLICKED, [](MainWindow& w) { SendMessageA(w.window_, WM_CLOSE, 0, 0); }},
-      {kComputeSizesButton, BN_CLICKED, [](MainWindow& w) { w.features_.computeRun.ComputeFileSizes(w.runPresenter_); }},
-      {kToolButtonDetails, BN_CLICKED, [](MainWindow& w) { w.ShowDetails(); }},
-      {kToolButtonIcons, BN_CLICKED, [](MainWindow& w) { w.ShowIcons(); }},
-      {kToolButtonPrint, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
-      {kToolButtonTidy, BN_CLICKED, [](MainWindow& w) { w.OpenTidyWindow(); }},
-      {kPrintListButton, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
-      {kNamelessLinesCheckBox, BN_CLICKED, [](MainWindow& w) {
-         w.features_.refresher.ShowNamelessRows(w.shown_->namelessLines.Checked());
-         w.features_.refresher.RefreshInventory();
-       }},
-      {kBackgroundPictureCheckBox, BN_CLICKED, [](MainWindow& w) { w.BackgroundPictureToggled(); }},
-      {kSortByCombo, CBN_SELCHANGE, [](MainWindow& w) { w.SortByChosen(); }},
-      {kFilterBox, EN_CHANGE, [](MainWindow& w) { w.FilterChanged(); }},
-      {kUninstallButton, BN_CLICKED, [](MainWindow& w) { w.features_.listCommands.UninstallSelectedRow(); }},
-      {kRemoveEntryButton, BN_CLICKED, [](MainWindow& w) { w.features_.listCommands.RemoveSelectedRow(); }},
-      {kLatestVersionButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kLatestVersionPage); }},
-      {kFaqButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kFaqPage); }},
-      {kWebSiteButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kHomePage); }},
-      {kWebSiteLink, STN_CLICKED, [](MainWindow& w) { w.OpenPage(kHomePage); }},
-      {kAboutAuthorButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kAuthorPage); }},
-      {kSupportButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kSupportPage); }},
-  };
-  return kBindings;
+// The control's action, as the design gives it.
+void MainWindow::OnCommand(int id, int code) {
+  if (const ControlAction action = ActionOf(id, code)) (static_cast<ControlActions&>(*this).*action)();
 }
 
-void MainWindow::OnCommand(int id, int code) {
-  for (const CommandBinding& binding : CommandBindings()) {
-    if (binding.control == id && binding.notification == code) return binding.handler(*this);
-  }
+void MainWindow::Quit() { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+void MainWindow::ComputeSizes() { features_.computeRun.ComputeFileSizes(runPresenter_); }
+
+void MainWindow::NamelessLinesToggled() {
+  features_.refresher.ShowNamelessRows(shown_->namelessLines.Checked());
+  features_.refresher.RefreshInventory();
 }
+
+void MainWindow::UninstallSelectedRow() { features_.listCommands.UninstallSelectedRow(); }
+
+void MainWindow::RemoveSelectedRow() { features_.listCommands.RemoveSelectedRow(); }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
   if (header.code == LVN_COLUMNCLICK && header.hwndFrom == Control(kInventoryListView)) {

@@ -4,10 +4,10 @@
 
 #include <memory>
 #include <optional>
-#include <span>
 
 #include "inventory/inventory_list.h"
 #include "mainwindow/form_controls.h"
+#include "ui/control_actions.h"
 #include "ui/form_design.h"
 #include "ui/form_features.h"
 #include "ui/run_presenter.h"
@@ -31,7 +31,10 @@ inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
 // Form1, the program's one window: a page control with the tabs "List", "Pie",
 // "Options" and "About" over a row of buttons. It dispatches, lays out and forwards to
 // the feature objects; its handlers bear the names its design gives them.
-class MainWindow final : public win32::WindowBase<MainWindow>, private RunDisplay, private TabSheet::Owner {
+class MainWindow final : public win32::WindowBase<MainWindow>,
+                         private RunDisplay,
+                         private TabSheet::Owner,
+                         private ControlActions {
  public:
   MainWindow(const WindowServices& services, const FormFeatures& features);
   ~MainWindow() override;
@@ -68,12 +71,6 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
  private:
   friend class win32::WindowBase<MainWindow>;
   struct Shown;
-  struct CommandBinding {
-    ControlId control;
-    int notification;
-    void (*handler)(MainWindow& window);
-  };
-  static std::span<const CommandBinding> CommandBindings();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -100,16 +97,12 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   void CopySelectedRow();
   // Ctrl+F or F3: the keys go to the filter box, its text selected to be typed over.
   void FocusFilterBox();
-  // The filter box's text changed: the list shows the rows holding it.
-  void FilterChanged();
   // How many rows the filter leaves, beside the list.
   void ShowShownCount();
   // A row's menu for the right button, Shift+F10 or the Menu key; false when `source`
   // is not the list, whose rows alone have one.
   bool OnContextMenu(HWND source, LPARAM position);
   void RunRowCommand(RowMenuCommand command, RowId id);
-  // "Tidy Several Programs...": its window over this one, or forward when it is open.
-  void OpenTidyWindow();
   // Follows the system's high contrast: the picture stands aside, the labels take its colours.
   void FollowContrast();
 
@@ -118,15 +111,31 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   void StartUp();
   // The window's end: the picture and the refresh timer stop.
   void ShutDown();
-  void PrintList();
-  void ShowDetails();
-  void ShowIcons();
-  void BackgroundPictureToggled();
   void SortByColumnClicked(int column);
-  void SortByChosen();
   void LoadAboutText();
   // One of the product's web pages, in the user's browser.
   void OpenPage(std::string_view page);
+
+  // What the controls do, as the design gives each its action.
+  void Quit() override;
+  void ComputeSizes() override;
+  void ShowDetails() override;
+  void ShowIcons() override;
+  void PrintList() override;
+  // "Tidy Several Programs...": its window over this one, or forward when it is open.
+  void OpenTidyWindow() override;
+  void NamelessLinesToggled() override;
+  void BackgroundPictureToggled() override;
+  void SortByChosen() override;
+  // The filter box's text changed: the list shows the rows holding it.
+  void FilterChanged() override;
+  void UninstallSelectedRow() override;
+  void RemoveSelectedRow() override;
+  void OpenLatestVersionPage() override { OpenPage(kLatestVersionPage); }
+  void OpenFaqPage() override { OpenPage(kFaqPage); }
+  void OpenHomePage() override { OpenPage(kHomePage); }
+  void OpenAuthorPage() override { OpenPage(kAuthorPage); }
+  void OpenSupportPage() override { OpenPage(kSupportPage); }
 
   // What the window shows of a compute run.
   void BeginProgress(std::size_t rows) override;
