@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -42,34 +43,44 @@ bool IsControlKey(const MSG& message, WPARAM key) {
          !KeyDown(VK_MENU);
 }
 
-struct TidyControlDesign {
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+
+}  // namespace
+
+// Each control in tab order, with what a click on it does.
+struct TidyWindow::ControlRow {
   TidyControlId id;
   const char* className;
   const char* text;
   DWORD style;
   long role;                 // what screen readers call its kind
   const char* readerName{};  // what they call it where its text does not name it
+  void (TidyWindow::*onClick)(){};
 };
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
-constexpr TidyControlDesign kControls[] = {
-    {kTidyHintLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX, ROLE_SYSTEM_STATICTEXT},
-    {kTidyList, WC_LISTVIEWA, "Programs",
-     kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, ROLE_SYSTEM_LIST,
-     kProgramsListName},
-    {kTidyQuietCheckBox, WC_BUTTONA, kQuietChoiceText, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, ROLE_SYSTEM_CHECKBUTTON},
-    {kTidyUninstallButton, WC_BUTTONA, "&Uninstall Ticked...", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyRemoveLinesButton, WC_BUTTONA, "&Remove Ticked Lines...", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyOpenFolderButton, WC_BUTTONA, "&Open Folder", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyBackButton, WC_BUTTONA, "&Back to the Programs", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyStopButton, WC_BUTTONA, "&Stop", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyCloseButton, WC_BUTTONA, "Close", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyStatusLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, ROLE_SYSTEM_STATICTEXT},
-    {kTidyProgressBar, PROGRESS_CLASSA, "", kChild, ROLE_SYSTEM_PROGRESSBAR, kUninstallingName},
-};
-
-}  // namespace
+std::span<const TidyWindow::ControlRow> TidyWindow::Controls() {
+  static constexpr ControlRow kControls[] = {
+      {kTidyHintLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX, ROLE_SYSTEM_STATICTEXT},
+      {kTidyList, WC_LISTVIEWA, "Programs",
+       kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, ROLE_SYSTEM_LIST,
+       kProgramsListName},
+      {kTidyQuietCheckBox, WC_BUTTONA, kQuietChoiceText, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, ROLE_SYSTEM_CHECKBUTTON},
+      {kTidyUninstallButton, WC_BUTTONA, "&Uninstall Ticked...", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::UninstallTicked},
+      {kTidyRemoveLinesButton, WC_BUTTONA, "&Remove Ticked Lines...", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::RemoveTickedLines},
+      {kTidyOpenFolderButton, WC_BUTTONA, "&Open Folder", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::OpenLeftBehindFolder},
+      {kTidyBackButton, WC_BUTTONA, "&Back to the Programs", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::ShowChoices},
+      {kTidyStopButton, WC_BUTTONA, "&Stop", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr, &TidyWindow::StopRun},
+      {kTidyCloseButton, WC_BUTTONA, "Close", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr, &TidyWindow::Close},
+      {kTidyStatusLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, ROLE_SYSTEM_STATICTEXT},
+      {kTidyProgressBar, PROGRESS_CLASSA, "", kChild, ROLE_SYSTEM_PROGRESSBAR, kUninstallingName},
+  };
+  return kControls;
+}
 
 TidyWindow::~TidyWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -130,7 +141,7 @@ void TidyWindow::OnCreate() {
   metrics.lfMessageFont.lfHeight = -ScaleToDpi(kDesignFontHeight, dpi_);
   font_ = win32::ScopedFont(CreateFontIndirectW(&metrics.lfMessageFont));
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-  for (const TidyControlDesign& design : kControls) {
+  for (const ControlRow& design : Controls()) {
     const HWND control = CreateWindowExA(0, design.className, design.text, design.style, 0, 0, 0, 0, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
@@ -155,20 +166,20 @@ void TidyWindow::OnClose() {
 }
 
 void TidyWindow::OnCommand(int id) {
-  switch (id) {
-    case kTidyUninstallButton: UninstallTicked(); break;
-    case kTidyRemoveLinesButton: RemoveTickedLines(); break;
-    case kTidyOpenFolderButton: OpenLeftBehindFolder(); break;
-    case kTidyBackButton: SetMode(Mode::Choosing); break;
-    case kTidyStopButton:
-      features_.tidyQueue.Stop();
-      EnableWindow(Control(kTidyStopButton), FALSE);
-      SetWindowTextA(Control(kTidyHintLabel), "Stopping after the program under way.");
-      break;
-    case kTidyCloseButton: SendMessageA(window_, WM_CLOSE, 0, 0); break;
-    default: break;
+  for (const ControlRow& row : Controls()) {
+    if (row.id == id && row.onClick != nullptr) return (this->*row.onClick)();
   }
 }
+
+void TidyWindow::ShowChoices() { SetMode(Mode::Choosing); }
+
+void TidyWindow::StopRun() {
+  features_.tidyQueue.Stop();
+  EnableWindow(Control(kTidyStopButton), FALSE);
+  SetWindowTextA(Control(kTidyHintLabel), "Stopping after the program under way.");
+}
+
+void TidyWindow::Close() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
 // The list takes the room the others leave; the buttons stand in one row at the bottom.
 void TidyWindow::Layout() {
@@ -411,7 +422,7 @@ bool TidyWindow::PreTranslateMessage(MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
       // Escape stops a run after the program under way; otherwise it closes the window.
       if (mode_ == Mode::Running) {
-        OnCommand(kTidyStopButton);
+        StopRun();
       } else {
         SendMessageA(window_, WM_CLOSE, 0, 0);
       }

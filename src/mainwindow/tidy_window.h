@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
 #include "mainwindow/window_services.h"
@@ -56,12 +57,19 @@ class TidyWindow final : public win32::WindowBase<TidyWindow> {
  private:
   friend class win32::WindowBase<TidyWindow>;
   enum class Mode { Choosing, Running, Summary };
+  struct ControlRow;
+  static std::span<const ControlRow> Controls();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate();
   void OnClose();
+  // A click on a control: its row's action.
   void OnCommand(int id);
+  void ShowChoices();
+  // Stops the run after the program under way.
+  void StopRun();
+  void Close();
   void Layout();
   void SetMode(Mode mode);
   void SetColumns(const std::vector<const char*>& titles, const std::vector<int>& widths);
