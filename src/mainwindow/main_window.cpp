@@ -42,7 +42,7 @@ MainWindow::~MainWindow() {
 HWND MainWindow::Create(HINSTANCE instance, int dpi) {
   Register(instance, kMainWindowClass, 0, GetSysColorBrush(COLOR_BTNFACE));
   // The window's own screen is known once it exists (OnCreate); its restored place is the screen's.
-  dpi_ = dpi;
+  askedDpi_ = dpi;
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi > 0 ? dpi : win32::WindowDpi(nullptr));
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
                                       WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
@@ -151,7 +151,7 @@ LRESULT MainWindow::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM l
 
 void MainWindow::OnCreate() {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-  if (dpi_ <= 0) dpi_ = win32::WindowDpi(window_);
+  scale_.Set(askedDpi_ > 0 ? askedDpi_ : win32::WindowDpi(window_));
   windowIcon_ = win32::ScopedIcon(CreateWindowIcon());
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   shown_ = std::make_unique<Shown>(*this, instance);
@@ -218,33 +218,20 @@ void MainWindow::OnSize() {
   shown_->scroll.Fit();
   RECT client;
   GetClientRect(window_, &client);  // the scroll bars may have come or gone
-  shown_->controls.Layout({client.right - ScaleToDpi(kDesignWidth, dpi_), client.bottom - ScaleToDpi(kDesignHeight, dpi_)},
+  shown_->controls.Layout({client.right - scale_.Pixels(kDesignWidth), client.bottom - scale_.Pixels(kDesignHeight)},
                           shown_->scroll.Offset());
   shown_->listView.FitColumns();
   shown_->pieChart.FitParent();
 }
 
-// The message's numbers are checked before they are used: a dpi outside what screens
-// have is ignored, and the suggested rectangle is taken only when it lies on a monitor
-// and leaves the window at least its smallest size (else the window keeps its own).
+// The controls, the list and the chart follow the scale before the window takes its new place.
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-  if (!IsScreenDpi(dpi)) return;
-  dpi_ = dpi;
-  shown_->controls.SetDpi(dpi);
-  shown_->listView.SetDpi(dpi);
-  shown_->pieChart.SetDpi(dpi);
-  shown_->scroll.SetDesign({ScaleToDpi(kDesignWidth, dpi), ScaleToDpi(kDesignHeight, dpi)});
-  const int width = suggested.right - suggested.left;
-  const int height = suggested.bottom - suggested.top;
-  if (MonitorFromRect(&suggested, MONITOR_DEFAULTTONULL) != nullptr && width >= GetSystemMetrics(SM_CXMINTRACK) &&
-      height >= GetSystemMetrics(SM_CYMINTRACK)) {
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (!scale_.FollowScreen(window_, dpi, suggested)) return;
   OnSize();  // also when the window kept its size
   RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void MainWindow::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request, ScaleToDpi(16, dpi_)); }
+void MainWindow::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request); }
 
 void MainWindow::StartUp() {
   shown_->scroll.Home();
@@ -305,7 +292,7 @@ void MainWindow::EndProgress() {
 
 void MainWindow::OpenTidyWindow() {
   if (!tidy_) tidy_ = std::make_unique<TidyWindow>(services_, features_);
-  tidy_->Open(window_, dpi_);
+  tidy_->Open(window_, scale_.Dpi());
 }
 
 void MainWindow::PrintList() { PrintInventory(features_.shownRows, services_.printing); }

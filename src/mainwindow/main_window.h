@@ -18,6 +18,7 @@
 #include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
+#include "platform/win32/window_scale.h"
 #include "version.h"
 #include "reports/win32/pie_chart_window.h"
 #include "reports/pie_series.h"
@@ -47,7 +48,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   // Opens the created window maximized.
   void Show() const;
   // The resolution the window's controls, fonts and pictures are made for.
-  [[nodiscard]] int Dpi() const { return dpi_; }
+  [[nodiscard]] int Dpi() const { return scale_.Dpi(); }
   // A control or page of the open window; nullptr before WM_CREATE and after WM_DESTROY.
   [[nodiscard]] HWND Control(ControlId id) const;
   [[nodiscard]] HWND Page(FormPage page) const;
@@ -87,8 +88,8 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColour(HDC dc, HWND control) const;
   void OnSize();
-  // The window moved to a screen of another resolution: it takes the system's rectangle
-  // and lays everything out again at `dpi`.
+  // The window moved to a screen of another resolution: its scale follows, and it lays
+  // everything out again.
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnTimer(UINT_PTR id);
   void OnScroll(int bar, int request);
@@ -150,7 +151,9 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   WindowServices services_;
   FormFeatures features_;
   RunPresenter runPresenter_{*this, services_.ticks};
-  int dpi_ = kDesignDpi;
+  // The window's resolution, which its parts read and follow; before them, which go first.
+  win32::WindowScale scale_;
+  int askedDpi_ = 0;  // Create's; 0 for the window's own screen's
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~MainWindow destroys first
   // The controls and the views over them, from WM_CREATE to WM_DESTROY. Only the window
   // procedure reaches them, and the calls that come from outside it: those through
