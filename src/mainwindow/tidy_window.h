@@ -9,6 +9,7 @@
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_user_dialogs.h"
 #include "platform/win32/window_base.h"
+#include "platform/win32/window_scale.h"
 #include "platform/win32/window_timer.h"
 #include "ui/failure_text.h"
 #include "ui/form_features.h"
@@ -64,6 +65,10 @@ class TidyWindow final : public win32::WindowBase<TidyWindow> {
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate();
   void OnClose();
+  // Moved to a screen of another resolution: its scale follows, and it is laid out again.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // The controls' font, at the window's scale.
+  void SetFont();
   // A click on a control: its row's action.
   void OnCommand(int id);
   void ShowChoices();
@@ -87,7 +92,7 @@ class TidyWindow final : public win32::WindowBase<TidyWindow> {
   WindowServices services_;
   FormFeatures features_;
   win32::Win32UserDialogs dialogs_{kApplicationTitle};
-  int dpi_ = 96;
+  win32::WindowScale scale_;
   Mode mode_ = Mode::Choosing;
   std::vector<TidyCandidate> candidates_;
   win32::ScopedFont font_;
