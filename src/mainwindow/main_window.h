@@ -151,7 +151,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   WindowServices services_;
   FormFeatures features_;
   RunPresenter runPresenter_{*this, services_.ticks};
-  // The window's resolution, which its parts read and follow; before them, which go first.
+  // The window's resolution, which its parts read and follow; it outlives them.
   win32::WindowScale scale_;
   int askedDpi_ = 0;  // Create's; 0 for the window's own screen's
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~MainWindow destroys first
