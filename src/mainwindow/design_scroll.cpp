@@ -7,7 +7,7 @@ namespace zobl {
 void DesignScroll::Fit() {
   RECT client;
   GetClientRect(window_, &client);
-  const int extent[] = {design_.cx, design_.cy};
+  const int extent[] = {scale_.Pixels(design_.cx), scale_.Pixels(design_.cy)};
   const int page[] = {client.right - client.left, client.bottom - client.top};
   for (const int bar : {SB_HORZ, SB_VERT}) {
     SCROLLINFO info{};
@@ -21,7 +21,8 @@ void DesignScroll::Fit() {
   }
 }
 
-void DesignScroll::Scroll(int bar, int request, int line) {
+void DesignScroll::Scroll(int bar, int request) {
+  const int line = scale_.Pixels(16);
   SCROLLINFO info{};
   info.cbSize = sizeof info;
   info.fMask = SIF_ALL;

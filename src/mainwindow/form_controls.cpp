@@ -75,11 +75,25 @@ WindowClassAndStyle ClassAndStyle(const ControlDesign& design) {
 struct ToolButton {
   ControlId id;
   const char* hint;
+  ControlAction action;
 };
-constexpr ToolButton kToolButtons[] = {{kToolButtonDetails, "Display Details"},
-                                       {kToolButtonIcons, "Show Icons"},
-                                       {kToolButtonPrint, "Print the list"},
-                                       {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)"}};
+constexpr ToolButton kToolButtons[] = {{kToolButtonDetails, "Display Details", &ControlActions::ShowDetails},
+                                       {kToolButtonIcons, "Show Icons", &ControlActions::ShowIcons},
+                                       {kToolButtonPrint, "Print the list", &ControlActions::PrintList},
+                                       {kToolButtonTidy, "Tidy Several Programs (Ctrl+U)", &ControlActions::OpenTidyWindow}};
+
+// What a control tells its parent when the user acts on it; -1 for controls that tell nothing.
+int UsedNotification(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Button:
+    case ControlKind::PictureButton:
+    case ControlKind::CheckBox: return BN_CLICKED;
+    case ControlKind::Label: return STN_CLICKED;
+    case ControlKind::ComboBox: return CBN_SELCHANGE;
+    case ControlKind::Edit: return EN_CHANGE;
+    default: return -1;
+  }
+}
 
 // The role the system gives each kind of control on Windows; Wine's objects call most of
 // them "client".
@@ -117,6 +131,16 @@ void NameListHeader(HWND list) {
 
 }  // namespace
 
+ControlAction ActionOf(int id, int notification) {
+  for (const ToolButton& button : kToolButtons) {
+    if (button.id == id) return notification == BN_CLICKED ? button.action : nullptr;
+  }
+  for (const ControlDesign& design : DesignedControls()) {
+    if (design.id == id) return notification == UsedNotification(design.kind) ? design.action : nullptr;
+  }
+  return nullptr;
+}
+
 FormFonts::FormFonts(int dpi)
     : normal(MakeFont(kDesignFontHeight, dpi, FW_NORMAL, false)),
       italic15(MakeFont(kDesignLargeFontHeight, dpi, FW_NORMAL, true)),
@@ -148,12 +172,12 @@ TabSheet::~TabSheet() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-FormControls::FormControls(HWND window, HINSTANCE instance, int dpi, TabSheet::Owner& pageOwner)
-    : window_(window), instance_(instance), dpi_(dpi), fonts_(dpi) {
+FormControls::FormControls(HWND window, HINSTANCE instance, const win32::WindowScale& scale, TabSheet::Owner& pageOwner)
+    : Follower(scale), window_(window), instance_(instance), fonts_(scale.Dpi()) {
   tooltip_ =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                       CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window_, nullptr, instance_, nullptr);
-  SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(400, dpi_));
+  SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale_.Pixels(400));
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal.Get()), FALSE);
 
   for (const ControlDesign& design : DesignedControls()) {
@@ -185,7 +209,7 @@ void FormControls::ShowPage(FormPage page) const {
 }
 
 RECT FormControls::DesignPlace(const ControlDesign& design, HFONT font) const {
-  DesignRect bounds = ScaleToDpi(design.bounds, dpi_);
+  DesignRect bounds = ScaleToDpi(design.bounds, scale_.Dpi());
   if (design.kind == ControlKind::Label && design.bounds.width == 0) {
     const SIZE text = TextSize(design.caption, font, 0);
     bounds.width = text.cx;
@@ -193,7 +217,7 @@ RECT FormControls::DesignPlace(const ControlDesign& design, HFONT font) const {
   } else if (design.kind == ControlKind::Label) {
     bounds.height = std::max(bounds.height, static_cast<int>(TextSize(design.caption, font, bounds.width).cy));
   } else if (design.kind == ControlKind::ComboBox) {
-    bounds.height = ScaleToDpi(200, dpi_);  // room for the drop-down list
+    bounds.height = scale_.Pixels(200);  // room for the drop-down list
   }
   return RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
 }
@@ -230,7 +254,7 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
 
 // The tabs' room around their captions grows with the screen's resolution, as the captions do.
 void FormControls::SetTabPadding(HWND pageControl) const {
-  SendMessageA(pageControl, TCM_SETPADDING, 0, MAKELPARAM(ScaleToDpi(8, dpi_), ScaleToDpi(4, dpi_)));
+  SendMessageA(pageControl, TCM_SETPADDING, 0, MAKELPARAM(scale_.Pixels(8), scale_.Pixels(4)));
 }
 
 void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
@@ -280,10 +304,9 @@ void FormControls::Layout(SIZE extra, POINT scroll) {
   PlacePages();
 }
 
-void FormControls::SetDpi(int dpi) {
-  dpi_ = dpi;
-  FormFonts fonts(dpi);
-  SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, ScaleToDpi(400, dpi_));
+void FormControls::DpiChanged(int /*previousDpi*/) {
+  FormFonts fonts(scale_.Dpi());
+  SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale_.Pixels(400));
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal.Get()), FALSE);
   for (const ControlDesign& design : DesignedControls()) {
     const HFONT font = fonts.Get(design.font);
@@ -298,16 +321,16 @@ void FormControls::SetDpi(int dpi) {
 
 // The pictures are made for the resolution; the former ones go once the control shows the new.
 void FormControls::SetAuthorPicture(HWND button) {
-  win32::ScopedIcon picture(CreateAuthorIcon(ScaleToDpi(32, dpi_)));
+  win32::ScopedIcon picture(CreateAuthorIcon(scale_.Pixels(32)));
   SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture.Get()));
   authorPicture_ = std::move(picture);
 }
 
 void FormControls::SetToolBarPictures(HWND toolBar) {
-  win32::ScopedImageList pictures(CreateToolBarImages(ScaleToDpi(16, dpi_)));
+  win32::ScopedImageList pictures(CreateToolBarImages(scale_.Pixels(16)));
   SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.Get()));
   toolBarImages_ = std::move(pictures);
-  const int side = ScaleToDpi(25, dpi_);
+  const int side = scale_.Pixels(25);
   SendMessageA(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(side, side));
 }
 

@@ -10,6 +10,7 @@
 #include "ui/form_design.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
+#include "platform/win32/window_scale.h"
 
 namespace zobl {
 
@@ -25,6 +26,11 @@ struct FormFonts {
   win32::ScopedFont arial45;
   win32::ScopedFont arial33;
 };
+
+// The action of the control `id` when it tells its parent `notification`: a click on a
+// button, check box, tool button or the link, a change of the filter box's text or of the
+// sort box's choice. nullptr for anything else.
+[[nodiscard]] ControlAction ActionOf(int id, int notification);
 
 // A tab page: a plain window over the page control's display area. Its owner, the form,
 // handles the page's messages, those of the controls on it among them, as its own.
@@ -54,10 +60,11 @@ class TabSheet final : public win32::WindowBase<TabSheet> {
 
 // The window's controls, made from the design: the page control with its four pages,
 // and every control on the window and on the pages, with fonts and tooltips. They go
-// with it, before the fonts and pictures they show.
-class FormControls {
+// with it, before the fonts and pictures they show. Their fonts, pictures, tooltips and
+// places follow the window's scale; the next Layout places the controls there.
+class FormControls final : private win32::WindowScale::Follower {
  public:
-  FormControls(HWND window, HINSTANCE instance, int dpi, TabSheet::Owner& pageOwner);
+  FormControls(HWND window, HINSTANCE instance, const win32::WindowScale& scale, TabSheet::Owner& pageOwner);
   ~FormControls();
   FormControls(const FormControls&) = delete;
   FormControls& operator=(const FormControls&) = delete;
@@ -71,11 +78,9 @@ class FormControls {
   void Layout(SIZE extra, POINT scroll);
   // The room beyond the design the last layout gave out, which the pages also get.
   [[nodiscard]] SIZE Extra() const { return extra_; }
-  // Fonts, pictures, tooltips and the design's places made anew for `dpi`; the next
-  // Layout places the controls there.
-  void SetDpi(int dpi);
 
  private:
+  void DpiChanged(int previousDpi) override;
   HWND Create(const ControlDesign& design, HWND parent);
   // Where the design puts the control at the current resolution, labels measured in `font`.
   [[nodiscard]] RECT DesignPlace(const ControlDesign& design, HFONT font) const;
@@ -91,7 +96,6 @@ class FormControls {
 
   HWND window_;
   HINSTANCE instance_;
-  int dpi_;
   FormFonts fonts_;
   HWND tooltip_ = nullptr;
   win32::ScopedImageList toolBarImages_;  // freed after the window, which owns the tool bar

@@ -57,21 +57,21 @@ ColumnWidths ListColumnWidths(HWND control) {
 InventoryListView::InventoryListView(InventoryList& list,
                                      ShownRows& shown,
                                      HWND control,
-                                     int dpi,
+                                     const win32::WindowScale& scale,
                                      std::function<void()> shownCountChanged)
-    : list_(list),
+    : Follower(scale),
+      list_(list),
       shown_(shown),
       control_(control),
       shownCountChanged_(std::move(shownCountChanged)),
-      dpi_(dpi),
-      smallImages_(CreateRowImages(ScaleToDpi(16, dpi))),
-      largeImages_(CreateRowImages(ScaleToDpi(32, dpi))) {
+      smallImages_(CreateRowImages(scale.Pixels(16))),
+      largeImages_(CreateRowImages(scale.Pixels(32))) {
   ListView_SetExtendedListViewStyle(control_, LVS_EX_FULLROWSELECT | LVS_EX_LABELTIP | LVS_EX_INFOTIP);
   // A tip of two lines breaks only where a tooltip has a width to wrap at.
   if (const HWND tips = ListView_GetToolTips(control_)) SendMessageA(tips, TTM_SETMAXTIPWIDTH, 0, 600);
   ListView_SetImageList(control_, smallImages_.Get(), LVSIL_SMALL);
   ListView_SetImageList(control_, largeImages_.Get(), LVSIL_NORMAL);
-  InsertListColumns(control_, dpi);
+  InsertListColumns(control_, scale.Dpi());
   widthsSet_ = ListColumnWidths(control_);
   MeasureColumnNeeds();
   list_.SetObserver(this);
@@ -87,7 +87,7 @@ void InventoryListView::MeasureColumnNeeds() {
       {}, {}, {ColumnText(unknown, kInstallDateColumn), "0000.00.00"}, {ColumnText(unknown, kSizeColumn), "unknown"},
       {}, {}};
   // The control's room around a cell's text and a title's, beside the text itself.
-  const int padding = ScaleToDpi(16, dpi_);
+  const int padding = scale_.Pixels(16);
   const auto width = [this](const char* text) {
     return static_cast<int>(SendMessageA(control_, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text)));
   };
@@ -110,9 +110,9 @@ void InventoryListView::FitColumns() {
   // The vertical scroll bar's room is kept whether it shows or not: rows coming and going
   // never make the columns too wide for the list.
   if ((GetWindowLongPtrA(control_, GWL_STYLE) & WS_VSCROLL) == 0) {
-    room.available -= win32::SystemMetricForDpi(SM_CXVSCROLL, dpi_);
+    room.available -= win32::SystemMetricForDpi(SM_CXVSCROLL, scale_.Dpi());
   }
-  for (int c = 0; c < kColumnCount; ++c) room.design[c] = ScaleToDpi(kListColumns[c].width, dpi_);
+  for (int c = 0; c < kColumnCount; ++c) room.design[c] = scale_.Pixels(kListColumns[c].width);
   room.needed = neededWidths_;
   room.userSet = userWidths_;
   widthsSet_ = ShareColumnWidths(room);
@@ -125,17 +125,16 @@ void InventoryListView::FitColumns() {
   }
 }
 
-void InventoryListView::SetDpi(int dpi) {
-  win32::ScopedImageList smallImages(CreateRowImages(ScaleToDpi(16, dpi)));
-  win32::ScopedImageList largeImages(CreateRowImages(ScaleToDpi(32, dpi)));
+void InventoryListView::DpiChanged(int previousDpi) {
+  win32::ScopedImageList smallImages(CreateRowImages(scale_.Pixels(16)));
+  win32::ScopedImageList largeImages(CreateRowImages(scale_.Pixels(32)));
   ListView_SetImageList(control_, smallImages.Get(), LVSIL_SMALL);
   ListView_SetImageList(control_, largeImages.Get(), LVSIL_NORMAL);
   smallImages_ = std::move(smallImages);
   largeImages_ = std::move(largeImages);
   for (std::optional<int>& width : userWidths_) {
-    if (width) width = ScaleRounded(*width, dpi, dpi_);
+    if (width) width = ScaleRounded(*width, scale_.Dpi(), previousDpi);
   }
-  dpi_ = dpi;
   MeasureColumnNeeds();
 }
 

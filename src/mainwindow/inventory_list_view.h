@@ -12,6 +12,7 @@
 #include "inventory/shown_rows.h"
 #include "ui/column_widths.h"
 #include "platform/win32/gdi_handles.h"
+#include "platform/win32/window_scale.h"
 
 namespace zobl {
 
@@ -24,14 +25,15 @@ ColumnWidths ListColumnWidths(HWND control);
 // ListViewDescription: a virtual list view showing the inventory's shown rows, in report
 // view (six columns) or as large icons. The rows stay in the InventoryList; the control
 // asks for each text as it paints, and its selection is kept equal to the list's. The
-// control's indices are those of the shown rows.
-class InventoryListView final : public InventoryListObserver {
+// control's indices are those of the shown rows. Its row pictures and columns follow the
+// window's scale; widths the user set are scaled with it.
+class InventoryListView final : public InventoryListObserver, private win32::WindowScale::Follower {
  public:
   // `shownCountChanged` hears whenever the count of rows shown may have changed.
   InventoryListView(InventoryList& list,
                     ShownRows& shown,
                     HWND control,
-                    int dpi,
+                    const win32::WindowScale& scale,
                     std::function<void()> shownCountChanged);
   ~InventoryListView() override;
   InventoryListView(const InventoryListView&) = delete;
@@ -52,8 +54,6 @@ class InventoryListView final : public InventoryListObserver {
   // Shares the list's width among the columns (ShareColumnWidths): at the start, and
   // whenever the list's size or resolution changed.
   void FitColumns();
-  // Row pictures and columns for another resolution; widths the user set are scaled.
-  void SetDpi(int dpi);
 
   // Notifications from the control; returns true when the notification was this view's.
   bool OnNotify(const NMHDR& header, LRESULT& result);
@@ -64,6 +64,7 @@ class InventoryListView final : public InventoryListObserver {
   void RepaintResumed() override;
 
  private:
+  void DpiChanged(int previousDpi) override;
   void FillDisplayInfo(NMLVDISPINFOA& info) const;
   [[nodiscard]] LRESULT FindRow(UINT flags, const char* text, int start) const;
   void FillInfoTip(NMLVGETINFOTIPA& tip) const;
@@ -78,7 +79,6 @@ class InventoryListView final : public InventoryListObserver {
   ShownRows& shown_;
   HWND control_;
   std::function<void()> shownCountChanged_;
-  int dpi_;
   // The control shares its image lists (LVS_SHAREIMAGELISTS): they are ours to free.
   win32::ScopedImageList smallImages_;
   win32::ScopedImageList largeImages_;

@@ -42,7 +42,7 @@ MainWindow::~MainWindow() {
 HWND MainWindow::Create(HINSTANCE instance, int dpi) {
   Register(instance, kMainWindowClass, 0, GetSysColorBrush(COLOR_BTNFACE));
   // The window's own screen is known once it exists (OnCreate); its restored place is the screen's.
-  dpi_ = dpi;
+  askedDpi_ = dpi;
   const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi > 0 ? dpi : win32::WindowDpi(nullptr));
   const HWND window = CreateWindowExA(WS_EX_CONTROLPARENT, kMainWindowClass, kMainWindowCaption,
                                       WS_OVERLAPPEDWINDOW | WS_MAXIMIZE | WS_CLIPCHILDREN | WS_HSCROLL | WS_VSCROLL, restored.left,
@@ -151,7 +151,7 @@ LRESULT MainWindow::PageMessage(HWND page, UINT message, WPARAM wParam, LPARAM l
 
 void MainWindow::OnCreate() {
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-  if (dpi_ <= 0) dpi_ = win32::WindowDpi(window_);
+  scale_.Set(askedDpi_ > 0 ? askedDpi_ : win32::WindowDpi(window_));
   windowIcon_ = win32::ScopedIcon(CreateWindowIcon());
   SendMessageA(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(windowIcon_.Get()));
   shown_ = std::make_unique<Shown>(*this, instance);
@@ -179,40 +179,23 @@ void MainWindow::OnDestroy() {
   PostQuitMessage(0);
 }
 
-std::span<const MainWindow::CommandBinding> MainWindow::CommandBindings() {
-  // Push buttons and the tool bar's buttons tell a click as BN_CLICKED, labels as STN_CLICKED.
-  static constexpr CommandBinding kBindings[] = {
-      {kQuitButton, BN_CLICKED, [](MainWindow& w) { SendMessageA(w.window_, WM_CLOSE, 0, 0); }},
-      {kComputeSizesButton, BN_CLICKED, [](MainWindow& w) { w.features_.computeRun.ComputeFileSizes(w.runPresenter_); }},
-      {kToolButtonDetails, BN_CLICKED, [](MainWindow& w) { w.ShowDetails(); }},
-      {kToolButtonIcons, BN_CLICKED, [](MainWindow& w) { w.ShowIcons(); }},
-      {kToolButtonPrint, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
-      {kToolButtonTidy, BN_CLICKED, [](MainWindow& w) { w.OpenTidyWindow(); }},
-      {kPrintListButton, BN_CLICKED, [](MainWindow& w) { w.PrintList(); }},
-      {kNamelessLinesCheckBox, BN_CLICKED, [](MainWindow& w) {
-         w.features_.refresher.ShowNamelessRows(w.shown_->namelessLines.Checked());
-         w.features_.refresher.RefreshInventory();
-       }},
-      {kBackgroundPictureCheckBox, BN_CLICKED, [](MainWindow& w) { w.BackgroundPictureToggled(); }},
-      {kSortByCombo, CBN_SELCHANGE, [](MainWindow& w) { w.SortByChosen(); }},
-      {kFilterBox, EN_CHANGE, [](MainWindow& w) { w.FilterChanged(); }},
-      {kUninstallButton, BN_CLICKED, [](MainWindow& w) { w.features_.listCommands.UninstallSelectedRow(); }},
-      {kRemoveEntryButton, BN_CLICKED, [](MainWindow& w) { w.features_.listCommands.RemoveSelectedRow(); }},
-      {kLatestVersionButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kLatestVersionPage); }},
-      {kFaqButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kFaqPage); }},
-      {kWebSiteButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kHomePage); }},
-      {kWebSiteLink, STN_CLICKED, [](MainWindow& w) { w.OpenPage(kHomePage); }},
-      {kAboutAuthorButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kAuthorPage); }},
-      {kSupportButton, BN_CLICKED, [](MainWindow& w) { w.OpenPage(kSupportPage); }},
-  };
-  return kBindings;
+// The control's action, as the design gives it.
+void MainWindow::OnCommand(int id, int code) {
+  if (const ControlAction action = ActionOf(id, code)) (static_cast<ControlActions&>(*this).*action)();
 }
 
-void MainWindow::OnCommand(int id, int code) {
-  for (const CommandBinding& binding : CommandBindings()) {
-    if (binding.control == id && binding.notification == code) return binding.handler(*this);
-  }
+void MainWindow::Quit() { SendMessageA(window_, WM_CLOSE, 0, 0); }
+
+void MainWindow::ComputeSizes() { features_.computeRun.ComputeFileSizes(runPresenter_); }
+
+void MainWindow::NamelessLinesToggled() {
+  features_.refresher.ShowNamelessRows(shown_->namelessLines.Checked());
+  features_.refresher.RefreshInventory();
 }
+
+void MainWindow::UninstallSelectedRow() { features_.listCommands.UninstallSelectedRow(); }
+
+void MainWindow::RemoveSelectedRow() { features_.listCommands.RemoveSelectedRow(); }
 
 LRESULT MainWindow::OnNotify(const NMHDR& header) {
   if (header.code == LVN_COLUMNCLICK && header.hwndFrom == Control(kInventoryListView)) {
@@ -235,33 +218,20 @@ void MainWindow::OnSize() {
   shown_->scroll.Fit();
   RECT client;
   GetClientRect(window_, &client);  // the scroll bars may have come or gone
-  shown_->controls.Layout({client.right - ScaleToDpi(kDesignWidth, dpi_), client.bottom - ScaleToDpi(kDesignHeight, dpi_)},
+  shown_->controls.Layout({client.right - scale_.Pixels(kDesignWidth), client.bottom - scale_.Pixels(kDesignHeight)},
                           shown_->scroll.Offset());
   shown_->listView.FitColumns();
   shown_->pieChart.FitParent();
 }
 
-// The message's numbers are checked before they are used: a dpi outside what screens
-// have is ignored, and the suggested rectangle is taken only when it lies on a monitor
-// and leaves the window at least its smallest size (else the window keeps its own).
+// The controls, the list and the chart follow the scale before the window takes its new place.
 void MainWindow::OnDpiChanged(int dpi, const RECT& suggested) {
-  if (!IsScreenDpi(dpi)) return;
-  dpi_ = dpi;
-  shown_->controls.SetDpi(dpi);
-  shown_->listView.SetDpi(dpi);
-  shown_->pieChart.SetDpi(dpi);
-  shown_->scroll.SetDesign({ScaleToDpi(kDesignWidth, dpi), ScaleToDpi(kDesignHeight, dpi)});
-  const int width = suggested.right - suggested.left;
-  const int height = suggested.bottom - suggested.top;
-  if (MonitorFromRect(&suggested, MONITOR_DEFAULTTONULL) != nullptr && width >= GetSystemMetrics(SM_CXMINTRACK) &&
-      height >= GetSystemMetrics(SM_CYMINTRACK)) {
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-  }
+  if (!scale_.FollowScreen(window_, dpi, suggested)) return;
   OnSize();  // also when the window kept its size
   RedrawWindow(window_, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
-void MainWindow::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request, ScaleToDpi(16, dpi_)); }
+void MainWindow::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, request); }
 
 void MainWindow::StartUp() {
   shown_->scroll.Home();
@@ -322,7 +292,7 @@ void MainWindow::EndProgress() {
 
 void MainWindow::OpenTidyWindow() {
   if (!tidy_) tidy_ = std::make_unique<TidyWindow>(services_, features_);
-  tidy_->Open(window_, dpi_);
+  tidy_->Open(window_, scale_.Dpi());
 }
 
 void MainWindow::PrintList() { PrintInventory(features_.shownRows, services_.printing); }

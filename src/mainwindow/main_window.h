@@ -4,10 +4,10 @@
 
 #include <memory>
 #include <optional>
-#include <span>
 
 #include "inventory/inventory_list.h"
 #include "mainwindow/form_controls.h"
+#include "ui/control_actions.h"
 #include "ui/form_design.h"
 #include "ui/form_features.h"
 #include "ui/run_presenter.h"
@@ -18,6 +18,7 @@
 #include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
+#include "platform/win32/window_scale.h"
 #include "version.h"
 #include "reports/win32/pie_chart_window.h"
 #include "reports/pie_series.h"
@@ -31,7 +32,10 @@ inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
 // Form1, the program's one window: a page control with the tabs "List", "Pie",
 // "Options" and "About" over a row of buttons. It dispatches, lays out and forwards to
 // the feature objects; its handlers bear the names its design gives them.
-class MainWindow final : public win32::WindowBase<MainWindow>, private RunDisplay, private TabSheet::Owner {
+class MainWindow final : public win32::WindowBase<MainWindow>,
+                         private RunDisplay,
+                         private TabSheet::Owner,
+                         private ControlActions {
  public:
   MainWindow(const WindowServices& services, const FormFeatures& features);
   ~MainWindow() override;
@@ -44,7 +48,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   // Opens the created window maximized.
   void Show() const;
   // The resolution the window's controls, fonts and pictures are made for.
-  [[nodiscard]] int Dpi() const { return dpi_; }
+  [[nodiscard]] int Dpi() const { return scale_.Dpi(); }
   // A control or page of the open window; nullptr before WM_CREATE and after WM_DESTROY.
   [[nodiscard]] HWND Control(ControlId id) const;
   [[nodiscard]] HWND Page(FormPage page) const;
@@ -68,12 +72,6 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
  private:
   friend class win32::WindowBase<MainWindow>;
   struct Shown;
-  struct CommandBinding {
-    ControlId control;
-    int notification;
-    void (*handler)(MainWindow& window);
-  };
-  static std::span<const CommandBinding> CommandBindings();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
@@ -90,8 +88,8 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColour(HDC dc, HWND control) const;
   void OnSize();
-  // The window moved to a screen of another resolution: it takes the system's rectangle
-  // and lays everything out again at `dpi`.
+  // The window moved to a screen of another resolution: its scale follows, and it lays
+  // everything out again.
   void OnDpiChanged(int dpi, const RECT& suggested);
   void OnTimer(UINT_PTR id);
   void OnScroll(int bar, int request);
@@ -100,16 +98,12 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   void CopySelectedRow();
   // Ctrl+F or F3: the keys go to the filter box, its text selected to be typed over.
   void FocusFilterBox();
-  // The filter box's text changed: the list shows the rows holding it.
-  void FilterChanged();
   // How many rows the filter leaves, beside the list.
   void ShowShownCount();
   // A row's menu for the right button, Shift+F10 or the Menu key; false when `source`
   // is not the list, whose rows alone have one.
   bool OnContextMenu(HWND source, LPARAM position);
   void RunRowCommand(RowMenuCommand command, RowId id);
-  // "Tidy Several Programs...": its window over this one, or forward when it is open.
-  void OpenTidyWindow();
   // Follows the system's high contrast: the picture stands aside, the labels take its colours.
   void FollowContrast();
 
@@ -118,15 +112,31 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   void StartUp();
   // The window's end: the picture and the refresh timer stop.
   void ShutDown();
-  void PrintList();
-  void ShowDetails();
-  void ShowIcons();
-  void BackgroundPictureToggled();
   void SortByColumnClicked(int column);
-  void SortByChosen();
   void LoadAboutText();
   // One of the product's web pages, in the user's browser.
   void OpenPage(std::string_view page);
+
+  // What the controls do, as the design gives each its action.
+  void Quit() override;
+  void ComputeSizes() override;
+  void ShowDetails() override;
+  void ShowIcons() override;
+  void PrintList() override;
+  // "Tidy Several Programs...": its window over this one, or forward when it is open.
+  void OpenTidyWindow() override;
+  void NamelessLinesToggled() override;
+  void BackgroundPictureToggled() override;
+  void SortByChosen() override;
+  // The filter box's text changed: the list shows the rows holding it.
+  void FilterChanged() override;
+  void UninstallSelectedRow() override;
+  void RemoveSelectedRow() override;
+  void OpenLatestVersionPage() override { OpenPage(kLatestVersionPage); }
+  void OpenFaqPage() override { OpenPage(kFaqPage); }
+  void OpenHomePage() override { OpenPage(kHomePage); }
+  void OpenAuthorPage() override { OpenPage(kAuthorPage); }
+  void OpenSupportPage() override { OpenPage(kSupportPage); }
 
   // What the window shows of a compute run.
   void BeginProgress(std::size_t rows) override;
@@ -141,7 +151,9 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   WindowServices services_;
   FormFeatures features_;
   RunPresenter runPresenter_{*this, services_.ticks};
-  int dpi_ = kDesignDpi;
+  // The window's resolution, which its parts read and follow; it outlives them.
+  win32::WindowScale scale_;
+  int askedDpi_ = 0;  // Create's; 0 for the window's own screen's
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~MainWindow destroys first
   // The controls and the views over them, from WM_CREATE to WM_DESTROY. Only the window
   // procedure reaches them, and the calls that come from outside it: those through

@@ -17,7 +17,7 @@ void MainWindow::PaintPage(HWND page) const {
   const HDC dc = paint.Get();
   if (shown_ && page == shown_->controls.Page(FormPage::About)) {
     for (const BevelDesign& bevel : kAboutBevels) {
-      const DesignRect box = ScaleToDpi(bevel.bounds, dpi_);
+      const DesignRect box = ScaleToDpi(bevel.bounds, scale_.Dpi());
       RECT frame{box.left, box.top, box.left + box.width, box.top + box.height};
       OffsetRect(&frame, shown_->controls.Extra().cx, 0);  // with the panel, at the right edge
       DrawEdge(dc, &frame, bevel.raised ? BDR_RAISEDINNER : BDR_SUNKENOUTER, BF_RECT);

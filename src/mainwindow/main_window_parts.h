@@ -14,20 +14,21 @@
 namespace zobl {
 
 // The window's parts. The views go before the controls they show, the controls before
-// the fonts and pictures they use.
+// the fonts and pictures they use. Those following the window's scale hear of a change in
+// the order they stand here: the controls' new fonts first, which the list measures.
 struct MainWindow::Shown {
   Shown(MainWindow& form, HINSTANCE instance)
-      : controls(form.window_, instance, form.dpi_, form),
+      : controls(form.window_, instance, form.scale_, form),
         namelessLines(controls.Get(kNamelessLinesCheckBox)),
         textured(controls.Get(kBackgroundPictureCheckBox)),
         sortBox(controls.Get(kSortByCombo)),
         tabs(controls.Get(kPageControl)),
         progress(form.window_, controls.Get(kComputeSizesButton), controls.Get(kComputeProgressBar)),
-        scroll(form.window_, {ScaleToDpi(kDesignWidth, form.dpi_), ScaleToDpi(kDesignHeight, form.dpi_)}),
+        scroll(form.window_, form.scale_, {kDesignWidth, kDesignHeight}),
         listView(form.features_.list,
                  form.features_.shownRows,
                  controls.Get(kInventoryListView),
-                 form.dpi_,
+                 form.scale_,
                  [&form] {
                    if (form.shown_) form.ShowShownCount();
                  }),
@@ -37,7 +38,7 @@ struct MainWindow::Shown {
                  [&form](int step) { form.SwitchTab(step); }),
         pieChart(controls.Page(FormPage::Pie),
                instance,
-               form.dpi_,
+               form.scale_,
                form.features_.pieSeries,
                win32::UserNumberSeparators()) {}
 

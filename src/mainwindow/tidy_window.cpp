@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <algorithm>
+#include <span>
 #include <stdexcept>
 #include <string>
 
@@ -42,34 +43,44 @@ bool IsControlKey(const MSG& message, WPARAM key) {
          !KeyDown(VK_MENU);
 }
 
-struct TidyControlDesign {
+constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
+
+}  // namespace
+
+// Each control in tab order, with what a click on it does.
+struct TidyWindow::ControlRow {
   TidyControlId id;
   const char* className;
   const char* text;
   DWORD style;
   long role;                 // what screen readers call its kind
   const char* readerName{};  // what they call it where its text does not name it
+  void (TidyWindow::*onClick)(){};
 };
 
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kButton = kChild | WS_TABSTOP | BS_PUSHBUTTON;
-constexpr TidyControlDesign kControls[] = {
-    {kTidyHintLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX, ROLE_SYSTEM_STATICTEXT},
-    {kTidyList, WC_LISTVIEWA, "Programs",
-     kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, ROLE_SYSTEM_LIST,
-     kProgramsListName},
-    {kTidyQuietCheckBox, WC_BUTTONA, kQuietChoiceText, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, ROLE_SYSTEM_CHECKBUTTON},
-    {kTidyUninstallButton, WC_BUTTONA, "&Uninstall Ticked...", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyRemoveLinesButton, WC_BUTTONA, "&Remove Ticked Lines...", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyOpenFolderButton, WC_BUTTONA, "&Open Folder", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyBackButton, WC_BUTTONA, "&Back to the Programs", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyStopButton, WC_BUTTONA, "&Stop", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyCloseButton, WC_BUTTONA, "Close", kButton, ROLE_SYSTEM_PUSHBUTTON},
-    {kTidyStatusLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, ROLE_SYSTEM_STATICTEXT},
-    {kTidyProgressBar, PROGRESS_CLASSA, "", kChild, ROLE_SYSTEM_PROGRESSBAR, kUninstallingName},
-};
-
-}  // namespace
+std::span<const TidyWindow::ControlRow> TidyWindow::Controls() {
+  static constexpr ControlRow kControls[] = {
+      {kTidyHintLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX, ROLE_SYSTEM_STATICTEXT},
+      {kTidyList, WC_LISTVIEWA, "Programs",
+       kChild | WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_SINGLESEL, ROLE_SYSTEM_LIST,
+       kProgramsListName},
+      {kTidyQuietCheckBox, WC_BUTTONA, kQuietChoiceText, kChild | WS_TABSTOP | BS_AUTOCHECKBOX, ROLE_SYSTEM_CHECKBUTTON},
+      {kTidyUninstallButton, WC_BUTTONA, "&Uninstall Ticked...", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::UninstallTicked},
+      {kTidyRemoveLinesButton, WC_BUTTONA, "&Remove Ticked Lines...", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::RemoveTickedLines},
+      {kTidyOpenFolderButton, WC_BUTTONA, "&Open Folder", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::OpenLeftBehindFolder},
+      {kTidyBackButton, WC_BUTTONA, "&Back to the Programs", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr,
+       &TidyWindow::ShowChoices},
+      {kTidyStopButton, WC_BUTTONA, "&Stop", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr, &TidyWindow::StopRun},
+      {kTidyCloseButton, WC_BUTTONA, "Close", kButton, ROLE_SYSTEM_PUSHBUTTON, nullptr, &TidyWindow::Close},
+      {kTidyStatusLabel, WC_STATICA, "", kChild | SS_LEFT | SS_NOPREFIX | SS_ENDELLIPSIS, ROLE_SYSTEM_STATICTEXT},
+      {kTidyProgressBar, PROGRESS_CLASSA, "", kChild, ROLE_SYSTEM_PROGRESSBAR, kUninstallingName},
+  };
+  return kControls;
+}
 
 TidyWindow::~TidyWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -81,17 +92,17 @@ void TidyWindow::Open(HWND owner, int dpi) {
     SetForegroundWindow(window_);
     return;
   }
-  dpi_ = dpi;
+  scale_.Set(dpi);  // where it opens, over the owner
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
   Register(instance, kTidyWindowClass, 0, GetSysColorBrush(COLOR_BTNFACE));
   RECT ownerBox{};
   GetWindowRect(owner, &ownerBox);
-  const int width = ScaleToDpi(940, dpi);
-  const int height = ScaleToDpi(600, dpi);
+  const int width = scale_.Pixels(940);
+  const int height = scale_.Pixels(600);
   const HWND window =
       CreateWindowExA(WS_EX_CONTROLPARENT, kTidyWindowClass, "Tidy Several Programs",
-                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ownerBox.left + ScaleToDpi(40, dpi),
-                      ownerBox.top + ScaleToDpi(40, dpi), width, height, owner, nullptr, instance, this);
+                      WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, ownerBox.left + scale_.Pixels(40),
+                      ownerBox.top + scale_.Pixels(40), width, height, owner, nullptr, instance, this);
   if (window == nullptr) throw std::runtime_error("Cannot open the window \"Tidy Several Programs\"");
   ShowWindow(window, SW_SHOWNORMAL);
   SetFocus(Control(kTidyList));
@@ -112,6 +123,7 @@ LRESULT TidyWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
       dialogs_.SetOwner(nullptr);
       return 0;
     case WM_SIZE: Layout(); return 0;
+    case WM_DPICHANGED: OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_COMMAND:
       if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
       return 0;
@@ -124,18 +136,13 @@ LRESULT TidyWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void TidyWindow::OnCreate() {
   dialogs_.SetOwner(window_);
-  NONCLIENTMETRICSW metrics{};
-  metrics.cbSize = sizeof metrics;
-  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
-  metrics.lfMessageFont.lfHeight = -ScaleToDpi(kDesignFontHeight, dpi_);
-  font_ = win32::ScopedFont(CreateFontIndirectW(&metrics.lfMessageFont));
   const HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window_, GWLP_HINSTANCE));
-  for (const TidyControlDesign& design : kControls) {
+  for (const ControlRow& design : Controls()) {
     const HWND control = CreateWindowExA(0, design.className, design.text, design.style, 0, 0, 0, 0, window_,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(design.id)), instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     win32::ExposeToScreenReaders(control, {design.readerName != nullptr ? design.readerName : "", design.role});
   }
+  SetFont();
   const HWND list = Control(kTidyList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES);
   // A run that went on while the window was closed shows again as it stands.
@@ -144,6 +151,31 @@ void TidyWindow::OnCreate() {
   } else {
     SetMode(Mode::Choosing);
   }
+}
+
+void TidyWindow::SetFont() {
+  NONCLIENTMETRICSW metrics{};
+  metrics.cbSize = sizeof metrics;
+  SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+  metrics.lfMessageFont.lfHeight = -scale_.Pixels(kDesignFontHeight);
+  win32::ScopedFont font(CreateFontIndirectW(&metrics.lfMessageFont));
+  for (const ControlRow& row : Controls()) {
+    SendMessageA(Control(row.id), WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+  }
+  font_ = std::move(font);  // the former one goes now that no control shows it
+}
+
+// The columns keep their share of the list, the user's widths among them.
+void TidyWindow::OnDpiChanged(int dpi, const RECT& suggested) {
+  const int previous = scale_.Dpi();
+  if (!scale_.FollowScreen(window_, dpi, suggested)) return;
+  SetFont();
+  const HWND list = Control(kTidyList);
+  const int columns = Header_GetItemCount(ListView_GetHeader(list));
+  for (int c = 0; c < columns; ++c) {
+    ListView_SetColumnWidth(list, c, ScaleRounded(ListView_GetColumnWidth(list, c), dpi, previous));
+  }
+  Layout();  // also when the window kept its size
 }
 
 void TidyWindow::OnClose() {
@@ -155,26 +187,26 @@ void TidyWindow::OnClose() {
 }
 
 void TidyWindow::OnCommand(int id) {
-  switch (id) {
-    case kTidyUninstallButton: UninstallTicked(); break;
-    case kTidyRemoveLinesButton: RemoveTickedLines(); break;
-    case kTidyOpenFolderButton: OpenLeftBehindFolder(); break;
-    case kTidyBackButton: SetMode(Mode::Choosing); break;
-    case kTidyStopButton:
-      features_.tidyQueue.Stop();
-      EnableWindow(Control(kTidyStopButton), FALSE);
-      SetWindowTextA(Control(kTidyHintLabel), "Stopping after the program under way.");
-      break;
-    case kTidyCloseButton: SendMessageA(window_, WM_CLOSE, 0, 0); break;
-    default: break;
+  for (const ControlRow& row : Controls()) {
+    if (row.id == id && row.onClick != nullptr) return (this->*row.onClick)();
   }
 }
+
+void TidyWindow::ShowChoices() { SetMode(Mode::Choosing); }
+
+void TidyWindow::StopRun() {
+  features_.tidyQueue.Stop();
+  EnableWindow(Control(kTidyStopButton), FALSE);
+  SetWindowTextA(Control(kTidyHintLabel), "Stopping after the program under way.");
+}
+
+void TidyWindow::Close() { SendMessageA(window_, WM_CLOSE, 0, 0); }
 
 // The list takes the room the others leave; the buttons stand in one row at the bottom.
 void TidyWindow::Layout() {
   RECT client{};
   GetClientRect(window_, &client);
-  const auto s = [this](int pixels) { return ScaleToDpi(pixels, dpi_); };
+  const auto s = [this](int pixels) { return scale_.Pixels(pixels); };
   const int margin = s(8);
   const int buttonHeight = s(25);
   const int lineHeight = s(18);
@@ -249,7 +281,7 @@ void TidyWindow::SetColumns(const std::vector<const char*>& titles, const std::v
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(titles[i]);
-    column.cx = ScaleToDpi(widths[i], dpi_);
+    column.cx = scale_.Pixels(widths[i]);
     SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
   }
 }
@@ -411,7 +443,7 @@ bool TidyWindow::PreTranslateMessage(MSG& message) {
     if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) {
       // Escape stops a run after the program under way; otherwise it closes the window.
       if (mode_ == Mode::Running) {
-        OnCommand(kTidyStopButton);
+        StopRun();
       } else {
         SendMessageA(window_, WM_CLOSE, 0, 0);
       }

@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <span>
 #include <vector>
 
 #include "mainwindow/window_services.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_user_dialogs.h"
 #include "platform/win32/window_base.h"
+#include "platform/win32/window_scale.h"
 #include "platform/win32/window_timer.h"
 #include "ui/failure_text.h"
 #include "ui/form_features.h"
@@ -56,12 +58,23 @@ class TidyWindow final : public win32::WindowBase<TidyWindow> {
  private:
   friend class win32::WindowBase<TidyWindow>;
   enum class Mode { Choosing, Running, Summary };
+  struct ControlRow;
+  static std::span<const ControlRow> Controls();
 
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
   void OnCreate();
   void OnClose();
+  // Moved to a screen of another resolution: its scale follows, and it is laid out again.
+  void OnDpiChanged(int dpi, const RECT& suggested);
+  // The controls' font, at the window's scale.
+  void SetFont();
+  // A click on a control: its row's action.
   void OnCommand(int id);
+  void ShowChoices();
+  // Stops the run after the program under way.
+  void StopRun();
+  void Close();
   void Layout();
   void SetMode(Mode mode);
   void SetColumns(const std::vector<const char*>& titles, const std::vector<int>& widths);
@@ -79,7 +92,7 @@ class TidyWindow final : public win32::WindowBase<TidyWindow> {
   WindowServices services_;
   FormFeatures features_;
   win32::Win32UserDialogs dialogs_{kApplicationTitle};
-  int dpi_ = 96;
+  win32::WindowScale scale_;
   Mode mode_ = Mode::Choosing;
   std::vector<TidyCandidate> candidates_;
   win32::ScopedFont font_;

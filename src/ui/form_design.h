@@ -3,6 +3,7 @@
 #include <span>
 
 #include "platform/dpi.h"
+#include "ui/control_actions.h"
 
 namespace zobl {
 
@@ -108,6 +109,8 @@ struct ControlDesign {
   const char* caption;
   FontKind font;
   const char* hint;  // shown as a tooltip; nullptr for none
+  // What a click does (a change of the box's text or choice for the filter and sort boxes).
+  ControlAction action = nullptr;
   TextAlignment alignment = TextAlignment::Left;
   bool enabled = true;
   bool checked = false;  // a check box's state in the design

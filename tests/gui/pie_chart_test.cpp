@@ -30,7 +30,7 @@ class PieChartPaintTest : public ::testing::Test {
     series_.Add(3000, "Middle", {0, 128, 255});
     series_.Add(6000, "Large", {127, 255, 0});
     parent_ = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr, nullptr, nullptr);
-    chart_ = std::make_unique<PieChartWindow>(parent_, GetModuleHandleA(nullptr), kDesignDpi, series_, NumberSeparators{});
+    chart_ = std::make_unique<PieChartWindow>(parent_, GetModuleHandleA(nullptr), scale_, series_, NumberSeparators{});
     const win32::ScopedWindowDc screen(nullptr);
     dc_ = win32::ScopedMemoryDc(CreateCompatibleDC(screen.Get()));
     bitmap_ = win32::ScopedBitmap(CreateCompatibleBitmap(screen.Get(), kWidth, kHeight));
@@ -47,6 +47,7 @@ class PieChartPaintTest : public ::testing::Test {
   COLORREF Pixel(int x, int y) const { return GetPixel(dc_.Get(), x, y); }
 
   PieSeries series_;
+  const win32::WindowScale scale_;  // at the design's 120 dpi
   HWND parent_ = nullptr;
   std::unique_ptr<PieChartWindow> chart_;
   win32::ScopedMemoryDc dc_;

@@ -156,8 +156,8 @@ TEST(PieChartScreenReaderTest, SlicesReadInTheLegendsOrderAndTheObjectOutlivesTh
   series.Add(786432, "Hotel Atlas", {0, 0, 255});
   const HWND parent =
       CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 10, 20, 770, 473, nullptr, nullptr, nullptr, nullptr);
-  auto chart =
-      std::make_unique<PieChartWindow>(parent, GetModuleHandleA(nullptr), kDesignDpi, series, NumberSeparators{});
+  const win32::WindowScale scale;  // at the design's 120 dpi
+  auto chart = std::make_unique<PieChartWindow>(parent, GetModuleHandleA(nullptr), scale, series, NumberSeparators{});
   Accessible pie(chart->Handle());
   ASSERT_NE(pie.object, nullptr);
   EXPECT_EQ(pie.Name(), "Program Files Sorted By Size");

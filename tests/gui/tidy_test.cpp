@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "gui_support.h"
@@ -165,6 +166,27 @@ TEST_F(TidyWindowTest, WaitsForWhatTheUninstallerStartedAndStopsAfterIt) {
   ASSERT_TRUE(UntilSummary());
   EXPECT_EQ(SummaryRows(), (std::vector<std::string>{"Alpha Copies Itself|still listed (exit code 0)||",
                                                      "Bravo Next|stopped (not run)||"}));
+}
+
+// Moved to a screen of another resolution, here twice the first screen's 96 dpi, the window
+// lays itself out there, keeping its size: buttons, font and columns twice as large. A dpi
+// no screen has is ignored.
+TEST_F(TidyWindowTest, FollowsItsScreensResolution) {
+  Open();
+  ClickToolButton(kToolButtonTidy);
+  const HWND tidy = FindWindowA(kTidyWindowClass, nullptr);
+  RECT kept{};
+  ASSERT_TRUE(GetWindowRect(tidy, &kept));
+  for (const auto& [dpi, closeWidth, nameWidth, fontHeight] : {std::tuple{2000, 72, 304, -10}, {192, 144, 608, -21}}) {
+    SendMessageA(tidy, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&kept));
+    RECT close{};
+    GetWindowRect(Tidy(kTidyCloseButton), &close);
+    EXPECT_EQ(close.right - close.left, closeWidth) << dpi;
+    EXPECT_EQ(ListView_GetColumnWidth(Tidy(kTidyList), 0), nameWidth) << dpi;
+    LOGFONTW font{};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageA(Tidy(kTidyCloseButton), WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_EQ(font.lfHeight, fontHeight) << dpi;
+  }
 }
 
 }  // namespace

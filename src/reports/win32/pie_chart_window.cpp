@@ -22,14 +22,14 @@ HFONT ArialFont(int dpi, bool title) {
 
 PieChartWindow::PieChartWindow(HWND parent,
                                HINSTANCE instance,
-                               int dpi,
+                               const win32::WindowScale& scale,
                                const PieSeries& series,
                                NumberSeparators separators)
-    : dpi_(dpi),
+    : Follower(scale),
       series_(series),
       separators_(std::move(separators)),
-      titleFont_(ArialFont(dpi, true)),
-      textFont_(ArialFont(dpi, false)) {
+      titleFont_(ArialFont(scale.Dpi(), true)),
+      textFont_(ArialFont(scale.Dpi(), false)) {
   // Redrawn whole on every size change; no background brush, the paint covers it all.
   Register(instance, kPieChartClass, CS_HREDRAW | CS_VREDRAW, nullptr);
   RECT area;
@@ -56,10 +56,9 @@ void PieChartWindow::FitParent() const {
   SetWindowPos(window_, nullptr, 0, 0, area.right, area.bottom, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE);
 }
 
-void PieChartWindow::SetDpi(int dpi) {
-  dpi_ = dpi;
-  titleFont_ = win32::ScopedFont(ArialFont(dpi, true));
-  textFont_ = win32::ScopedFont(ArialFont(dpi, false));
+void PieChartWindow::DpiChanged(int /*previousDpi*/) {
+  titleFont_ = win32::ScopedFont(ArialFont(scale_.Dpi(), true));
+  textFont_ = win32::ScopedFont(ArialFont(scale_.Dpi(), false));
   Invalidate();
 }
 
@@ -148,10 +147,10 @@ PieChartLayout PieChartWindow::LayOut(HDC dc, int width, int height) const {
   input.height = height;
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
   input.background = {GetRValue(face), GetGValue(face), GetBValue(face)};
-  input.radius = ScaleToDpi(kPieDesignRadius, dpi_);
-  input.arrowLength = ScaleToDpi(kArrowDesignLength, dpi_);
-  input.designWidth = ScaleToDpi(kChartDesignWidth, dpi_);
-  input.designHeight = ScaleToDpi(kChartDesignHeight, dpi_);
+  input.radius = scale_.Pixels(kPieDesignRadius);
+  input.arrowLength = scale_.Pixels(kArrowDesignLength);
+  input.designWidth = scale_.Pixels(kChartDesignWidth);
+  input.designHeight = scale_.Pixels(kChartDesignHeight);
   input.separators = separators_;
   return LayOutPieChart(input, series_.Slices(), metrics);
 }

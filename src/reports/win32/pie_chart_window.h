@@ -5,6 +5,7 @@
 #include "platform/number_separators.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
+#include "platform/win32/window_scale.h"
 #include "reports/pie_layout.h"
 #include "reports/pie_reading.h"
 #include "reports/pie_series.h"
@@ -19,11 +20,15 @@ inline constexpr char kPieChartClass[] = "ZoblPieChart";
 // that nothing flickers; the window never has its background erased. The window's text
 // is the chart in words; screen readers that ask for its object get the slices one by one
 // (PieChartAccessible), and hear of each change.
-class PieChartWindow final : public win32::WindowBase<PieChartWindow> {
+class PieChartWindow final : public win32::WindowBase<PieChartWindow>, private win32::WindowScale::Follower {
  public:
-  // The radii, the arrows, the fonts and the size the pie is designed for follow `dpi`;
-  // the design draws them at 120.
-  PieChartWindow(HWND parent, HINSTANCE instance, int dpi, const PieSeries& series, NumberSeparators separators);
+  // The radii, the arrows, the fonts and the size the pie is designed for follow the
+  // scale of the window it is on; the design draws them at 120 dpi.
+  PieChartWindow(HWND parent,
+                 HINSTANCE instance,
+                 const win32::WindowScale& scale,
+                 const PieSeries& series,
+                 NumberSeparators separators);
   ~PieChartWindow();
   PieChartWindow(const PieChartWindow&) = delete;
   PieChartWindow& operator=(const PieChartWindow&) = delete;
@@ -36,8 +41,6 @@ class PieChartWindow final : public win32::WindowBase<PieChartWindow> {
   void Invalidate() const;
   // Fills its parent again after the parent's size changed.
   void FitParent() const;
-  // Radii, arrows, fonts and the design size for another resolution.
-  void SetDpi(int dpi);
   // The whole chart as it is painted, into `dc`.
   void PaintTo(HDC dc, int width, int height) const;
   // Where everything goes at that size, measured with the chart's fonts on `dc`.
@@ -52,12 +55,12 @@ class PieChartWindow final : public win32::WindowBase<PieChartWindow> {
  private:
   friend class win32::WindowBase<PieChartWindow>;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void DpiChanged(int previousDpi) override;
   void OnPaint() const;
   [[nodiscard]] PieChartLayout CurrentLayout() const;
   LRESULT AnswerScreenReader(WPARAM wParam, LPARAM lParam);
   void DisconnectScreenReaders();
 
-  int dpi_;
   const PieSeries& series_;
   NumberSeparators separators_;
   win32::ScopedFont titleFont_;
