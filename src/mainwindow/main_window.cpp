@@ -33,7 +33,7 @@
 
 namespace zobl {
 
-MainWindow::MainWindow(const WindowServices& services, const FormFeatures& features) : services_(services), features_(features) {}
+MainWindow::MainWindow(const WindowServices& services, AppComposition& features) : services_(services), features_(features) {}
 
 MainWindow::~MainWindow() {
   if (window_ != nullptr) DestroyWindow(window_);

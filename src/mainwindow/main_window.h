@@ -7,9 +7,9 @@
 #include <span>
 
 #include "inventory/inventory_list.h"
+#include "mainwindow/app_composition.h"
 #include "mainwindow/form_controls.h"
 #include "ui/form_design.h"
-#include "ui/form_features.h"
 #include "ui/run_presenter.h"
 #include "ui/list_sorting.h"
 #include "ui/row_menu.h"
@@ -33,7 +33,7 @@ inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
 // the feature objects; its handlers bear the names its design gives them.
 class MainWindow final : public win32::WindowBase<MainWindow>, private RunDisplay, private TabSheet::Owner {
  public:
-  MainWindow(const WindowServices& services, const FormFeatures& features);
+  MainWindow(const WindowServices& services, AppComposition& features);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -139,7 +139,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>, private RunDispla
   void RefreshPie() override;
 
   WindowServices services_;
-  FormFeatures features_;
+  AppComposition& features_;  // made before the window, and outlive it
   RunPresenter runPresenter_{*this, services_.ticks};
   int dpi_ = kDesignDpi;
   win32::ScopedIcon windowIcon_;  // freed after the window, which ~MainWindow destroys first

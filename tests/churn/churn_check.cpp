@@ -13,8 +13,8 @@
 #include <exception>
 #include <string>
 
-#include "app/app_composition.h"
-#include "app/system_services.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/system_services.h"
 #include "churn_keys.h"
 #include "churner_process.h"
 #include "message_box_answerer.h"
@@ -50,8 +50,8 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   // for the report.
   zobl::testing::MessageBoxAnswerer answers(IDNO);
   zobl::SystemServices system;
-  zobl::AppComposition app(system.Form());
-  zobl::MainWindow form(system.Window(), app.Features());
+  zobl::AppComposition app(system);
+  zobl::MainWindow form(system.Window(), app);
   form.Create(GetModuleHandleA(nullptr));
   form.Show();
 

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
-#include "app/app_composition.h"
-#include "app/system_services.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/system_services.h"
 #include "mainwindow/main_window.h"
 
 namespace zobl::testing {
@@ -92,8 +92,8 @@ class LayoutTest : public ::testing::TestWithParam<int> {
 
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
-  AppComposition app(system_.Form());
-  MainWindow form(system_.Window(), app.Features());
+  AppComposition app(system_);
+  MainWindow form(system_.Window(), app);
   form.Create(GetModuleHandleA(nullptr), dpi);
   ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
   PumpPending();
@@ -102,8 +102,8 @@ TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
 
 TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
   const int dpi = GetParam();
-  AppComposition app(system_.Form());
-  MainWindow form(system_.Window(), app.Features());
+  AppComposition app(system_);
+  MainWindow form(system_.Window(), app);
   form.Create(GetModuleHandleA(nullptr), dpi);
   ExpectPicturesAndCaptions(form, dpi);
 }
@@ -114,8 +114,8 @@ TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
 TEST(LayoutFollowsTheScreen, AWindowMovedToAnotherResolutionIsLaidOutAsOneStartedThere) {
   ScopedWorkingDirectory workingDirectory;
   SystemServices system;
-  AppComposition app(system.Form());
-  MainWindow form(system.Window(), app.Features());
+  AppComposition app(system);
+  MainWindow form(system.Window(), app);
   form.Create(GetModuleHandleA(nullptr), 96);
   ShowWindow(form.Handle(), SW_RESTORE);
   for (const int dpi : {144, 96}) {
@@ -167,8 +167,8 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
        917},
   };
   for (const auto& c : cases) {
-    AppComposition app(system.Form());
-    MainWindow form(system.Window(), app.Features());
+    AppComposition app(system);
+    MainWindow form(system.Window(), app);
     form.Create(GetModuleHandleA(nullptr), 120);
     RECT outer{0, 0, c.client.cx, c.client.cy};
     if (c.client.cx == 0) {
