@@ -44,11 +44,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   int exitCode = 1;  // unless the window came and went
   zobl::RunEventHandler(system.dialogs, [&] {
     zobl::AppComposition app(system);
-    zobl::MainWindow form(system.Window(), app);
-    form.Create(instance);
-    form.Show();
+    zobl::MainWindow mainWindow(system.Window(), app);
+    mainWindow.Create(instance);
+    mainWindow.Show();
     // The window's keys work in every message loop, the scan's during a run included.
-    system.pump.SetKeyHandler([&form](MSG& message) { return form.PreTranslateMessage(message); });
+    system.pump.SetKeyHandler([&mainWindow](MSG& message) { return mainWindow.PreTranslateMessage(message); });
     struct KeysOff {
       zobl::win32::Win32MessagePump& pump;
       ~KeysOff() { pump.SetKeyHandler(nullptr); }

@@ -16,32 +16,32 @@ namespace zobl {
 // The window's parts. The views go before the controls they show, the controls before
 // the fonts and pictures they use.
 struct MainWindow::Shown {
-  Shown(MainWindow& form, HINSTANCE instance)
-      : controls(form.window_, instance, form.dpi_, form),
+  Shown(MainWindow& mainWindow, HINSTANCE instance)
+      : controls(mainWindow.window_, instance, mainWindow.dpi_, mainWindow),
         namelessLines(controls.Get(kNamelessLinesCheckBox)),
-        textured(controls.Get(kBackgroundPictureCheckBox)),
+        textured(controls.Get(kTextureCheckBox)),
         sortBox(controls.Get(kSortByCombo)),
         tabs(controls.Get(kPageControl)),
-        progress(form.window_, controls.Get(kComputeSizesButton), controls.Get(kComputeProgressBar)),
-        scroll(form.window_, {ScaleToDpi(kDesignWidth, form.dpi_), ScaleToDpi(kDesignHeight, form.dpi_)}),
-        listView(form.features_.list,
-                 form.features_.shownRows,
+        progress(mainWindow.window_, controls.Get(kComputeSizesButton), controls.Get(kComputeProgressBar)),
+        scroll(mainWindow.window_, {ScaleToDpi(kDesignWidth, mainWindow.dpi_), ScaleToDpi(kDesignHeight, mainWindow.dpi_)}),
+        listView(mainWindow.features_.list,
+                 mainWindow.features_.shownRows,
                  controls.Get(kInventoryListView),
-                 form.dpi_,
-                 [&form] {
-                   if (form.shown_) form.ShowShownCount();
+                 mainWindow.dpi_,
+                 [&mainWindow] {
+                   if (mainWindow.shown_) mainWindow.ShowShownCount();
                  }),
-        keyboard(form.window_,
+        keyboard(mainWindow.window_,
                  controls.Get(kPageControl),
                  controls.Get(kToolBar),
-                 [&form](int step) { form.SwitchTab(step); }),
-        pieChart(controls.Page(FormPage::Pie),
+                 [&mainWindow](int step) { mainWindow.SwitchTab(step); }),
+        pieChart(controls.Page(WindowPage::Pie),
                instance,
-               form.dpi_,
-               form.features_.pieSeries,
+               mainWindow.dpi_,
+               mainWindow.features_.pieSeries,
                win32::UserNumberSeparators()) {}
 
-  FormControls controls;
+  MainWindowControls controls;
   CheckBox namelessLines;
   CheckBox textured;
   ComboBox sortBox;

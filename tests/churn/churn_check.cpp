@@ -51,11 +51,11 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   zobl::testing::MessageBoxAnswerer answers(IDNO);
   zobl::SystemServices system;
   zobl::AppComposition app(system);
-  zobl::MainWindow form(system.Window(), app);
-  form.Create(GetModuleHandleA(nullptr));
-  form.Show();
+  zobl::MainWindow mainWindow(system.Window(), app);
+  mainWindow.Create(GetModuleHandleA(nullptr));
+  mainWindow.Show();
 
-  WindowChurn churn(form, planted, answers, paper);
+  WindowChurn churn(mainWindow, planted, answers, paper);
   const DWORD start = GetTickCount();
   churn.AwaitChurnRows();
   int rounds = 0;
@@ -64,7 +64,7 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   } while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000);
   const std::string churned = churner.Stop();
   churn.FinalCheck();
-  SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+  SendMessageA(mainWindow.Handle(), WM_CLOSE, 0, 0);
   const double elapsed = (GetTickCount() - start) / 1000.0;
 
   const ChurnFigures& f = churn.Figures();

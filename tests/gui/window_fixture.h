@@ -41,14 +41,14 @@ struct TestSystem final : SystemServices {
 class WindowTest : public ::testing::Test {
  protected:
   void Open(Profile* profile = nullptr) {
-    form_.reset();
+    mainWindow_.reset();
     system_.otherSettings = profile;
     app_ = std::make_unique<AppComposition>(system_);
-    form_ = std::make_unique<MainWindow>(system_.Window(), *app_);
-    form_->Create(GetModuleHandleA(nullptr));
-    form_->Show();
+    mainWindow_ = std::make_unique<MainWindow>(system_.Window(), *app_);
+    mainWindow_->Create(GetModuleHandleA(nullptr));
+    mainWindow_->Show();
     // As the program's loop: the window's keys work inside the scan's pump too.
-    system_.pump.SetKeyHandler([this](MSG& message) { return form_->PreTranslateMessage(message); });
+    system_.pump.SetKeyHandler([this](MSG& message) { return mainWindow_->PreTranslateMessage(message); });
     PumpPending();
   }
 
@@ -57,18 +57,18 @@ class WindowTest : public ::testing::Test {
   bool RefreshUntil(const std::function<bool()>& done) const {
     return PumpUntil(
         [&] {
-          form_->RefreshTick();
+          mainWindow_->RefreshTick();
           return done();
         },
         10000);
   }
 
-  HWND Control(ControlId id) const { return form_->Control(id); }
+  HWND Control(ControlId id) const { return mainWindow_->Control(id); }
 
   // The key names of this test's rows, in display order.
   std::vector<std::string> OurRows() const {
     std::vector<std::string> keys;
-    const InventoryList& list = form_->Inventory();
+    const InventoryList& list = mainWindow_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
       const std::string& key = list.RowAt(i).keyName;
       if (key.rfind(descriptors_.Prefix(), 0) == 0) keys.push_back(key.substr(descriptors_.Prefix().size()));
@@ -77,7 +77,7 @@ class WindowTest : public ::testing::Test {
   }
   // The display index of the row of this test's descriptor `suffix`; -1 when not listed.
   int RowIndex(const std::string& suffix) const {
-    const InventoryList& list = form_->Inventory();
+    const InventoryList& list = mainWindow_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
       if (list.RowAt(i).keyName == descriptors_.Prefix() + suffix) return static_cast<int>(i);
     }
@@ -85,7 +85,7 @@ class WindowTest : public ::testing::Test {
   }
   const UninstallEntry* Row(const std::string& suffix) const {
     const int index = RowIndex(suffix);
-    return index < 0 ? nullptr : &form_->Inventory().RowAt(static_cast<std::size_t>(index));
+    return index < 0 ? nullptr : &mainWindow_->Inventory().RowAt(static_cast<std::size_t>(index));
   }
   bool Listed(const std::string& suffix) const { return RowIndex(suffix) >= 0; }
   // Selects the row of this test's descriptor `suffix` as a click would.
@@ -125,8 +125,8 @@ class WindowTest : public ::testing::Test {
   TestSystem system_;
   RecordingShell& shell_ = system_.recordingShell;
   SwitchableContrast& contrast_ = system_.switchableContrast;
-  std::unique_ptr<AppComposition> app_;  // outlives the form
-  std::unique_ptr<MainWindow> form_;
+  std::unique_ptr<AppComposition> app_;  // outlives the window
+  std::unique_ptr<MainWindow> mainWindow_;
 };
 
 }  // namespace zobl::testing
