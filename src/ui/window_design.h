@@ -40,6 +40,9 @@ enum class ControlKind {
   PageControl
 };
 
+// Each font by what it is for: the web and quit buttons (italic), the buttons that do the
+// main work (bold), the heading over the web links (bold, underlined), the About page's
+// title and version line (Arial, large).
 enum class FontKind { Normal, MinorAction, MainAction, LinksHeading, AboutTitle, AboutVersion };
 
 enum class TextAlignment { Left, Center, Right };
