@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "app/app_composition.h"
-#include "app/system_services.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/system_services.h"
 #include "diskusage/directory_size.h"
 #include "inventory/column_text.h"
 #include "shown_texts.h"
@@ -122,12 +122,12 @@ Reference TimeReference(const std::vector<std::string>& directories) {
 
 // The run as a click on the button starts it, from the List tab where a user sees the
 // sizes arrive; the message returns once the run is over.
-double TimeRun(zobl::MainWindow& form) {
-  form.ActivatePage(zobl::FormPage::List);
+double TimeRun(zobl::MainWindow& mainWindow) {
+  mainWindow.ActivatePage(zobl::WindowPage::List);
   Drain();
-  const HWND button = form.Control(zobl::kComputeSizesButton);
+  const HWND button = mainWindow.Control(zobl::kComputeSizesButton);
   const auto start = Clock::now();
-  SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(zobl::kComputeSizesButton, BN_CLICKED),
+  SendMessageA(mainWindow.Handle(), WM_COMMAND, MAKEWPARAM(zobl::kComputeSizesButton, BN_CLICKED),
                reinterpret_cast<LPARAM>(button));
   return SecondsSince(start);
 }
@@ -139,14 +139,14 @@ bool Measured(const zobl::UninstallEntry& row) {
 
 // The run's sizes of the measured rows; false, with a word on stderr, when one differs
 // from the reference's.
-bool RunSizesAgree(zobl::MainWindow& form,
+bool RunSizesAgree(zobl::MainWindow& mainWindow,
                    const std::vector<std::size_t>& rows,
                    const Reference& reference,
                    std::uint64_t& total) {
   total = 0;
-  bool agree = form.Inventory().Count() >= rows.size();
+  bool agree = mainWindow.Inventory().Count() >= rows.size();
   for (std::size_t k = 0; agree && k < rows.size(); ++k) {
-    const zobl::UninstallEntry& row = form.Inventory().RowAt(rows[k]);
+    const zobl::UninstallEntry& row = mainWindow.Inventory().RowAt(rows[k]);
     total += row.sizeBytes;
     if (row.sizeBytes != reference.sizes[k]) {
       std::fprintf(stderr, "%s: run %llu bytes (\"%s\"), DirectorySize %llu\n", zobl::ColumnText(row, zobl::kSupposedDirectoryColumn).c_str(),
@@ -179,23 +179,23 @@ int Bench(int rounds, std::uint64_t expected) {
   }
 
   zobl::SystemServices system;
-  zobl::AppComposition app(system.Form());
-  zobl::MainWindow form(system.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr));
-  form.Show();
+  zobl::AppComposition app(system);
+  zobl::MainWindow mainWindow(system.Window(), app);
+  mainWindow.Create(GetModuleHandleA(nullptr));
+  mainWindow.Show();
   Drain();
 
   // Every row with a directory is measured by both, the bench's and any other the
   // prefix lists; rows without one cost the run a text and are left in its share.
   std::vector<std::size_t> rows;
   std::vector<std::string> directories;
-  for (std::size_t i = 0; i < form.Inventory().Count(); ++i) {
-    const zobl::UninstallEntry& row = form.Inventory().RowAt(i);
+  for (std::size_t i = 0; i < mainWindow.Inventory().Count(); ++i) {
+    const zobl::UninstallEntry& row = mainWindow.Inventory().RowAt(i);
     if (!Measured(row)) continue;
     rows.push_back(i);
     directories.push_back(zobl::ColumnText(row, zobl::kSupposedDirectoryColumn));
   }
-  std::printf("%zu rows, %zu with a directory (first %s, last %s)\n", form.Inventory().Count(), rows.size(),
+  std::printf("%zu rows, %zu with a directory (first %s, last %s)\n", mainWindow.Inventory().Count(), rows.size(),
               directories.empty() ? "-" : directories.front().c_str(),
               directories.empty() ? "-" : directories.back().c_str());
   if (rows.size() < static_cast<std::size_t>(kPrograms)) {
@@ -205,17 +205,17 @@ int Bench(int rounds, std::uint64_t expected) {
 
   // Warm-up: the file system's caches, the Pie tab's first showing, fonts.
   const Reference warm = TimeReference(directories);
-  TimeRun(form);
+  TimeRun(mainWindow);
   std::uint64_t runTotal = 0;
-  if (!RunSizesAgree(form, rows, warm, runTotal)) return 1;
+  if (!RunSizesAgree(mainWindow, rows, warm, runTotal)) return 1;
 
   std::vector<double> referenceSeconds;
   std::vector<double> runSeconds;
   bool agree = true;
   for (int round = 1; round <= rounds; ++round) {
     const Reference reference = TimeReference(directories);
-    const double run = TimeRun(form);
-    agree = RunSizesAgree(form, rows, reference, runTotal) && reference.total == warm.total && agree;
+    const double run = TimeRun(mainWindow);
+    agree = RunSizesAgree(mainWindow, rows, reference, runTotal) && reference.total == warm.total && agree;
     referenceSeconds.push_back(reference.seconds);
     runSeconds.push_back(run);
     std::printf("  round %d: sum of DirectorySize %.3f s, compute run %.3f s  (%.3f)\n", round, reference.seconds, run,

@@ -20,9 +20,9 @@
 #include "inventory/column_text.h"
 #include "inventory/command_analysis.h"
 #include "mainwindow/main_window.h"
-#include "app/app_composition.h"
-#include "app/system_services.h"
-#include "ui/form_design.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/system_services.h"
+#include "ui/window_design.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/win32_file_system.h"
 #include "platform/win32/win32_locale.h"
@@ -46,14 +46,14 @@ struct StartUp {
 
 StartUp TimeStartUp() {
   zobl::SystemServices system;
-  zobl::AppComposition app(system.Form());
-  zobl::MainWindow form(system.Window(), app.Features());
+  zobl::AppComposition app(system);
+  zobl::MainWindow mainWindow(system.Window(), app);
   const auto start = Clock::now();
-  form.Create(GetModuleHandleA(nullptr));
+  mainWindow.Create(GetModuleHandleA(nullptr));
   const auto created = Clock::now();
-  form.Show();
+  mainWindow.Show();
   const auto end = Clock::now();
-  const std::size_t rows = form.Inventory().Count();
+  const std::size_t rows = mainWindow.Inventory().Count();
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
   return {std::chrono::duration<double, std::milli>(end - start).count(), rows,
@@ -113,16 +113,16 @@ double TimeBareListPaint() {
   std::vector<zobl::bench::ShownRow> rows;
   {
     zobl::SystemServices system;
-    zobl::AppComposition app(system.Form());
-    zobl::MainWindow form(system.Window(), app.Features());
-    form.Create(GetModuleHandleA(nullptr));
-    form.Show();
-    dpi = form.Dpi();
-    const HWND list = form.Control(zobl::kInventoryListView);
+    zobl::AppComposition app(system);
+    zobl::MainWindow mainWindow(system.Window(), app);
+    mainWindow.Create(GetModuleHandleA(nullptr));
+    mainWindow.Show();
+    dpi = mainWindow.Dpi();
+    const HWND list = mainWindow.Control(zobl::kInventoryListView);
     GetWindowRect(list, &place);
     GetObjectA(reinterpret_cast<HFONT>(SendMessageA(list, WM_GETFONT, 0, 0)), sizeof font, &font);
-    for (std::size_t i = 0; i < form.Inventory().Count(); ++i) {
-      const zobl::UninstallEntry& row = form.Inventory().RowAt(i);
+    for (std::size_t i = 0; i < mainWindow.Inventory().Count(); ++i) {
+      const zobl::UninstallEntry& row = mainWindow.Inventory().RowAt(i);
       zobl::bench::ShownRow& shown = rows.emplace_back();
       shown.image = row.statusImage;
       for (int column = 0; column < zobl::kColumnCount; ++column) {

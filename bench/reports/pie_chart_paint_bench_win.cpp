@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "../mainwindow/bench_descriptors.h"
-#include "app/app_composition.h"
-#include "app/system_services.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/system_services.h"
 #include "mainwindow/main_window.h"
 
 namespace {
@@ -74,8 +74,8 @@ Area ClientArea(HWND window) {
 }
 
 // Empty when the chart is not on screen: a hidden window would time no drawing.
-std::vector<double> TimeChart(zobl::MainWindow& form, HWND chart, int paints) {
-  form.ActivatePage(zobl::FormPage::Pie);
+std::vector<double> TimeChart(zobl::MainWindow& mainWindow, HWND chart, int paints) {
+  mainWindow.ActivatePage(zobl::WindowPage::Pie);
   Drain();
   std::vector<double> times;
   if (!IsWindowVisible(chart)) return times;
@@ -99,8 +99,8 @@ void SizeClientTo(HWND list, Area area) {
 
 // The page switch may lay the list out anew, so it is sized after each switch. Empty
 // when the list is not on screen.
-std::vector<double> TimeList(zobl::MainWindow& form, HWND list, Area area, int paints) {
-  form.ActivatePage(zobl::FormPage::List);
+std::vector<double> TimeList(zobl::MainWindow& mainWindow, HWND list, Area area, int paints) {
+  mainWindow.ActivatePage(zobl::WindowPage::List);
   SizeClientTo(list, area);
   Drain();
   std::vector<double> times;
@@ -113,15 +113,15 @@ int Bench(int rounds, int paints) {
   const zobl::bench::BenchDescriptors descriptors(zobl::bench::DescriptorKind::Package);
 
   zobl::SystemServices system;
-  zobl::AppComposition app(system.Form());
-  zobl::MainWindow form(system.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr));
-  form.Show();
+  zobl::AppComposition app(system);
+  zobl::MainWindow mainWindow(system.Window(), app);
+  mainWindow.Create(GetModuleHandleA(nullptr));
+  mainWindow.Show();
   Drain();
 
   // Package descriptors all read as the missing directory, which would make one group:
   // a directory of their own makes one per row.
-  zobl::InventoryList& inventory = form.Inventory();
+  zobl::InventoryList& inventory = mainWindow.Inventory();
   std::vector<zobl::UninstallEntry> rows;
   while (inventory.Count() > 0) {
     rows.push_back(inventory.RowAt(0));
@@ -134,11 +134,11 @@ int Bench(int rounds, int paints) {
     row.sizeBytes = RowBytes(sized++);
     inventory.Add(std::move(row));
   }
-  form.ActivatePage(zobl::FormPage::Pie);
+  mainWindow.ActivatePage(zobl::WindowPage::Pie);
   Drain();
 
-  const zobl::PieChartWindow* pieChart = form.PieChart();
-  const HWND list = form.Control(zobl::kInventoryListView);
+  const zobl::PieChartWindow* pieChart = mainWindow.PieChart();
+  const HWND list = mainWindow.Control(zobl::kInventoryListView);
   if (pieChart == nullptr || pieChart->Handle() == nullptr || list == nullptr) {
     std::fprintf(stderr, "the window has no chart or no list view\n");
     return 1;
@@ -146,13 +146,13 @@ int Bench(int rounds, int paints) {
   const HWND chart = pieChart->Handle();
   const Area area = ClientArea(chart);
   std::printf("%zu rows, %zu with a directory and a size; %zu slices; area %d x %d\n", inventory.Count(), sized,
-              form.PieSlices().Count(), area.width, area.height);
+              mainWindow.PieSlices().Count(), area.width, area.height);
   if (sized < static_cast<std::size_t>(zobl::bench::kDescriptors)) {
     std::fprintf(stderr, "fewer rows than descriptors could be given a directory\n");
     return 1;
   }
-  if (form.PieSlices().Count() != kExpectedSlices) {
-    std::fprintf(stderr, "the pie has %zu slices, not %zu\n", form.PieSlices().Count(), kExpectedSlices);
+  if (mainWindow.PieSlices().Count() != kExpectedSlices) {
+    std::fprintf(stderr, "the pie has %zu slices, not %zu\n", mainWindow.PieSlices().Count(), kExpectedSlices);
     return 1;
   }
   if (area.width <= 0 || area.height <= 0) {
@@ -161,7 +161,7 @@ int Bench(int rounds, int paints) {
   }
 
   // Warm-up: fonts, the list's texts and images, the first showing of each page.
-  if (TimeChart(form, chart, paints).empty() || TimeList(form, list, area, paints).empty()) {
+  if (TimeChart(mainWindow, chart, paints).empty() || TimeList(mainWindow, list, area, paints).empty()) {
     std::fprintf(stderr, "the chart or the list is not visible on its page\n");
     return 1;
   }
@@ -174,12 +174,12 @@ int Bench(int rounds, int paints) {
   std::vector<double> chartTimes;
   std::vector<double> listTimes;
   for (int round = 1; round <= rounds; ++round) {
-    const std::vector<double> chartRound = TimeChart(form, chart, paints);
-    if (form.PieSlices().Count() != kExpectedSlices) {
-      std::fprintf(stderr, "the pie lost slices: %zu\n", form.PieSlices().Count());
+    const std::vector<double> chartRound = TimeChart(mainWindow, chart, paints);
+    if (mainWindow.PieSlices().Count() != kExpectedSlices) {
+      std::fprintf(stderr, "the pie lost slices: %zu\n", mainWindow.PieSlices().Count());
       return 1;
     }
-    const std::vector<double> listRound = TimeList(form, list, area, paints);
+    const std::vector<double> listRound = TimeList(mainWindow, list, area, paints);
     if (chartRound.empty() || listRound.empty()) {
       std::fprintf(stderr, "the chart or the list is not visible on its page\n");
       return 1;

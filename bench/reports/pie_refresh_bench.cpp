@@ -56,7 +56,7 @@ void PieRefresh(benchmark::State& state) {
   Fill(list, static_cast<std::size_t>(state.range(0)));
   zobl::PieSeries series;
   for (auto _ : state) {
-    zobl::PieRefresh(list, series);
+    zobl::RefreshPie(list, series);
     benchmark::DoNotOptimize(series.Count());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));

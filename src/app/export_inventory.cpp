@@ -9,15 +9,12 @@
 
 #include "commandline/inventory_export.h"
 #include "inventory/uninstall_key.h"
+#include "mainwindow/system_services.h"
 #include "platform/console_text.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/whole_file_replacement.h"
 #include "platform/win32/win32_command_line.h"
 #include "platform/win32/win32_console.h"
-#include "platform/win32/win32_directory_listing.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_locale.h"
-#include "platform/win32/win32_registry.h"
 
 namespace zobl {
 namespace {
@@ -70,17 +67,14 @@ int ExportInventory(const CommandLine& line, std::string_view program, MessagePu
   try {
     // Every text in UTF-8 through the wide calls: exact also where the process's code
     // page is not UTF-8 (Windows before 10 version 1903, Server 2016 and 2019).
-    win32::Win32Registry registry(CP_UTF8);
-    win32::Win32FileSystem fileSystem(CP_UTF8);
-    win32::Win32Locale locale(CP_UTF8);
-    win32::Win32DirectoryListing listing(CP_UTF8);
-    ExportSystem system{registry, fileSystem, locale, listing, pump};
+    SystemServices system(CP_UTF8);
+    ExportSystem parts{system.registry, system.fileSystem, system.locale, system.listing, pump};
     const ExportRequest request{.measureSizes = line.measureSizes,
                                 .json = line.json,
                                 .byteOrderMark = toFile,
                                 .forConsole = !toFile && win32::IsConsole(GetStdHandle(STD_OUTPUT_HANDLE)),
                                 .origin = line.json ? InventoryOrigin{ComputerName(), UtcNow()} : InventoryOrigin{}};
-    const std::optional<ExportedDocument> inventory = ExportedInventory(system, request, progress);
+    const std::optional<ExportedDocument> inventory = ExportedInventory(parts, request, progress);
     if (!inventory) {
       win32::TellConsole(name + ": the registry's list of installed programs cannot be read" + unchanged);
       return kExitFailed;

@@ -2,12 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/app_composition.h"
 #include "app/export_inventory.h"
-#include "app/system_services.h"
 #include "commandline/export_command_line.h"
 #include "ui/event_guard.h"
+#include "mainwindow/app_composition.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/system_services.h"
 #include "platform/win32/system_library.h"
 #include "platform/win32/win32_command_line.h"
 
@@ -43,12 +43,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   zobl::SystemServices system;
   int exitCode = 1;  // unless the window came and went
   zobl::RunEventHandler(system.dialogs, [&] {
-    zobl::AppComposition app(system.Form());
-    zobl::MainWindow form(system.Window(), app.Features());
-    form.Create(instance);
-    form.Show();
+    zobl::AppComposition app(system);
+    zobl::MainWindow mainWindow(system.Window(), app);
+    mainWindow.Create(instance);
+    mainWindow.Show();
     // The window's keys work in every message loop, the scan's during a run included.
-    system.pump.SetKeyHandler([&form](MSG& message) { return form.PreTranslateMessage(message); });
+    system.pump.SetKeyHandler([&mainWindow](MSG& message) { return mainWindow.PreTranslateMessage(message); });
     struct KeysOff {
       zobl::win32::Win32MessagePump& pump;
       ~KeysOff() { pump.SetKeyHandler(nullptr); }

@@ -8,7 +8,7 @@
 
 #include "inventory/column_text.h"
 #include "inventory/uninstall_key.h"
-#include "ui/form_design.h"
+#include "ui/window_design.h"
 #include "mainwindow/pictures.h"
 #include "platform/utf8.h"
 #include "platform/win32/wide_text.h"

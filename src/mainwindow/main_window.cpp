@@ -33,7 +33,7 @@
 
 namespace zobl {
 
-MainWindow::MainWindow(const WindowServices& services, const FormFeatures& features) : services_(services), features_(features) {}
+MainWindow::MainWindow(const WindowServices& services, AppComposition& features) : services_(services), features_(features) {}
 
 MainWindow::~MainWindow() {
   if (window_ != nullptr) DestroyWindow(window_);
@@ -58,7 +58,7 @@ void MainWindow::Show() const {
 
 HWND MainWindow::Control(ControlId id) const { return shown_ ? shown_->controls.Get(id) : nullptr; }
 
-HWND MainWindow::Page(FormPage page) const { return shown_ ? shown_->controls.Page(page) : nullptr; }
+HWND MainWindow::Page(WindowPage page) const { return shown_ ? shown_->controls.Page(page) : nullptr; }
 
 const PieChartWindow* MainWindow::PieChart() const { return shown_ ? &shown_->pieChart : nullptr; }
 
@@ -235,14 +235,14 @@ void MainWindow::OnScroll(int bar, int request) { shown_->scroll.Scroll(bar, req
 
 void MainWindow::StartUp() {
   shown_->scroll.Home();
-  ActivatePage(FormPage::List);
+  ActivatePage(WindowPage::List);
   FollowContrast();
   const bool textured = features_.settings.Read(kDisplayTexture);
   features_.texture.LoadPicture(kTextureFile, textured);
   // The box's handler runs as a click on it would have run it.
   if (shown_->textured.Checked() != textured) {
     shown_->textured.SetSilently(textured);
-    BackgroundPictureToggled();
+    TextureToggled();
   }
   shown_->listView.ShowDetails(features_.settings.Read(kDetailedList));
   features_.refresher.ShowNamelessRows(shown_->namelessLines.Checked());
@@ -257,8 +257,8 @@ void MainWindow::ShutDown() {
   features_.refreshTimer.Stop();
 }
 
-void MainWindow::ActivatePage(FormPage page) {
-  const std::optional<FormPage> previous = activePage_;
+void MainWindow::ActivatePage(WindowPage page) {
+  const std::optional<WindowPage> previous = activePage_;
   shown_->controls.ShowPage(page);
   activePage_ = page;
   if (previous != page) OnPageShown(page);
@@ -266,16 +266,16 @@ void MainWindow::ActivatePage(FormPage page) {
 
 void MainWindow::SwitchTab(int step) {
   const auto count = static_cast<int>(std::size(kTabPages));
-  const auto current = std::find(std::begin(kTabPages), std::end(kTabPages), activePage_.value_or(FormPage::List));
+  const auto current = std::find(std::begin(kTabPages), std::end(kTabPages), activePage_.value_or(WindowPage::List));
   const int index = static_cast<int>(current - std::begin(kTabPages));
   ActivatePage(kTabPages[((index + step) % count + count) % count]);
 }
 
-void MainWindow::OnPageShown(FormPage page) {
-  if (page == FormPage::Pie) RefreshPie();
+void MainWindow::OnPageShown(WindowPage page) {
+  if (page == WindowPage::Pie) RefreshPie();
 }
 
-void MainWindow::RefreshPie() { zobl::PieRefresh(features_.list, features_.pieSeries); }
+void MainWindow::RefreshPie() { zobl::RefreshPie(features_.list, features_.pieSeries); }
 
 // A run ends without a word to the window once it is closing; these hold the rule besides.
 void MainWindow::BeginProgress(std::size_t rows) {

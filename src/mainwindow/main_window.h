@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "inventory/inventory_list.h"
-#include "mainwindow/form_controls.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/main_window_controls.h"
 #include "ui/control_actions.h"
-#include "ui/form_design.h"
-#include "ui/form_features.h"
+#include "ui/window_design.h"
 #include "ui/run_presenter.h"
 #include "ui/list_sorting.h"
 #include "ui/row_menu.h"
@@ -29,15 +29,15 @@ inline constexpr char kMainWindowClass[] = "TForm1";
 inline constexpr char kMainWindowCaption[] = "ZOBL Quillmoor " ZOBL_VERSION_TEXT;
 inline constexpr UINT kRefreshPeriodMilliseconds = 2000;
 
-// Form1, the program's one window: a page control with the tabs "List", "Pie",
-// "Options" and "About" over a row of buttons. It dispatches, lays out and forwards to
-// the feature objects; its handlers bear the names its design gives them.
+// The program's main window (the design's Form1): a page control with the tabs "List",
+// "Pie", "Options" and "About" over a row of buttons. It dispatches, lays out and forwards
+// to the feature objects; each control's action is named for what it does.
 class MainWindow final : public win32::WindowBase<MainWindow>,
                          private RunDisplay,
                          private TabSheet::Owner,
                          private ControlActions {
  public:
-  MainWindow(const WindowServices& services, const FormFeatures& features);
+  MainWindow(const WindowServices& services, AppComposition& features);
   ~MainWindow() override;
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
@@ -51,7 +51,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   [[nodiscard]] int Dpi() const { return scale_.Dpi(); }
   // A control or page of the open window; nullptr before WM_CREATE and after WM_DESTROY.
   [[nodiscard]] HWND Control(ControlId id) const;
-  [[nodiscard]] HWND Page(FormPage page) const;
+  [[nodiscard]] HWND Page(WindowPage page) const;
   [[nodiscard]] InventoryList& Inventory() { return features_.list; }
   [[nodiscard]] const ListSorting& Sorting() const { return features_.sorting; }
   [[nodiscard]] UINT_PTR RefreshTimerId() const;
@@ -61,10 +61,10 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   [[nodiscard]] const PieSeries& PieSlices() const { return features_.pieSeries; }
   // The chart on the Pie tab; nullptr while the window is not open.
   [[nodiscard]] const PieChartWindow* PieChart() const;
-  [[nodiscard]] std::optional<FormPage> ActivePage() const { return activePage_; }
+  [[nodiscard]] std::optional<WindowPage> ActivePage() const { return activePage_; }
   // Makes `page` the visible page, as a click on its tab does; a page that was not
   // showing hears that it is shown.
-  void ActivatePage(FormPage page);
+  void ActivatePage(WindowPage page);
   // The window's keys, before the control with the focus sees them; true when the
   // message was used. The message loop calls this for every message.
   bool PreTranslateMessage(MSG& message);
@@ -84,7 +84,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   void OnClose();
   void OnDestroy();
   void OnCommand(int id, int code);
-  void OnPageShown(FormPage page);
+  void OnPageShown(WindowPage page);
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnControlColour(HDC dc, HWND control) const;
   void OnSize();
@@ -107,7 +107,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   // Follows the system's high contrast: the picture stands aside, the labels take its colours.
   void FollowContrast();
 
-  // Event handlers.
+  // What the controls and the window's start and end do.
   // The window's start: the picture, the view mode, the first refresh, its timer, About.
   void StartUp();
   // The window's end: the picture and the refresh timer stop.
@@ -126,7 +126,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   // "Tidy Several Programs...": its window over this one, or forward when it is open.
   void OpenTidyWindow() override;
   void NamelessLinesToggled() override;
-  void BackgroundPictureToggled() override;
+  void TextureToggled() override;
   void SortByChosen() override;
   // The filter box's text changed: the list shows the rows holding it.
   void FilterChanged() override;
@@ -143,13 +143,13 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   void StepProgress() override;
   void EndProgress() override;
   void ShowPieTab() override {
-    if (shown_) ActivatePage(FormPage::Pie);
+    if (shown_) ActivatePage(WindowPage::Pie);
   }
-  [[nodiscard]] bool PieTabShown() const override { return activePage_ == FormPage::Pie; }
+  [[nodiscard]] bool PieTabShown() const override { return activePage_ == WindowPage::Pie; }
   void RefreshPie() override;
 
   WindowServices services_;
-  FormFeatures features_;
+  AppComposition& features_;  // made before the window, and outlive it
   RunPresenter runPresenter_{*this, services_.ticks};
   // The window's resolution, which its parts read and follow; it outlives them.
   win32::WindowScale scale_;
@@ -163,7 +163,7 @@ class MainWindow final : public win32::WindowBase<MainWindow>,
   // until this one goes: a run may be measuring a folder, inside the message loop, when
   // this window closes.
   std::unique_ptr<TidyWindow> tidy_;
-  std::optional<FormPage> activePage_;
+  std::optional<WindowPage> activePage_;
   bool highContrast_ = false;
 };
 

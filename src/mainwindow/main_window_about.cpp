@@ -15,7 +15,7 @@ namespace zobl {
 void MainWindow::PaintPage(HWND page) const {
   const win32::ScopedPaint paint(page);
   const HDC dc = paint.Get();
-  if (shown_ && page == shown_->controls.Page(FormPage::About)) {
+  if (shown_ && page == shown_->controls.Page(WindowPage::About)) {
     for (const BevelDesign& bevel : kAboutBevels) {
       const DesignRect box = ScaleToDpi(bevel.bounds, scale_.Dpi());
       RECT frame{box.left, box.top, box.left + box.width, box.top + box.height};

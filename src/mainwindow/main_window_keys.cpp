@@ -47,17 +47,17 @@ bool MainWindow::PreTranslateMessage(MSG& message) {
       return;
     }
     // On the other pages the key is the focused control's: the About text copies its own.
-    if (IsCopyKey(message) && activePage_ == FormPage::List && ours) {
+    if (IsCopyKey(message) && activePage_ == WindowPage::List && ours) {
       CopySelectedRow();
       used = true;
       return;
     }
-    if (IsTidyKey(message) && activePage_ == FormPage::List && ours) {
+    if (IsTidyKey(message) && activePage_ == WindowPage::List && ours) {
       OpenTidyWindow();
       used = true;
       return;
     }
-    if (IsFilterKey(message) && activePage_ == FormPage::List && ours) {
+    if (IsFilterKey(message) && activePage_ == WindowPage::List && ours) {
       FocusFilterBox();
       used = true;
       return;

@@ -52,7 +52,7 @@ void MainWindow::ShowIcons() {
 
 // The setting is written even when the picture cannot be had: it is tried again at the
 // next start. Every window of the screen is erased anew, so the picture shows or goes at once.
-void MainWindow::BackgroundPictureToggled() {
+void MainWindow::TextureToggled() {
   const bool checked = shown_->textured.Checked();
   if (checked) {
     features_.texture.TextureEnable();

@@ -17,32 +17,32 @@ namespace zobl {
 // the fonts and pictures they use. Those following the window's scale hear of a change in
 // the order they stand here: the controls' new fonts first, which the list measures.
 struct MainWindow::Shown {
-  Shown(MainWindow& form, HINSTANCE instance)
-      : controls(form.window_, instance, form.scale_, form),
+  Shown(MainWindow& mainWindow, HINSTANCE instance)
+      : controls(mainWindow.window_, instance, mainWindow.scale_, mainWindow),
         namelessLines(controls.Get(kNamelessLinesCheckBox)),
-        textured(controls.Get(kBackgroundPictureCheckBox)),
+        textured(controls.Get(kTextureCheckBox)),
         sortBox(controls.Get(kSortByCombo)),
         tabs(controls.Get(kPageControl)),
-        progress(form.window_, controls.Get(kComputeSizesButton), controls.Get(kComputeProgressBar)),
-        scroll(form.window_, form.scale_, {kDesignWidth, kDesignHeight}),
-        listView(form.features_.list,
-                 form.features_.shownRows,
+        progress(mainWindow.window_, controls.Get(kComputeSizesButton), controls.Get(kComputeProgressBar)),
+        scroll(mainWindow.window_, mainWindow.scale_, {kDesignWidth, kDesignHeight}),
+        listView(mainWindow.features_.list,
+                 mainWindow.features_.shownRows,
                  controls.Get(kInventoryListView),
-                 form.scale_,
-                 [&form] {
-                   if (form.shown_) form.ShowShownCount();
+                 mainWindow.scale_,
+                 [&mainWindow] {
+                   if (mainWindow.shown_) mainWindow.ShowShownCount();
                  }),
-        keyboard(form.window_,
+        keyboard(mainWindow.window_,
                  controls.Get(kPageControl),
                  controls.Get(kToolBar),
-                 [&form](int step) { form.SwitchTab(step); }),
-        pieChart(controls.Page(FormPage::Pie),
+                 [&mainWindow](int step) { mainWindow.SwitchTab(step); }),
+        pieChart(controls.Page(WindowPage::Pie),
                instance,
-               form.scale_,
-               form.features_.pieSeries,
+               mainWindow.scale_,
+               mainWindow.features_.pieSeries,
                win32::UserNumberSeparators()) {}
 
-  FormControls controls;
+  MainWindowControls controls;
   CheckBox namelessLines;
   CheckBox textured;
   ComboBox sortBox;

@@ -28,7 +28,7 @@ void MainWindow::CopySelectedRow() {
 // and the Menu key (the position -1,-1) open it at the selected row. No row, no menu.
 bool MainWindow::OnContextMenu(HWND source, LPARAM position) {
   InventoryListView& view = shown_->listView;
-  if (source != view.Handle() || activePage_ != FormPage::List) return false;
+  if (source != view.Handle() || activePage_ != WindowPage::List) return false;
   const bool fromKeyboard = GET_X_LPARAM(position) == -1 && GET_Y_LPARAM(position) == -1;
   POINT at{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   const std::optional<std::size_t> index = fromKeyboard ? features_.shownRows.SelectedIndex() : view.RowAtPoint(at);

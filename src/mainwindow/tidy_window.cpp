@@ -14,7 +14,7 @@
 #include "platform/win32/accessible_control.h"
 #include "platform/shell.h"
 #include "ui/event_guard.h"
-#include "ui/form_design.h"
+#include "ui/window_design.h"
 #include "ui/tidy_queue.h"
 
 namespace zobl {

@@ -12,7 +12,7 @@
 #include "platform/win32/window_scale.h"
 #include "platform/win32/window_timer.h"
 #include "ui/failure_text.h"
-#include "ui/form_features.h"
+#include "mainwindow/app_composition.h"
 #include "ui/tidy_texts.h"
 
 namespace zobl {
@@ -41,7 +41,7 @@ enum TidyControlId : int {
 // registry as ever.
 class TidyWindow final : public win32::WindowBase<TidyWindow> {
  public:
-  TidyWindow(const WindowServices& services, const FormFeatures& features) : services_(services), features_(features) {}
+  TidyWindow(const WindowServices& services, AppComposition& features) : services_(services), features_(features) {}
   ~TidyWindow();
   TidyWindow(const TidyWindow&) = delete;
   TidyWindow& operator=(const TidyWindow&) = delete;
@@ -90,7 +90,7 @@ class TidyWindow final : public win32::WindowBase<TidyWindow> {
   [[nodiscard]] bool IsChecked(TidyControlId id) const;
 
   WindowServices services_;
-  FormFeatures features_;
+  AppComposition& features_;
   win32::Win32UserDialogs dialogs_{kApplicationTitle};
   win32::WindowScale scale_;
   Mode mode_ = Mode::Choosing;

@@ -23,7 +23,7 @@ constexpr int ScaleRounded(int value, int numerator, int denominator) {
 // Design pixels to screen pixels.
 constexpr int ScaleToDpi(int designPixels, int dpi) { return ScaleRounded(designPixels, dpi, kDesignDpi); }
 
-// The form's text heights are given in design pixels and round up: a font a fraction too
+// The design's text heights are given in design pixels and round up: a font a fraction too
 // small renders wider than it measures on some systems and loses the last letter of tight
 // labels and titles.
 constexpr int FontHeightToDpi(int designHeight, int dpi) {

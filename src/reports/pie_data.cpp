@@ -72,7 +72,7 @@ Rgb PieHueColour(double position) {
   }
 }
 
-void PieRefresh(const InventoryList& list, PieSeries& series) {
+void RefreshPie(const InventoryList& list, PieSeries& series) {
   series.Clear();
   series.SetValueOrder(ValueOrder::Ascending);
   FillSlices(GroupByDirectory(list), series);

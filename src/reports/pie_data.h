@@ -15,6 +15,6 @@ Rgb PieHueColour(double position);
 // Rebuilds the series from the list's measured rows: rows grouped by supposed
 // directory, the 15 largest groups kept, the rest lumped, ascending by value, each
 // slice coloured by the middle of its arc. Then asks the chart to repaint.
-void PieRefresh(const InventoryList& list, PieSeries& series);
+void RefreshPie(const InventoryList& list, PieSeries& series);
 
 }  // namespace zobl

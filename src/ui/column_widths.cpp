@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
-#include "ui/form_design.h"
+#include "ui/window_design.h"
 
 namespace zobl {
 

@@ -14,7 +14,7 @@ class ControlActions {
   virtual void PrintList() = 0;
   virtual void OpenTidyWindow() = 0;
   virtual void NamelessLinesToggled() = 0;
-  virtual void BackgroundPictureToggled() = 0;
+  virtual void TextureToggled() = 0;
   virtual void SortByChosen() = 0;
   virtual void FilterChanged() = 0;
   virtual void UninstallSelectedRow() = 0;

@@ -15,7 +15,7 @@ std::string ScreenReaderName(ControlId id) {
   switch (id) {
     // The check boxes have no text of their own: their labels stand beside them.
     case kNamelessLinesCheckBox: return ControlById(kNamelessLinesLabel).caption;
-    case kBackgroundPictureCheckBox: return ControlById(kBackgroundPictureLabel).caption;
+    case kTextureCheckBox: return ControlById(kTextureLabel).caption;
     case kSortByCombo: return WithoutColon(ControlById(kSortByLabel).caption);
     case kFilterBox: return kFilterCue;
     // The list and the About text are named by their page: its tab, or its title over them.

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "ui/form_design.h"
+#include "ui/window_design.h"
 
 namespace zobl {
 

@@ -13,8 +13,8 @@
 #include <exception>
 #include <string>
 
-#include "app/app_composition.h"
-#include "app/system_services.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/system_services.h"
 #include "churn_keys.h"
 #include "churner_process.h"
 #include "message_box_answerer.h"
@@ -50,12 +50,12 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   // for the report.
   zobl::testing::MessageBoxAnswerer answers(IDNO);
   zobl::SystemServices system;
-  zobl::AppComposition app(system.Form());
-  zobl::MainWindow form(system.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr));
-  form.Show();
+  zobl::AppComposition app(system);
+  zobl::MainWindow mainWindow(system.Window(), app);
+  mainWindow.Create(GetModuleHandleA(nullptr));
+  mainWindow.Show();
 
-  WindowChurn churn(form, planted, answers, paper);
+  WindowChurn churn(mainWindow, planted, answers, paper);
   const DWORD start = GetTickCount();
   churn.AwaitChurnRows();
   int rounds = 0;
@@ -64,7 +64,7 @@ int Run(int seconds, const std::string& churnerProgram, const std::string& unins
   } while (GetTickCount() - start < static_cast<DWORD>(seconds) * 1000);
   const std::string churned = churner.Stop();
   churn.FinalCheck();
-  SendMessageA(form.Handle(), WM_CLOSE, 0, 0);
+  SendMessageA(mainWindow.Handle(), WM_CLOSE, 0, 0);
   const double elapsed = (GetTickCount() - start) / 1000.0;
 
   const ChurnFigures& f = churn.Figures();

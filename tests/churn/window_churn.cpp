@@ -18,7 +18,7 @@ namespace {
 constexpr int kListTimeoutMilliseconds = 15000;
 constexpr int kUninstallerTimeoutMilliseconds = 30000;
 constexpr int kSettleTimeoutMilliseconds = 15000;
-constexpr FormPage kTabs[] = {FormPage::List, FormPage::Pie, FormPage::Options, FormPage::About};
+constexpr WindowPage kTabs[] = {WindowPage::List, WindowPage::Pie, WindowPage::Options, WindowPage::About};
 // A question's text up to the program's name, as the list commands word it.
 std::string QuestionBefore(const std::string& question) { return question.substr(0, question.find('"')); }
 const std::string kUninstallQuestion = QuestionBefore(ConfirmUninstallText(""));
@@ -44,16 +44,16 @@ bool IsChurnerKey(const std::string& keyName) {
 
 }  // namespace
 
-WindowChurn::WindowChurn(MainWindow& form,
+WindowChurn::WindowChurn(MainWindow& mainWindow,
                          const PlantedPrograms& planted,
                          testing::MessageBoxAnswerer& answers,
                          std::string paperPath)
-    : form_(form), planted_(planted), answers_(answers), paperPath_(std::move(paperPath)) {}
+    : mainWindow_(mainWindow), planted_(planted), answers_(answers), paperPath_(std::move(paperPath)) {}
 
 // Counts the refresh timer's ticks on the way.
 bool WindowChurn::PumpUntil(const std::function<bool()>& done, int timeoutMilliseconds) {
   return testing::PumpUntil(done, timeoutMilliseconds, [this](MSG& message) {
-    if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == form_.RefreshTimerId()) {
+    if (message.message == WM_TIMER && message.hwnd == nullptr && message.wParam == mainWindow_.RefreshTimerId()) {
       ++figures_.timerTicks;
     }
     return false;
@@ -89,7 +89,7 @@ int WindowChurn::ExpectBoxes(std::size_t count, const char* question, const std:
 }
 
 void WindowChurn::Tick() {
-  form_.RefreshTick();
+  mainWindow_.RefreshTick();
   ++figures_.calledTicks;
   // A walk by index passes over a descriptor when one before it goes meanwhile; that
   // change makes the next tick's refresh due, which lists it. A listed row goes only
@@ -100,32 +100,32 @@ void WindowChurn::Tick() {
   for (std::size_t i = 0; i < stable.size(); ++i) {
     if (stableListed_[i]) listedBefore.push_back(stable[i]);
   }
-  Expect(StableRowsListed(form_.Inventory(), listedBefore), "after a refresh");
+  Expect(StableRowsListed(mainWindow_.Inventory(), listedBefore), "after a refresh");
   for (std::size_t i = 0; i < stable.size(); ++i) {
-    stableListed_[i] = FindRow(form_.Inventory(), stable[i].source, stable[i].keyName) != nullptr;
+    stableListed_[i] = FindRow(mainWindow_.Inventory(), stable[i].source, stable[i].keyName) != nullptr;
     if (!stableListed_[i]) ++figures_.stableLate;
   }
-  Expect(NoKeyListedTwice(form_.Inventory()), "after a refresh");
-  Expect(ViewShowsList(form_.Control(kInventoryListView), form_.Inventory(), figures_.rowsChecked), "after a refresh");
+  Expect(NoKeyListedTwice(mainWindow_.Inventory()), "after a refresh");
+  Expect(ViewShowsList(mainWindow_.Control(kInventoryListView), mainWindow_.Inventory(), figures_.rowsChecked), "after a refresh");
 }
 
 void WindowChurn::SelectRow(RowId id) {
-  const auto index = form_.Inventory().IndexOf(id);
+  const auto index = mainWindow_.Inventory().IndexOf(id);
   if (!index) return;
-  ListView_SetItemState(form_.Control(kInventoryListView), static_cast<int>(*index), LVIS_SELECTED | LVIS_FOCUSED,
+  ListView_SetItemState(mainWindow_.Control(kInventoryListView), static_cast<int>(*index), LVIS_SELECTED | LVIS_FOCUSED,
                         LVIS_SELECTED | LVIS_FOCUSED);
-  if (form_.Inventory().SelectedIndex() != index) failures_.push_back("a click on a row does not select it");
+  if (mainWindow_.Inventory().SelectedIndex() != index) failures_.push_back("a click on a row does not select it");
 }
 
 void WindowChurn::ClickTab(int tab) {
-  const HWND tabs = form_.Control(kPageControl);
+  const HWND tabs = mainWindow_.Control(kPageControl);
   RECT box;
   TabCtrl_GetItemRect(tabs, tab, &box);
   testing::ClickAt(tabs, Centre(box));
 }
 
 void WindowChurn::AwaitChurnRows() {
-  const InventoryList& list = form_.Inventory();
+  const InventoryList& list = mainWindow_.Inventory();
   const bool shown = PumpUntil(
       [&] {
         for (std::size_t i = 0; i < list.Count(); ++i) {
@@ -151,27 +151,27 @@ void WindowChurn::Round(int number) {
 
 // The click returns when the run is over; refreshes ran inside it, between its scans.
 void WindowChurn::ComputeRun() {
-  const HWND button = form_.Control(kComputeSizesButton);
+  const HWND button = mainWindow_.Control(kComputeSizesButton);
   SendMessageA(button, BM_CLICK, 0, 0);
   ++figures_.computeRuns;
-  if (!IsWindowVisible(button) || !IsWindowEnabled(button) || IsWindowVisible(form_.Control(kComputeProgressBar))) {
+  if (!IsWindowVisible(button) || !IsWindowEnabled(button) || IsWindowVisible(mainWindow_.Control(kComputeProgressBar))) {
     failures_.push_back("after a compute run: the button is not back");
   }
-  Expect(MeasuredSizesMatch(form_.Inventory(), planted_.Trees()), "after a compute run");
+  Expect(MeasuredSizesMatch(mainWindow_.Inventory(), planted_.Trees()), "after a compute run");
   ExpectBoxes(0, nullptr, "during a compute run");
 }
 
 void WindowChurn::SortEveryWay() {
   ClickTab(0);
-  const HWND header = ListView_GetHeader(form_.Control(kInventoryListView));
-  const HWND combo = form_.Control(kSortByCombo);
+  const HWND header = ListView_GetHeader(mainWindow_.Control(kInventoryListView));
+  const HWND combo = mainWindow_.Control(kSortByCombo);
   for (int column = 0; column < kColumnCount; ++column) {
     RECT box;
     SendMessageA(header, HDM_GETITEMRECT, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&box));
     testing::ClickAt(header, Centre(box));
     ++figures_.sorts;
     const std::string when = "after a click on column title " + std::to_string(column);
-    Expect(SortedBy(form_.Inventory(), column), when);
+    Expect(SortedBy(mainWindow_.Inventory(), column), when);
     if (SendMessageA(combo, CB_GETCURSEL, 0, 0) != column) failures_.push_back(when + ": the box shows another item");
   }
   for (int item = kColumnCount - 1; item >= 0; --item) {
@@ -180,16 +180,16 @@ void WindowChurn::SortEveryWay() {
     SendMessageA(GetParent(combo), WM_COMMAND, MAKEWPARAM(kSortByCombo, CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo));
     ++figures_.sorts;
-    Expect(SortedBy(form_.Inventory(), item), "after picking sort item " + std::to_string(item));
+    Expect(SortedBy(mainWindow_.Inventory(), item), "after picking sort item " + std::to_string(item));
   }
-  Expect(ViewShowsList(form_.Control(kInventoryListView), form_.Inventory(), figures_.rowsChecked), "after sorting");
+  Expect(ViewShowsList(mainWindow_.Control(kInventoryListView), mainWindow_.Inventory(), figures_.rowsChecked), "after sorting");
 }
 
 void WindowChurn::SwitchTabs() {
   for (const int tab : {1, 2, 3, 0}) {
     ClickTab(tab);
     ++figures_.tabSwitches;
-    if (form_.ActivePage() != kTabs[tab] || !IsWindowVisible(form_.Page(kTabs[tab]))) {
+    if (mainWindow_.ActivePage() != kTabs[tab] || !IsWindowVisible(mainWindow_.Page(kTabs[tab]))) {
       failures_.push_back("a click on tab " + std::to_string(tab) + " does not show its page");
     }
   }
@@ -201,12 +201,12 @@ void WindowChurn::Print(int round) {
   DeleteFileA(paperPath_.c_str());
   answers_.AnswerWith(IDOK);
   if (round % 2 == 0) {
-    const HWND toolBar = form_.Control(kToolBar);
+    const HWND toolBar = mainWindow_.Control(kToolBar);
     RECT box;
     SendMessageA(toolBar, TB_GETRECT, static_cast<WPARAM>(kToolButtonPrint), reinterpret_cast<LPARAM>(&box));
     testing::ClickAt(toolBar, Centre(box));
   } else {
-    SendMessageA(form_.Control(kPrintListButton), BM_CLICK, 0, 0);
+    SendMessageA(mainWindow_.Control(kPrintListButton), BM_CLICK, 0, 0);
   }
   answers_.AnswerWith(IDNO);
   ++figures_.prints;
@@ -225,7 +225,7 @@ void WindowChurn::Uninstall(int round) {
     failures_.push_back("cannot plant " + keyName);
     return;
   }
-  const InventoryList& list = form_.Inventory();
+  const InventoryList& list = mainWindow_.Inventory();
   if (!PumpUntil([&] { return FindRow(list, RegistrySource::Machine64, keyName) != nullptr; },
                  kListTimeoutMilliseconds)) {
     failures_.push_back(keyName + " was never listed");
@@ -235,7 +235,7 @@ void WindowChurn::Uninstall(int round) {
   SelectRow(FindRow(list, RegistrySource::Machine64, keyName)->id);
   const bool decline = round % 2 == 1;
   answers_.AnswerWith(decline ? IDNO : IDYES);
-  SendMessageA(form_.Control(kUninstallButton), BM_CLICK, 0, 0);
+  SendMessageA(mainWindow_.Control(kUninstallButton), BM_CLICK, 0, 0);
   answers_.AnswerWith(IDNO);
   ExpectBoxes(1, kUninstallQuestion.c_str(), "uninstalling " + keyName);
   if (decline) {
@@ -262,7 +262,7 @@ void WindowChurn::Uninstall(int round) {
 // churner may take a descriptor away at any moment, or have given it a subkey.
 void WindowChurn::RemoveLines(int round) {
   ClickTab(0);
-  const InventoryList& list = form_.Inventory();
+  const InventoryList& list = mainWindow_.Inventory();
   const std::string backup = std::string(".\\") + kBackupFileName;
   for (int attempt = 0; attempt < 3; ++attempt) {
     Tick();  // fewer rows whose descriptor the churner has taken already
@@ -277,7 +277,7 @@ void WindowChurn::RemoveLines(int round) {
     const std::size_t backupBefore = FileText(backup).size();
     SelectRow(target->id);
     answers_.AnswerWith(IDYES);
-    SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);
+    SendMessageA(mainWindow_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);
     answers_.AnswerWith(IDNO);
     const std::string when = "removing " + keyName;
     const bool exists = KeyExists(source, keyName);
@@ -304,7 +304,7 @@ void WindowChurn::RemoveLines(int round) {
   if (const UninstallEntry* row = FindRow(list, kept.source, kept.keyName)) {
     const std::size_t backupBefore = FileText(backup).size();
     SelectRow(row->id);
-    SendMessageA(form_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);  // answered No
+    SendMessageA(mainWindow_.Control(kRemoveEntryButton), BM_CLICK, 0, 0);  // answered No
     ++figures_.removalsDeclined;
     ExpectBoxes(1, kRemoveQuestion.c_str(), "declining to remove " + kept.keyName);
     if (!KeyExists(kept.source, kept.keyName) || FileText(backup).size() != backupBefore) {
@@ -318,14 +318,14 @@ void WindowChurn::FinalCheck() {
   long rowsChecked = 0;
   const bool settled = PumpUntil(
       [&] {
-        form_.RefreshTick();
+        mainWindow_.RefreshTick();
         ++figures_.calledTicks;
         rowsChecked = 0;
-        last = ListMatchesRegistry(form_.Inventory(), rowsChecked);
+        last = ListMatchesRegistry(mainWindow_.Inventory(), rowsChecked);
         for (Problems more :
-             {StableRowsListed(form_.Inventory(), planted_.Stable()),
-              RemovalsBackedUp(form_.Inventory(), removed_, FileText(std::string(".\\") + kBackupFileName)),
-              ViewShowsList(form_.Control(kInventoryListView), form_.Inventory(), rowsChecked)}) {
+             {StableRowsListed(mainWindow_.Inventory(), planted_.Stable()),
+              RemovalsBackedUp(mainWindow_.Inventory(), removed_, FileText(std::string(".\\") + kBackupFileName)),
+              ViewShowsList(mainWindow_.Control(kInventoryListView), mainWindow_.Inventory(), rowsChecked)}) {
           last.insert(last.end(), more.begin(), more.end());
         }
         return last.empty();
@@ -333,7 +333,7 @@ void WindowChurn::FinalCheck() {
       kSettleTimeoutMilliseconds);
   figures_.rowsChecked += rowsChecked;
   if (!settled) Expect(last, "once the churn stopped");
-  const HWND button = form_.Control(kComputeSizesButton);
+  const HWND button = mainWindow_.Control(kComputeSizesButton);
   if (!IsWindowVisible(button) || !IsWindowEnabled(button)) failures_.push_back("at the end: no compute button");
   ExpectBoxes(0, nullptr, "at the end");
 }

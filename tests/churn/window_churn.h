@@ -33,7 +33,7 @@ struct ChurnFigures {
 // checks after each step what must hold whatever the registry does meanwhile.
 class WindowChurn {
  public:
-  WindowChurn(MainWindow& form,
+  WindowChurn(MainWindow& mainWindow,
               const PlantedPrograms& planted,
               testing::MessageBoxAnswerer& answers,
               std::string paperPath);
@@ -63,7 +63,7 @@ class WindowChurn {
   void Uninstall(int round);
   void RemoveLines(int round);
 
-  MainWindow& form_;
+  MainWindow& mainWindow_;
   testing::DescriptorKeys keys_{testing::DescriptorKeys::AtEnd::Keep};  // the churn's sweep removes them
   const PlantedPrograms& planted_;
   testing::MessageBoxAnswerer& answers_;

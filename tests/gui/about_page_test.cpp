@@ -26,7 +26,7 @@ TEST_F(AboutPageTest, MissingReadmeShowsOneErrorAndEverythingElseWorks) {
   EXPECT_EQ(boxes.Seen()[0].text, "Cannot open file readme.txt.");
   EXPECT_EQ(Memo(), "");
   EXPECT_TRUE(Listed("a"));
-  EXPECT_NE(form_->RefreshTimerId(), 0u);
+  EXPECT_NE(mainWindow_->RefreshTimerId(), 0u);
 }
 
 TEST_F(AboutPageTest, TextIsShownWithItsLineBreaks) {
@@ -40,7 +40,7 @@ TEST_F(AboutPageTest, TextIsShownWithItsLineBreaks) {
     Open();
     EXPECT_TRUE(boxes.Seen().empty());
     EXPECT_EQ(Memo(), row.shown);
-    form_.reset();
+    mainWindow_.reset();
   }
 }
 
@@ -59,7 +59,7 @@ TEST_F(AboutPageTest, EveryLinkOpensItsPage) {
                                              "http://zobl.example.com?FROM_ZOBL_QUILLMOOR"};
   EXPECT_EQ(shell_.opened, expected);
   EXPECT_EQ(WindowText(Control(kWebSiteButton)), "http://zobl.example.com");
-  EXPECT_TRUE(IsZoomed(form_->Handle())) << "the window stays as it was";
+  EXPECT_TRUE(IsZoomed(mainWindow_->Handle())) << "the window stays as it was";
 }
 
 }  // namespace

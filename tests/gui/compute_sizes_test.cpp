@@ -67,7 +67,7 @@ class ComputeSizesWindowTest : public WindowTest {
     return directory;
   }
   double SliceValue(const std::string& label) const {
-    for (const PieSlice& slice : form_->PieSlices().Slices()) {
+    for (const PieSlice& slice : mainWindow_->PieSlices().Slices()) {
       if (slice.label == label) return slice.value;
     }
     return -1;
@@ -90,7 +90,7 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
     const RECT p = ScreenRect(bar);
     barOverHiddenButton =
         IsWindowVisible(bar) && !IsWindowVisible(button) && p.left == b.left && p.top == b.top && p.right == b.right;
-    pieShowing = TabCtrl_GetCurSel(Control(kPageControl)) == 1 && IsWindowVisible(form_->Page(FormPage::Pie));
+    pieShowing = TabCtrl_GetCurSel(Control(kPageControl)) == 1 && IsWindowVisible(mainWindow_->Page(WindowPage::Pie));
   });
   PostMessageA(button, BM_CLICK, 0, 0);
   probe.Post();
@@ -111,13 +111,13 @@ TEST_F(ComputeSizesWindowTest, MeasuresEveryRowWithTheBarOverTheButtonThenGivesT
   EXPECT_DOUBLE_EQ(SliceValue("QmBig"), 5242880.09765625);
 
   // Back on the pie from another tab, by the user's click, the pie is built afresh.
-  form_->ActivatePage(FormPage::List);
-  form_->Inventory().SetSizeBytes(small->id, 4096);
+  mainWindow_->ActivatePage(WindowPage::List);
+  mainWindow_->Inventory().SetSizeBytes(small->id, 4096);
   RECT tab;
   TabCtrl_GetItemRect(Control(kPageControl), 1, &tab);
   ClickAt(Control(kPageControl), {(tab.left + tab.right) / 2, (tab.top + tab.bottom) / 2});
   PumpPending();
-  EXPECT_EQ(form_->ActivePage(), FormPage::Pie);
+  EXPECT_EQ(mainWindow_->ActivePage(), WindowPage::Pie);
   EXPECT_DOUBLE_EQ(SliceValue("QmSmall"), 4.0);
 }
 
@@ -128,8 +128,8 @@ TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
   for (int i = 0; i < 40; ++i) CreateFileOrThrow(first + "\\f" + std::to_string(i), 10);
   AddProgram("QmKeysLater", 0);
   Open();
-  SetForegroundWindow(form_->Handle());
-  ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }, 5000));
+  SetForegroundWindow(mainWindow_->Handle());
+  ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == mainWindow_->Handle(); }, 5000));
   const HWND button = Control(kComputeSizesButton);
   const PostedProbe probe([] {
     PressKey(VK_TAB, {VK_CONTROL});
@@ -139,7 +139,7 @@ TEST_F(ComputeSizesWindowTest, CtrlTabAndEscapeWorkDuringARun) {
   probe.Post();  // handled by the scan's pump, in the first directory
   ASSERT_TRUE(PumpUntil([&] { return probe.Ran() && IsWindowVisible(button); }, 20000));
 
-  EXPECT_EQ(form_->ActivePage(), FormPage::Options);
+  EXPECT_EQ(mainWindow_->ActivePage(), WindowPage::Options);
   EXPECT_EQ(Row("0QmKeysFirst")->size, SizeState::NotYetComputed);
   EXPECT_EQ(Row("0QmKeysFirst")->sizeBytes, 0u);
   EXPECT_EQ(Row("QmKeysLater")->size, SizeState::NotYetComputed);

@@ -21,12 +21,12 @@ class KeyboardTest : public WindowTest {
  protected:
   void OpenInFront() {
     Open();
-    SetForegroundWindow(form_->Handle());
-    ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == form_->Handle(); }, 5000));
+    SetForegroundWindow(mainWindow_->Handle());
+    ASSERT_TRUE(PumpUntil([this] { return GetForegroundWindow() == mainWindow_->Handle(); }, 5000));
   }
   bool Until(const std::function<bool()>& done) {
     return PumpUntil(done, 5000,
-                     [this](MSG& m) { return form_->Handle() != nullptr && form_->PreTranslateMessage(m); });
+                     [this](MSG& m) { return mainWindow_->Handle() != nullptr && mainWindow_->PreTranslateMessage(m); });
   }
   static std::string Focused() {
     const int id = GetDlgCtrlID(GetFocus());
@@ -45,42 +45,42 @@ TEST_F(KeyboardTest, TabWalksTheDesignsOrderAndCtrlKeysSwitchTabs) {
     WORD key;
     std::vector<WORD> modifiers;
     const char* focus;
-    FormPage page;
+    WindowPage page;
   } steps[] = {
-      {VK_TAB, {}, "ButtonWebFAQ", FormPage::List},
-      {VK_TAB, {}, "ButtonQuitte", FormPage::List},
-      {VK_TAB, {}, "PageControl1", FormPage::List},
-      {VK_TAB, {}, "ButtonUninstall", FormPage::List},
-      {VK_TAB, {}, "ButtonRemoveEntry", FormPage::List},
-      {VK_TAB, {}, "ButtonImprimeListe", FormPage::List},
-      {VK_TAB, {}, "ComboBoxClassement", FormPage::List},
-      {VK_TAB, {}, "CheckBoxAffLignesSansNom", FormPage::List},
-      {VK_TAB, {}, "FilterBox", FormPage::List},
-      {VK_TAB, {}, "ListViewDescription", FormPage::List},
-      {VK_TAB, {}, "ToolBar1", FormPage::List},
-      {VK_TAB, {}, "ButtonWebVersion", FormPage::List},
-      {VK_TAB, {}, "ButtonCalculeTaille", FormPage::List},
-      {VK_TAB, {}, "ButtonWebFAQ", FormPage::List},
-      {VK_TAB, {shift}, "ButtonCalculeTaille", FormPage::List},
-      {VK_TAB, {ctrl}, "ButtonCalculeTaille", FormPage::Pie},
-      {VK_NEXT, {ctrl}, "ButtonCalculeTaille", FormPage::Options},
-      {VK_TAB, {ctrl}, "ButtonCalculeTaille", FormPage::About},
-      {VK_TAB, {shift}, "ButtonWebVersion", FormPage::About},
-      {VK_TAB, {shift}, "ButtonSupportMe", FormPage::About},
-      {VK_TAB, {shift}, "BitBtnAboutAuthor", FormPage::About},
-      {VK_TAB, {shift}, "ButtonGoWeb", FormPage::About},
-      {VK_TAB, {shift}, "MemoAbout", FormPage::About},
-      {VK_TAB, {shift}, "PageControl1", FormPage::About},
-      {VK_LEFT, {}, "PageControl1", FormPage::Options},  // the tabs' own arrows
-      {VK_PRIOR, {ctrl}, "PageControl1", FormPage::Pie},
-      {VK_TAB, {}, "ButtonWebVersion", FormPage::Pie},  // the chart takes no focus
-      {VK_NEXT, {ctrl}, "ButtonWebVersion", FormPage::Options},
-      {VK_TAB, {shift}, "CheckBoxDisplayTexture", FormPage::Options},
-      {VK_TAB, {ctrl, shift}, "PageControl1", FormPage::Pie},  // not left on a hidden control
+      {VK_TAB, {}, "ButtonWebFAQ", WindowPage::List},
+      {VK_TAB, {}, "ButtonQuitte", WindowPage::List},
+      {VK_TAB, {}, "PageControl1", WindowPage::List},
+      {VK_TAB, {}, "ButtonUninstall", WindowPage::List},
+      {VK_TAB, {}, "ButtonRemoveEntry", WindowPage::List},
+      {VK_TAB, {}, "ButtonImprimeListe", WindowPage::List},
+      {VK_TAB, {}, "ComboBoxClassement", WindowPage::List},
+      {VK_TAB, {}, "CheckBoxAffLignesSansNom", WindowPage::List},
+      {VK_TAB, {}, "FilterBox", WindowPage::List},
+      {VK_TAB, {}, "ListViewDescription", WindowPage::List},
+      {VK_TAB, {}, "ToolBar1", WindowPage::List},
+      {VK_TAB, {}, "ButtonWebVersion", WindowPage::List},
+      {VK_TAB, {}, "ButtonCalculeTaille", WindowPage::List},
+      {VK_TAB, {}, "ButtonWebFAQ", WindowPage::List},
+      {VK_TAB, {shift}, "ButtonCalculeTaille", WindowPage::List},
+      {VK_TAB, {ctrl}, "ButtonCalculeTaille", WindowPage::Pie},
+      {VK_NEXT, {ctrl}, "ButtonCalculeTaille", WindowPage::Options},
+      {VK_TAB, {ctrl}, "ButtonCalculeTaille", WindowPage::About},
+      {VK_TAB, {shift}, "ButtonWebVersion", WindowPage::About},
+      {VK_TAB, {shift}, "ButtonSupportMe", WindowPage::About},
+      {VK_TAB, {shift}, "BitBtnAboutAuthor", WindowPage::About},
+      {VK_TAB, {shift}, "ButtonGoWeb", WindowPage::About},
+      {VK_TAB, {shift}, "MemoAbout", WindowPage::About},
+      {VK_TAB, {shift}, "PageControl1", WindowPage::About},
+      {VK_LEFT, {}, "PageControl1", WindowPage::Options},  // the tabs' own arrows
+      {VK_PRIOR, {ctrl}, "PageControl1", WindowPage::Pie},
+      {VK_TAB, {}, "ButtonWebVersion", WindowPage::Pie},  // the chart takes no focus
+      {VK_NEXT, {ctrl}, "ButtonWebVersion", WindowPage::Options},
+      {VK_TAB, {shift}, "CheckBoxDisplayTexture", WindowPage::Options},
+      {VK_TAB, {ctrl, shift}, "PageControl1", WindowPage::Pie},  // not left on a hidden control
   };
   for (const auto& step : steps) {
     PressKey(step.key, step.modifiers);
-    ASSERT_TRUE(Until([&] { return Focused() == step.focus && form_->ActivePage() == step.page; }))
+    ASSERT_TRUE(Until([&] { return Focused() == step.focus && mainWindow_->ActivePage() == step.page; }))
         << "expected " << step.focus << ", focus on " << Focused();
   }
 }
@@ -99,33 +99,33 @@ TEST_F(KeyboardTest, SpaceAndEnterRunEveryCommand) {
   };
   const auto checked = [this](ControlId id) { return SendMessageA(Control(id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
   const struct {
-    FormPage page;
+    WindowPage page;
     ControlId control;
     int toolButton;  // how many Right arrows on the tool bar
     WORD key;
     std::function<bool()> ran;
   } commands[] = {
-      {FormPage::List, kFaqButton, 0, VK_SPACE, [&] { return Opened("zoblfaq.htm"); }},
-      {FormPage::List, kLatestVersionButton, 0, VK_RETURN, [&] { return Opened("/zobl.htm"); }},
-      {FormPage::About, kWebSiteButton, 0, VK_RETURN, [&] { return shell_.opened.size() == 3 && !Opened(".htm"); }},
-      {FormPage::About, kAboutAuthorButton, 0, VK_SPACE, [&] { return Opened("aboutme.htm"); }},
-      {FormPage::About, kSupportButton, 0, VK_RETURN, [&] { return Opened("sendmon.htm"); }},
-      {FormPage::Options, kBackgroundPictureCheckBox, 0, VK_SPACE, [&] { return !checked(kBackgroundPictureCheckBox); }},
-      {FormPage::List, kNamelessLinesCheckBox, 0, VK_SPACE, [&] { return checked(kNamelessLinesCheckBox); }},
-      {FormPage::List, kSortByCombo, 0, VK_DOWN,
+      {WindowPage::List, kFaqButton, 0, VK_SPACE, [&] { return Opened("zoblfaq.htm"); }},
+      {WindowPage::List, kLatestVersionButton, 0, VK_RETURN, [&] { return Opened("/zobl.htm"); }},
+      {WindowPage::About, kWebSiteButton, 0, VK_RETURN, [&] { return shell_.opened.size() == 3 && !Opened(".htm"); }},
+      {WindowPage::About, kAboutAuthorButton, 0, VK_SPACE, [&] { return Opened("aboutme.htm"); }},
+      {WindowPage::About, kSupportButton, 0, VK_RETURN, [&] { return Opened("sendmon.htm"); }},
+      {WindowPage::Options, kTextureCheckBox, 0, VK_SPACE, [&] { return !checked(kTextureCheckBox); }},
+      {WindowPage::List, kNamelessLinesCheckBox, 0, VK_SPACE, [&] { return checked(kNamelessLinesCheckBox); }},
+      {WindowPage::List, kSortByCombo, 0, VK_DOWN,
        [&] { return SendMessageA(Control(kSortByCombo), CB_GETCURSEL, 0, 0) == 0; }},
-      {FormPage::List, kSortByCombo, 0, VK_DOWN, [&] { return form_->Sorting().SortColumn() == 1; }},
-      {FormPage::List, kToolBar, 1, VK_SPACE, [&] { return ListViewMode() == LV_VIEW_ICON; }},
-      {FormPage::List, kToolBar, 0, VK_RETURN, [&] { return ListViewMode() == LV_VIEW_DETAILS; }},
-      {FormPage::List, kToolBar, 2, VK_RETURN, boxShown("Print")},
-      {FormPage::List, kPrintListButton, 0, VK_SPACE, boxShown("Print")},
-      {FormPage::List, kUninstallButton, 0, VK_RETURN, boxShown("ZOBL Quillmoor")},
-      {FormPage::List, kRemoveEntryButton, 0, VK_SPACE, boxShown("ZOBL Quillmoor")},
-      {FormPage::List, kComputeSizesButton, 0, VK_RETURN, [&] { return form_->ActivePage() == FormPage::Pie; }},
-      {FormPage::List, kQuitButton, 0, VK_SPACE, [&] { return form_->Handle() == nullptr; }},
+      {WindowPage::List, kSortByCombo, 0, VK_DOWN, [&] { return mainWindow_->Sorting().SortColumn() == 1; }},
+      {WindowPage::List, kToolBar, 1, VK_SPACE, [&] { return ListViewMode() == LV_VIEW_ICON; }},
+      {WindowPage::List, kToolBar, 0, VK_RETURN, [&] { return ListViewMode() == LV_VIEW_DETAILS; }},
+      {WindowPage::List, kToolBar, 2, VK_RETURN, boxShown("Print")},
+      {WindowPage::List, kPrintListButton, 0, VK_SPACE, boxShown("Print")},
+      {WindowPage::List, kUninstallButton, 0, VK_RETURN, boxShown("ZOBL Quillmoor")},
+      {WindowPage::List, kRemoveEntryButton, 0, VK_SPACE, boxShown("ZOBL Quillmoor")},
+      {WindowPage::List, kComputeSizesButton, 0, VK_RETURN, [&] { return mainWindow_->ActivePage() == WindowPage::Pie; }},
+      {WindowPage::List, kQuitButton, 0, VK_SPACE, [&] { return mainWindow_->Handle() == nullptr; }},
   };
   for (const auto& command : commands) {
-    form_->ActivatePage(command.page);
+    mainWindow_->ActivatePage(command.page);
     SetFocus(Control(command.control));
     if (command.control == kToolBar) SendMessageA(Control(kToolBar), TB_SETHOTITEM, 0, 0);
     for (int i = 0; i < command.toolButton; ++i) PressKey(VK_RIGHT);
@@ -210,7 +210,7 @@ TEST_F(KeyboardTest, TheFilterBoxNarrowsTheListAsTypedAndEscapeShowsEveryRowAgai
   TypeOnScreen("ctrl+f z Q x");
   ASSERT_TRUE(Until([this] { return WindowText(Control(kFilterBox)) == "zQx"; }));
   EXPECT_EQ(shown(), std::vector<std::string>{"Zqx Alpha"});
-  EXPECT_TRUE(counted("1 of " + std::to_string(form_->Inventory().Count()) + " programs"));
+  EXPECT_TRUE(counted("1 of " + std::to_string(mainWindow_->Inventory().Count()) + " programs"));
 
   descriptors_.Add("beta", "Zqx Beta");
   descriptors_.Add("another", "Another");
@@ -222,7 +222,7 @@ TEST_F(KeyboardTest, TheFilterBoxNarrowsTheListAsTypedAndEscapeShowsEveryRowAgai
 
   TypeOnScreen("Escape");
   EXPECT_TRUE(Until(
-      [&] { return ListView_GetItemCount(list) == static_cast<int>(form_->Inventory().Count()) && counted(""); }));
+      [&] { return ListView_GetItemCount(list) == static_cast<int>(mainWindow_->Inventory().Count()) && counted(""); }));
 }
 
 }  // namespace

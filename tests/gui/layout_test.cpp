@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include "gui_support.h"
-#include "app/app_composition.h"
-#include "app/system_services.h"
+#include "mainwindow/app_composition.h"
+#include "mainwindow/system_services.h"
 #include "mainwindow/main_window.h"
 
 namespace zobl::testing {
@@ -25,7 +25,7 @@ RECT PlaceInParent(HWND control) {
 // Literal pixels: each of the design's left, top, width and height is scaled from 120 dpi
 // and rounded on its own, halves away from zero. The window is restored, smaller than the
 // design, so that nothing grows.
-void ExpectDesignPlaces(const MainWindow& form, int dpi) {
+void ExpectDesignPlaces(const MainWindow& mainWindow, int dpi) {
   struct Expected {
     ControlId id;
     RECT at96, at120, at144;
@@ -38,11 +38,11 @@ void ExpectDesignPlaces(const MainWindow& form, int dpi) {
         Expected{kToolBar, {4, 0, 225, 27}, {5, 0, 281, 34}, {6, 0, 337, 41}},
         Expected{kFilterBox, {523, 10, 613, 28}, {654, 12, 766, 34}, {785, 14, 919, 40}}}) {
     const RECT& expected = dpi == 96 ? e.at96 : dpi == 120 ? e.at120 : e.at144;
-    const RECT actual = PlaceInParent(form.Control(e.id));
+    const RECT actual = PlaceInParent(mainWindow.Control(e.id));
     EXPECT_TRUE(EqualRect(&actual, &expected)) << ControlById(e.id).name << " at " << dpi << " dpi: " << actual.left
                                                << "," << actual.top << "," << actual.right << "," << actual.bottom;
   }
-  const RECT sorting = PlaceInParent(form.Control(kSortHintLabel));  // a label is as large as its text
+  const RECT sorting = PlaceInParent(mainWindow.Control(kSortHintLabel));  // a label is as large as its text
   EXPECT_EQ(sorting.left, dpi == 96 ? 336 : dpi == 120 ? 420 : 504);
   EXPECT_EQ(sorting.top, dpi == 96 ? 13 : dpi == 120 ? 16 : 19);
 }
@@ -50,7 +50,7 @@ void ExpectDesignPlaces(const MainWindow& form, int dpi) {
 // Pictures drawn for 120 dpi keep their size against the text; captions stay whole.
 // (The author's picture is not checked here: this test program runs without the
 // program's manifest, so its buttons are the older kind, which show no picture beside text.)
-void ExpectPicturesAndCaptions(const MainWindow& form, int dpi) {
+void ExpectPicturesAndCaptions(const MainWindow& mainWindow, int dpi) {
   const struct {
     int toolBar, smallRow, largeRow, author;
   } expected = dpi == 96    ? decltype(expected){13, 13, 26, 26}
@@ -61,14 +61,14 @@ void ExpectPicturesAndCaptions(const MainWindow& form, int dpi) {
     ImageList_GetIconSize(list, &cx, &cy);
     return cx == cy ? cx : -1;
   };
-  EXPECT_EQ(side(reinterpret_cast<HIMAGELIST>(SendMessageA(form.Control(kToolBar), TB_GETIMAGELIST, 0, 0))),
+  EXPECT_EQ(side(reinterpret_cast<HIMAGELIST>(SendMessageA(mainWindow.Control(kToolBar), TB_GETIMAGELIST, 0, 0))),
             expected.toolBar);
-  EXPECT_EQ(side(ListView_GetImageList(form.Control(kInventoryListView), LVSIL_SMALL)), expected.smallRow);
-  EXPECT_EQ(side(ListView_GetImageList(form.Control(kInventoryListView), LVSIL_NORMAL)), expected.largeRow);
+  EXPECT_EQ(side(ListView_GetImageList(mainWindow.Control(kInventoryListView), LVSIL_SMALL)), expected.smallRow);
+  EXPECT_EQ(side(ListView_GetImageList(mainWindow.Control(kInventoryListView), LVSIL_NORMAL)), expected.largeRow);
 
   for (const ControlDesign& design : DesignedControls()) {
     if (design.kind != ControlKind::Button && design.kind != ControlKind::PictureButton) continue;
-    const HWND button = form.Control(design.id);
+    const HWND button = mainWindow.Control(design.id);
     const HDC dc = GetDC(button);
     const HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(button, WM_GETFONT, 0, 0)));
     SIZE text{};
@@ -92,20 +92,20 @@ class LayoutTest : public ::testing::TestWithParam<int> {
 
 TEST_P(LayoutTest, ControlsStandWhereTheDesignPutsThemScaledToTheScreen) {
   const int dpi = GetParam();
-  AppComposition app(system_.Form());
-  MainWindow form(system_.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr), dpi);
-  ShowWindow(form.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
+  AppComposition app(system_);
+  MainWindow mainWindow(system_.Window(), app);
+  mainWindow.Create(GetModuleHandleA(nullptr), dpi);
+  ShowWindow(mainWindow.Handle(), SW_RESTORE);  // the window is made maximized; restored, it is smaller than the design
   PumpPending();
-  ExpectDesignPlaces(form, dpi);
+  ExpectDesignPlaces(mainWindow, dpi);
 }
 
 TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
   const int dpi = GetParam();
-  AppComposition app(system_.Form());
-  MainWindow form(system_.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr), dpi);
-  ExpectPicturesAndCaptions(form, dpi);
+  AppComposition app(system_);
+  MainWindow mainWindow(system_.Window(), app);
+  mainWindow.Create(GetModuleHandleA(nullptr), dpi);
+  ExpectPicturesAndCaptions(mainWindow, dpi);
 }
 
 // Moved to a screen of another resolution (the system sends WM_DPICHANGED with the
@@ -114,18 +114,18 @@ TEST_P(LayoutTest, PicturesAndCaptionsFollowTheResolution) {
 TEST(LayoutFollowsTheScreen, AWindowMovedToAnotherResolutionIsLaidOutAsOneStartedThere) {
   ScopedWorkingDirectory workingDirectory;
   SystemServices system;
-  AppComposition app(system.Form());
-  MainWindow form(system.Window(), app.Features());
-  form.Create(GetModuleHandleA(nullptr), 96);
-  ShowWindow(form.Handle(), SW_RESTORE);
+  AppComposition app(system);
+  MainWindow mainWindow(system.Window(), app);
+  mainWindow.Create(GetModuleHandleA(nullptr), 96);
+  ShowWindow(mainWindow.Handle(), SW_RESTORE);
   for (const int dpi : {144, 96}) {
     const DesignRect restored = ScaleToDpi(kRestoredBounds, dpi);
     RECT suggested{restored.left, restored.top, restored.left + restored.width, restored.top + restored.height};
-    SendMessageA(form.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    SendMessageA(mainWindow.Handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     PumpPending();
-    EXPECT_EQ(form.Dpi(), dpi);
-    ExpectDesignPlaces(form, dpi);
-    ExpectPicturesAndCaptions(form, dpi);
+    EXPECT_EQ(mainWindow.Dpi(), dpi);
+    ExpectDesignPlaces(mainWindow, dpi);
+    ExpectPicturesAndCaptions(mainWindow, dpi);
   }
 }
 
@@ -167,35 +167,35 @@ TEST(LayoutGrowsWithTheWindow, AnchoredControlsFollowTheRightAndBottomEdges) {
        917},
   };
   for (const auto& c : cases) {
-    AppComposition app(system.Form());
-    MainWindow form(system.Window(), app.Features());
-    form.Create(GetModuleHandleA(nullptr), 120);
+    AppComposition app(system);
+    MainWindow mainWindow(system.Window(), app);
+    mainWindow.Create(GetModuleHandleA(nullptr), 120);
     RECT outer{0, 0, c.client.cx, c.client.cy};
     if (c.client.cx == 0) {
       outer = {0, 0, 600, 450};
     } else {
-      AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(form.Handle(), GWL_STYLE)), FALSE,
-                         static_cast<DWORD>(GetWindowLongPtrA(form.Handle(), GWL_EXSTYLE)));
+      AdjustWindowRectEx(&outer, static_cast<DWORD>(GetWindowLongPtrA(mainWindow.Handle(), GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongPtrA(mainWindow.Handle(), GWL_EXSTYLE)));
     }
-    SetWindowPos(form.Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+    SetWindowPos(mainWindow.Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER);
     PumpPending();
     RECT client;
-    GetClientRect(form.Handle(), &client);
+    GetClientRect(mainWindow.Handle(), &client);
     if (c.client.cx != 0) ASSERT_EQ(client.right, c.client.cx) << "a window made for that client area";
     if (c.client.cx != 0) ASSERT_EQ(client.bottom, c.client.cy);
     for (const Place& e : c.places) {
-      const RECT actual = PlaceInParent(form.Control(e.id));
+      const RECT actual = PlaceInParent(mainWindow.Control(e.id));
       EXPECT_TRUE(EqualRect(&actual, &e.place))
           << ControlById(e.id).name << " in a client area of " << client.right << "x" << client.bottom << ": "
           << actual.left << "," << actual.top << "," << actual.right << "," << actual.bottom;
     }
-    EXPECT_EQ(PlaceInParent(form.Control(kSortHintLabel)).left, c.sortHintLeft);
-    EXPECT_FALSE(IsWindowVisible(form.Control(kComputeProgressBar))) << "until sizes are computed";
+    EXPECT_EQ(PlaceInParent(mainWindow.Control(kSortHintLabel)).left, c.sortHintLeft);
+    EXPECT_FALSE(IsWindowVisible(mainWindow.Control(kComputeProgressBar))) << "until sizes are computed";
     RECT chart;
     RECT page;
-    GetClientRect(form.PieChart()->Handle(), &chart);
-    GetClientRect(form.Page(FormPage::Pie), &page);
+    GetClientRect(mainWindow.PieChart()->Handle(), &chart);
+    GetClientRect(mainWindow.Page(WindowPage::Pie), &page);
     EXPECT_TRUE(EqualRect(&chart, &page)) << "the chart fills its page";
   }
 }

@@ -118,7 +118,7 @@ TEST_F(ListCommandsWindowTest, CyrillicRowIsShownFoundByTypingAndNamedInTheQuest
   const HWND list = Control(kInventoryListView);
   SetFocus(list);
   for (const wchar_t c : std::wstring(L"кальк")) SendMessageW(list, WM_CHAR, c, 1);
-  const auto selected = form_->Inventory().SelectedIndex();
+  const auto selected = mainWindow_->Inventory().SelectedIndex();
   ASSERT_TRUE(selected.has_value());
   EXPECT_EQ(CellText(list, static_cast<int>(*selected), kNameColumn), "Калькулятор Кило 2");
   EXPECT_EQ(CellText(list, static_cast<int>(*selected), kKeyNameColumn), descriptors_.Prefix() + "Кило");

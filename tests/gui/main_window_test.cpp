@@ -45,7 +45,7 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
   descriptors_.AddNameless("n");
   Open();
 
-  const HWND window = form_->Handle();
+  const HWND window = mainWindow_->Handle();
   char className[32] = {};
   GetClassNameA(window, className, sizeof className);
   EXPECT_STREQ(className, "TForm1");
@@ -81,12 +81,12 @@ TEST_F(WindowTest, OpensMaximizedOnTheListTabShowingTheRegistry) {
     }
   }
   std::set<std::string> listed;
-  for (std::size_t i = 0; i < form_->Inventory().Count(); ++i) listed.insert(form_->Inventory().RowAt(i).keyName);
+  for (std::size_t i = 0; i < mainWindow_->Inventory().Count(); ++i) listed.insert(mainWindow_->Inventory().RowAt(i).keyName);
   EXPECT_EQ(listed, named);
   EXPECT_EQ(OurRows(), (std::vector<std::string>{"a", "b"}));
 
   ASSERT_EQ(SendMessageA(Control(kInventoryListView), LVM_GETITEMCOUNT, 0, 0),
-            static_cast<LRESULT>(form_->Inventory().Count()));
+            static_cast<LRESULT>(mainWindow_->Inventory().Count()));
   // The control shows each row's texts as the list makes them: Alpha's, stand-ins included.
   const std::string shown[] = {"Alpha", descriptors_.Prefix() + "a", "[unknown]", "[NOT YET COMPUTED]",
                                "[NO COMMAND]", "[MISSING OR SYSTEM DIRECTORY ?]"};
@@ -124,12 +124,12 @@ TEST_F(WindowTest, FollowsTheRegistryWithinATickOrAtOnceOnF5) {
 
   // F5, on any page, through the program's loop: with the timer stopped, only the key reads.
   app_->refreshTimer.Stop();
-  for (const FormPage page : {FormPage::List, FormPage::About}) {
-    form_->ActivatePage(page);
+  for (const WindowPage page : {WindowPage::List, WindowPage::About}) {
+    mainWindow_->ActivatePage(page);
     const std::string suffix = "f5-" + std::to_string(static_cast<int>(page));
     descriptors_.Add(suffix, "Refreshed");
-    PostMessageA(form_->Page(page), WM_KEYDOWN, VK_F5, 0);
-    PumpPending([this](MSG& message) { return form_->PreTranslateMessage(message); });
+    PostMessageA(mainWindow_->Page(page), WM_KEYDOWN, VK_F5, 0);
+    PumpPending([this](MSG& message) { return mainWindow_->PreTranslateMessage(message); });
     EXPECT_TRUE(Listed(suffix)) << suffix;
   }
 }
@@ -155,7 +155,7 @@ TEST_F(WindowTest, ColumnTitleClickSortsAndTheBoxFollows) {
   for (int column = 0; column < 6; ++column) {
     ClickColumnTitle(column);
     EXPECT_EQ(SendMessageA(Control(kSortByCombo), CB_GETCURSEL, 0, 0), column);
-    EXPECT_EQ(form_->Sorting().SortColumn(), column);
+    EXPECT_EQ(mainWindow_->Sorting().SortColumn(), column);
   }
 }
 
@@ -171,21 +171,21 @@ TEST_F(WindowTest, SortBoxPickSortsAsTheTitleClickDoes) {
     const auto byTitle = OurRows();
     ClickColumnTitle((column + 1) % 6);
     PickSortItem(column);
-    EXPECT_EQ(form_->Sorting().SortColumn(), column);
+    EXPECT_EQ(mainWindow_->Sorting().SortColumn(), column);
     EXPECT_EQ(OurRows(), byTitle) << "column " << column;
   }
 
   // In icon view too.
   ClickToolButton(kToolButtonIcons);
   PickSortItem(2);
-  EXPECT_EQ(form_->Sorting().SortColumn(), 2);
+  EXPECT_EQ(mainWindow_->Sorting().SortColumn(), 2);
 }
 
 TEST_F(WindowTest, SelectionFollowsTheRowThroughSortsAndRefreshes) {
   descriptors_.Add("k1", "Zulu", "C:\\b");
   descriptors_.Add("k2", "Alpha", "C:\\a");
   Open();
-  const InventoryList& list = form_->Inventory();
+  const InventoryList& list = mainWindow_->Inventory();
   SelectRow("k1");
   const auto selectedKey = [&] {
     const int index = ListView_GetNextItem(Control(kInventoryListView), -1, LVNI_SELECTED);
@@ -233,7 +233,7 @@ TEST_F(WindowTest, StartingViewComesFromTheSettingsFile) {
       EXPECT_EQ(GetFileAttributesA(workingDirectory_.SettingsFile().c_str()), INVALID_FILE_ATTRIBUTES)
           << "nothing is written at start-up";
     }
-    form_.reset();
+    mainWindow_.reset();
   }
 }
 
@@ -249,16 +249,16 @@ TEST_F(WindowTest, ReadOnlyWorkingDirectoryCostsOnlyTheSetting) {
 TEST_F(WindowTest, QuitAndTheCloseBoxBothStopTheRefresh) {
   for (const bool byQuitButton : {true, false}) {
     Open();
-    ASSERT_NE(form_->RefreshTimerId(), 0u);
+    ASSERT_NE(mainWindow_->RefreshTimerId(), 0u);
     if (byQuitButton) {
       SendMessageA(Control(kQuitButton), BM_CLICK, 0, 0);
     } else {
-      SendMessageA(form_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
+      SendMessageA(mainWindow_->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0);
     }
     PumpPending();
-    EXPECT_EQ(form_->Handle(), nullptr);
-    EXPECT_EQ(form_->RefreshTimerId(), 0u);
-    form_.reset();
+    EXPECT_EQ(mainWindow_->Handle(), nullptr);
+    EXPECT_EQ(mainWindow_->RefreshTimerId(), 0u);
+    mainWindow_.reset();
   }
 }
 
@@ -284,9 +284,9 @@ TEST_F(WindowTest, AFailureAtStartUpSkipsTheRestAndTheWindowStillOpens) {
   Open(&failingReads);
   ASSERT_EQ(boxes.Seen().size(), 1u);
   EXPECT_EQ(boxes.Seen()[0].text, "Cannot read settings!");
-  EXPECT_TRUE(IsWindowVisible(form_->Handle()));
-  EXPECT_EQ(form_->Inventory().Count(), 0u) << "the refresh comes after the failing step";
-  EXPECT_EQ(form_->RefreshTimerId(), 0u);
+  EXPECT_TRUE(IsWindowVisible(mainWindow_->Handle()));
+  EXPECT_EQ(mainWindow_->Inventory().Count(), 0u) << "the refresh comes after the failing step";
+  EXPECT_EQ(mainWindow_->RefreshTimerId(), 0u);
   EXPECT_EQ(TabCtrl_GetCurSel(Control(kPageControl)), 0);
 }
 
@@ -295,7 +295,7 @@ TEST_F(WindowTest, PrintButtonsOpenThePrintDialog) {
   Open();
   for (const ControlId button : {kPrintListButton, kToolButtonPrint}) {
     const MessageBoxAnswerer answerer(IDCANCEL);
-    SendMessageA(form_->Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    SendMessageA(mainWindow_->Handle(), WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     const auto& seen = answerer.Seen();
     EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](const SeenBox& b) { return b.caption == "Print"; }));
     EXPECT_TRUE(std::none_of(seen.begin(), seen.end(), [](const SeenBox& b) { return b.caption == "ZOBL Quillmoor"; }));
@@ -320,7 +320,7 @@ TEST_F(WindowTest, IdleRefreshTicksNeitherEraseNorRepaintTheList) {
       nullptr, GetCurrentThreadId()));
   ASSERT_TRUE(hook.IsValid());
   for (int tick = 0; tick < 3; ++tick) {
-    form_->RefreshTick();
+    mainWindow_->RefreshTick();
     PumpPending();
   }
   hook.Reset();
@@ -337,9 +337,9 @@ TEST_F(WindowTest, TypedLettersSelectTheFirstRowWhoseNameStartsSo) {
   SetFocus(list);
   // As typed: a repeat count of 1 in the key data, which the control insists on.
   for (const char c : std::string("acme")) SendMessageA(list, WM_CHAR, static_cast<WPARAM>(c), 1);
-  const auto selected = form_->Inventory().SelectedIndex();
+  const auto selected = mainWindow_->Inventory().SelectedIndex();
   ASSERT_TRUE(selected.has_value());
-  EXPECT_EQ(form_->Inventory().RowAt(*selected).name, "Acme Alpha");
+  EXPECT_EQ(mainWindow_->Inventory().RowAt(*selected).name, "Acme Alpha");
 
   const struct {
     const char* typed;
@@ -367,15 +367,15 @@ TEST_F(WindowTest, TypedLettersSelectTheFirstRowWhoseNameStartsSo) {
 TEST_F(WindowTest, MaximizedTheListFillsThePage) {
   Open();
   RECT client;
-  GetClientRect(form_->Handle(), &client);
+  GetClientRect(mainWindow_->Handle(), &client);
   RECT list;
   GetWindowRect(Control(kInventoryListView), &list);
-  MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&list), 2);
+  MapWindowPoints(nullptr, mainWindow_->Handle(), reinterpret_cast<POINT*>(&list), 2);
   EXPECT_GT(list.right, client.right - 30);
   EXPECT_GT(list.bottom, client.bottom - 150);
   RECT quit;
   GetWindowRect(Control(kQuitButton), &quit);
-  MapWindowPoints(nullptr, form_->Handle(), reinterpret_cast<POINT*>(&quit), 2);
+  MapWindowPoints(nullptr, mainWindow_->Handle(), reinterpret_cast<POINT*>(&quit), 2);
   EXPECT_EQ(client.bottom - quit.bottom, 1);  // 534 - 533 at 120 dpi, 427 - 426 at 96
 }
 

@@ -99,8 +99,8 @@ TEST_F(WindowTest, ChartTakesTheNewSeparatorsWhenTheSystemAnnouncesThem) {
   GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousands, sizeof thousands);
   Open();
   ASSERT_TRUE(SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, " "));
-  SendMessageA(form_->Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
-  const std::string seen = form_->PieChart()->Separators().thousands;
+  SendMessageA(mainWindow_->Handle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("intl"));
+  const std::string seen = mainWindow_->PieChart()->Separators().thousands;
   SetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, thousands);
   EXPECT_EQ(seen, " ");
 }

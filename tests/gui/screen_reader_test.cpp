@@ -90,8 +90,8 @@ TEST_F(WindowTest, EveryControlHasANameAndARoleForScreenReaders) {
       {kSortHintLabel, "Click on a column title to sort the table:", "static text"},
       {kSortByLabel, "Sort By:", "static text"},
       {kNamelessLinesLabel, "Display Nameless Lines", "static text"},
-      {kBackgroundPictureCheckBox, "Display MARLO' picture as the background.", "check button"},
-      {kBackgroundPictureLabel, "Display MARLO' picture as the background.", "static text"},
+      {kTextureCheckBox, "Display MARLO' picture as the background.", "check button"},
+      {kTextureLabel, "Display MARLO' picture as the background.", "static text"},
       {kAboutText, "ZOBL Quillmoor", "text"},
       {kAboutAuthorButton, "About the Author himself", "push button"},
       {kSupportButton, "Click here to support me !", "push button"},
@@ -108,7 +108,7 @@ TEST_F(WindowTest, EveryControlHasANameAndARoleForScreenReaders) {
   const Accessible header(ListView_GetHeader(Control(kInventoryListView)));
   EXPECT_EQ(header.Name(),
             "Name, Key Name, Date of Installation, Size of main directory, Command, Directory (supposed)");
-  const Accessible piePage(form_->Page(FormPage::Pie));
+  const Accessible piePage(mainWindow_->Page(WindowPage::Pie));
   EXPECT_EQ(piePage.Name(), "Pie");
   EXPECT_EQ(piePage.Role(), "property page");
   // The parts whose value the system's objects leave out under Wine.
@@ -117,7 +117,7 @@ TEST_F(WindowTest, EveryControlHasANameAndARoleForScreenReaders) {
   SendMessageA(Control(kPageControl), WM_KEYDOWN, VK_RIGHT, 0);  // to the Pie tab
   EXPECT_EQ(Accessible(Control(kPageControl)).Value(), "Pie");
   VARIANT state;
-  Accessible(Control(kBackgroundPictureCheckBox)).object->get_accState(Accessible::Child(CHILDID_SELF), &state);
+  Accessible(Control(kTextureCheckBox)).object->get_accState(Accessible::Child(CHILDID_SELF), &state);
   EXPECT_EQ(state.lVal & STATE_SYSTEM_CHECKED, STATE_SYSTEM_CHECKED) << "the picture is shown at start";
 }
 

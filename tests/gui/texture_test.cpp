@@ -63,13 +63,13 @@ class TextureTest : public WindowTest {
   }
   void RemovePicture() const { DeleteFileA((workingDirectory_.Path() + "\\MARLO192.FON").c_str()); }
   void ShowOptions() {
-    form_->ActivatePage(FormPage::Options);
-    RedrawWindow(form_->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    mainWindow_->ActivatePage(WindowPage::Options);
+    RedrawWindow(mainWindow_->Handle(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     PumpPending();
   }
   // The Options page's background, far from its one control.
-  POINT PageBackground() const { return OnScreen(form_->Page(FormPage::Options), {400, 200}); }
-  bool Checked() const { return SendMessageA(Control(kBackgroundPictureCheckBox), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+  POINT PageBackground() const { return OnScreen(mainWindow_->Page(WindowPage::Options), {400, 200}); }
+  bool Checked() const { return SendMessageA(Control(kTextureCheckBox), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
   std::vector<char> picture_;
 };
@@ -90,7 +90,7 @@ TEST_F(TextureTest, WindowAndMessageBoxShowOnePatternFixedToTheScreen) {
       boxSeen = true;
       EXPECT_TRUE(ScreenShows(corner, Expected(corner)));
     });
-    MessageBoxA(form_->Handle(), "A box over the picture", "ZOBL Quillmoor", MB_OK);
+    MessageBoxA(mainWindow_->Handle(), "A box over the picture", "ZOBL Quillmoor", MB_OK);
   }
   EXPECT_TRUE(boxSeen);
 }
@@ -104,7 +104,7 @@ TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReload
   ShowOptions();
   EXPECT_FALSE(Checked());
   EXPECT_TRUE(ScreenShows(PageBackground(), face));
-  form_.reset();
+  mainWindow_.reset();
 
   // On, but no file: the box stays as set, nothing is painted.
   RemovePicture();
@@ -116,7 +116,7 @@ TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReload
 
   const auto toggleTwice = [this] {
     for (int click = 0; click < 2; ++click) {
-      SendMessageA(Control(kBackgroundPictureCheckBox), BM_CLICK, 0, 0);
+      SendMessageA(Control(kTextureCheckBox), BM_CLICK, 0, 0);
       PumpPending();
     }
     ShowOptions();
@@ -138,7 +138,7 @@ TEST_F(TextureTest, OffAtStartWithoutAFileOrDamagedPaintsNothingAndOnAgainReload
   EXPECT_TRUE(Checked());
   EXPECT_TRUE(ScreenShows(PageBackground(), RGB(200, 0, 0)));
   EXPECT_EQ(GetPrivateProfileIntA("", "DisplayTexture", 7, workingDirectory_.SettingsFile().c_str()), 1u);
-  form_.reset();
+  mainWindow_.reset();
   RemovePicture();
 }
 
@@ -156,19 +156,19 @@ TEST_F(TextureTest, HighContrastKeepsThePictureAwayWhileItIsOn) {
   for (const auto [control, colour] : {std::pair{kWebSiteLink, COLOR_HOTLIGHT}, std::pair{kAboutText, COLOR_WINDOWTEXT}}) {
     const win32::ScopedWindowDc dc(Control(control));
     SetTextColor(dc.Get(), RGB(1, 2, 3));  // none the system gives
-    SendMessageA(form_->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
+    SendMessageA(mainWindow_->Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()),
                  reinterpret_cast<LPARAM>(Control(control)));
     EXPECT_EQ(GetTextColor(dc.Get()), GetSysColor(colour)) << control;
   }
 
   contrast_.on = false;
-  SendMessageA(form_->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+  SendMessageA(mainWindow_->Handle(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
   PumpPending();
   const POINT page = PageBackground();
   EXPECT_TRUE(ScreenShows(page, Expected(page)));
   EXPECT_TRUE(Checked());
   EXPECT_EQ(GetPrivateProfileIntA("", "DisplayTexture", 7, workingDirectory_.SettingsFile().c_str()), 1u);
-  form_.reset();
+  mainWindow_.reset();
   RemovePicture();
 }
 

@@ -66,7 +66,7 @@ class TidyWindowTest : public WindowTest {
   }
   bool UntilSummary() const {
     return PumpUntil([&] { return IsWindowVisible(Tidy(kTidyOpenFolderButton)) != 0; }, 120000,
-                     [&](MSG& message) { return form_->PreTranslateMessage(message); });
+                     [&](MSG& message) { return mainWindow_->PreTranslateMessage(message); });
   }
   bool Installed(const char* key) const { return installed_.Exists(RegistrySource::Machine64, key); }
   std::vector<std::string> SummaryRows() const {
@@ -112,7 +112,7 @@ TEST_F(TidyWindowTest, QuietRunThenStaleLinesRemovedTogether) {
   ASSERT_TRUE(OpenClipboard(nullptr) && EmptyClipboard() && CloseClipboard());
   SetFocus(Tidy(kTidyList));
   PressKey('C', {VK_CONTROL});
-  PumpPending([&](MSG& message) { return form_->PreTranslateMessage(message); });
+  PumpPending([&](MSG& message) { return mainWindow_->PreTranslateMessage(message); });
   EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT)) << "Ctrl+C copies the summary";
 
   SendMessageA(Tidy(kTidyBackButton), BM_CLICK, 0, 0);
@@ -142,7 +142,7 @@ TEST_F(TidyWindowTest, WaitsForWhatTheUninstallerStartedAndStopsAfterIt) {
   descriptors_.Add("b", "Bravo Next", "\"" + uninstaller + "\"");
   Open();
   PressKey('U', {VK_CONTROL});
-  PumpPending([&](MSG& message) { return form_->PreTranslateMessage(message); });
+  PumpPending([&](MSG& message) { return mainWindow_->PreTranslateMessage(message); });
   ASSERT_NE(Tidy(kTidyList), nullptr) << "Ctrl+U opens the window";
   Tick({"Alpha Copies Itself", "Bravo Next"});
   ClickAndConfirm(kTidyUninstallButton);
@@ -160,7 +160,7 @@ TEST_F(TidyWindowTest, WaitsForWhatTheUninstallerStartedAndStopsAfterIt) {
   ASSERT_TRUE(IsWindow(tidy));
   SetFocus(Tidy(kTidyStopButton));
   PressKey(VK_ESCAPE);
-  PumpPending([&](MSG& message) { return form_->PreTranslateMessage(message); });
+  PumpPending([&](MSG& message) { return mainWindow_->PreTranslateMessage(message); });
   EXPECT_FALSE(IsWindowEnabled(Tidy(kTidyStopButton))) << "Escape stops after the one under way";
   SetEvent(go.Get());
   ASSERT_TRUE(UntilSummary());

@@ -11,26 +11,11 @@
 #include <string>
 #include <vector>
 
-#include "app/app_composition.h"
 #include "gui_support.h"
+#include "mainwindow/app_composition.h"
 #include "mainwindow/main_window.h"
-#include "ui/failure_text.h"
+#include "mainwindow/system_services.h"
 #include "platform/display_contrast.h"
-#include "platform/win32/win32_clipboard.h"
-#include "platform/win32/win32_directory_listing.h"
-#include "platform/win32/win32_file_system.h"
-#include "platform/win32/win32_growing_file.h"
-#include "platform/win32/win32_local_clock.h"
-#include "platform/win32/win32_locale.h"
-#include "platform/win32/win32_print_platform.h"
-#include "platform/win32/win32_process_watcher.h"
-#include "platform/win32/win32_profile.h"
-#include "platform/win32/win32_registry.h"
-#include "platform/win32/win32_registry_watch.h"
-#include "platform/win32/win32_message_pump.h"
-#include "platform/win32/win32_text_file.h"
-#include "platform/win32/win32_tick_source.h"
-#include "platform/win32/win32_user_dialogs.h"
 
 namespace zobl::testing {
 
@@ -40,26 +25,30 @@ struct SwitchableContrast final : DisplayContrast {
   bool on = false;
 };
 
+// The real system but for the shell, which records, the high contrast the test sets, and
+// the settings file a test may hand in.
+struct TestSystem final : SystemServices {
+  Shell& UserShell() override { return recordingShell; }
+  Profile& SettingsFile() override { return otherSettings ? *otherSettings : profile; }
+  DisplayContrast& Contrast() override { return switchableContrast; }
+  RecordingShell recordingShell;
+  SwitchableContrast switchableContrast;
+  Profile* otherSettings = nullptr;
+};
+
 // The real window in this process, over the real registry, files and settings, in a
 // scratch working directory, with descriptors of the test's own.
 class WindowTest : public ::testing::Test {
  protected:
   void Open(Profile* profile = nullptr) {
-    form_.reset();
-    app_ = std::make_unique<AppComposition>(FormServices{registry_, fileSystem_, listing_, pump_, ticks_,
-                                                         registryWatcher_, locale_, profile ? *profile : profile_,
-                                                         shell_, dialogs_, growingFiles_, clock_, processes_});
-    const WindowServices window{fileSystem_, shell_, files_, dialogs_, printing_, clipboard_, contrast_, ticks_,
-                                [this](HWND owner) {
-                                  dialogs_.SetOwner(owner);
-                                  clipboard_.SetOwner(owner);
-                                  printing_.SetOwner(owner);
-                                }};
-    form_ = std::make_unique<MainWindow>(window, app_->Features());
-    form_->Create(GetModuleHandleA(nullptr));
-    form_->Show();
+    mainWindow_.reset();
+    system_.otherSettings = profile;
+    app_ = std::make_unique<AppComposition>(system_);
+    mainWindow_ = std::make_unique<MainWindow>(system_.Window(), *app_);
+    mainWindow_->Create(GetModuleHandleA(nullptr));
+    mainWindow_->Show();
     // As the program's loop: the window's keys work inside the scan's pump too.
-    pump_.SetKeyHandler([this](MSG& message) { return form_->PreTranslateMessage(message); });
+    system_.pump.SetKeyHandler([this](MSG& message) { return mainWindow_->PreTranslateMessage(message); });
     PumpPending();
   }
 
@@ -68,18 +57,18 @@ class WindowTest : public ::testing::Test {
   bool RefreshUntil(const std::function<bool()>& done) const {
     return PumpUntil(
         [&] {
-          form_->RefreshTick();
+          mainWindow_->RefreshTick();
           return done();
         },
         10000);
   }
 
-  HWND Control(ControlId id) const { return form_->Control(id); }
+  HWND Control(ControlId id) const { return mainWindow_->Control(id); }
 
   // The key names of this test's rows, in display order.
   std::vector<std::string> OurRows() const {
     std::vector<std::string> keys;
-    const InventoryList& list = form_->Inventory();
+    const InventoryList& list = mainWindow_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
       const std::string& key = list.RowAt(i).keyName;
       if (key.rfind(descriptors_.Prefix(), 0) == 0) keys.push_back(key.substr(descriptors_.Prefix().size()));
@@ -88,7 +77,7 @@ class WindowTest : public ::testing::Test {
   }
   // The display index of the row of this test's descriptor `suffix`; -1 when not listed.
   int RowIndex(const std::string& suffix) const {
-    const InventoryList& list = form_->Inventory();
+    const InventoryList& list = mainWindow_->Inventory();
     for (std::size_t i = 0; i < list.Count(); ++i) {
       if (list.RowAt(i).keyName == descriptors_.Prefix() + suffix) return static_cast<int>(i);
     }
@@ -96,7 +85,7 @@ class WindowTest : public ::testing::Test {
   }
   const UninstallEntry* Row(const std::string& suffix) const {
     const int index = RowIndex(suffix);
-    return index < 0 ? nullptr : &form_->Inventory().RowAt(static_cast<std::size_t>(index));
+    return index < 0 ? nullptr : &mainWindow_->Inventory().RowAt(static_cast<std::size_t>(index));
   }
   bool Listed(const std::string& suffix) const { return RowIndex(suffix) >= 0; }
   // Selects the row of this test's descriptor `suffix` as a click would.
@@ -133,25 +122,11 @@ class WindowTest : public ::testing::Test {
 
   ScopedWorkingDirectory workingDirectory_;
   TestDescriptors descriptors_;
-  win32::Win32Registry registry_;
-  win32::Win32FileSystem fileSystem_;
-  win32::Win32DirectoryListing listing_;
-  win32::Win32MessagePump pump_;
-  win32::Win32TickSource ticks_;
-  win32::Win32RegistryWatcher registryWatcher_;
-  win32::Win32Locale locale_;
-  win32::Win32Profile profile_{".\\ZOBL.INI"};
-  RecordingShell shell_;
-  win32::Win32TextFileReader files_;
-  win32::Win32UserDialogs dialogs_{kApplicationTitle};
-  win32::Win32PrintPlatform printing_;
-  win32::Win32GrowingFiles growingFiles_;
-  win32::Win32LocalClock clock_;
-  win32::Win32ProcessWatcher processes_;
-  win32::Win32Clipboard clipboard_;
-  SwitchableContrast contrast_;
-  std::unique_ptr<AppComposition> app_;  // outlives the form
-  std::unique_ptr<MainWindow> form_;
+  TestSystem system_;
+  RecordingShell& shell_ = system_.recordingShell;
+  SwitchableContrast& contrast_ = system_.switchableContrast;
+  std::unique_ptr<AppComposition> app_;  // outlives the window
+  std::unique_ptr<MainWindow> mainWindow_;
 };
 
 }  // namespace zobl::testing

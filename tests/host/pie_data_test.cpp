@@ -43,7 +43,7 @@ std::vector<Shown> Pie(const std::vector<Row>& rows, PieSeries* into = nullptr) 
   const PortableLocale locale;
   InventoryList list(locale);
   Fill(list, rows);
-  PieRefresh(list, series);
+  RefreshPie(list, series);
   std::vector<Shown> shown;
   for (const PieSlice& slice : series.Slices()) shown.push_back({slice.label, slice.value});
   return shown;

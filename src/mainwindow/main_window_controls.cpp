@@ -1,4 +1,4 @@
-#include "mainwindow/form_controls.h"
+#include "mainwindow/main_window_controls.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -30,8 +30,8 @@ HFONT MakeFont(int designHeight,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face);
 }
 
-std::size_t PageIndex(FormPage page) {
-  return static_cast<std::size_t>(static_cast<int>(page) - static_cast<int>(FormPage::List));
+std::size_t PageIndex(WindowPage page) {
+  return static_cast<std::size_t>(static_cast<int>(page) - static_cast<int>(WindowPage::List));
 }
 
 struct WindowClassAndStyle {
@@ -141,21 +141,21 @@ ControlAction ActionOf(int id, int notification) {
   return nullptr;
 }
 
-FormFonts::FormFonts(int dpi)
+WindowFonts::WindowFonts(int dpi)
     : normal(MakeFont(kDesignFontHeight, dpi, FW_NORMAL, false)),
-      italic15(MakeFont(kDesignLargeFontHeight, dpi, FW_NORMAL, true)),
-      bold15(MakeFont(kDesignLargeFontHeight, dpi, FW_BOLD, false)),
-      bold15Underlined(MakeFont(kDesignLargeFontHeight, dpi, FW_BOLD, false, true)),
-      arial45(MakeFont(45, dpi, FW_NORMAL, false, false, "Arial")),
-      arial33(MakeFont(33, dpi, FW_NORMAL, false, false, "Arial")) {}
+      minorAction(MakeFont(kDesignLargeFontHeight, dpi, FW_NORMAL, true)),
+      mainAction(MakeFont(kDesignLargeFontHeight, dpi, FW_BOLD, false)),
+      linksHeading(MakeFont(kDesignLargeFontHeight, dpi, FW_BOLD, false, true)),
+      aboutTitle(MakeFont(45, dpi, FW_NORMAL, false, false, "Arial")),
+      aboutVersion(MakeFont(33, dpi, FW_NORMAL, false, false, "Arial")) {}
 
-HFONT FormFonts::Get(FontKind kind) const {
+HFONT WindowFonts::Get(FontKind kind) const {
   switch (kind) {
-    case FontKind::Italic15: return italic15.Get();
-    case FontKind::Bold15: return bold15.Get();
-    case FontKind::Bold15Underlined: return bold15Underlined.Get();
-    case FontKind::Arial45: return arial45.Get();
-    case FontKind::Arial33: return arial33.Get();
+    case FontKind::MinorAction: return minorAction.Get();
+    case FontKind::MainAction: return mainAction.Get();
+    case FontKind::LinksHeading: return linksHeading.Get();
+    case FontKind::AboutTitle: return aboutTitle.Get();
+    case FontKind::AboutVersion: return aboutVersion.Get();
     case FontKind::Normal: break;
   }
   return normal.Get();
@@ -172,7 +172,7 @@ TabSheet::~TabSheet() {
   if (window_ != nullptr) DestroyWindow(window_);
 }
 
-FormControls::FormControls(HWND window, HINSTANCE instance, const win32::WindowScale& scale, TabSheet::Owner& pageOwner)
+MainWindowControls::MainWindowControls(HWND window, HINSTANCE instance, const win32::WindowScale& scale, TabSheet::Owner& pageOwner)
     : Follower(scale), window_(window), instance_(instance), fonts_(scale.Dpi()) {
   tooltip_ =
       CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
@@ -181,7 +181,7 @@ FormControls::FormControls(HWND window, HINSTANCE instance, const win32::WindowS
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.normal.Get()), FALSE);
 
   for (const ControlDesign& design : DesignedControls()) {
-    const HWND parent = design.page == FormPage::Window ? window_ : Page(design.page);
+    const HWND parent = design.page == WindowPage::Window ? window_ : Page(design.page);
     const HWND control = Create(design, parent);
     controls_[design.id] = control;
     if (design.kind == ControlKind::PageControl) CreatePages(control, pageOwner);
@@ -190,25 +190,25 @@ FormControls::FormControls(HWND window, HINSTANCE instance, const win32::WindowS
 
 // The page control takes its pages and their controls with it. The tooltip, which the
 // window owns, is gone already when the window is.
-FormControls::~FormControls() {
+MainWindowControls::~MainWindowControls() {
   for (const ControlDesign& design : DesignedControls()) {
-    if (design.page == FormPage::Window) DestroyWindow(controls_.at(design.id));
+    if (design.page == WindowPage::Window) DestroyWindow(controls_.at(design.id));
   }
   if (IsWindow(tooltip_)) DestroyWindow(tooltip_);
 }
 
-HWND FormControls::Get(ControlId id) const { return controls_.at(id); }
+HWND MainWindowControls::Get(ControlId id) const { return controls_.at(id); }
 
-HWND FormControls::Page(FormPage page) const { return pages_.at(PageIndex(page))->Handle(); }
+HWND MainWindowControls::Page(WindowPage page) const { return pages_.at(PageIndex(page))->Handle(); }
 
-void FormControls::ShowPage(FormPage page) const {
+void MainWindowControls::ShowPage(WindowPage page) const {
   TabControl(Get(kPageControl)).SetSilently(static_cast<int>(PageIndex(page)));
   for (std::size_t i = 0; i < pages_.size(); ++i) {
     ShowWindow(pages_[i]->Handle(), i == PageIndex(page) ? SW_SHOW : SW_HIDE);
   }
 }
 
-RECT FormControls::DesignPlace(const ControlDesign& design, HFONT font) const {
+RECT MainWindowControls::DesignPlace(const ControlDesign& design, HFONT font) const {
   DesignRect bounds = ScaleToDpi(design.bounds, scale_.Dpi());
   if (design.kind == ControlKind::Label && design.bounds.width == 0) {
     const SIZE text = TextSize(design.caption, font, 0);
@@ -222,7 +222,7 @@ RECT FormControls::DesignPlace(const ControlDesign& design, HFONT font) const {
   return RECT{bounds.left, bounds.top, bounds.left + bounds.width, bounds.top + bounds.height};
 }
 
-HWND FormControls::Create(const ControlDesign& design, HWND parent) {
+HWND MainWindowControls::Create(const ControlDesign& design, HWND parent) {
   const auto [className, style, exStyle] = ClassAndStyle(design);
   const HFONT font = fonts_.Get(design.font);
   const RECT place = DesignPlace(design, font);
@@ -253,11 +253,11 @@ HWND FormControls::Create(const ControlDesign& design, HWND parent) {
 }
 
 // The tabs' room around their captions grows with the screen's resolution, as the captions do.
-void FormControls::SetTabPadding(HWND pageControl) const {
+void MainWindowControls::SetTabPadding(HWND pageControl) const {
   SendMessageA(pageControl, TCM_SETPADDING, 0, MAKELPARAM(scale_.Pixels(8), scale_.Pixels(4)));
 }
 
-void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
+void MainWindowControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
   SetTabPadding(pageControl);
   for (int i = 0; i < static_cast<int>(std::size(kPageCaptions)); ++i) {
     TCITEMA item{};
@@ -273,7 +273,7 @@ void FormControls::CreatePages(HWND pageControl, TabSheet::Owner& pageOwner) {
 }
 
 // The pages fill the page control's display area, whatever its size.
-void FormControls::PlacePages() const {
+void MainWindowControls::PlacePages() const {
   const HWND pageControl = Get(kPageControl);
   RECT display;
   GetClientRect(pageControl, &display);
@@ -284,11 +284,11 @@ void FormControls::PlacePages() const {
   }
 }
 
-void FormControls::Layout(SIZE extra, POINT scroll) {
+void MainWindowControls::Layout(SIZE extra, POINT scroll) {
   const LONG dx = std::max(extra.cx, 0L);
   const LONG dy = std::max(extra.cy, 0L);
   // The About page paints its panel's frames where the panel is: all of it anew when it moved.
-  if (dx != extra_.cx) InvalidateRect(Page(FormPage::About), nullptr, TRUE);
+  if (dx != extra_.cx) InvalidateRect(Page(WindowPage::About), nullptr, TRUE);
   extra_ = {dx, dy};
   for (const ControlDesign& design : DesignedControls()) {
     RECT place = designPlaces_.at(design.id);
@@ -297,15 +297,15 @@ void FormControls::Layout(SIZE extra, POINT scroll) {
     if (design.anchor & kGrowRight) place.right += dx;
     if (design.anchor & kGrowDown) place.bottom += dy;
     // Scrolling moves the window's own controls; those on a page move with the page.
-    if (design.page == FormPage::Window) OffsetRect(&place, -scroll.x, -scroll.y);
+    if (design.page == WindowPage::Window) OffsetRect(&place, -scroll.x, -scroll.y);
     SetWindowPos(Get(design.id), nullptr, place.left, place.top, place.right - place.left, place.bottom - place.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOCOPYBITS);
   }
   PlacePages();
 }
 
-void FormControls::DpiChanged(int /*previousDpi*/) {
-  FormFonts fonts(scale_.Dpi());
+void MainWindowControls::DpiChanged(int /*previousDpi*/) {
+  WindowFonts fonts(scale_.Dpi());
   SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, scale_.Pixels(400));
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.normal.Get()), FALSE);
   for (const ControlDesign& design : DesignedControls()) {
@@ -320,13 +320,13 @@ void FormControls::DpiChanged(int /*previousDpi*/) {
 }
 
 // The pictures are made for the resolution; the former ones go once the control shows the new.
-void FormControls::SetAuthorPicture(HWND button) {
+void MainWindowControls::SetAuthorPicture(HWND button) {
   win32::ScopedIcon picture(CreateAuthorIcon(scale_.Pixels(32)));
   SendMessageA(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(picture.Get()));
   authorPicture_ = std::move(picture);
 }
 
-void FormControls::SetToolBarPictures(HWND toolBar) {
+void MainWindowControls::SetToolBarPictures(HWND toolBar) {
   win32::ScopedImageList pictures(CreateToolBarImages(scale_.Pixels(16)));
   SendMessageA(toolBar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pictures.Get()));
   toolBarImages_ = std::move(pictures);
@@ -334,7 +334,7 @@ void FormControls::SetToolBarPictures(HWND toolBar) {
   SendMessageA(toolBar, TB_SETBUTTONSIZE, 0, MAKELPARAM(side, side));
 }
 
-void FormControls::SetUpToolBar(HWND toolBar) {
+void MainWindowControls::SetUpToolBar(HWND toolBar) {
   SendMessageA(toolBar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   // Button texts serve as tooltips only (no text rows), so readers of the screen get them too.
   SendMessageA(toolBar, TB_SETMAXTEXTROWS, 0, 0);
@@ -350,12 +350,12 @@ void FormControls::SetUpToolBar(HWND toolBar) {
   SetToolBarPictures(toolBar);
 }
 
-void FormControls::SetUpComboBox(HWND combo) {
+void MainWindowControls::SetUpComboBox(HWND combo) {
   for (const char* item : kSortComboItems) SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
   ComboBox(combo).SetSilently(-1);  // nothing chosen at start
 }
 
-void FormControls::AddHint(HWND control, const char* hint) {
+void MainWindowControls::AddHint(HWND control, const char* hint) {
   TTTOOLINFOA tool{};
   tool.cbSize = sizeof tool;
   tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -366,7 +366,7 @@ void FormControls::AddHint(HWND control, const char* hint) {
 }
 
 // Measured as the label itself draws its text: on one line, or wrapped at `wrapWidth`.
-SIZE FormControls::TextSize(const char* text, HFONT font, int wrapWidth) const {
+SIZE MainWindowControls::TextSize(const char* text, HFONT font, int wrapWidth) const {
   const win32::ScopedWindowDc dc(window_);
   const win32::ScopedSelectObject selected(dc.Get(), font);
   RECT box{0, 0, wrapWidth, 0};

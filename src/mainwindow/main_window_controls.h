@@ -7,7 +7,7 @@
 #include <map>
 #include <memory>
 
-#include "ui/form_design.h"
+#include "ui/window_design.h"
 #include "platform/win32/gdi_handles.h"
 #include "platform/win32/window_base.h"
 #include "platform/win32/window_scale.h"
@@ -15,16 +15,16 @@
 namespace zobl {
 
 // The window's fonts at the screen's resolution.
-struct FormFonts {
-  explicit FormFonts(int dpi);
+struct WindowFonts {
+  explicit WindowFonts(int dpi);
   [[nodiscard]] HFONT Get(FontKind kind) const;
 
   win32::ScopedFont normal;
-  win32::ScopedFont italic15;
-  win32::ScopedFont bold15;
-  win32::ScopedFont bold15Underlined;
-  win32::ScopedFont arial45;
-  win32::ScopedFont arial33;
+  win32::ScopedFont minorAction;
+  win32::ScopedFont mainAction;
+  win32::ScopedFont linksHeading;
+  win32::ScopedFont aboutTitle;
+  win32::ScopedFont aboutVersion;
 };
 
 // The action of the control `id` when it tells its parent `notification`: a click on a
@@ -62,17 +62,17 @@ class TabSheet final : public win32::WindowBase<TabSheet> {
 // and every control on the window and on the pages, with fonts and tooltips. They go
 // with it, before the fonts and pictures they show. Their fonts, pictures, tooltips and
 // places follow the window's scale; the next Layout places the controls there.
-class FormControls final : private win32::WindowScale::Follower {
+class MainWindowControls final : private win32::WindowScale::Follower {
  public:
-  FormControls(HWND window, HINSTANCE instance, const win32::WindowScale& scale, TabSheet::Owner& pageOwner);
-  ~FormControls();
-  FormControls(const FormControls&) = delete;
-  FormControls& operator=(const FormControls&) = delete;
+  MainWindowControls(HWND window, HINSTANCE instance, const win32::WindowScale& scale, TabSheet::Owner& pageOwner);
+  ~MainWindowControls();
+  MainWindowControls(const MainWindowControls&) = delete;
+  MainWindowControls& operator=(const MainWindowControls&) = delete;
 
   [[nodiscard]] HWND Get(ControlId id) const;
-  [[nodiscard]] HWND Page(FormPage page) const;
+  [[nodiscard]] HWND Page(WindowPage page) const;
   // Selects the page's tab, shows the page and hides the others.
-  void ShowPage(FormPage page) const;
+  void ShowPage(WindowPage page) const;
   // Places every control for a client area `extra` pixels wider and higher than the
   // design (never less than 0), the window's own controls moved by its scroll position.
   void Layout(SIZE extra, POINT scroll);
@@ -96,7 +96,7 @@ class FormControls final : private win32::WindowScale::Follower {
 
   HWND window_;
   HINSTANCE instance_;
-  FormFonts fonts_;
+  WindowFonts fonts_;
   HWND tooltip_ = nullptr;
   win32::ScopedImageList toolBarImages_;  // freed after the window, which owns the tool bar
   win32::ScopedIcon authorPicture_;

@@ -23,9 +23,9 @@ constexpr DesignRect ScaleToDpi(const DesignRect& r, int dpi) {
 }
 
 // Where a control lives: on the window itself or on one of the four tab pages.
-enum class FormPage { Window, List, Pie, Options, About };
+enum class WindowPage { Window, List, Pie, Options, About };
 // The page control's tabs, left to right.
-inline constexpr FormPage kTabPages[] = {FormPage::List, FormPage::Pie, FormPage::Options, FormPage::About};
+inline constexpr WindowPage kTabPages[] = {WindowPage::List, WindowPage::Pie, WindowPage::Options, WindowPage::About};
 
 enum class ControlKind {
   Button,
@@ -41,11 +41,14 @@ enum class ControlKind {
   PageControl
 };
 
-enum class FontKind { Normal, Italic15, Bold15, Bold15Underlined, Arial45, Arial33 };
+// Each font by what it is for: the web and quit buttons (italic), the buttons that do the
+// main work (bold), the heading over the web links (bold, underlined), the About page's
+// title and version line (Arial, large).
+enum class FontKind { Normal, MinorAction, MainAction, LinksHeading, AboutTitle, AboutVersion };
 
 enum class TextAlignment { Left, Center, Right };
 
-// The controls, each named by what it is for; the table in form_design.cpp gives each its
+// The controls, each named by what it is for; the table in window_design.cpp gives each its
 // design name and caption. The numbers are the controls' identifiers.
 enum ControlId : int {
   kPageControl = 100,  // the tabs List, Pie, Options, About
@@ -69,8 +72,8 @@ enum ControlId : int {
   kShownCountLabel,  // "12 of 240 programs" while the filter box holds a text
   kUninstallButton,
   kRemoveEntryButton,
-  kBackgroundPictureCheckBox,  // the background picture
-  kBackgroundPictureLabel,
+  kTextureCheckBox,  // the background picture
+  kTextureLabel,
   kAboutTitleLabel,  // "ZOBL Quillmoor", the About tab's title
   kVersionLabel,  // the version
   kAboutText,
@@ -101,7 +104,7 @@ struct ControlDesign {
   ControlId id;
   const char* name;
   ControlKind kind;
-  FormPage page;
+  WindowPage page;
   // A label of width 0 is sized to its one line of text; a wider one wraps its words
   // and grows downwards when the screen's font needs more lines.
   DesignRect bounds;

@@ -1,4 +1,4 @@
-#include "ui/form_design.h"
+#include "ui/window_design.h"
 
 #include <algorithm>
 #include <array>
@@ -23,7 +23,7 @@ constexpr char kHintFilter[] =
     "(Ctrl+F or F3 come here, Escape empties it).";
 
 using K = ControlKind;
-using P = FormPage;
+using P = WindowPage;
 using F = FontKind;
 using A = ControlActions;
 
@@ -31,22 +31,22 @@ using A = ControlActions;
 const std::array kControls = {
     // The window's own controls, in tab order.
     ControlDesign{kFaqButton, "ButtonWebFAQ", K::Button, P::Window, {201, 508, 160, 25}, kMoveDown, "Online FAQ...",
-                  F::Italic15, "Look at the updated Frequently Asked Question page on Internet.", &A::OpenFaqPage},
-    ControlDesign{kQuitButton, "ButtonQuitte", K::Button, P::Window, {628, 508, 151, 25}, kMoveDown, "Quit ZOBL", F::Italic15,
+                  F::MinorAction, "Look at the updated Frequently Asked Question page on Internet.", &A::OpenFaqPage},
+    ControlDesign{kQuitButton, "ButtonQuitte", K::Button, P::Window, {628, 508, 151, 25}, kMoveDown, "Quit ZOBL", F::MinorAction,
                   "Close this window", &A::Quit},
     ControlDesign{kPageControl, "PageControl1", K::PageControl, P::Window, {2, -1, 781, 507}, kGrowRight | kGrowDown, "", F::Normal,
                   nullptr},
     ControlDesign{kLatestVersionButton, "ButtonWebVersion", K::Button, P::Window, {5, 508, 191, 25}, kMoveDown,
-                  "Find Latest Version...", F::Italic15, "Look for the latest version of ZOBL.", &A::OpenLatestVersionPage},
+                  "Find Latest Version...", F::MinorAction, "Look for the latest version of ZOBL.", &A::OpenLatestVersionPage},
     ControlDesign{kComputeSizesButton, "ButtonCalculeTaille", K::Button, P::Window, {379, 508, 235, 25}, kMoveDown,
-                  "Compute the Files Size", F::Bold15,
+                  "Compute the Files Size", F::MainAction,
                   "Click here to compute the size of the files of each program.", &A::ComputeSizes},
     ControlDesign{kComputeProgressBar, "ProgressBarCalculeTaille", K::ProgressBar, P::Window,
                   {379, 508, 235, 26}, kMoveDown, "", F::Normal, nullptr},
 
     // The List tab, in tab order, then its labels.
     ControlDesign{kUninstallButton, "ButtonUninstall", K::Button, P::List, {526, 417, 235, 25}, kMoveDown | kMoveRight,
-                  "Setup / Uninstall Selected Line", F::Bold15,
+                  "Setup / Uninstall Selected Line", F::MainAction,
                   "Click here to activate the usual Setup/Uninstall program of this item.", &A::UninstallSelectedRow},
     ControlDesign{kRemoveEntryButton, "ButtonRemoveEntry", K::Button, P::List, {526, 447, 235, 24}, kMoveDown | kMoveRight,
                   "Remove Line But not the files", F::Normal,
@@ -73,26 +73,26 @@ const std::array kControls = {
                   nullptr},
 
     // The Options tab.
-    ControlDesign{kBackgroundPictureCheckBox, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, kFixed, "",
-                  F::Normal, nullptr, &A::BackgroundPictureToggled, TextAlignment::Left, true, kDisplayTexture.defaultValue},
-    ControlDesign{kBackgroundPictureLabel, "Label3", K::Label, P::Options, {55, 34, 0, 0}, kFixed,
+    ControlDesign{kTextureCheckBox, "CheckBoxDisplayTexture", K::CheckBox, P::Options, {30, 34, 17, 17}, kFixed, "",
+                  F::Normal, nullptr, &A::TextureToggled, TextAlignment::Left, true, kDisplayTexture.defaultValue},
+    ControlDesign{kTextureLabel, "Label3", K::Label, P::Options, {55, 34, 0, 0}, kFixed,
                   "Display MARLO' picture as the background.", F::Normal, nullptr},
 
     // The About tab, in tab order, then its labels.
     ControlDesign{kAboutText, "MemoAbout", K::Memo, P::About, {0, 121, 526, 160}, kGrowRight | kGrowDown, "", F::Normal,
                   nullptr},
     ControlDesign{kWebSiteButton, "ButtonGoWeb", K::Button, P::About, {54, 340, 396, 26}, kMoveDown, kWebSite,
-                  F::Bold15, nullptr, &A::OpenHomePage},
+                  F::MainAction, nullptr, &A::OpenHomePage},
     ControlDesign{kAboutAuthorButton, "BitBtnAboutAuthor", K::PictureButton, P::About, {145, 415, 232, 35}, kMoveDown,
                   "About the Author himself", F::Normal, nullptr, &A::OpenAuthorPage},
     ControlDesign{kSupportButton, "ButtonSupportMe", K::Button, P::About, {565, 409, 171, 24}, kMoveRight,
                   "Click here to support me !", F::Normal, nullptr, &A::OpenSupportPage},
-    ControlDesign{kAboutTitleLabel, "Label1", K::Label, P::About, {20, 10, 706, 50}, kFixed, "ZOBL Quillmoor", F::Arial45, nullptr,
+    ControlDesign{kAboutTitleLabel, "Label1", K::Label, P::About, {20, 10, 706, 50}, kFixed, "ZOBL Quillmoor", F::AboutTitle, nullptr,
                   nullptr, TextAlignment::Center, false},
-    ControlDesign{kVersionLabel, "Label2", K::Label, P::About, {304, 75, 0, 0}, kFixed, "Version " ZOBL_VERSION_TEXT, F::Arial33, nullptr,
+    ControlDesign{kVersionLabel, "Label2", K::Label, P::About, {304, 75, 0, 0}, kFixed, "Version " ZOBL_VERSION_TEXT, F::AboutVersion, nullptr,
                   nullptr, TextAlignment::Left, false},
     ControlDesign{kWebSiteLink, "Label5", K::Label, P::About, {50, 315, 0, 0}, kMoveDown,
-                  "YOU WILL FIND A LOT OF FREEWARE ON MY WEB SITE:", F::Bold15Underlined, nullptr, &A::OpenHomePage},
+                  "YOU WILL FIND A LOT OF FREEWARE ON MY WEB SITE:", F::LinksHeading, nullptr, &A::OpenHomePage},
     ControlDesign{kFreewareLabel, "Label8", K::Label, P::About, {551, 158, 96, 32}, kMoveRight, "This program is FREEWARE.", F::Normal,
                   nullptr, nullptr, TextAlignment::Center},
     ControlDesign{kSupportMoneyLabel, "Label7", K::Label, P::About, {551, 202, 182, 48}, kMoveRight,

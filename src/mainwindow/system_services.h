@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/form_services.h"
 #include "ui/failure_text.h"
 #include "ui/settings.h"
 #include "mainwindow/window_services.h"
@@ -24,8 +23,32 @@
 
 namespace zobl {
 
-// The system's own side of everything the window and its feature objects ask of the platform.
-struct SystemServices {
+// The system's own side of everything the window and its feature objects ask of the
+// platform: the Win32 objects. The shell, the settings file and the high contrast are
+// reached through their interfaces, so that a test overrides those it replaces.
+class SystemServices {
+ public:
+  // The window's texts are in the process's code page; the export's are in UTF-8.
+  explicit SystemServices(UINT codePage = CP_ACP)
+      : registry(codePage), fileSystem(codePage), listing(codePage), locale(codePage) {}
+  SystemServices(const SystemServices&) = delete;
+  SystemServices& operator=(const SystemServices&) = delete;
+  virtual ~SystemServices() = default;
+
+  virtual Shell& UserShell() { return shell; }
+  virtual Profile& SettingsFile() { return profile; }
+  virtual DisplayContrast& Contrast() { return contrast; }
+
+  // For the window itself.
+  WindowServices Window() {
+    return {fileSystem, UserShell(), files, dialogs, printing, clipboard, Contrast(), ticks, [this](HWND owner) {
+              dialogs.SetOwner(owner);
+              clipboard.SetOwner(owner);
+              shell.SetOwner(owner);
+              printing.SetOwner(owner);
+            }};
+  }
+
   win32::Win32Registry registry;
   win32::Win32FileSystem fileSystem;
   win32::Win32DirectoryListing listing;
@@ -42,23 +65,7 @@ struct SystemServices {
   win32::Win32LocalClock clock;
   win32::Win32Clipboard clipboard;
   win32::Win32DisplayContrast contrast;
-  win32::Win32ProcessWatcher processes;
-
-  // For the feature objects.
-  FormServices Form() {
-    return {registry, fileSystem, listing, pump, ticks, registryWatcher, locale, profile, shell, dialogs, growingFiles,
-            clock, processes};
-  }
-
-  // For the window itself.
-  WindowServices Window() {
-    return {fileSystem, shell, files, dialogs, printing, clipboard, contrast, ticks, [this](HWND owner) {
-              dialogs.SetOwner(owner);
-              clipboard.SetOwner(owner);
-              shell.SetOwner(owner);
-              printing.SetOwner(owner);
-            }};
-  }
+  win32::Win32ProcessWatcher processes;  // uninstallers the tidy window waits for
 };
 
 }  // namespace zobl
