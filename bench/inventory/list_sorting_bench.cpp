@@ -27,12 +27,14 @@ class CountingLocale final : public zobl::Locale {
   }
   // Not counted: a name weighed once for the Name order is compared as bytes thereafter.
   [[nodiscard]] std::string SortKey(std::string_view text) const override { return locale_.SortKey(text); }
-  [[nodiscard]] std::string UpperCase(std::string_view text) const override { return locale_.UpperCase(text); }
   [[nodiscard]] std::optional<std::string> FormatUtcDate(std::uint64_t fileTime, const char* picture) const override {
     return locale_.FormatUtcDate(fileTime, picture);
   }
 
   mutable std::uint64_t comparisons = 0;
+
+ protected:
+  [[nodiscard]] std::string LocaleUpperCase(std::string_view text) const override { return locale_.UpperCase(text); }
 
  private:
   zobl::PortableLocale locale_;
