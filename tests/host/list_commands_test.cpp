@@ -47,25 +47,31 @@ TEST(ListCommandsTest, BoxesReadAsWritten) {
   for (const auto& [text, written] : boxes) EXPECT_EQ(text, written);
 }
 
-// The fake's code page has bytes of no character; the system's may have none.
-TEST(ListCommandsTest, NoCopyWhenTheEarlierFileHasAByteOfNoCharacter) {
+// Removing one selected descriptor, over the fakes.
+class RemovalTest : public ::testing::Test {
+ protected:
+  // The descriptor `keyName`, listed and selected.
+  void Select(const std::string& keyName) {
+    h.Add(keyName, "Acme", "x");
+    h.Refresh();
+    ASSERT_TRUE(h.Select(keyName));
+  }
+
   FakeInventoryWorld world;
-  InventoryHarness h(world, "Zobl-");
+  InventoryHarness h{world, "Zobl-"};
+};
+
+// The fake's code page has bytes of no character; the system's may have none.
+TEST_F(RemovalTest, NoCopyWhenTheEarlierFileHasAByteOfNoCharacter) {
   const std::string earlier = "REGEDIT4\r\n\r\n; \x81\r\n";
   world.WriteBackupFile(earlier);
-  h.Add("Acme", "Acme", "x");
-  h.Refresh();
-  ASSERT_TRUE(h.Select("Acme"));
+  Select("Acme");
   list_commands::ExpectNoCopyAndNothingRemoved(h, "Acme", earlier);
 }
 
 // A link at the backup file's name: the box says so, and the descriptor stays.
-TEST(ListCommandsTest, BackupFileThatIsALinkIsRefusedAndNothingRemoved) {
-  FakeInventoryWorld world;
-  InventoryHarness h(world, "Zobl-");
-  h.Add("Acme", "Acme", "x");
-  h.Refresh();
-  ASSERT_TRUE(h.Select("Acme"));
+TEST_F(RemovalTest, BackupFileThatIsALinkIsRefusedAndNothingRemoved) {
+  Select("Acme");
   world.backupFiles.links.insert(kBackupFileName);
   h.commands.RemoveSelectedRow();
   ASSERT_EQ(h.dialogs.shown.size(), 2u);
@@ -75,24 +81,16 @@ TEST(ListCommandsTest, BackupFileThatIsALinkIsRefusedAndNothingRemoved) {
 
 // A key name no registry file can hold exactly (a lone surrogate) would come back under
 // another name: no copy, so nothing removed.
-TEST(ListCommandsTest, NoCopyOfAKeyWhoseNameAFileCannotHold) {
-  FakeInventoryWorld world;
-  InventoryHarness h(world, "Zobl-");
+TEST_F(RemovalTest, NoCopyOfAKeyWhoseNameAFileCannotHold) {
   const std::string odd = KeyNameFromUtf16(u"Tool\xD800");
-  h.Add(odd, "Tool", "x");
-  h.Refresh();
-  ASSERT_TRUE(h.Select(odd));
+  Select(odd);
   list_commands::ExpectNoCopyAndNothingRemoved(h, odd, "");
 }
 
 // Another process deletes the descriptor while its copy is being read: there is nothing
 // to keep and nothing to tell, and the row leaves at the next refresh.
-TEST(ListCommandsTest, DescriptorGoneDuringItsCopyIsNeitherCopiedNorReported) {
-  FakeInventoryWorld world;
-  InventoryHarness h(world, "Zobl-");
-  h.Add("Acme", "Acme", "x");
-  h.Refresh();
-  ASSERT_TRUE(h.Select("Acme"));
+TEST_F(RemovalTest, DescriptorGoneDuringItsCopyIsNeitherCopiedNorReported) {
+  Select("Acme");
   world.registry.onEnumerateValue = [&] { h.world.DeleteDescriptor("Acme"); };
   h.commands.RemoveSelectedRow();
   EXPECT_EQ(h.dialogs.shown.size(), 1u) << "the question alone";
