@@ -20,13 +20,35 @@ constexpr char kInstallLocationValue[] = "InstallLocation";
 constexpr char kPublisherValue[] = "Publisher";
 constexpr char kDisplayVersionValue[] = "DisplayVersion";
 
-// Replaces every `from` in the text whatever the case of its ASCII letters, as the
-// expansion reads variable names.
-void ReplaceEveryIgnoringAsciiCase(std::string& text, std::string_view from, std::string_view to) {
-  for (std::size_t at = FindIgnoringAsciiCase(text, from); at != std::string::npos;
-       at = FindIgnoringAsciiCase(text, from, at + to.size())) {
-    text.replace(at, from.size(), to);
+// The text with %ProgramFiles% and %CommonProgramFiles% named as a 32-bit program reads
+// them, "(x86)" added. The variables are found as the expansion finds them, from the left:
+// a name the system does not know leaves its first "%" as plain text, and the second may
+// begin the next variable. (A plain search for "%ProgramFiles%" would miss one whose
+// first "%" closes the variable before it, and let the 64-bit folder in.)
+std::string As32BitProgramsNameThem(std::string_view text, FileSystem& fileSystem) {
+  std::string out;
+  std::size_t at = 0;
+  while (at < text.size()) {
+    const std::size_t close = text[at] == '%' ? text.find('%', at + 1) : std::string_view::npos;
+    if (close == std::string_view::npos) {
+      out += text[at++];
+      continue;
+    }
+    const std::string_view name = text.substr(at + 1, close - at - 1);
+    const std::string variable(text.substr(at, close - at + 1));
+    if (EqualIgnoringAsciiCase(name, "ProgramFiles") || EqualIgnoringAsciiCase(name, "CommonProgramFiles")) {
+      out += variable.substr(0, variable.size() - 1) + "(x86)%";
+    } else if (const std::optional<std::string> value = fileSystem.ExpandEnvironment(variable.c_str());
+               !value || *value == variable) {
+      out += '%';  // no variable: the second "%" is looked at again
+      ++at;
+      continue;
+    } else {
+      out += variable;
+    }
+    at = close + 1;
   }
+  return out;
 }
 
 // A key name is listed per source: the same name in two sources is two descriptors.
@@ -67,11 +89,7 @@ class DescriptorPath {
 // "(x86)" folders, so a descriptor of the 32-bit view is expanded as it would.
 std::string ValueText(const char* stored, std::uint32_t type, RegistrySource source, FileSystem& fileSystem) {
   if (type != kExpandableTextType) return stored;
-  std::string text(stored);
-  if (source == RegistrySource::Machine32) {
-    ReplaceEveryIgnoringAsciiCase(text, "%PROGRAMFILES%", "%ProgramFiles(x86)%");
-    ReplaceEveryIgnoringAsciiCase(text, "%COMMONPROGRAMFILES%", "%CommonProgramFiles(x86)%");
-  }
+  const std::string text = source == RegistrySource::Machine32 ? As32BitProgramsNameThem(stored, fileSystem) : stored;
   std::optional<std::string> expanded = fileSystem.ExpandEnvironment(text.c_str());
   if (!expanded || expanded->size() >= kRegistryValueCapacity) return stored;
   return std::move(*expanded);
@@ -82,11 +100,7 @@ InventoryRefresher::InventoryRefresher(Registry& registry,
                                        const Locale& locale,
                                        InventoryList& list,
                                        RegistryReading reading)
-    : registry_(registry),
-      fileSystem_(fileSystem),
-      locale_(locale),
-      list_(list),
-      reading_(reading) {}
+    : registry_(registry), fileSystem_(fileSystem), locale_(locale), list_(list), reading_(reading) {}
 
 void InventoryRefresher::RefreshTick() {
   if (refreshBusy_ || (watches_ != nullptr && !watches_->RefreshDue())) return;
