@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/win32/final_path.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
 
@@ -85,17 +86,9 @@ std::optional<std::string> Win32DirectoryListing::FinalPath(const char* director
   const ScopedFileHandle handle(
       CreateFileW(Extended(opened), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!handle.IsValid()) return std::nullopt;
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(handle.Get(), path.data(), static_cast<DWORD>(path.size()),
-                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0) return std::nullopt;
-    if (length < path.size()) {
-      path.resize(length);
-      return Utf8(path, codePage_);
-    }
-    path.resize(length);  // the size needed, terminating zero included
-  }
+  const std::optional<std::wstring> path = FinalPathOf(handle.Get());
+  if (!path) return std::nullopt;
+  return Utf8(*path, codePage_);
 }
 
 }  // namespace zobl::win32

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "platform/win32/final_path.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
 #include "platform/win32/whole_file_replacement.h"
@@ -17,18 +18,6 @@ bool SetLength(HANDLE file, std::uint64_t length) {
   LARGE_INTEGER position;
   position.QuadPart = static_cast<LONGLONG>(length);
   return SetFilePointerEx(file, position, nullptr, FILE_BEGIN) && SetEndOfFile(file);
-}
-
-std::optional<std::wstring> FinalPath(HANDLE handle) {
-  std::wstring path(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(handle, path.data(), static_cast<DWORD>(path.size()),
-                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0) return std::nullopt;
-    const bool fitted = length < path.size();
-    path.resize(length);
-    if (fitted) return path;
-  }
 }
 
 // Whether the open file is the one at `name` itself, not one a link there leads to: its
@@ -45,8 +34,8 @@ std::optional<bool> StandsAtItsName(HANDLE file, const std::wstring& name) {
                                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                             OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   if (!folder.IsValid()) return std::nullopt;
-  const std::optional<std::wstring> folderPath = FinalPath(folder.Get());
-  const std::optional<std::wstring> filePath = FinalPath(file);
+  const std::optional<std::wstring> folderPath = FinalPathOf(folder.Get());
+  const std::optional<std::wstring> filePath = FinalPathOf(file);
   if (!folderPath || !filePath) return std::nullopt;
   std::wstring expected = *folderPath;
   if (!expected.ends_with(L'\\')) expected += L'\\';

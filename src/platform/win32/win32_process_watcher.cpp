@@ -1,11 +1,12 @@
 #include "platform/win32/win32_process_watcher.h"
 
+#include "platform/win32/program_process.h"
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/system_error_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
 namespace {
-
 
 // The completion key of the job's notices on its port.
 constexpr ULONG_PTR kJobKey = 1;
@@ -56,15 +57,8 @@ std::unique_ptr<WatchedProcess> StartInJob(const ProgramStart& start, std::uint3
     inJob = SetInformationJobObject(job.Get(), JobObjectAssociateCompletionPortInformation, &association,
                                     sizeof association) != 0;
   }
-  const std::wstring program = Wide(start.program);
-  std::wstring line = Wide(start.CommandLine());  // the call may write into it
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
-  // By its full path: the system never looks for a shorter one.
-  if (!create(start.lookedUpBySystem ? nullptr : program.c_str(), line.data(), startup, started)) {
+  if (!CreateProgramProcess(start, started, create)) {
     failure = GetLastError();
     return nullptr;
   }
@@ -80,11 +74,11 @@ std::unique_ptr<WatchedProcess> StartInJob(const ProgramStart& start, std::uint3
 }  // namespace
 
 std::unique_ptr<WatchedProcess> Win32ProcessWatcher::Start(const ProgramStart& start, std::uint32_t& failure) {
-  return StartInJob(start, failure, [](const wchar_t* program, wchar_t* line, STARTUPINFOW& startup,
-                                       PROCESS_INFORMATION& started) {
-    return CreateProcessW(program, line, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                          &started) != 0;
-  });
+  return StartInJob(start, failure,
+                    [](const wchar_t* program, wchar_t* line, STARTUPINFOW& startup, PROCESS_INFORMATION& started) {
+                      return CreateProcessW(program, line, nullptr, nullptr, FALSE, CREATE_SUSPENDED, nullptr, nullptr,
+                                            &startup, &started) != 0;
+                    });
 }
 
 // The desktop's shell runs with the user's ordinary rights: a copy of its token starts the
@@ -100,32 +94,21 @@ std::unique_ptr<WatchedProcess> Win32ProcessWatcher::StartAsUser(const ProgramSt
   ScopedKernelHandle shellToken;
   ScopedKernelHandle token;
   if (!shell.IsValid() || !OpenProcessToken(shell.Get(), TOKEN_DUPLICATE, shellToken.Receive()) ||
-      !DuplicateTokenEx(shellToken.Get(),
-                        TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY | TOKEN_ADJUST_DEFAULT |
-                            TOKEN_ADJUST_SESSIONID,
-                        nullptr, SecurityImpersonation, TokenPrimary, token.Receive())) {
+      !DuplicateTokenEx(
+          shellToken.Get(),
+          TOKEN_QUERY | TOKEN_DUPLICATE | TOKEN_ASSIGN_PRIMARY | TOKEN_ADJUST_DEFAULT | TOKEN_ADJUST_SESSIONID, nullptr,
+          SecurityImpersonation, TokenPrimary, token.Receive())) {
     failure = GetLastError();
     return nullptr;
   }
-  return StartInJob(start, failure, [&token](const wchar_t* program, wchar_t* line, STARTUPINFOW& startup,
-                                             PROCESS_INFORMATION& started) {
-    return CreateProcessWithTokenW(token.Get(), 0, program, line, CREATE_SUSPENDED, nullptr, nullptr, &startup,
-                                   &started) != 0;
-  });
+  return StartInJob(
+      start, failure,
+      [&token](const wchar_t* program, wchar_t* line, STARTUPINFOW& startup, PROCESS_INFORMATION& started) {
+        return CreateProcessWithTokenW(token.Get(), 0, program, line, CREATE_SUSPENDED, nullptr, nullptr, &startup,
+                                       &started) != 0;
+      });
 }
 
-std::string Win32ProcessWatcher::FailureText(std::uint32_t failure) const {
-  wchar_t* text = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, failure, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  const ScopedHandle<LocalMemoryTraits<wchar_t*>> owned(text);
-  std::wstring_view message(text != nullptr ? text : L"", length);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
-    message.remove_suffix(1);
-  }
-  if (message.empty()) return "system error " + std::to_string(failure);
-  return Utf8(message);
-}
+std::string Win32ProcessWatcher::FailureText(std::uint32_t failure) const { return SystemErrorText(failure); }
 
 }  // namespace zobl::win32

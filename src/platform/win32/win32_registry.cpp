@@ -11,6 +11,7 @@
 #include "platform/win32/counted_key_names.h"
 #include "platform/win32/registry_roots.h"
 #include "platform/win32/scoped_handles.h"
+#include "platform/win32/system_error_text.h"
 #include "platform/win32/wide_text.h"
 
 namespace zobl::win32 {
@@ -192,17 +193,7 @@ bool Win32Registry::RemoveKey(RegistrySource source, const char* subKey) {
 }
 
 std::string Win32Registry::FailureText(std::uint32_t error) const {
-  wchar_t* text = nullptr;
-  const DWORD length =
-      FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                     nullptr, error, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
-  const ScopedHandle<LocalMemoryTraits<wchar_t*>> owned(text);
-  std::wstring_view message(text != nullptr ? text : L"", length);
-  while (!message.empty() && (message.back() == L'\n' || message.back() == L'\r' || message.back() == L' ')) {
-    message.remove_suffix(1);
-  }
-  if (message.empty()) return "system error " + std::to_string(error);
-  return Utf8(message, codePage_);
+  return SystemErrorText(error, codePage_);
 }
 
 }  // namespace zobl::win32

@@ -6,6 +6,8 @@
 #include <shldisp.h>
 #include <shlobj.h>
 
+#include "platform/win32/final_path.h"
+#include "platform/win32/program_process.h"
 #include "platform/win32/scoped_handles.h"
 #include "platform/win32/wide_text.h"
 
@@ -108,20 +110,13 @@ ScopedComReference<IShellDispatch2> DesktopShell() {
 
 }  // namespace
 
-// The program by its full path as the application's name: the system then starts that
-// file and no other, where a bare command line would let it try shorter paths first.
 std::uint32_t Win32Shell::StartProgram(const ProgramStart& start) {
-  const std::wstring program = Wide(start.program);
-  std::wstring line = Wide(start.CommandLine());
-  STARTUPINFOW startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESHOWWINDOW;
-  startup.wShowWindow = SW_SHOWNORMAL;
   PROCESS_INFORMATION started{};
-  if (!CreateProcessW(start.lookedUpBySystem ? nullptr : program.c_str(), line.data(), nullptr, nullptr, FALSE, 0,
-                      nullptr, nullptr, &startup, &started)) {
-    return GetLastError();
-  }
+  const bool made = CreateProgramProcess(
+      start, started, [](const wchar_t* program, wchar_t* line, STARTUPINFOW& startup, PROCESS_INFORMATION& process) {
+        return CreateProcessW(program, line, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process) != 0;
+      });
+  if (!made) return GetLastError();
   const ScopedKernelHandle process(started.hProcess);
   const ScopedKernelHandle thread(started.hThread);
   return 0;
@@ -172,23 +167,10 @@ bool Win32Shell::OpenFolder(const std::string& path) {
       (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
     return false;
   }
-  std::wstring folder(MAX_PATH, L'\0');
-  for (;;) {
-    const DWORD length = GetFinalPathNameByHandleW(held.Get(), folder.data(), static_cast<DWORD>(folder.size()),
-                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
-    if (length == 0) return false;
-    if (length < folder.size()) {
-      folder.resize(length);
-      break;
-    }
-    folder.resize(length);
-  }
+  const std::optional<std::wstring> finalPath = FinalPathOf(held.Get());
+  if (!finalPath) return false;
   // The shell's parser takes the ordinary form.
-  if (folder.starts_with(L"\\\\?\\UNC\\")) {
-    folder.replace(0, 8, L"\\\\");
-  } else if (folder.starts_with(L"\\\\?\\")) {
-    folder.erase(0, 4);
-  }
+  const std::wstring folder = OrdinaryPath(*finalPath);
   const ComApartment com;
   if (!com.Usable()) return false;
   ScopedHandle<TaskMemoryTraits<PIDLIST_ABSOLUTE>> item;
